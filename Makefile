@@ -1,0 +1,43 @@
+# make run   - install what is missing, build, start the program on the demo archive
+# make test  - install what is missing, build with sanitizers, run every test headless
+# make bench - build optimised and run the benchmarks
+
+RUN_DIR   := build/release
+TEST_DIR  := build/test
+PROGRAM   := $(RUN_DIR)/bin/Vetrilo_4d47
+CLI       := $(RUN_DIR)/bin/vetrilo-cli
+JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: run test bench deps build-release build-test clean
+
+deps:
+	@./scripts/install-deps.sh
+
+build-release: deps
+	@test -f $(RUN_DIR)/build.ninja || cmake -S . -B $(RUN_DIR) -G Ninja \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVETRILO_TESTS=OFF -DVETRILO_BENCH=OFF >/dev/null
+	@cmake --build $(RUN_DIR) -j $(JOBS)
+
+build-test: deps
+	@test -f $(TEST_DIR)/build.ninja || cmake -S . -B $(TEST_DIR) -G Ninja \
+	  -DCMAKE_BUILD_TYPE=Debug -DVETRILO_SANITIZE=ON -DVETRILO_BENCH=OFF >/dev/null
+	@cmake --build $(TEST_DIR) -j $(JOBS)
+
+run: build-release
+	@test -f $(RUN_DIR)/bin/Vetrilo_4d47.ldr || cp data/demo/Vetrilo_4d47.ldr $(RUN_DIR)/bin/
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "No display: run it as 'xvfb-run -a $(PROGRAM)', or use '$(CLI) --help' instead."; \
+	else \
+	  $(PROGRAM); \
+	fi
+
+test: build-test
+	@cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build-release
+	@cmake -S . -B $(RUN_DIR) -DVETRILO_BENCH=ON >/dev/null
+	@cmake --build $(RUN_DIR) -j $(JOBS) --target vetrilo_bench
+	@$(RUN_DIR)/bench/vetrilo_bench
+
+clean:
+	rm -rf build

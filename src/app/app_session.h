@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/app_paths.h"
+#include "core/draw_archive.h"
+#include "core/ini_file.h"
+#include "core/ui_hooks.h"
+
+namespace vetrilo {
+
+// What changed, so the screen refreshes only what it shows of it.
+enum TChange : uint32_t {
+  kChangeArchive = 1u << 0,
+  kChangeOffset = 1u << 1,
+  kChangeOptions = 1u << 2,
+  kChangeBusy = 1u << 3,
+};
+
+// The main window's section of the window settings file.
+constexpr std::string_view kMainSection = "TFormMain";
+
+// The owner of the working state for one run: the draw archive and its offset,
+// the options of the main window, the busy counter. Front ends show it and call
+// it; every rule lives here so it can be tested without a screen.
+class TAppSession {
+ public:
+  TAppSession(TAppPaths paths, TUiHooks& hooks);
+
+  const TAppPaths& Paths() const { return paths_; }
+  TUiHooks& Hooks() { return *hooks_; }
+  void SetHooks(TUiHooks& hooks) { hooks_ = &hooks; }
+
+  // Called with what changed after every operation that changed something.
+  void SetListener(std::function<void(uint32_t)> listener) { listener_ = std::move(listener); }
+
+  TIniFile FrmFile() const { return TIniFile(paths_.FrmFile()); }
+  TIniFile IniFile() const { return TIniFile(paths_.IniFile()); }
+
+  // Reads the options of the main window settings file.
+  void LoadOptions();
+
+  // Draw archive.
+  const TDrawArchive& Archive() const { return archive_; }
+  TDrawArchive& MutableArchive() { return archive_; }
+  bool LoadArchive();  // false after a read failure (message shown)
+  bool SaveArchive();  // false after a write failure (message shown, memory unchanged)
+  int DrawsOffset() const { return drawsOffset_; }
+  void SetDrawsOffset(int k);
+  int LastIndex() const { return archive_.LastIndex(drawsOffset_); }
+
+  // Options saved at the moment they change.
+  bool SortedDraws() const { return sortedDraws_; }
+  void SetSortedDraws(bool on);
+  bool ColorDraws() const { return colorDraws_; }
+  void SetColorDraws(bool on);
+  int ChannelSize() const { return channelSize_; }
+
+  // Busy counter: actions are enabled only while it is 0.
+  bool Busy() const { return busy_ > 0; }
+  void EnterBusy();
+  void LeaveBusy();
+  void SetStatus(std::string_view text) { hooks_->SetStatus(text); }
+  void ShowError(std::string_view text) { hooks_->ShowMessage(TMessageKind::Error, text); }
+
+  void Notify(uint32_t changes) {
+    if (listener_) listener_(changes);
+  }
+
+ private:
+  void SaveOption(std::string_view key, bool value);
+
+  TAppPaths paths_;
+  TUiHooks* hooks_;
+  std::function<void(uint32_t)> listener_;
+  TDrawArchive archive_;
+  int drawsOffset_ = 0;
+  bool sortedDraws_ = false;
+  bool colorDraws_ = true;
+  int channelSize_ = 8;
+  int busy_ = 0;
+};
+
+// Busy state for one operation: the counter and the status text are restored on
+// every way out.
+class TBusyGuard {
+ public:
+  TBusyGuard(TAppSession& session, std::string_view status);
+  ~TBusyGuard();
+  TBusyGuard(const TBusyGuard&) = delete;
+  TBusyGuard& operator=(const TBusyGuard&) = delete;
+
+ private:
+  TAppSession& session_;
+};
+
+}  // namespace vetrilo

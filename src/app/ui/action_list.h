@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QAction>
+#include <QKeySequence>
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <map>
+
+namespace vetrilo {
+
+class TAppSession;
+
+// The command framework of the main window: every command is an action with a
+// caption, a hint, an optional short-cut and an enable rule. Rules are
+// re-evaluated when the program is idle; while the session is busy every action
+// is disabled. Execution catches engine errors and shows them.
+class TActionList : public QObject {
+  Q_OBJECT
+ public:
+  TActionList(TAppSession& session, QObject* parent);
+
+  QAction* Add(const QString& name, const QString& caption, const QString& hint,
+               std::function<void()> execute, std::function<bool()> enabled = {},
+               const QKeySequence& shortcut = {});
+  QAction* Find(const QString& name) const;
+  void UpdateAll();
+
+ private:
+  TAppSession& session_;
+  QTimer idle_;
+  std::map<QAction*, std::function<bool()>> rules_;
+  std::map<QString, QAction*> byName_;
+};
+
+}  // namespace vetrilo

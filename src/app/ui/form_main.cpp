@@ -1,0 +1,177 @@
+#include "app/ui/form_main.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/ui/draw_list_model.h"
+#include "app/ui/qt_text.h"
+#include "core/format.h"
+
+namespace vetrilo {
+
+TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
+    : QMainWindow(parent), session_(session), hooks_(hooks) {
+  setObjectName("FormMain");
+  setWindowTitle(QStringLiteral("Vetrilo"));
+  hooks_.SetParent(this);
+  session_.LoadOptions();
+  actions_ = new TActionList(session_, this);
+  CreateActions();
+  CreateLeftPane();
+  workTabs_ = new QTabWidget;
+  workTabs_->setObjectName("WorkTabs");
+  splitter_ = new QSplitter(Qt::Horizontal);
+  splitter_->addWidget(leftTabs_);
+  splitter_->addWidget(workTabs_);
+  splitter_->setStretchFactor(1, 1);
+  setCentralWidget(splitter_);
+  CreateMenus();
+  CreateStatusBar();
+  session_.SetListener([this](uint32_t changes) { OnSessionChanged(changes); });
+  resize(1100, 720);
+}
+
+TFormMain::~TFormMain() { session_.SetListener({}); }
+
+void TFormMain::CreateActions() {
+  TActionList& a = *actions_;
+  a.Add("Exit", "Выход", "Завершить работу программы", [this] { close(); }, {},
+        QKeySequence(Qt::ALT | Qt::Key_X));
+  QAction* sorted = a.Add(
+      "DrawsSorted", "Упорядочить MIN->MAX",
+      "Показывать и анализировать числа тиражей по возрастанию",
+      [this] { session_.SetSortedDraws(!session_.SortedDraws()); });
+  sorted->setCheckable(true);
+  QAction* colored =
+      a.Add("DrawsColored", "Раскрашивать числа тиражей по каналам",
+            "Окрашивать числа тиражей цветом их канала",
+            [this] { session_.SetColorDraws(!session_.ColorDraws()); });
+  colored->setCheckable(true);
+}
+
+void TFormMain::CreateMenus() {
+  QMenu* file = menuBar()->addMenu("Файл");
+  file->setObjectName("MenuFile");
+  file->addAction(actions_->Find("Exit"));
+  QMenu* draws = menuBar()->addMenu("Тиражи");
+  draws->setObjectName("MenuDraws");
+  draws->addAction(actions_->Find("DrawsSorted"));
+  draws->addAction(actions_->Find("DrawsColored"));
+}
+
+void TFormMain::CreateLeftPane() {
+  leftTabs_ = new QTabWidget;
+  leftTabs_->setObjectName("LeftTabs");
+
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(4, 4, 4, 4);
+  auto* bar = new QHBoxLayout;
+  auto* label = new QLabel("Смещение назад:");
+  offsetField_ = new QSpinBox;
+  offsetField_->setObjectName("DrawsOffset");
+  offsetField_->setToolTip("Смещение относительно последнего загруженного номера тиража");
+  offsetField_->setRange(0, 0);
+  label->setBuddy(offsetField_);
+  connect(offsetField_, &QSpinBox::valueChanged, this, [this](int k) {
+    if (k != session_.DrawsOffset()) session_.SetDrawsOffset(k);
+  });
+  auto* sortedButton = new QToolButton;
+  sortedButton->setDefaultAction(actions_->Find("DrawsSorted"));
+  bar->addWidget(label);
+  bar->addWidget(offsetField_);
+  bar->addStretch(1);
+  bar->addWidget(sortedButton);
+  layout->addLayout(bar);
+
+  drawModel_ = new TDrawListModel(session_, this);
+  drawList_ = new QTableView;
+  drawList_->setObjectName("lvDraws");
+  drawList_->setModel(drawModel_);
+  drawList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  drawList_->setSelectionMode(QAbstractItemView::SingleSelection);
+  drawList_->verticalHeader()->hide();
+  drawList_->verticalHeader()->setDefaultSectionSize(20);
+  drawList_->horizontalHeader()->setDefaultSectionSize(34);
+  drawList_->horizontalHeader()->setStretchLastSection(true);
+  drawList_->setColumnWidth(0, 52);
+  drawList_->setColumnWidth(6, 40);
+  layout->addWidget(drawList_, 1);
+  leftTabs_->addTab(page, "Архив тиражей");
+}
+
+void TFormMain::CreateStatusBar() {
+  for (int i : {1, 2, 3, 4}) {
+    panels_[static_cast<size_t>(i)] = new QLabel;
+    panels_[static_cast<size_t>(i)]->setObjectName(QString("StatusPanel%1").arg(i));
+    panels_[static_cast<size_t>(i)]->setMinimumWidth(i == 3 ? 90 : 120);
+    statusBar()->addWidget(panels_[static_cast<size_t>(i)]);
+  }
+  panels_[4]->hide();  // the combination count comes with the combination list
+  panels_[7] = new QLabel;
+  panels_[7]->setObjectName("StatusPanel7");
+  statusBar()->addWidget(panels_[7], 1);
+  progress_ = new QProgressBar;
+  progress_->setRange(0, 100);
+  progress_->setMaximumWidth(160);
+  progress_->hide();
+  statusBar()->addPermanentWidget(progress_);
+  hooks_.SetStatusSink([this](const QString& text) { panels_[7]->setText(text); });
+  hooks_.SetProgressSink([this](int percent) {
+    progress_->setVisible(percent >= 0);
+    if (percent >= 0) progress_->setValue(percent);
+  });
+  RefreshStatusPanels();
+}
+
+void TFormMain::RefreshStatusPanels() {
+  const TDrawArchive& archive = session_.Archive();
+  panels_[1]->setText(Q(Format("Архив тиражей: %d", {archive.Count()})));
+  panels_[2]->setText(
+      Q(Format("Следующий тираж: %d", {archive.NextDrawNumber(session_.DrawsOffset())})));
+  panels_[3]->setText(Q(archive.TargetDrawText(session_.DrawsOffset())));
+}
+
+void TFormMain::RefreshOffsetField() {
+  const QSignalBlocker block(offsetField_);
+  const int count = session_.Archive().Count();
+  offsetField_->setMaximum(count > 0 ? count - 1 : 0);
+  if (offsetField_->value() != session_.DrawsOffset()) {
+    offsetField_->setValue(session_.DrawsOffset());
+  }
+}
+
+void TFormMain::OnSessionChanged(uint32_t changes) {
+  if (changes & kChangeArchive) {
+    drawModel_->Reload();
+  } else if (changes & (kChangeOffset | kChangeOptions)) {
+    drawModel_->Repaint();
+  }
+  if (changes & (kChangeArchive | kChangeOffset)) {
+    RefreshOffsetField();
+    RefreshStatusPanels();
+  }
+  if (changes & kChangeOptions) {
+    actions_->Find("DrawsSorted")->setChecked(session_.SortedDraws());
+    actions_->Find("DrawsColored")->setChecked(session_.ColorDraws());
+  }
+  if (changes & kChangeBusy) actions_->UpdateAll();
+}
+
+void TFormMain::DeferredInit() {
+  {
+    TBusyGuard busy(session_, "Инициализация...");
+    setWindowTitle(windowTitle() + " версия " + VETRILO_VERSION);
+    session_.SetDrawsOffset(0);
+    session_.LoadArchive();
+  }
+  OnSessionChanged(kChangeOptions);
+  actions_->UpdateAll();
+}
+
+}  // namespace vetrilo

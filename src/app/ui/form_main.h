@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QProgressBar>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableView>
+#include <array>
+
+#include "app/app_session.h"
+#include "app/ui/action_list.h"
+#include "app/ui/qt_hooks.h"
+
+namespace vetrilo {
+
+class TDrawListModel;
+
+// The main window: the left pane with the draw archive (and later the
+// combination list), the right work area whose pages the views add, the menus,
+// the status bar. It shows the session and calls it; it holds no rules.
+class TFormMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent = nullptr);
+  ~TFormMain() override;
+
+  TAppSession& Session() { return session_; }
+  TActionList& Actions() { return *actions_; }
+  QTabWidget* LeftTabs() { return leftTabs_; }
+  QTabWidget* WorkTabs() { return workTabs_; }
+  QTableView* DrawList() { return drawList_; }
+  QSpinBox* OffsetField() { return offsetField_; }
+  QLabel* StatusPanel(int index) { return panels_.at(static_cast<size_t>(index)); }
+
+  // The work that runs once the window is visible (loading the data files).
+  void DeferredInit();
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateLeftPane();
+  void CreateStatusBar();
+  void OnSessionChanged(uint32_t changes);
+  void RefreshStatusPanels();
+  void RefreshOffsetField();
+
+  TAppSession& session_;
+  TQtHooks& hooks_;
+  TActionList* actions_ = nullptr;
+  QSplitter* splitter_ = nullptr;
+  QTabWidget* leftTabs_ = nullptr;
+  QTabWidget* workTabs_ = nullptr;
+  QTableView* drawList_ = nullptr;
+  TDrawListModel* drawModel_ = nullptr;
+  QSpinBox* offsetField_ = nullptr;
+  std::array<QLabel*, 8> panels_{};
+  QProgressBar* progress_ = nullptr;
+};
+
+}  // namespace vetrilo

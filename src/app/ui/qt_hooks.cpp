@@ -1,0 +1,61 @@
+#include "app/ui/qt_hooks.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/ui/qt_text.h"
+
+namespace vetrilo {
+
+static bool gNonInteractive = false;
+
+void TQtHooks::SetNonInteractive(bool on) { gNonInteractive = on; }
+bool TQtHooks::NonInteractive() { return gNonInteractive; }
+
+void TQtHooks::SetStatus(std::string_view text) {
+  if (statusSink_) statusSink_(Q(text));
+  QCoreApplication::processEvents();
+}
+
+void TQtHooks::SetProgress(int percent) {
+  if (progressSink_) progressSink_(percent);
+  QCoreApplication::processEvents();
+}
+
+void TQtHooks::ShowMessage(TMessageKind kind, std::string_view text) {
+  if (kind != TMessageKind::Information || gNonInteractive) WriteMessageToStderr(kind, text);
+  if (gNonInteractive) return;
+  QMessageBox::Icon icon = QMessageBox::Information;
+  if (kind == TMessageKind::Error) icon = QMessageBox::Critical;
+  if (kind == TMessageKind::Warning) icon = QMessageBox::Warning;
+  QMessageBox box(icon, Q(MessageTitle(kind)), QMessage(text), QMessageBox::Ok, parent_);
+  QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+  box.exec();
+  QGuiApplication::restoreOverrideCursor();
+}
+
+bool TQtHooks::Ask(std::string_view question) {
+  if (gNonInteractive) {
+    TConsoleHooks(true, false).Ask(question);
+    return false;
+  }
+  QMessageBox box(QMessageBox::Question, Q(kQuestionTitle), QMessage(question),
+                  QMessageBox::Yes | QMessageBox::No, parent_);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
+  QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+  const bool yes = box.exec() == QMessageBox::Yes;
+  QGuiApplication::restoreOverrideCursor();
+  return yes;
+}
+
+void TQtHooks::BusyChanged(bool busy) {
+  if (busy) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QGuiApplication::restoreOverrideCursor();
+  }
+}
+
+}  // namespace vetrilo

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+#include "core/ui_hooks.h"
+
+namespace vetrilo {
+
+// The engine's view of the screen: message boxes with the program's titles, the
+// status text (which also lets the window repaint and take input) and the wait
+// cursor. Errors and warnings are also written to stderr. In non-interactive
+// mode nothing modal is shown: messages go to stderr, questions take their default.
+class TQtHooks : public TUiHooks {
+ public:
+  explicit TQtHooks(QWidget* parent = nullptr) : parent_(parent) {}
+
+  void SetParent(QWidget* parent) { parent_ = parent; }
+  void SetStatusSink(std::function<void(const QString&)> sink) { statusSink_ = std::move(sink); }
+  void SetProgressSink(std::function<void(int)> sink) { progressSink_ = std::move(sink); }
+  static void SetNonInteractive(bool on);
+  static bool NonInteractive();
+
+  void SetStatus(std::string_view text) override;
+  void ShowMessage(TMessageKind kind, std::string_view text) override;
+  bool Ask(std::string_view question) override;
+  void SetProgress(int percent) override;
+  void BusyChanged(bool busy) override;
+
+ private:
+  QPointer<QWidget> parent_;
+  std::function<void(const QString&)> statusSink_;
+  std::function<void(int)> progressSink_;
+};
+
+}  // namespace vetrilo

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/app_paths.h"
+
+namespace vetrilo::cli {
+
+// Bad arguments or input: one line on stderr, exit status 2 (or the given one).
+class ECliError : public std::runtime_error {
+ public:
+  explicit ECliError(const std::string& message, int status = 2)
+      : std::runtime_error(message), Status(status) {}
+  int Status;
+};
+
+// Arguments of one subcommand: positional words and "--name [value]" options.
+class TCliArgs {
+ public:
+  // valueOptions take the next word as their value (and may repeat);
+  // flagOptions stand alone. Any other "--word" is an error.
+  TCliArgs(const std::vector<std::string>& words, const std::set<std::string>& valueOptions,
+           const std::set<std::string>& flagOptions);
+
+  const std::vector<std::string>& Positional() const { return positional_; }
+  bool Flag(const std::string& name) const { return flags_.count(name) > 0; }
+  bool Has(const std::string& name) const { return values_.count(name) > 0; }
+  std::string Value(const std::string& name, const std::string& def = "") const;
+  const std::vector<std::string>& Values(const std::string& name) const;
+  // Integer option within [lo, hi]; throws ECliError otherwise.
+  int Int(const std::string& name, int def, int lo, int hi) const;
+
+ private:
+  std::vector<std::string> positional_;
+  std::set<std::string> flags_;
+  std::map<std::string, std::vector<std::string>> values_;
+};
+
+// What every subcommand receives.
+struct TCliContext {
+  TAppPaths Paths;  // from --dir, default the tool's own folder
+  std::vector<std::string> Words;  // the words after the subcommand name
+};
+
+using TCliCommand = std::function<int(const TCliContext&)>;
+
+// Subcommands register themselves from their own source file.
+struct TCliRegistration {
+  TCliRegistration(const std::string& name, const std::string& usage, TCliCommand command);
+};
+
+struct TCliEntry {
+  std::string Usage;
+  TCliCommand Command;
+};
+std::map<std::string, TCliEntry>& CliCommands();
+
+// Strict integer of a whole word; throws ECliError naming the option.
+int ParseIntArg(const std::string& text, const std::string& what);
+
+// Writes UTF-8 text to stdout as it stands.
+void Out(const std::string& text);
+
+}  // namespace vetrilo::cli

@@ -1,0 +1,67 @@
+// vetrilo-cli: scriptable access to the engine (exports, headless runs, checks).
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "core/errors.h"
+
+using namespace vetrilo;
+using namespace vetrilo::cli;
+
+static void PrintUsage(FILE* to) {
+  std::fprintf(to, "usage: vetrilo-cli [--dir DIR] COMMAND [ARGS]\n\n"
+                   "DIR is the program folder whose files are read and written\n"
+                   "(default: the folder of vetrilo-cli).\n\ncommands:\n");
+  for (const auto& [name, entry] : CliCommands()) {
+    std::fprintf(to, "  %s\n", entry.Usage.c_str());
+  }
+}
+
+int main(int argc, char** argv) {
+  std::vector<std::string> words(argv + 1, argv + argc);
+  TCliContext context;
+  context.Paths = TAppPaths::ForFolder(TAppPaths::ExecutableDir());
+  std::string command;
+  try {
+    for (size_t i = 0; i < words.size(); ++i) {
+      if (words[i] == "--dir") {
+        if (i + 1 >= words.size()) throw ECliError("option --dir needs a value");
+        context.Paths = TAppPaths::ForFolder(words[i + 1]);
+        ++i;
+      } else if (command.empty() && (words[i] == "--help" || words[i] == "-h")) {
+        PrintUsage(stdout);
+        return 0;
+      } else if (command.empty()) {
+        command = words[i];
+      } else {
+        context.Words.push_back(words[i]);
+      }
+    }
+    if (command.empty()) {
+      PrintUsage(stderr);
+      return 2;
+    }
+    auto it = CliCommands().find(command);
+    if (it == CliCommands().end()) throw ECliError("unknown command \"" + command + "\"");
+    const int status = it->second.Command(context);
+    std::fflush(stdout);
+    return status;
+  } catch (const ECliError& e) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "vetrilo-cli: %s\n", e.what());
+    return e.Status;
+  } catch (const EVetrilo& e) {
+    std::fflush(stdout);
+    std::string text = e.what();
+    for (char& c : text) {
+      if (c == '\r' || c == '\n') c = ' ';
+    }
+    std::fprintf(stderr, "vetrilo-cli: %s\n", text.c_str());
+    return 2;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "vetrilo-cli: %s\n", e.what());
+    return 1;
+  }
+}

@@ -1,0 +1,44 @@
+#include "core/ui_hooks.h"
+
+#include <cstdio>
+
+#include "core/text.h"
+
+namespace vetrilo {
+
+std::string_view MessageTitle(TMessageKind kind) {
+  switch (kind) {
+    case TMessageKind::Error:
+      return "Ошибка";
+    case TMessageKind::Information:
+      return "Информация";
+    case TMessageKind::Warning:
+      return "Внимание!";
+  }
+  return "";
+}
+
+void WriteMessageToStderr(TMessageKind kind, std::string_view text) {
+  const std::string line = std::string(MessageTitle(kind)) + ": " + CrToLf(text) + "\n";
+  std::fwrite(line.data(), 1, line.size(), stderr);
+  std::fflush(stderr);
+}
+
+void TConsoleHooks::SetStatus(std::string_view text) {
+  if (quietStatus_ || text.empty()) return;
+  const std::string line = std::string(text) + "\n";
+  std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+void TConsoleHooks::ShowMessage(TMessageKind kind, std::string_view text) {
+  WriteMessageToStderr(kind, text);
+}
+
+bool TConsoleHooks::Ask(std::string_view question) {
+  const std::string line = std::string(kQuestionTitle) + ": " + CrToLf(question) + " -> " +
+                           (defaultAnswer_ ? "Да" : "Нет") + "\n";
+  std::fwrite(line.data(), 1, line.size(), stderr);
+  return defaultAnswer_;
+}
+
+}  // namespace vetrilo

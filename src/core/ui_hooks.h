@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vetrilo {
+
+enum class TMessageKind { Error, Information, Warning };
+
+// Titles of the message boxes; questions use kQuestionTitle.
+std::string_view MessageTitle(TMessageKind kind);
+constexpr std::string_view kQuestionTitle = "Подтверждение";
+
+// What the engine needs from whatever shows it: status texts (which also let the
+// screen repaint and take input), message boxes, Yes/No questions and the stop
+// request polled by long loops. Texts keep "\r" as their line break.
+class TUiHooks {
+ public:
+  virtual ~TUiHooks() = default;
+  virtual void SetStatus(std::string_view text) = 0;
+  virtual void ShowMessage(TMessageKind kind, std::string_view text) = 0;
+  virtual bool Ask(std::string_view question) = 0;
+  virtual bool StopRequested() { return false; }
+  // Progress of a long operation, 0..100; -1 hides it.
+  virtual void SetProgress(int percent) { (void)percent; }
+  virtual void BusyChanged(bool busy) { (void)busy; }
+};
+
+// Messages to stderr, questions answered with their default; for the
+// command-line tool and for runs without a screen.
+class TConsoleHooks : public TUiHooks {
+ public:
+  explicit TConsoleHooks(bool quietStatus = true, bool defaultAnswer = false)
+      : quietStatus_(quietStatus), defaultAnswer_(defaultAnswer) {}
+  void SetStatus(std::string_view text) override;
+  void ShowMessage(TMessageKind kind, std::string_view text) override;
+  bool Ask(std::string_view question) override;
+
+ private:
+  bool quietStatus_;
+  bool defaultAnswer_;
+};
+
+// Writes "title: text" to stderr with "\r" turned into line breaks.
+void WriteMessageToStderr(TMessageKind kind, std::string_view text);
+
+}  // namespace vetrilo

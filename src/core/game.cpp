@@ -214,14 +214,15 @@ TIntList ParseIntListEx(std::string_view text, int64_t maxItems) {
   const size_t sep = rest.find_first_of(";,");
   auto first = StrToIntStrict(Trim(text.substr(0, dash)));
   auto last = StrToIntStrict(Trim(rest.substr(0, sep)));
-  auto step = sep == std::string_view::npos ? std::nullopt : StrToIntStrict(Trim(rest.substr(sep + 1)));
-  if (!first || !last || !step || *step == 0) return fail();
-  const int64_t count = (int64_t{*last} - *first) / *step + 1;
+  if (!first || !last || sep == std::string_view::npos) return fail();
+  const int32_t step = StrToIntStrict(Trim(rest.substr(sep + 1))).value_or(0);
+  if (step == 0) return fail();
+  const int64_t count = (int64_t{*last} - *first) / step + 1;
   result.Count = count > 0 ? count : 0;
   if (result.Count > maxItems) return result;
   result.Items.reserve(static_cast<size_t>(result.Count));
   int64_t v = *first;
-  for (int64_t k = 0; k < result.Count; ++k, v += *step) {
+  for (int64_t k = 0; k < result.Count; ++k, v += step) {
     result.Items.push_back(static_cast<int32_t>(v));
   }
   return result;

@@ -29,6 +29,7 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   splitter_->addWidget(leftTabs_);
   splitter_->addWidget(workTabs_);
   splitter_->setStretchFactor(1, 1);
+  splitter_->setSizes({460, 640});
   setCentralWidget(splitter_);
   CreateMenus();
   CreateStatusBar();
@@ -101,6 +102,7 @@ void TFormMain::CreateLeftPane() {
   drawList_->horizontalHeader()->setStretchLastSection(true);
   drawList_->setColumnWidth(0, 52);
   drawList_->setColumnWidth(6, 40);
+  drawList_->setColumnWidth(7, 84);
   layout->addWidget(drawList_, 1);
   leftTabs_->addTab(page, "Архив тиражей");
 }

@@ -7,14 +7,24 @@
 namespace vetrilo {
 
 TAppSession::TAppSession(TAppPaths paths, TUiHooks& hooks)
-    : paths_(std::move(paths)), hooks_(&hooks) {}
+    : paths_(std::move(paths)), hooks_(&hooks) {
+  statList_.Draws = &archive_;
+}
 
 void TAppSession::LoadOptions() {
   const TIniData frm = FrmFile().Load();
   sortedDraws_ = frm.ReadBool(kMainSection, "SortedDraws", false);
   colorDraws_ = frm.ReadBool(kMainSection, "ColorDraws", true);
-  const TIniData ini = IniFile().Load();
-  channelSize_ = static_cast<int>(ini.ReadInteger("GLOBAL", "ChannelSize", 8));
+  statList_.Language = static_cast<int32_t>(frm.ReadInteger(kMainSection, "Language", 1033));
+  const TIniFile ini = IniFile();
+  statList_.LoadEngineSettings(ini);
+  statList_.LoadGenerateSettings(ini);
+  statList_.LoadShredding(ini);
+  statList_.BuildMethods();
+  std::string error;
+  if (!statList_.LoadMethodSettings(paths_.FltFile(), true, &error)) {
+    ShowError(Format("Ошибка загрузки списка фильтров!\r\r%s", {error}));
+  }
   Notify(kChangeOptions);
 }
 

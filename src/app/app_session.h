@@ -10,6 +10,7 @@
 #include "core/draw_archive.h"
 #include "core/ini_file.h"
 #include "core/ui_hooks.h"
+#include "stats/stat_list.h"
 
 namespace vetrilo {
 
@@ -41,8 +42,13 @@ class TAppSession {
   TIniFile FrmFile() const { return TIniFile(paths_.FrmFile()); }
   TIniFile IniFile() const { return TIniFile(paths_.IniFile()); }
 
-  // Reads the options of the main window settings file.
+  // Reads the options of the main window settings file, the engine settings and
+  // builds the method list with its favourites and captions.
   void LoadOptions();
+
+  // The registry of statistic methods with the engine settings.
+  TStatList& StatList() { return statList_; }
+  const TStatList& StatList() const { return statList_; }
 
   // Draw archive.
   const TDrawArchive& Archive() const { return archive_; }
@@ -58,7 +64,7 @@ class TAppSession {
   void SetSortedDraws(bool on);
   bool ColorDraws() const { return colorDraws_; }
   void SetColorDraws(bool on);
-  int ChannelSize() const { return channelSize_; }
+  int ChannelSize() const { return statList_.ChannelSize; }
 
   // Busy counter: actions are enabled only while it is 0.
   bool Busy() const { return busy_ > 0; }
@@ -81,7 +87,7 @@ class TAppSession {
   int drawsOffset_ = 0;
   bool sortedDraws_ = false;
   bool colorDraws_ = true;
-  int channelSize_ = 8;
+  TStatList statList_;
   int busy_ = 0;
 };
 

@@ -1,0 +1,60 @@
+#include "cli/cli_engine.h"
+
+#include "cli/cli.h"
+#include "core/errors.h"
+#include "core/file_io.h"
+#include "core/ini_file.h"
+#include "core/text.h"
+
+namespace vetrilo::cli {
+
+TCliEngine::TCliEngine(const TAppPaths& paths) {
+  const std::string archive = paths.ArchiveFile();
+  if (FileExists(archive) || DirectoryExists(archive)) {
+    try {
+      Archive.LoadFromFile(archive);
+    } catch (const EVetrilo& e) {
+      throw ECliError(std::string("cannot read the draw archive: ") + e.what());
+    }
+  }
+  const TIniFile ini(paths.IniFile());
+  List.Draws = &Archive;
+  List.LoadEngineSettings(ini);
+  List.LoadGenerateSettings(ini);
+  List.LoadShredding(ini);
+  List.Language = static_cast<int32_t>(TIniFile(paths.FrmFile()).ReadInteger("TFormMain", "Language", 1033));
+  List.BuildMethods();
+  std::string error;
+  if (!List.LoadMethodSettings(paths.FltFile(), false, &error)) {
+    throw ECliError("cannot read the method list: " + error);
+  }
+}
+
+const TStatMethod& TCliEngine::Method(const std::string& code) const {
+  const int i = List.FindByCode(code);
+  if (i < 0) throw ECliError("unknown method code \"" + code + "\"");
+  return List.Item(i);
+}
+
+int TCliEngine::CheckedOffset(int offset) const {
+  if (offset < 0 || (Archive.Count() > 0 && offset > Archive.High()) ||
+      (Archive.Count() == 0 && offset != 0)) {
+    throw ECliError("--offset must lie in 0.." + std::to_string(Archive.Count() > 0 ? Archive.High() : 0));
+  }
+  return offset;
+}
+
+TComb ParseCombArg(const std::string& text) {
+  const auto parts = SplitAll(text, ',');
+  if (parts.size() != 4) throw ECliError("--comb needs four numbers a,b,c,d: \"" + text + "\"");
+  TComb comb = 0;
+  for (int i = 0; i < 4; ++i) {
+    const int n = ParseIntArg(parts[size_t(i)], "--comb");
+    if (n < 1 || n > kMaxNumber) throw ECliError("--comb numbers must lie in 1..47: \"" + text + "\"");
+    if (CombHasNumber(comb, n)) throw ECliError("--comb numbers must be distinct: \"" + text + "\"");
+    comb = SetCombByte(comb, i + 1, static_cast<uint8_t>(n));
+  }
+  return comb;
+}
+
+}  // namespace vetrilo::cli

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/app_paths.h"
+#include "core/draw_archive.h"
+#include "stats/stat_list.h"
+
+namespace vetrilo::cli {
+
+// The archive and the registry of a program folder, with its engine settings,
+// shredding formulas and method captions loaded, as the program would have them.
+struct TCliEngine {
+  TDrawArchive Archive;
+  TStatList List;
+
+  explicit TCliEngine(const TAppPaths& paths);
+  TCliEngine(const TCliEngine&) = delete;
+
+  // The method with this code; throws ECliError when there is none.
+  const TStatMethod& Method(const std::string& code) const;
+  // Draw offset checked against the archive; throws ECliError.
+  int CheckedOffset(int offset) const;
+};
+
+// "a,b,c,d": four distinct numbers 1..47 in the given order; throws ECliError.
+TComb ParseCombArg(const std::string& text);
+
+}  // namespace vetrilo::cli

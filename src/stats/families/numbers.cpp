@@ -1,0 +1,169 @@
+#include "stats/families/numbers.h"
+
+namespace vetrilo {
+
+bool IsPrimeNumber(int n) {
+  switch (n) {
+    case 1: case 2: case 3: case 5: case 7: case 11: case 13: case 17:
+    case 19: case 23: case 29: case 31: case 37: case 41: case 43: case 47:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// NUMS
+
+void TstValues::GetAllValues(int lastIndex, TStatDrawArray& list) {
+  TCustomStat::GetAllValues(lastIndex, list);
+  for (int n = 1; n <= kMaxNumber; ++n) AddWords(list, false, n);
+}
+
+void TstValues::GetCombValues(TComb comb, TStatDrawArray& list) {
+  TCustomStat::GetCombValues(comb, list);
+  for (int i = 1; i <= 4; ++i) AddWords(list, false, CombByte(comb, i));
+}
+
+void TstValues::GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
+                              TSeriesState& state, TLastValueArray& last) {
+  TCustomStat::GetDrawValues(index, lastIndex, sorted, list, state, last);
+  for (uint8_t b : Draw.Balls) AddWords(list, true, b);
+}
+
+bool TstValues::CombMatches(TComb comb, const TStatDrawArray& selected, int, bool, bool) {
+  for (int i = 1; i <= 4; ++i) {
+    if (ListHasValue(selected, CombByte(comb, i), 0, 0, 0)) return true;
+  }
+  return false;
+}
+
+// DIGS
+
+void TstDigits::AddDigits(TStatDrawArray& list, std::array<uint8_t, 4> numbers, bool trackGaps) {
+  for (uint8_t n : numbers) {
+    for (char c : NumberText(n)) AddWords(list, trackGaps, c - '0');
+  }
+}
+
+void TstDigits::GetCombValues(TComb comb, TStatDrawArray& list) {
+  TCustomStat::GetCombValues(comb, list);
+  AddDigits(list, {CombByte(comb, 1), CombByte(comb, 2), CombByte(comb, 3), CombByte(comb, 4)},
+            false);
+}
+
+void TstDigits::GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
+                              TSeriesState& state, TLastValueArray& last) {
+  TCustomStat::GetDrawValues(index, lastIndex, sorted, list, state, last);
+  AddDigits(list, Draw.Balls, true);
+}
+
+bool TstDigits::CombMatches(TComb comb, const TStatDrawArray& selected, int, bool, bool) {
+  for (int i = 1; i <= 4; ++i) {
+    for (char c : NumberText(CombByte(comb, i))) {
+      if (ListHasValue(selected, int16_t(c - '0'), 0, 0, 0)) return true;
+    }
+  }
+  return false;
+}
+
+// EVEN, SMAL, PRIM
+
+int TCustomCountStat::CountOf(TComb comb) const {
+  int n = 0;
+  for (int i = 1; i <= 4; ++i) n += HasProperty(CombByte(comb, i)) ? 1 : 0;
+  return n;
+}
+
+void TCustomCountStat::GetAllValues(int lastIndex, TStatDrawArray& list) {
+  TCustomStat::GetAllValues(lastIndex, list);
+  for (int n = 1; n <= 4; ++n) AddWords(list, false, n);
+}
+
+void TCustomCountStat::GetCombValues(TComb comb, TStatDrawArray& list) {
+  TCustomStat::GetCombValues(comb, list);
+  AddWords(list, false, CountOf(comb));
+}
+
+void TCustomCountStat::GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
+                                     TSeriesState& state, TLastValueArray& last) {
+  TCustomStat::GetDrawValues(index, lastIndex, sorted, list, state, last);
+  AddWords(list, true, CountOf(Draw.Comb()));
+}
+
+bool TCustomCountStat::CombMatches(TComb comb, const TStatDrawArray& selected, int, bool, bool) {
+  return ListHasWord(selected, 1, int16_t(CountOf(comb)));
+}
+
+int32_t TCustomCountStat::GetGraphValue(TComb comb, int, int, bool) { return CountOf(comb); }
+
+// EVNV, SMLV, PRMV
+
+int TCustomPatternStat::PatternOf(TComb comb) const {
+  int p = 0;
+  for (int i = 1; i <= 4; ++i) p = p * 2 + (IsOn(CombByte(comb, i)) ? 1 : 0);
+  return p;
+}
+
+void TCustomPatternStat::GetCombValues(TComb comb, TStatDrawArray& list) {
+  TCustomStat::GetCombValues(comb, list);
+  AddHalves(list, false, PatternOf(comb));
+}
+
+void TCustomPatternStat::GetDrawValues(int index, int lastIndex, bool sorted,
+                                       TStatDrawArray& list, TSeriesState& state,
+                                       TLastValueArray& last) {
+  TCustomStat::GetDrawValues(index, lastIndex, sorted, list, state, last);
+  AddHalves(list, true, PatternOf(Draw.Comb()));
+}
+
+bool TCustomPatternStat::CombMatches(TComb comb, const TStatDrawArray& selected, int, bool,
+                                     bool) {
+  return ListHasLong(selected, 1, PatternOf(comb));
+}
+
+// POS%d
+
+std::string TstPosVal::ValueToText(const TStatDrawRec& value) const {
+  return NumberText(value.Value[0]);
+}
+
+void TstPosVal::GetAllValues(int lastIndex, TStatDrawArray& list) {
+  TCustomStat::GetAllValues(lastIndex, list);
+  for (int n = 1; n <= kMaxNumber; ++n) AddWords(list, false, n);
+}
+
+void TstPosVal::GetCombValues(TComb comb, TStatDrawArray& list) {
+  TCustomStat::GetCombValues(comb, list);
+  AddWords(list, false, CombByte(comb, Param));
+}
+
+void TstPosVal::GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
+                              TSeriesState& state, TLastValueArray& last) {
+  TCustomStat::GetDrawValues(index, lastIndex, sorted, list, state, last);
+  AddWords(list, true, Draw.Balls[size_t(Param - 1)]);
+}
+
+bool TstPosVal::CombMatches(TComb comb, const TStatDrawArray& selected, int, bool, bool) {
+  return ListHasWord(selected, 1, CombByte(comb, Param));
+}
+
+int32_t TstPosVal::GetGraphValue(TComb comb, int, int, bool) { return CombByte(comb, Param); }
+
+// POE%d
+
+std::string TstPosExt::ValueToText(const TStatDrawRec& value) const {
+  return ExtraText(value.Value[0]);
+}
+
+void TstPosExt::GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
+                              TSeriesState& state, TLastValueArray& last) {
+  TCustomStat::GetDrawValues(index, lastIndex, sorted, list, state, last);
+  AddWords(list, true, Draw.Extra);
+}
+
+int32_t TstPosExt::GetGraphValue(TComb, int index, int lastIndex, bool sorted) {
+  LoadDraws(index, lastIndex, sorted);
+  return Draw.Extra;
+}
+
+}  // namespace vetrilo

@@ -173,6 +173,7 @@ void TFormMain::DeferredInit() {
     session_.LoadArchive();
   }
   OnSessionChanged(kChangeOptions);
+  workTabs_->setVisible(workTabs_->count() > 0);
   actions_->UpdateAll();
 }
 

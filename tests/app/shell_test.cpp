@@ -77,3 +77,25 @@ TEST(WindowPlacement, OffScreenRectanglesComeBack) {
 }
 
 }  // namespace vetrilo
+
+#include "app/list_columns.h"
+
+namespace vetrilo {
+
+TEST(ListColumns, WidthsSortAndFlagsRoundTrip) {
+  TIniData ini = TIniData::Parse("[TFormMain]\r\nlvDraws.Column1=abc\r\n");
+  TListColumns c = ReadListColumns(ini, "TFormMain", "lvDraws", 3);
+  EXPECT_EQ(c.Widths, (std::vector<int>{-1, -1, -1}));
+  EXPECT_FALSE(c.Sort);
+  c.Widths = {50, -1, 80};
+  c.Sort = {{2, 1}};
+  WriteListColumns(ini, "TFormMain", "lvDraws", c);
+  const TListColumns back = ReadListColumns(ini, "tformmain", "LVDRAWS", 3);
+  EXPECT_EQ(back.Widths, (std::vector<int>{50, -1, 80}));
+  ASSERT_TRUE(back.Sort);
+  EXPECT_EQ(*back.Sort, std::make_pair(2, 1));
+  EXPECT_EQ(ini.ReadString("TFormMain", "lvDraws.SortType", ""), "2,1");
+  EXPECT_FALSE(back.GridLines);
+}
+
+}  // namespace vetrilo

@@ -20,7 +20,9 @@ struct TFactQuery {
 // that starts later follows its own run state only until that state equals the
 // one of the shared pass at the same draw; from there on both see the same
 // values. A class whose state never meets the shared one (or one that keeps its
-// state for good) is searched draw by draw as the literal loop does.
+// state for good) is searched draw by draw as the literal loop does. This holds
+// because a statistic's values depend only on the draws, its settings and that
+// state: instances keep nothing else from one draw to the next.
 std::vector<int32_t> FindValuesInDraws(TCustomStat& stat, std::span<const TFactQuery> queries,
                                        int lastIndex, bool sorted);
 

@@ -83,8 +83,10 @@ class TCustomStat {
   virtual void GetCombValues(TComb comb, TStatDrawArray& list);
   virtual void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                              TSeriesState& state, TLastValueArray& last);
+  // Final: the shared "Факт" search (fact_search.h) gives the same numbers only
+  // for this loop over GetDrawValues.
   virtual int32_t FindValueInDraws(const TStatDrawRec& value, int fromIndex, int lastIndex,
-                                   bool sorted);
+                                   bool sorted) final;
   virtual bool CombMatches(TComb comb, const TStatDrawArray& selected, int lastIndex, bool sorted,
                            bool exclude) = 0;
 

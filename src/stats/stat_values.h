@@ -113,7 +113,8 @@ using TStatSimpleArray = std::vector<TStatSimpleRec>;
 void AddSimpleValue(TStatSimpleArray& list, int32_t key, int32_t count);
 void SortSimpleValues(TStatSimpleArray& list);
 
-// Memory of the draw in which each value was last seen (periods).
+// Memory of the draw in which each value was last seen (periods). A keyed memory:
+// one record per value, reached through TrackLastValue; the order carries no meaning.
 struct TLastValueRec {
   int32_t Draw = 0;
   int16_t Value[4] = {0, 0, 0, 0};

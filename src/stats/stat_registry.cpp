@@ -1,6 +1,7 @@
 #include "stats/stat_registry.h"
 
 #include "stats/families/numbers.h"
+#include "stats/families/shredding.h"
 
 namespace vetrilo {
 
@@ -148,7 +149,7 @@ static const TStatClassRow kStatClasses[] = {
     {140, "TstOgnev1", "HCO1", 11, "SNG", true, nullptr},
     {141, "TstOgnev2", "HCO2", 11, "SNG", true, nullptr},
     {142, "TstOgnev3", "HCO3", 11, "SD", true, nullptr},
-    {143, "TstShreddingStat", "SHR%d", 12, "SNG", true, nullptr},
+    {143, "TstShreddingStat", "SHR%d", 12, "SNG", true, &ClassOf<TstShreddingStat>},
 };
 
 std::span<const TStatClassRow> StatClassTable() { return kStatClasses; }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "stats/expression.h"
+#include "stats/families/shredding.h"
 
 namespace vetrilo {
 
@@ -250,6 +251,23 @@ TEST(ExpressionFuzz, DecimalLiteralsAreCorrectlyRounded) {
     const TAnswer a = Evaluate(literal);
     ASSERT_EQ(a.Error, TExprError::None) << literal;
     ASSERT_TRUE(std::memcmp(&a.Value, &expected, 10) == 0) << literal;
+  }
+}
+
+TEST(ExpressionFuzz, ShreddingValuesStayWithinTheirDigits) {
+  TRandom r(99);
+  for (int i = 0; i < 5000; ++i) {
+    const std::string formula = RandomTokens(r, 1 + r.Below(30));
+    const int digits = 1 + int(r.Below(5));
+    TShredNumbers n{}, p{}, t{};
+    for (size_t k = 0; k < 4; ++k) {
+      n[k] = uint8_t(1 + r.Below(47));
+      p[k] = uint8_t(r.Below(48));
+      t[k] = uint8_t(r.Below(48));
+    }
+    const int32_t v = ShredValue(n, p, t, digits, formula);
+    ASSERT_GE(v, 0) << formula;
+    ASSERT_LT(v, int32_t(std::pow(10, digits))) << formula;
   }
 }
 

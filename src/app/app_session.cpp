@@ -1,8 +1,11 @@
 #include "app/app_session.h"
 
+#include <map>
+
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/format.h"
+#include "core/text.h"
 
 namespace vetrilo {
 
@@ -26,6 +29,58 @@ void TAppSession::LoadOptions() {
     ShowError(Format("Ошибка загрузки списка фильтров!\r\r%s", {error}));
   }
   Notify(kChangeOptions);
+}
+
+void TAppSession::RebuildMethodList() {
+  // What the file round trip should bring back, for when it cannot.
+  const std::string favorites = statList_.FavoritesText();
+  const bool ordered = statList_.Ordered;
+  const bool showGroupName = statList_.ShowGroupName;
+  const bool showMethodFlags = statList_.ShowMethodFlags;
+  std::map<std::string, std::string> captions;
+  for (const TStatMethod& m : statList_.Methods) {
+    if (!m.UserCaption.empty()) captions[AsciiUpper(m.Code())] = m.UserCaption;
+  }
+  std::string error;
+  bool restored = statList_.SaveMethodSettings(paths_.FltFile(), true, false, &error);
+  if (!restored) ShowError(Format("Ошибка сохранения списка фильтров!\r\r%s", {error}));
+  statList_.BuildMethods();
+  statList_.SelectAllFavorites();
+  if (restored && !statList_.LoadMethodSettings(paths_.FltFile(), true, &error)) {
+    ShowError(Format("Ошибка загрузки списка фильтров!\r\r%s", {error}));
+    restored = false;
+  }
+  if (!restored) {
+    statList_.ApplyFavoritesText(favorites);
+    statList_.Ordered = ordered;
+    statList_.ShowGroupName = showGroupName;
+    statList_.ShowMethodFlags = showMethodFlags;
+    for (TStatMethod& m : statList_.Methods) {
+      const auto it = captions.find(AsciiUpper(m.Code()));
+      m.UserCaption = it == captions.end() ? "" : it->second;
+    }
+  }
+  Notify(kChangeOptions);
+}
+
+uint32_t TAppSession::ApplyShredding(const std::array<std::string, 3>& formulas,
+                                     const std::array<uint8_t, 3>& digits) {
+  TBusyGuard busy(*this, "Сохранение файла конфигурации...");
+  const auto oldFormulas = statList_.Formula;
+  const auto oldDigits = statList_.FormulaDigits;
+  statList_.Formula = formulas;
+  for (size_t i = 0; i < 3; ++i) {
+    statList_.FormulaDigits[i] = digits[i] >= 1 && digits[i] <= 5 ? digits[i] : 2;
+  }
+  try {
+    statList_.SaveShredding(IniFile());
+  } catch (const EVetrilo& e) {
+    statList_.Formula = oldFormulas;
+    statList_.FormulaDigits = oldDigits;
+    throw EVetrilo(Format("Ошибка записи в файл конфигурации!\r\r%s", {e.what()}));
+  }
+  RebuildMethodList();
+  return GroupMask(12);
 }
 
 bool TAppSession::LoadArchive() {

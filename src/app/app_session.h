@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -49,6 +50,18 @@ class TAppSession {
   // The registry of statistic methods with the engine settings.
   TStatList& StatList() { return statList_; }
   const TStatList& StatList() const { return statList_; }
+
+  // Rebuilds the method list after a settings change; favourites and user
+  // captions survive through the method-list file (kept in memory when the
+  // file cannot be written or read back). Failures are shown, not thrown.
+  void RebuildMethodList();
+
+  // OK of the shredding dialog: stores the formulas and digit counts, saves
+  // section SHREDDING, rebuilds the method list so the captions show the new
+  // formulas. Returns the groups whose distribution caches are to be refreshed.
+  // A failed save throws EVetrilo and leaves the settings unchanged.
+  uint32_t ApplyShredding(const std::array<std::string, 3>& formulas,
+                          const std::array<uint8_t, 3>& digits);
 
   // Draw archive.
   const TDrawArchive& Archive() const { return archive_; }

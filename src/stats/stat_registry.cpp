@@ -4,6 +4,7 @@
 #include "stats/families/numbers.h"
 #include "stats/families/periods.h"
 #include "stats/families/series.h"
+#include "stats/families/shredding.h"
 
 namespace vetrilo {
 
@@ -151,7 +152,7 @@ static const TStatClassRow kStatClasses[] = {
     {140, "TstOgnev1", "HCO1", 11, "SNG", true, nullptr},
     {141, "TstOgnev2", "HCO2", 11, "SNG", true, nullptr},
     {142, "TstOgnev3", "HCO3", 11, "SD", true, nullptr},
-    {143, "TstShreddingStat", "SHR%d", 12, "SNG", true, nullptr},
+    {143, "TstShreddingStat", "SHR%d", 12, "SNG", true, &ClassOf<TstShreddingStat>},
 };
 
 std::span<const TStatClassRow> StatClassTable() { return kStatClasses; }

@@ -10,7 +10,9 @@
 
 #include "app/ui/draw_list_model.h"
 #include "app/ui/qt_text.h"
+#include "core/errors.h"
 #include "core/format.h"
+#include "stats/ui/form_shredding.h"
 
 namespace vetrilo {
 
@@ -53,6 +55,27 @@ void TFormMain::CreateActions() {
             "Окрашивать числа тиражей цветом их канала",
             [this] { session_.SetColorDraws(!session_.ColorDraws()); });
   colored->setCheckable(true);
+  a.Add("EditShredding", "Формулы шинковки", "Редактирование формул для методов шинковки",
+        [this] { EditShreddingExecute(); });
+}
+
+void TFormMain::EditShreddingExecute() {
+  auto* dialog = new TFormShredding(session_.StatList(), session_.Archive(), session_.LastIndex(),
+                                    session_.SortedDraws(), this);
+  connect(dialog, &QDialog::finished, this, [this, dialog](int result) {
+    if (result == QDialog::Accepted) {
+      try {
+        // The result names the distribution cache groups the new formulas made stale.
+        session_.ApplyShredding(dialog->Formulas(), dialog->Digits());
+      } catch (const EVetrilo& e) {
+        session_.ShowError(e.what());
+        dialog->open();  // the typed formulas are not lost
+        return;
+      }
+    }
+    dialog->deleteLater();
+  });
+  dialog->open();
 }
 
 void TFormMain::CreateMenus() {
@@ -63,6 +86,9 @@ void TFormMain::CreateMenus() {
   draws->setObjectName("MenuDraws");
   draws->addAction(actions_->Find("DrawsSorted"));
   draws->addAction(actions_->Find("DrawsColored"));
+  QMenu* service = menuBar()->addMenu("Сервис");
+  service->setObjectName("MenuService");
+  service->addAction(actions_->Find("EditShredding"));
 }
 
 void TFormMain::CreateLeftPane() {

@@ -40,6 +40,8 @@ class TFormMain : public QMainWindow {
 
  private:
   void CreateActions();
+  // "Формулы шинковки": the dialog applies through the session on OK.
+  void EditShreddingExecute();
   void CreateMenus();
   void CreateLeftPane();
   void CreateStatusBar();

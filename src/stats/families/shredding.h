@@ -1,0 +1,80 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "stats/custom_stat.h"
+#include "stats/expression.h"
+
+namespace vetrilo {
+
+// The numbers a shredding formula sees: n (the draw or combination), p (the draw
+// before it) and t (the draw before that), each in the order given.
+using TShredNumbers = std::array<uint8_t, 4>;
+constexpr TShredNumbers kNoShredNumbers{0, 0, 0, 0};
+TShredNumbers ShredNumbersOf(TComb comb);
+
+// The formula text with n1..n4, p1..p4, t1..t4 replaced, letter case ignored:
+// for i = 1..4 in turn, "n" + i, then "p" + i, then "t" + i, each everywhere.
+std::string ShredSubstitute(std::string_view formula, const TShredNumbers& n,
+                            const TShredNumbers& p, const TShredNumbers& t);
+
+// The formula's value with the variables substituted: the fractional part of its
+// absolute value, `digits` decimals of it read as an integer (0 .. 10^digits - 1).
+// Error is TExprError::None on success.
+struct TShredResult {
+  TExprError Error = TExprError::None;
+  int32_t Value = 0;
+};
+TShredResult ShredEvaluate(std::string_view formula, int digits, const TShredNumbers& n,
+                           const TShredNumbers& p, const TShredNumbers& t);
+
+// As the statistic takes it: any failure gives 0.
+int32_t ShredValue(const TShredNumbers& n, const TShredNumbers& p, const TShredNumbers& t,
+                   int digits, std::string_view formula);
+
+// What the shredding dialog shows under a formula: its value for the draw at
+// `index` (with the two draws before it), or the evaluator's message. With no
+// draw (index outside the archive) every variable is 0 and the draw is not named.
+struct TShredPreview {
+  std::string Text;
+  bool Failed = false;
+};
+TShredPreview ShredPreview(const TDrawArchive& archive, int index, bool sorted,
+                           std::string_view formula, int digits);
+
+// SHR%d: user formula Param (1..3) over the draw and the two draws before it.
+// The value is kept in the first 32-bit half, so five digits (up to 99,999)
+// stay distinct and positive.
+class TstShreddingStat : public TCustomGraphStat {
+ public:
+  TstShreddingStat(const TStatList& list, int param);
+  static constexpr const char* kClassName = "TstShreddingStat";
+  static constexpr const char* kCode = "SHR%d";
+  static constexpr const char* kCaption = "Метод шинковки %0:d: %%s";
+  static constexpr const char* kHelpCode = "SHRx";
+  static constexpr int kGroup = 12;
+  static constexpr uint8_t kFlags = kFlagS | kFlagN;
+  static constexpr bool kHasParamRange = true;
+  static void GetParamRange(const TStatList&, int& low, int& high) { low = 1, high = 3; }
+
+  // Copied from the settings at creation: an edit reaches objects created later.
+  std::string Formula;
+  int Digits = 2;
+
+  int32_t Shred(const TShredNumbers& n, const TShredNumbers& p, const TShredNumbers& t) const {
+    return ShredValue(n, p, t, Digits, Formula);
+  }
+
+  std::string ValueToText(const TStatDrawRec& value) const override;
+  void GetCombValues(TComb comb, TStatDrawArray& list) override;
+  void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
+                     TSeriesState& state, TLastValueArray& last) override;
+  bool CombMatches(TComb comb, const TStatDrawArray& selected, int lastIndex, bool sorted,
+                   bool exclude) override;
+  int32_t GetGraphValue(TComb comb, int index, int lastIndex, bool sorted) override;
+};
+
+}  // namespace vetrilo

@@ -50,6 +50,28 @@ std::string JoinValueTexts(const std::vector<std::string>& texts) {
   return text;
 }
 
+bool SelectRowsByText(const TCustomStat& stat, const TStatDrawArray& rows,
+                      const std::vector<std::string>& texts, TStatDrawArray& selected,
+                      std::string& unknown) {
+  for (const std::string& text : texts) {
+    bool found = false;
+    for (const TStatDrawRec& r : rows) {
+      if (stat.ValueToText(r) != text) continue;
+      found = true;
+      if (selected.Find(r.Key()) < 0) selected.Append(r);
+    }
+    if (found) continue;
+    if (!stat.Class().CanParseValue()) {
+      unknown = text;
+      return false;
+    }
+    TStatDrawRec r;
+    r.SetHalves(stat.ParseValue(text));
+    if (selected.Find(r.Key()) < 0) selected.Append(r);
+  }
+  return true;
+}
+
 void TCombWorkspace::ApplyFilter(TCustomStat& stat, const TStatDrawArray& selected,
                                  std::string_view caption, std::string_view valuesText,
                                  bool exclude, int lastIndex, bool sorted) {

@@ -40,4 +40,14 @@ class TGridValues {
 // The journal's values text of selected table rows: their texts joined by "; ".
 std::string JoinValueTexts(const std::vector<std::string>& texts);
 
+class TCustomStat;
+
+// The value records of the table rows whose "Значение" text is given, in the order given, each
+// record once; every row showing the text is taken. A text no row shows is read with the
+// method's own parsing into the first 32-bit half of a record when the method can parse
+// values; otherwise the selection fails and `unknown` names the text.
+bool SelectRowsByText(const TCustomStat& stat, const TStatDrawArray& rows,
+                      const std::vector<std::string>& texts, TStatDrawArray& selected,
+                      std::string& unknown);
+
 }  // namespace vetrilo

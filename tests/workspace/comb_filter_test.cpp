@@ -221,3 +221,53 @@ TEST(CombFilter, FastFiltersOfEveryMethodEqualTheLiteralTest) {
 }
 
 }  // namespace vetrilo
+
+namespace vetrilo {
+namespace {
+
+// A method that shows its values but cannot read them back.
+class TstUnparsable : public TCustomNumbersStat {
+ public:
+  using TCustomNumbersStat::TCustomNumbersStat;
+  static constexpr const char* kClassName = "TstUnparsable";
+  static constexpr const char* kCode = "UNPR";
+  static constexpr const char* kCaption = "test";
+  static constexpr int kGroup = 0;
+  static constexpr uint8_t kFlags = 0;
+  static constexpr bool kCanParse = false;
+  bool CombMatches(TComb, const TStatDrawArray&, int, bool, bool) override { return false; }
+};
+
+}  // namespace
+
+TEST(CombFilter, RowsAreSelectedByTheirTextsOrParsed) {
+  TStatFixture f;
+  auto nums = f.Stat("NUMS");
+  TStatDrawArray rows;
+  nums->GetAllValues(0, rows);
+  rows[6].Count = 12;  // the record of the row itself is taken, not a parsed copy
+  TStatDrawArray selected;
+  std::string unknown;
+  ASSERT_TRUE(SelectRowsByText(*nums, rows, {"7", "60", "7", "3"}, selected, unknown));
+  ASSERT_EQ(selected.size(), 3u);
+  EXPECT_EQ(selected[0].Count, 12);
+  EXPECT_EQ(selected[1].Half(1), 60);
+  EXPECT_EQ(selected[2].Word(1), 3);
+
+  auto evnv = f.Stat("EVNV");
+  selected = TStatDrawArray();
+  ASSERT_TRUE(SelectRowsByText(*evnv, TStatDrawArray(), {"ЧнЧн (005)"}, selected, unknown));
+  EXPECT_EQ(selected[0].Half(1), 5);
+
+  auto unparsable = ClassOf<TstUnparsable>().Create(f.List, 0);
+  TStatDrawArray shown;
+  TStatDrawRec r;
+  r.SetWords(4);
+  shown.Append(r);
+  selected = TStatDrawArray();
+  EXPECT_TRUE(SelectRowsByText(*unparsable, shown, {"4"}, selected, unknown));
+  EXPECT_FALSE(SelectRowsByText(*unparsable, shown, {"4", "5"}, selected, unknown));
+  EXPECT_EQ(unknown, "5");
+}
+
+}  // namespace vetrilo

@@ -60,7 +60,8 @@ void FilterFullSet(benchmark::State& state, const char* code, bool one) {
   size_t kept = 0;
   for (auto _ : state) {
     auto stat = r.List.CreateStat(r.List.Item(index));
-    const TCombsArray out = FilteredCombs(*stat, FullSet(), selected, last, false, exclude, literal);
+    const TCombsArray out =
+        FilteredCombs(*stat, FullSet(), selected, last, false, exclude, literal);
     kept = out.size();
     benchmark::DoNotOptimize(out.data());
   }

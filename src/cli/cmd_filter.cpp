@@ -38,8 +38,7 @@ void WriteCombsArg(const std::string& path, const TCombsArray& combs) {
 }
 
 int Filter(const TCliContext& context) {
-  const TCliArgs args(context.Words, {"value", "mode", "depth", "offset", "in", "out"},
-                      {"sorted"});
+  const TCliArgs args(context.Words, {"value", "mode", "depth", "offset", "in", "out"}, {"sorted"});
   if (args.Positional().size() != 1) throw ECliError("filter needs one method CODE");
   if (args.Values("value").empty()) throw ECliError("filter needs at least one --value TEXT");
   const std::string mode = args.Value("mode");
@@ -71,9 +70,8 @@ int Filter(const TCliContext& context) {
   } else {
     start = FullSet();
   }
-  const TCombsArray kept =
-      FilteredCombs(*engine.List.CreateStat(method), start, selected, lastIndex, sorted,
-                    mode == "remove");
+  const TCombsArray kept = FilteredCombs(*engine.List.CreateStat(method), start, selected,
+                                         lastIndex, sorted, mode == "remove");
   if (args.Has("out")) WriteCombsArg(args.Value("out"), kept);
   Out(std::to_string(kept.size()) + "\n");
   return 0;

@@ -88,8 +88,8 @@ void TCombWorkspace::ApplyFilter(TCustomStat& stat, const TStatDrawArray& select
 }
 
 void TCombWorkspace::FilterStep(TCustomStat& stat, const TStatDrawArray& selected,
-                                std::string_view caption, std::string_view valuesText,
-                                bool exclude, int lastIndex, bool sorted) {
+                                std::string_view caption, std::string_view valuesText, bool exclude,
+                                int lastIndex, bool sorted) {
   if (selected.empty()) return;
   TakeUndo(true);
   ApplyFilter(stat, selected, caption, valuesText, exclude, lastIndex, sorted);

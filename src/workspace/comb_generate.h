@@ -21,8 +21,12 @@ constexpr int kGenerateModeCount = 5;
 
 std::string_view GenerateModeCaption(int mode);
 // The parameter field is used by every mode but the full set; the file button only by mode 4.
-inline bool GenerateParameterEnabled(int mode) { return mode != kGenerateFull; }
-inline bool GenerateFileButtonEnabled(int mode) { return mode == kGenerateFile; }
+inline bool GenerateParameterEnabled(int mode) {
+  return mode != kGenerateFull;
+}
+inline bool GenerateFileButtonEnabled(int mode) {
+  return mode == kGenerateFile;
+}
 
 // The user's numbers of modes 1-3: words at "," and ";", trimmed, 0 when not numeric;
 // values 0..255 are kept, others ignored.

@@ -52,7 +52,9 @@ std::string JournalText(const TJournalRow& row, int column) {
   }
 }
 
-std::string CombCountText(int count) { return Format("Комбинаций: %d", {count}); }
+std::string CombCountText(int count) {
+  return Format("Комбинаций: %d", {count});
+}
 
 bool CombsCommandEnabled(TCombsCommand command, const TCombWorkspace& combs,
                          const TDrawArchive& archive, const TCombsScreenState& screen) {

@@ -76,10 +76,9 @@ void KeepUndrawn(std::span<const TComb> combs, std::span<const TComb> draws, TCo
   std::sort(masks.begin(), masks.end());
   for (const TComb c : combs) {
     uint64_t m;
-    const bool drawn = DistinctMask(c, m)
-                           ? std::binary_search(masks.begin(), masks.end(), m) ||
-                                 EqualsAnyDraw(c, odd)
-                           : EqualsAnyDraw(c, draws);
+    const bool drawn = DistinctMask(c, m) ? std::binary_search(masks.begin(), masks.end(), m) ||
+                                                EqualsAnyDraw(c, odd)
+                                          : EqualsAnyDraw(c, draws);
     if (!drawn) out.push_back(c);
   }
 }
@@ -144,7 +143,9 @@ void TCombWorkspace::RestoreUndo(bool withStatus) {
   Changed();
 }
 
-void TCombWorkspace::DropUndo() { undo_.clear(); }
+void TCombWorkspace::DropUndo() {
+  undo_.clear();
+}
 
 void TCombWorkspace::ExcludeLastDraws(int n, int lastIndex) {
   TStatusScope status(*hooks_,
@@ -159,9 +160,9 @@ void TCombWorkspace::ExcludeLastDraws(int n, int lastIndex) {
   const size_t total = undo_.size();
   const size_t step = std::max<size_t>(1, total / 100);
   for (size_t done = 0; done < total; done += step) {
-    hooks_->SetStatus(Format(
-        "Удаление из списка комбинаций %d последних тиражей ( завершено %.0f %% )...",
-        {n, 100.0 * static_cast<double>(done) / static_cast<double>(total)}));
+    hooks_->SetStatus(
+        Format("Удаление из списка комбинаций %d последних тиражей ( завершено %.0f %% )...",
+               {n, 100.0 * static_cast<double>(done) / static_cast<double>(total)}));
     KeepUndrawn(std::span<const TComb>(undo_).subspan(done, std::min(step, total - done)), draws,
                 combs_);
   }

@@ -50,16 +50,16 @@ TEST(CliGenerate, WritesTheModesList) {
   }
   EXPECT_EQ(ReadFile(out), "");
   WriteFile(dir.File("mine.lcv"), "5;1;9;3\n1;2;3\n");
-  const auto r = RunProgram({VETRILO_CLI, "generate", "--mode", "4", "--numbers",
-                             dir.File("mine.lcv"), "--out", out});
+  const auto r = RunProgram(
+      {VETRILO_CLI, "generate", "--mode", "4", "--numbers", dir.File("mine.lcv"), "--out", out});
   ASSERT_EQ(r.Status, 0) << r.Err;
   EXPECT_EQ(ReadFile(out), "5;1;9;3\r\n");
 }
 
 TEST(CliFilter, CountsAndListsAsTheTableStepWould) {
   TTempDir dir;
-  const auto keep = RunProgram({VETRILO_CLI, "--dir", dir.Path(), "filter", "NUMS", "--value",
-                                "7", "--mode", "keep", "--out", dir.File("k.lcv")});
+  const auto keep = RunProgram({VETRILO_CLI, "--dir", dir.Path(), "filter", "NUMS", "--value", "7",
+                                "--mode", "keep", "--out", dir.File("k.lcv")});
   ASSERT_EQ(keep.Status, 0) << keep.Err;
   EXPECT_EQ(keep.Out, "15180\n");
   TCombsArray expected;
@@ -68,14 +68,14 @@ TEST(CliFilter, CountsAndListsAsTheTableStepWould) {
   EXPECT_EQ(expected.size(), 15180u);
   EXPECT_TRUE(ReadCombs(dir.File("k.lcv")) == expected);  // canonical order kept
 
-  const auto remove = RunProgram({VETRILO_CLI, "--dir", dir.Path(), "filter", "NUMS", "--value",
-                                  "7", "--mode", "remove"});
+  const auto remove = RunProgram(
+      {VETRILO_CLI, "--dir", dir.Path(), "filter", "NUMS", "--value", "7", "--mode", "remove"});
   EXPECT_EQ(remove.Out, "163185\n");
 
   // From a list: the second step of a chain.
-  const auto chained = RunProgram({VETRILO_CLI, "--dir", dir.Path(), "filter", "NUMS", "--value",
-                                   "8", "--value", "9", "--mode", "remove", "--in",
-                                   dir.File("k.lcv")});
+  const auto chained =
+      RunProgram({VETRILO_CLI, "--dir", dir.Path(), "filter", "NUMS", "--value", "8", "--value",
+                  "9", "--mode", "remove", "--in", dir.File("k.lcv")});
   ASSERT_EQ(chained.Status, 0) << chained.Err;
   EXPECT_EQ(chained.Out, std::to_string(Binomial(44, 3)) + "\n");
 }
@@ -121,8 +121,8 @@ TEST(CliFilter, BadInputExitsWith2AndTouchesNoFile) {
       {"filter", "NUMS", "--value", "7", "--mode", "keep", "--offset", "10", "--out", out},
       {"filter", "NUMS", "--value", "7", "--mode", "keep", "--in", dir.File("none.lcv"), "--out",
        out},
-      {"filter", "NUMS", "--value", "7", "--mode", "keep", "--in", dir.File("folder.lcv"),
-       "--out", out},
+      {"filter", "NUMS", "--value", "7", "--mode", "keep", "--in", dir.File("folder.lcv"), "--out",
+       out},
       {"filter", "NUMS", "NUMS", "--value", "7", "--mode", "keep", "--out", out},
       {"filter", "NUMS", "--value", "7", "--mode", "keep", "--out", dir.File("plain/x.lcv")},
       {"filter", "NUMS", "--value", "7", "--mode", "keep", "--out", dir.File("folder.lcv")},

@@ -1,3 +1,5 @@
+#include "workspace/ui/combs_page.h"
+
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -18,7 +20,6 @@
 #include "core/game.h"
 #include "core/ini_file.h"
 #include "ui_tests.h"
-#include "workspace/ui/combs_page.h"
 #include "workspace/ui/form_generate.h"
 
 namespace vetrilo::test {
@@ -37,7 +38,8 @@ class TCombsPageTest : public QObject {
  private slots:
   void init() {
     dir_ = std::make_unique<QTemporaryDir>();
-    SaveFileAtomic(S(dir_->filePath("Vetrilo_4d47.ldr")), SerializeDrawRecords(MakeDemoDraws(25, 3)));
+    SaveFileAtomic(S(dir_->filePath("Vetrilo_4d47.ldr")),
+                   SerializeDrawRecords(MakeDemoDraws(25, 3)));
     TIniFile ini(S(dir_->filePath("Vetrilo_4d47.ini")));
     ini.WriteString("GLOBAL", "CombsGenerateMode", "1");
     ini.WriteString("GLOBAL", "CombsGenerateParameters", "1;2");
@@ -69,7 +71,8 @@ class TCombsPageTest : public QObject {
     // The colour option repaints without colours and is saved.
     actions().Find("ViewColorCombs")->trigger();
     QVERIFY(!list_->model()->index(0, 1).data(Qt::BackgroundRole).isValid());
-    QVERIFY(!TIniFile(S(dir_->filePath("Vetrilo_4d47.frm"))).ReadBool("TFormMain", "ColorCombs", true));
+    QVERIFY(
+        !TIniFile(S(dir_->filePath("Vetrilo_4d47.frm"))).ReadBool("TFormMain", "ColorCombs", true));
   }
 
   void filterFromTheSessionAndUndo() {
@@ -91,7 +94,8 @@ class TCombsPageTest : public QObject {
     QCOMPARE(journal->index(0, 1).data().toString(), QString("7"));
     QCOMPARE(journal->index(0, 2).data().toString(), QString::number(session_->Combs().Count()));
     QVERIFY(!journal->index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
-    QCOMPARE(form_->StatusPanel(4)->text(), Q(Format("Комбинаций: %d", {session_->Combs().Count()})));
+    QCOMPARE(form_->StatusPanel(4)->text(),
+             Q(Format("Комбинаций: %d", {session_->Combs().Count()})));
     actions().UpdateAll();
     QVERIFY(undo->isEnabled());
     undo->trigger();
@@ -118,7 +122,8 @@ class TCombsPageTest : public QObject {
     QCOMPARE(list_->model()->rowCount(), 29360);
     QCOMPARE(session_->Combs().Comb(5), kept);
     QVERIFY(!list_->selectionModel()->hasSelection());
-    QCOMPARE(page_->Journal()->model()->index(0, 0).data().toString(), QString("Выделенные комбинации"));
+    QCOMPARE(page_->Journal()->model()->index(0, 0).data().toString(),
+             QString("Выделенные комбинации"));
     QCOMPARE(page_->Journal()->model()->index(0, 1).data().toString(), QString("10"));
   }
 
@@ -151,8 +156,9 @@ class TCombsPageTest : public QObject {
     QCOMPARE(journal->index(0, 0).data().toString(), QString("Последние тиражи"));
     QCOMPARE(journal->index(0, 1).data().toString(), QString("3"));
     form_.reset();
-    QCOMPARE(TIniFile(S(dir_->filePath("Vetrilo_4d47.frm"))).ReadInteger("TFormMain", "DrawsExclude", 0),
-             int64_t(3));
+    QCOMPARE(
+        TIniFile(S(dir_->filePath("Vetrilo_4d47.frm"))).ReadInteger("TFormMain", "DrawsExclude", 0),
+        int64_t(3));
   }
 
   void openSaveAndGenerateUseTheirDialogs() {
@@ -182,7 +188,8 @@ class TCombsPageTest : public QObject {
     session_->SetHooks(recorder);
     actions().Find("CombsUnique")->trigger();
     QCOMPARE(recorder.Messages.size(), size_t(1));
-    QCOMPARE(Q(recorder.Messages[0]), QString("В текущем списке комбинаций содержится 47 уникальных номеров"));
+    QCOMPARE(Q(recorder.Messages[0]),
+             QString("В текущем списке комбинаций содержится 47 уникальных номеров"));
     actions().UpdateAll();
     QVERIFY(!actions().Find("CombsFind")->isEnabled());
     list_->setCurrentIndex(list_->model()->index(0, 1));

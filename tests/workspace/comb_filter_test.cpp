@@ -1,11 +1,12 @@
 // Filtering the combination list: the statistics table step, the grid steps, and the fast
 // filters of every method against the literal per-combination test.
+#include "workspace/comb_filter.h"
+
 #include <gtest/gtest.h>
 
 #include "core/combinatorics.h"
 #include "core/errors.h"
 #include "stats/stat_test_support.h"
-#include "workspace/comb_filter.h"
 #include "workspace/comb_workspace.h"
 
 namespace vetrilo {
@@ -41,8 +42,8 @@ TEST(CombFilter, NumberSevenKeepsAndRemovesTheDocumentedCounts) {
   EXPECT_EQ(f.Combs.Journal()[0].Values, "7");
   EXPECT_EQ(f.Combs.Journal()[0].Count, 15180);
   EXPECT_EQ(f.Combs.Journal()[0].Kind, TJournalKind::Include);
-  EXPECT_EQ(f.Hooks.Statuses,
-            (std::vector<std::string>{"Создание файла отката...", "", "Фильтрация комбинаций...", ""}));
+  EXPECT_EQ(f.Hooks.Statuses, (std::vector<std::string>{"Создание файла отката...", "",
+                                                        "Фильтрация комбинаций...", ""}));
 
   f.Combs.Undo();
   EXPECT_EQ(f.Combs.Count(), 178365);
@@ -184,13 +185,14 @@ TEST(CombFilter, FastFiltersOfEveryMethodEqualTheLiteralTest) {
   list.Draws = &archive;
   list.BuildMethods();
   // A small list as files and the clipboard bring it: any order, repeats, 0, large bytes.
-  const TCombsArray small = {MakeComb(5, 1, 9, 3),   MakeComb(0, 0, 0, 0),   MakeComb(47, 46, 2, 1),
-                             MakeComb(200, 3, 3, 7), MakeComb(10, 20, 30, 40), MakeComb(23, 24, 1, 2),
-                             MakeComb(7, 7, 7, 7),   MakeComb(255, 64, 48, 11)};
+  const TCombsArray small = {MakeComb(5, 1, 9, 3),     MakeComb(0, 0, 0, 0),
+                             MakeComb(47, 46, 2, 1),   MakeComb(200, 3, 3, 7),
+                             MakeComb(10, 20, 30, 40), MakeComb(23, 24, 1, 2),
+                             MakeComb(7, 7, 7, 7),     MakeComb(255, 64, 48, 11)};
   const int last = archive.High() - 3;
   int compared = 0;
-  auto compare = [&](const TStatMethod& m, const TCombsArray& combs,
-                     const TStatDrawArray& selected, bool exclude, bool sorted) {
+  auto compare = [&](const TStatMethod& m, const TCombsArray& combs, const TStatDrawArray& selected,
+                     bool exclude, bool sorted) {
     auto fast = list.CreateStat(m);
     auto literal = list.CreateStat(m);
     const TCombsArray a = FilteredCombs(*fast, combs, selected, last, sorted, exclude);
@@ -198,7 +200,7 @@ TEST(CombFilter, FastFiltersOfEveryMethodEqualTheLiteralTest) {
     // Whole outputs compared; only the sizes are printed on a failure.
     EXPECT_TRUE(a == b) << a.size() << " vs " << b.size() << " kept of " << selected.size()
                         << " values" << (exclude ? ", exclude" : ", include")
-                    << (sorted ? ", sorted" : "") << ", " << combs.size() << " combinations";
+                        << (sorted ? ", sorted" : "") << ", " << combs.size() << " combinations";
     ++compared;
   };
   for (const TStatMethod& m : list.Methods) {

@@ -22,18 +22,18 @@ TEST(CombGenerate, ModesKeepTheDocumentedCountsAndMatchTheLiteralWalk) {
   };
   const TCase cases[] = {
       {0, "", 178365},
-      {0, "1;2", 178365},             // mode 0 ignores the numbers
+      {0, "1;2", 178365},                    // mode 0 ignores the numbers
       {1, "1;2", 178365 - Binomial(45, 4)},  // 29,370
-      {1, "", 0},                     // any of nothing
-      {1, " 7 ", 15180},              // words are trimmed
-      {1, "7,x,300", 15180},          // x reads 0, 300 is ignored: only 7 can match
-      {2, "1;2;3;4;5", 5},            // C(5,4)
+      {1, "", 0},                            // any of nothing
+      {1, " 7 ", 15180},                     // words are trimmed
+      {1, "7,x,300", 15180},                 // x reads 0, 300 is ignored: only 7 can match
+      {2, "1;2;3;4;5", 5},                   // C(5,4)
       {2, "1;2;3", 0},
       {2, "", 0},
-      {3, "", 178365},                // none of nothing
+      {3, "", 178365},  // none of nothing
       {3, "47", 178365 - 15180},
       {3, "1,2;3", Binomial(44, 4)},
-      {9, "1", 178365},               // an unknown stored mode makes the full set
+      {9, "1", 178365},  // an unknown stored mode makes the full set
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(std::to_string(c.Mode) + " " + c.Numbers);
@@ -50,8 +50,7 @@ TEST(CombGenerate, ModesKeepTheDocumentedCountsAndMatchTheLiteralWalk) {
 }
 
 TEST(CombGenerate, NumbersParsingAndCaptions) {
-  EXPECT_EQ(ParseGenerateNumbers("1;2, 3 ,,a;256;-1;255"),
-            (std::vector<uint8_t>{1, 2, 3, 0, 255}));
+  EXPECT_EQ(ParseGenerateNumbers("1;2, 3 ,,a;256;-1;255"), (std::vector<uint8_t>{1, 2, 3, 0, 255}));
   EXPECT_EQ(GenerateModeCaption(0), "Полный список (все возможные для данного лото варианты)");
   EXPECT_EQ(GenerateModeCaption(4), "Загрузить список из заранее подготовленного CSV-файла");
   EXPECT_TRUE(GenerateModeCaption(5).empty());

@@ -1,4 +1,6 @@
 // The combination workspace: list, undo, buffer, journal and the commands on the list.
+#include "workspace/comb_workspace.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,7 +11,6 @@
 #include "test_support.h"
 #include "workspace/comb_file.h"
 #include "workspace/comb_list_view.h"
-#include "workspace/comb_workspace.h"
 
 namespace vetrilo {
 using test::MakeArchive;
@@ -115,8 +116,7 @@ TEST(CombWorkspace, OpenReplacesTheListOrPutsItBack) {
 
   f.Combs.AddJournalRow(TJournalKind::Exclude, "x", "");
   const std::string msg = Message([&] { f.Combs.OpenFile(dir.File("folder.lcv")); });
-  EXPECT_EQ(msg.rfind("Ошибка чтения файла \"" + dir.File("folder.lcv") + "\"!\r\r", 0), 0u)
-      << msg;
+  EXPECT_EQ(msg.rfind("Ошибка чтения файла \"" + dir.File("folder.lcv") + "\"!\r\r", 0), 0u) << msg;
   EXPECT_EQ(f.Combs.Count(), 2);  // put back
   EXPECT_TRUE(f.Combs.Journal().empty());
   EXPECT_FALSE(f.Combs.HasUndo());
@@ -166,8 +166,7 @@ TEST(CombWorkspace, CopyGivesTheSelectedRowsInListOrder) {
   TWorkspaceFixture f;
   f.Set({MakeComb(3, 15, 27, 41), MakeComb(5, 1, 9, 3), MakeComb(1, 2, 3, 4),
          MakeComb(44, 45, 46, 47)});
-  EXPECT_EQ(f.Combs.CopyText({{3, 9}, {0, 0}, {2, 3}}),
-            "03 15 27 41\n01 02 03 04\n44 45 46 47\n");
+  EXPECT_EQ(f.Combs.CopyText({{3, 9}, {0, 0}, {2, 3}}), "03 15 27 41\n01 02 03 04\n44 45 46 47\n");
   EXPECT_EQ(f.Combs.CopyText({}), "");
   EXPECT_EQ(NormalizeRanges({{5, 7}, {0, 1}, {2, 2}, {9, 8}, {-3, 0}}, 7),
             (TRowRanges{{0, 2}, {5, 6}}));
@@ -331,8 +330,8 @@ TEST(CombWorkspace, FindInArchiveSearchesHiddenDrawsNewestFirst) {
   f.Combs.ShowFindInArchive(MakeComb(4, 3, 2, 1));  // only the newest draw has it
   ASSERT_EQ(f.Hooks.Messages.size(), 1u);
   EXPECT_EQ(f.Hooks.Messages[0].Kind, TMessageKind::Information);
-  EXPECT_EQ(f.Hooks.Messages[0].Text,
-            "Выделенная комбинация найдена в следующих тиражах:\r\r" + DrawText(f.Archive.Draws[40]));
+  EXPECT_EQ(f.Hooks.Messages[0].Text, "Выделенная комбинация найдена в следующих тиражах:\r\r" +
+                                          DrawText(f.Archive.Draws[40]));
   f.Combs.ShowFindInArchive(MakeComb(3, 15, 27, 40));
   EXPECT_EQ(f.Hooks.Messages[1].Text, "Выделенная комбинация не найдена архиве тиражей!");
 }
@@ -342,7 +341,8 @@ TEST(CombWorkspace, DistinctNumbersMessage) {
   f.Set({MakeComb(1, 2, 3, 4), MakeComb(4, 5, 6, 7), MakeComb(1, 1, 1, 1)});
   f.Combs.ShowDistinctNumbers();
   ASSERT_EQ(f.Hooks.Messages.size(), 1u);
-  EXPECT_EQ(f.Hooks.Messages[0].Text, "В текущем списке комбинаций содержится 7 уникальных номеров");
+  EXPECT_EQ(f.Hooks.Messages[0].Text,
+            "В текущем списке комбинаций содержится 7 уникальных номеров");
   f.Full();
   EXPECT_EQ(f.Combs.DistinctNumbers(), 47);
 }
@@ -389,7 +389,8 @@ TEST(CombListView, EnableRules) {
     EXPECT_FALSE(enabled(c, f.Archive, all)) << int(c);
   }
   f.Full();
-  for (C c : {C::Save, C::Copy, C::SelectAll, C::DeleteSelected, C::ExcludeDraws, C::FindInArchive}) {
+  for (C c :
+       {C::Save, C::Copy, C::SelectAll, C::DeleteSelected, C::ExcludeDraws, C::FindInArchive}) {
     EXPECT_TRUE(enabled(c, f.Archive, all)) << int(c);
   }
   for (C c : {C::Paste, C::DeleteSelected, C::ExcludeDraws, C::FindInArchive}) {

@@ -30,13 +30,14 @@ namespace {
 // Enter in the field runs its command, as the button does.
 class TEnterFilter : public QObject {
  public:
-  TEnterFilter(QAction* action, QObject* parent) : QObject(parent), action_(action) {}
+  TEnterFilter(std::function<void()> onEnter, QObject* parent)
+      : QObject(parent), onEnter_(std::move(onEnter)) {}
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::KeyPress) {
       const int key = static_cast<QKeyEvent*>(event)->key();
       if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         if (auto* spin = qobject_cast<QSpinBox*>(watched)) spin->interpretText();
-        if (action_->isEnabled()) action_->trigger();
+        onEnter_();
         return true;
       }
     }
@@ -44,7 +45,7 @@ class TEnterFilter : public QObject {
   }
 
  private:
-  QAction* action_;
+  std::function<void()> onEnter_;
 };
 
 constexpr int kDefaultFiltersHeight = 140;
@@ -84,9 +85,9 @@ TCombsPage::TCombsPage(TAppSession& session, TActionList& actions, QWidget* pare
   combList_->verticalHeader()->hide();
   combList_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   combList_->verticalHeader()->setDefaultSectionSize(20);
-  combList_->horizontalHeader()->setDefaultSectionSize(34);
-  combList_->horizontalHeader()->setStretchLastSection(true);
+  combList_->horizontalHeader()->setDefaultSectionSize(36);
   combList_->setColumnWidth(0, 64);
+  combList_->setColumnWidth(TCombListView::kSum, 44);
   combList_->setWordWrap(false);
   combList_->setContextMenuPolicy(Qt::ActionsContextMenu);
 
@@ -131,9 +132,10 @@ TCombsPage::TCombsPage(TAppSession& session, TActionList& actions, QWidget* pare
     }
     return bar;
   };
-  layout->addWidget(makeBar({"CombsGen", "CombsOpen", "CombsSave", "", "CombsCopy", "CombsPaste",
-                             "", "CombsUndo"}));
-  layout->addWidget(makeBar({"CombsSelectAll", "CombsDelete", "", "CombsUnique", "CombsFind"}));
+  layout->addWidget(
+      makeBar({"CombsGen", "CombsOpen", "CombsSave", "", "CombsUndo", "", "CombsUnique"}));
+  layout->addWidget(
+      makeBar({"CombsSelectAll", "CombsDelete", "", "CombsCopy", "CombsPaste", "", "CombsFind"}));
 
   splitter_ = new QSplitter(Qt::Vertical);
   splitter_->addWidget(combList_);
@@ -155,7 +157,14 @@ TCombsPage::TCombsPage(TAppSession& session, TActionList& actions, QWidget* pare
   excludeButton->setObjectName("btCombsExclude");
   excludeButton->setDefaultAction(actions_.Find("CombsExclude"));
   excludeButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  excludeField_->installEventFilter(new TEnterFilter(actions_.Find("CombsExclude"), this));
+  excludeField_->installEventFilter(new TEnterFilter(
+      [this] {
+        // The enable rules are refreshed when idle; the value was typed just now.
+        actions_.UpdateAll();
+        QAction* exclude = actions_.Find("CombsExclude");
+        if (exclude->isEnabled()) exclude->trigger();
+      },
+      this));
   excludeRow->addWidget(excludeLabel);
   excludeRow->addWidget(excludeField_, 1);
   excludeRow->addWidget(excludeButton);
@@ -173,12 +182,27 @@ void TCombsPage::CreateActions() {
     QKeySequence Shortcut;
   };
   const TSpec specs[] = {
-      {"CombsGen", "Генерировать", "Новый", "Создать новый список комбинаций",
-       TCombsCommand::Generate, [this] { CombsGenExecute(); }, {}},
-      {"CombsOpen", "Открыть", "Открыть", "Загрузить список комбинаций из файла",
-       TCombsCommand::Open, [this] { CombsOpenExecute(); }, {}},
-      {"CombsSave", "Сохранить", "Сохранить", "Сохранить список комбинаций в файл",
-       TCombsCommand::Save, [this] { CombsSaveExecute(); }, {}},
+      {"CombsGen",
+       "Генерировать",
+       "Новый",
+       "Создать новый список комбинаций",
+       TCombsCommand::Generate,
+       [this] { CombsGenExecute(); },
+       {}},
+      {"CombsOpen",
+       "Открыть",
+       "Открыть",
+       "Загрузить список комбинаций из файла",
+       TCombsCommand::Open,
+       [this] { CombsOpenExecute(); },
+       {}},
+      {"CombsSave",
+       "Сохранить",
+       "Сохранить",
+       "Сохранить список комбинаций в файл",
+       TCombsCommand::Save,
+       [this] { CombsSaveExecute(); },
+       {}},
       {"CombsCopy", "Копировать в буфер", "Копировать",
        "Копировать выделенные комбинации в буфер обмена", TCombsCommand::Copy,
        [this] { CombsCopyExecute(); }, QKeySequence::Copy},
@@ -187,20 +211,31 @@ void TCombsPage::CreateActions() {
        [this] { CombsPasteExecute(); }, QKeySequence::Paste},
       {"CombsSelectAll", "Выделить все", "Выделить все", "Выделить все комбинации списка",
        TCombsCommand::SelectAll, [this] { combList_->selectAll(); }, QKeySequence::SelectAll},
-      {"CombsDelete", "Удалить выделенные", "Удалить",
-       "Удалить выделенные комбинации из списка", TCombsCommand::DeleteSelected,
-       [this] { CombsDeleteExecute(); }, QKeySequence::Delete},
-      {"CombsExclude", "Исключить тиражи", "[-] Тиражи",
+      {"CombsDelete", "Удалить выделенные", "Удалить", "Удалить выделенные комбинации из списка",
+       TCombsCommand::DeleteSelected, [this] { CombsDeleteExecute(); }, QKeySequence::Delete},
+      {"CombsExclude",
+       "Исключить тиражи",
+       "[-] Тиражи",
        "Исключить указанное количество последних тиражей из списка комбинаций",
-       TCombsCommand::ExcludeDraws, [this] { CombsExcludeExecute(); }, {}},
+       TCombsCommand::ExcludeDraws,
+       [this] { CombsExcludeExecute(); },
+       {}},
       {"CombsUndo", "Отменить", "Отменить", "Отменить последнее изменение списка комбинаций",
        TCombsCommand::Undo, [this] { CombsUndoExecute(); }, QKeySequence::Undo},
-      {"CombsUnique", "Количество уникальных номеров", "Уникальные номера",
-       "Сколько разных чисел содержит список комбинаций", TCombsCommand::DistinctNumbers,
-       [this] { session_.Combs().ShowDistinctNumbers(); }, {}},
-      {"CombsFind", "Проверить по архиву тиражей", "По архиву",
-       "Найти выделенную комбинацию в архиве тиражей", TCombsCommand::FindInArchive,
-       [this] { CombsFindExecute(); }, {}},
+      {"CombsUnique",
+       "Количество уникальных номеров",
+       "Уникальные",
+       "Сколько разных чисел содержит список комбинаций",
+       TCombsCommand::DistinctNumbers,
+       [this] { session_.Combs().ShowDistinctNumbers(); },
+       {}},
+      {"CombsFind",
+       "Проверить по архиву тиражей",
+       "По архиву",
+       "Найти выделенную комбинацию в архиве тиражей",
+       TCombsCommand::FindInArchive,
+       [this] { CombsFindExecute(); },
+       {}},
   };
   for (const TSpec& s : specs) {
     const TCombsCommand command = s.Command;
@@ -215,10 +250,9 @@ void TCombsPage::CreateActions() {
     combList_->addAction(action);
     commands_ << action;
   }
-  QAction* colored = actions_.Add(
-      "ViewColorCombs", "Выделять каналы в списке комбинаций",
-      "Окрашивать числа комбинаций цветом их канала",
-      [this] { session_.SetColorCombs(!session_.ColorCombs()); });
+  QAction* colored = actions_.Add("ViewColorCombs", "Выделять каналы в списке комбинаций",
+                                  "Окрашивать числа комбинаций цветом их канала",
+                                  [this] { session_.SetColorCombs(!session_.ColorCombs()); });
   colored->setCheckable(true);
   colored->setChecked(session_.ColorCombs());
   commands_ << colored;

@@ -47,7 +47,9 @@ class TCombsPage : public QWidget {
   TRowRanges Selection() const;
 
   // Replace the modal dialogs (tests): file choice (save = true for "Сохранить"), generation.
-  void SetFileChooser(std::function<QString(bool save)> chooser) { chooseFile_ = std::move(chooser); }
+  void SetFileChooser(std::function<QString(bool save)> chooser) {
+    chooseFile_ = std::move(chooser);
+  }
   void SetGenerateDialog(std::function<bool(TGenerateChoice&)> dialog) {
     generateDialog_ = std::move(dialog);
   }

@@ -73,9 +73,13 @@ TFormGenerate::TFormGenerate(int mode, const QString& parameter, QWidget* parent
   UpdateControls();
 }
 
-int TFormGenerate::Mode() const { return modes_->currentRow() < 0 ? 0 : modes_->currentRow(); }
+int TFormGenerate::Mode() const {
+  return modes_->currentRow() < 0 ? 0 : modes_->currentRow();
+}
 
-void TFormGenerate::SetMode(int mode) { modes_->setCurrentRow(mode); }
+void TFormGenerate::SetMode(int mode) {
+  modes_->setCurrentRow(mode);
+}
 
 void TFormGenerate::UpdateControls() {
   parameter_->setEnabled(GenerateParameterEnabled(Mode()));

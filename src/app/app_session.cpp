@@ -10,14 +10,16 @@
 namespace vetrilo {
 
 TAppSession::TAppSession(TAppPaths paths, TUiHooks& hooks)
-    : paths_(std::move(paths)), hooks_(&hooks) {
+    : paths_(std::move(paths)), hooks_(&hooks), combs_(archive_, hooks) {
   statList_.Draws = &archive_;
+  combs_.SetListener([this] { Notify(kChangeCombs); });
 }
 
 void TAppSession::LoadOptions() {
   const TIniData frm = FrmFile().Load();
   sortedDraws_ = frm.ReadBool(kMainSection, "SortedDraws", false);
   colorDraws_ = frm.ReadBool(kMainSection, "ColorDraws", true);
+  colorCombs_ = frm.ReadBool(kMainSection, "ColorCombs", true);
   statList_.Language = static_cast<int32_t>(frm.ReadInteger(kMainSection, "Language", 1033));
   const TIniFile ini = IniFile();
   statList_.LoadEngineSettings(ini);
@@ -140,6 +142,53 @@ void TAppSession::SetColorDraws(bool on) {
   colorDraws_ = on;
   SaveOption("ColorDraws", on);
   Notify(kChangeOptions);
+}
+
+void TAppSession::SetColorCombs(bool on) {
+  colorCombs_ = on;
+  SaveOption("ColorCombs", on);
+  Notify(kChangeOptions);
+}
+
+bool TAppSession::GenerateDefaultCombs() {
+  TBusyGuard busy(*this, "Генерация возможных комбинаций...");
+  try {
+    combs_.GenerateCombs(statList_.CombsGenerateMode, statList_.CombsGenerateParameters, true);
+    return true;
+  } catch (const EVetrilo& e) {
+    ShowError(e.what());
+    return false;
+  }
+}
+
+bool TAppSession::FilterCombsByTable(const TStatMethod& method,
+                                     std::span<const TStatDrawRec> records,
+                                     const std::vector<std::string>& texts,
+                                     std::string_view caption, bool keep) {
+  TBusyGuard busy(*this, "Фильтрация комбинаций...");
+  try {
+    TStatDrawArray selected;
+    for (const TStatDrawRec& r : records) selected.Append(r);
+    auto stat = statList_.CreateStat(method);
+    combs_.FilterStep(*stat, selected, caption, JoinValueTexts(texts), !keep, LastIndex(),
+                      sortedDraws_);
+    return true;
+  } catch (const std::exception& e) {
+    ShowError(e.what());
+    return false;
+  }
+}
+
+bool TAppSession::FilterCombsByGrid(const TGridValues& values, std::string_view caption,
+                                    bool keep) {
+  TBusyGuard busy(*this, "Фильтрация комбинаций...");
+  try {
+    combs_.GridFilterStep(statList_, values, caption, !keep, LastIndex(), sortedDraws_);
+    return true;
+  } catch (const std::exception& e) {
+    ShowError(e.what());
+    return false;
+  }
 }
 
 void TAppSession::EnterBusy() {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "core/ini_file.h"
 #include "core/ui_hooks.h"
 #include "stats/stat_list.h"
+#include "workspace/comb_filter.h"
+#include "workspace/comb_workspace.h"
 
 namespace vetrilo {
 
@@ -21,6 +24,7 @@ enum TChange : uint32_t {
   kChangeOffset = 1u << 1,
   kChangeOptions = 1u << 2,
   kChangeBusy = 1u << 3,
+  kChangeCombs = 1u << 10,  // combination list or applied-filter journal
 };
 
 // The main window's section of the window settings file.
@@ -35,7 +39,10 @@ class TAppSession {
 
   const TAppPaths& Paths() const { return paths_; }
   TUiHooks& Hooks() { return *hooks_; }
-  void SetHooks(TUiHooks& hooks) { hooks_ = &hooks; }
+  void SetHooks(TUiHooks& hooks) {
+    hooks_ = &hooks;
+    combs_.SetHooks(hooks);
+  }
 
   // Called with what changed after every operation that changed something.
   void SetListener(std::function<void(uint32_t)> listener) { listener_ = std::move(listener); }
@@ -79,6 +86,22 @@ class TAppSession {
   void SetColorDraws(bool on);
   int ChannelSize() const { return statList_.ChannelSize; }
 
+  // The combination list with its undo copy, buffer and applied-filter journal.
+  TCombWorkspace& Combs() { return combs_; }
+  const TCombWorkspace& Combs() const { return combs_; }
+  bool ColorCombs() const { return colorCombs_; }
+  void SetColorCombs(bool on);
+  // The list from the stored generation defaults; false after a failure (message shown).
+  bool GenerateDefaultCombs();
+  // "Оставить выделенные" (keep) / "Удалить выделенные" of the statistics table: the method,
+  // the value records of the selected rows and their texts in selection order, and the text
+  // of the method list as the journal caption. False after a failure (message shown).
+  bool FilterCombsByTable(const TStatMethod& method, std::span<const TStatDrawRec> records,
+                          const std::vector<std::string>& texts, std::string_view caption,
+                          bool keep);
+  // The same for the numbers picked in a grid (card, layout scheme, weekdays).
+  bool FilterCombsByGrid(const TGridValues& values, std::string_view caption, bool keep);
+
   // Busy counter: actions are enabled only while it is 0.
   bool Busy() const { return busy_ > 0; }
   void EnterBusy();
@@ -102,6 +125,8 @@ class TAppSession {
   bool colorDraws_ = true;
   TStatList statList_;
   int busy_ = 0;
+  bool colorCombs_ = true;
+  TCombWorkspace combs_;
 };
 
 // Busy state for one operation: the counter and the status text are restored on

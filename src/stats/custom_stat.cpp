@@ -60,6 +60,13 @@ void TCustomStat::GetDrawValues(int index, int lastIndex, bool sorted, TStatDraw
   Work.Count = 1;
 }
 
+void TCustomStat::FilterCombs(std::span<const TComb> combs, const TStatDrawArray& selected,
+                              int lastIndex, bool sorted, bool exclude, TCombsArray& out) {
+  for (const TComb comb : combs) {
+    if (CombMatches(comb, selected, lastIndex, sorted, exclude) != exclude) out.push_back(comb);
+  }
+}
+
 int32_t TCustomStat::FindValueInDraws(const TStatDrawRec& value, int fromIndex, int lastIndex,
                                       bool sorted) {
   TSeriesState state{};

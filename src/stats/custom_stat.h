@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -89,6 +90,12 @@ class TCustomStat {
                                    bool sorted) final;
   virtual bool CombMatches(TComb comb, const TStatDrawArray& selected, int lastIndex, bool sorted,
                            bool exclude) = 0;
+  // The filtering loop over a run of combinations (after LoadDraws (-1, lastIndex, sorted)):
+  // appends to `out`, in order, every combination whose CombMatches differs from `exclude`.
+  // The default asks CombMatches per combination; a family may answer with a tight loop of
+  // its own, which must keep exactly the same combinations. `combs` must not lie in `out`.
+  virtual void FilterCombs(std::span<const TComb> combs, const TStatDrawArray& selected,
+                           int lastIndex, bool sorted, bool exclude, TCombsArray& out);
 
   // A copy of draw `index`, all zero outside the archive, Balls sorted when asked.
   TDrawRec GetDraw(int index, bool sorted) const;
@@ -108,6 +115,21 @@ class TCustomStat {
   void AddHalves(TStatDrawArray& list, bool trackGaps, int32_t h1, int32_t h2 = 0) {
     Work.SetHalves(h1, h2);
     AddStatValue(list, Work, trackGaps);
+  }
+  // Appends the combinations for which matches(comb) differs from exclude; no branch per
+  // combination, so the fast filters stay a straight pass over the array.
+  template <class TMatch>
+  static void KeepCombs(std::span<const TComb> combs, bool exclude, TCombsArray& out,
+                        TMatch matches) {
+    const size_t base = out.size();
+    out.resize(base + combs.size());
+    TComb* dst = out.data() + base;
+    size_t kept = 0;
+    for (const TComb comb : combs) {
+      dst[kept] = comb;
+      kept += static_cast<bool>(matches(comb)) != exclude ? 1 : 0;
+    }
+    out.resize(base + kept);
   }
 
  private:

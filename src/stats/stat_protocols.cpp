@@ -34,4 +34,24 @@ TStatDrawArray FullSetValues(TCustomStat& stat, bool literal) {
   return list;
 }
 
+TCombsArray FilteredCombs(TCustomStat& stat, std::span<const TComb> combs,
+                          const TStatDrawArray& selected, int lastIndex, bool sorted, bool exclude,
+                          bool literal) {
+  TCombsArray out;
+  out.reserve(combs.size());
+  stat.LoadDraws(-1, lastIndex, sorted);
+  if (literal) {
+    TStatDrawArray linear(true);
+    linear.Assign(selected.Items());
+    for (const TComb comb : combs) {
+      if (stat.CombMatches(comb, linear, lastIndex, sorted, exclude) != exclude) {
+        out.push_back(comb);
+      }
+    }
+  } else {
+    stat.FilterCombs(combs, selected, lastIndex, sorted, exclude, out);
+  }
+  return out;
+}
+
 }  // namespace vetrilo

@@ -24,6 +24,14 @@ TStatDrawArray CombValues(TCustomStat& stat, TComb comb, bool literal = false);
 // Full combination set in canonical order (the norm), no seeding.
 TStatDrawArray FullSetValues(TCustomStat& stat, bool literal = false);
 
+// Combination list (filtering): LoadDraws (-1, lastIndex, sorted) once, then the
+// combinations whose CombMatches differs from `exclude`, in order. The literal form asks
+// CombMatches per combination against a linearly searched copy of `selected`; otherwise the
+// family's FilterCombs answers.
+TCombsArray FilteredCombs(TCustomStat& stat, std::span<const TComb> combs,
+                          const TStatDrawArray& selected, int lastIndex, bool sorted, bool exclude,
+                          bool literal = false);
+
 // FirstIndex of a statistics depth: max(0, lastIndex - depth + 1).
 inline int FirstIndexForDepth(int lastIndex, int depth) {
   const int first = lastIndex - depth + 1;

@@ -12,6 +12,8 @@
 #include "app/ui/qt_text.h"
 #include "core/errors.h"
 #include "core/format.h"
+#include "workspace/comb_list_view.h"
+#include "workspace/ui/combs_page.h"
 #include "stats/ui/form_shredding.h"
 
 namespace vetrilo {
@@ -39,7 +41,14 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   resize(1100, 720);
 }
 
-TFormMain::~TFormMain() { session_.SetListener({}); }
+TFormMain::~TFormMain() {
+  try {
+    combsPage_->SaveState();
+  } catch (const EVetrilo& e) {
+    session_.ShowError(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
+  }
+  session_.SetListener({});
+}
 
 void TFormMain::CreateActions() {
   TActionList& a = *actions_;
@@ -86,6 +95,9 @@ void TFormMain::CreateMenus() {
   draws->setObjectName("MenuDraws");
   draws->addAction(actions_->Find("DrawsSorted"));
   draws->addAction(actions_->Find("DrawsColored"));
+  QMenu* combs = menuBar()->addMenu("Комбинации");
+  combs->setObjectName("MenuCombs");
+  combsPage_->FillMenu(combs);
   QMenu* service = menuBar()->addMenu("Сервис");
   service->setObjectName("MenuService");
   service->addAction(actions_->Find("EditShredding"));
@@ -131,6 +143,8 @@ void TFormMain::CreateLeftPane() {
   drawList_->setColumnWidth(7, 84);
   layout->addWidget(drawList_, 1);
   leftTabs_->addTab(page, "Архив тиражей");
+  combsPage_ = new TCombsPage(session_, *actions_);
+  leftTabs_->addTab(combsPage_, "Комбинации");
 }
 
 void TFormMain::CreateStatusBar() {
@@ -140,7 +154,6 @@ void TFormMain::CreateStatusBar() {
     panels_[static_cast<size_t>(i)]->setMinimumWidth(i == 3 ? 90 : 120);
     statusBar()->addWidget(panels_[static_cast<size_t>(i)]);
   }
-  panels_[4]->hide();  // the combination count comes with the combination list
   panels_[7] = new QLabel;
   panels_[7]->setObjectName("StatusPanel7");
   statusBar()->addWidget(panels_[7], 1);
@@ -163,6 +176,7 @@ void TFormMain::RefreshStatusPanels() {
   panels_[2]->setText(
       Q(Format("Следующий тираж: %d", {archive.NextDrawNumber(session_.DrawsOffset())})));
   panels_[3]->setText(Q(archive.TargetDrawText(session_.DrawsOffset())));
+  panels_[4]->setText(Q(CombCountText(session_.Combs().Count())));
 }
 
 void TFormMain::RefreshOffsetField() {
@@ -188,6 +202,12 @@ void TFormMain::OnSessionChanged(uint32_t changes) {
     actions_->Find("DrawsSorted")->setChecked(session_.SortedDraws());
     actions_->Find("DrawsColored")->setChecked(session_.ColorDraws());
   }
+  if (changes & kChangeCombs) {
+    combsPage_->Reload();
+    panels_[4]->setText(Q(CombCountText(session_.Combs().Count())));
+  } else if (changes & kChangeOptions) {
+    combsPage_->Repaint();
+  }
   if (changes & kChangeBusy) actions_->UpdateAll();
 }
 
@@ -197,6 +217,7 @@ void TFormMain::DeferredInit() {
     setWindowTitle(windowTitle() + " версия " + VETRILO_VERSION);
     session_.SetDrawsOffset(0);
     session_.LoadArchive();
+    session_.GenerateDefaultCombs();
   }
   OnSessionChanged(kChangeOptions);
   workTabs_->setVisible(workTabs_->count() > 0);

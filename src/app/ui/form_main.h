@@ -17,9 +17,10 @@
 namespace vetrilo {
 
 class TDrawListModel;
+class TCombsPage;
 
-// The main window: the left pane with the draw archive (and later the
-// combination list), the right work area whose pages the views add, the menus,
+// The main window: the left pane with the draw archive and the combination
+// list, the right work area whose pages the views add, the menus,
 // the status bar. It shows the session and calls it; it holds no rules.
 class TFormMain : public QMainWindow {
   Q_OBJECT
@@ -33,6 +34,7 @@ class TFormMain : public QMainWindow {
   QTabWidget* WorkTabs() { return workTabs_; }
   QTableView* DrawList() { return drawList_; }
   QSpinBox* OffsetField() { return offsetField_; }
+  TCombsPage* CombsPage() { return combsPage_; }
   QLabel* StatusPanel(int index) { return panels_.at(static_cast<size_t>(index)); }
 
   // The work that runs once the window is visible (loading the data files).
@@ -60,6 +62,7 @@ class TFormMain : public QMainWindow {
   QSpinBox* offsetField_ = nullptr;
   std::array<QLabel*, 8> panels_{};
   QProgressBar* progress_ = nullptr;
+  TCombsPage* combsPage_ = nullptr;
 };
 
 }  // namespace vetrilo

@@ -2,6 +2,23 @@
 
 namespace vetrilo {
 
+namespace {
+
+// One flag per byte value 0..255: the fast filters look the four bytes up instead of
+// searching the selected values for each combination.
+using TByteTable = std::array<uint8_t, 256>;
+
+template <class TTest>
+TByteTable ByteTable(TTest test) {
+  TByteTable table{};
+  for (int b = 0; b < 256; ++b) table[size_t(b)] = test(b) ? 1 : 0;
+  return table;
+}
+
+inline uint8_t B(TComb comb, int shift) { return uint8_t(comb >> shift); }
+
+}  // namespace
+
 bool IsPrimeNumber(int n) {
   switch (n) {
     case 1: case 2: case 3: case 5: case 7: case 11: case 13: case 17:
@@ -37,6 +54,15 @@ bool TstValues::CombMatches(TComb comb, const TStatDrawArray& selected, int, boo
   return false;
 }
 
+void TstValues::FilterCombs(std::span<const TComb> combs, const TStatDrawArray& selected, int,
+                            bool, bool exclude, TCombsArray& out) {
+  const TByteTable hit =
+      ByteTable([&](int b) { return ListHasValue(selected, int16_t(b), 0, 0, 0); });
+  KeepCombs(combs, exclude, out, [&](TComb c) {
+    return hit[B(c, 0)] | hit[B(c, 8)] | hit[B(c, 16)] | hit[B(c, 24)];
+  });
+}
+
 // DIGS
 
 void TstDigits::AddDigits(TStatDrawArray& list, std::array<uint8_t, 4> numbers, bool trackGaps) {
@@ -64,6 +90,19 @@ bool TstDigits::CombMatches(TComb comb, const TStatDrawArray& selected, int, boo
     }
   }
   return false;
+}
+
+void TstDigits::FilterCombs(std::span<const TComb> combs, const TStatDrawArray& selected, int,
+                            bool, bool exclude, TCombsArray& out) {
+  const TByteTable hit = ByteTable([&](int b) {
+    for (char c : NumberText(b)) {
+      if (ListHasValue(selected, int16_t(c - '0'), 0, 0, 0)) return true;
+    }
+    return false;
+  });
+  KeepCombs(combs, exclude, out, [&](TComb c) {
+    return hit[B(c, 0)] | hit[B(c, 8)] | hit[B(c, 16)] | hit[B(c, 24)];
+  });
 }
 
 // EVEN, SMAL, PRIM
@@ -94,6 +133,16 @@ bool TCustomCountStat::CombMatches(TComb comb, const TStatDrawArray& selected, i
   return ListHasWord(selected, 1, int16_t(CountOf(comb)));
 }
 
+void TCustomCountStat::FilterCombs(std::span<const TComb> combs, const TStatDrawArray& selected,
+                                   int, bool, bool exclude, TCombsArray& out) {
+  const TByteTable has = ByteTable([&](int b) { return HasProperty(b); });
+  std::array<uint8_t, 5> hit{};
+  for (int n = 0; n <= 4; ++n) hit[size_t(n)] = ListHasWord(selected, 1, int16_t(n)) ? 1 : 0;
+  KeepCombs(combs, exclude, out, [&](TComb c) {
+    return hit[has[B(c, 0)] + has[B(c, 8)] + has[B(c, 16)] + has[B(c, 24)]];
+  });
+}
+
 int32_t TCustomCountStat::GetGraphValue(TComb comb, int, int, bool) { return CountOf(comb); }
 
 // EVNV, SMLV, PRMV
@@ -119,6 +168,17 @@ void TCustomPatternStat::GetDrawValues(int index, int lastIndex, bool sorted,
 bool TCustomPatternStat::CombMatches(TComb comb, const TStatDrawArray& selected, int, bool,
                                      bool) {
   return ListHasLong(selected, 1, PatternOf(comb));
+}
+
+void TCustomPatternStat::FilterCombs(std::span<const TComb> combs,
+                                     const TStatDrawArray& selected, int, bool, bool exclude,
+                                     TCombsArray& out) {
+  const TByteTable on = ByteTable([&](int b) { return IsOn(b); });
+  std::array<uint8_t, 16> hit{};
+  for (int p = 0; p < 16; ++p) hit[size_t(p)] = ListHasLong(selected, 1, p) ? 1 : 0;
+  KeepCombs(combs, exclude, out, [&](TComb c) {
+    return hit[on[B(c, 0)] << 3 | on[B(c, 8)] << 2 | on[B(c, 16)] << 1 | on[B(c, 24)]];
+  });
 }
 
 // POS%d
@@ -147,6 +207,17 @@ bool TstPosVal::CombMatches(TComb comb, const TStatDrawArray& selected, int, boo
   return ListHasWord(selected, 1, CombByte(comb, Param));
 }
 
+void TstPosVal::FilterCombs(std::span<const TComb> combs, const TStatDrawArray& selected,
+                            int lastIndex, bool sorted, bool exclude, TCombsArray& out) {
+  if (Param < 1 || Param > 4) {
+    TCustomStat::FilterCombs(combs, selected, lastIndex, sorted, exclude, out);
+    return;
+  }
+  const TByteTable hit = ByteTable([&](int b) { return ListHasWord(selected, 1, int16_t(b)); });
+  const int shift = 8 * (Param - 1);
+  KeepCombs(combs, exclude, out, [&](TComb c) { return hit[B(c, shift)]; });
+}
+
 int32_t TstPosVal::GetGraphValue(TComb comb, int, int, bool) { return CombByte(comb, Param); }
 
 // POE%d
@@ -164,6 +235,11 @@ void TstPosExt::GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawAr
 int32_t TstPosExt::GetGraphValue(TComb, int index, int lastIndex, bool sorted) {
   LoadDraws(index, lastIndex, sorted);
   return Draw.Extra;
+}
+
+void TstPosExt::FilterCombs(std::span<const TComb> combs, const TStatDrawArray&, int, bool,
+                            bool exclude, TCombsArray& out) {
+  KeepCombs(combs, exclude, out, [](TComb) { return false; });
 }
 
 }  // namespace vetrilo

@@ -24,8 +24,11 @@ class TstValues : public TCustomValuesStat {
   void GetCombValues(TComb comb, TStatDrawArray& list) override;
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override;
+  // Final: FilterCombs below answers the same test in one pass.
   bool CombMatches(TComb comb, const TStatDrawArray& selected, int lastIndex, bool sorted,
-                   bool exclude) override;
+                   bool exclude) final;
+  void FilterCombs(std::span<const TComb> combs, const TStatDrawArray& selected, int lastIndex,
+                   bool sorted, bool exclude, TCombsArray& out) override;
 };
 
 // DIGS: the decimal digits the numbers are written with.
@@ -40,8 +43,11 @@ class TstDigits : public TCustomNumbersStat {
   void GetCombValues(TComb comb, TStatDrawArray& list) override;
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override;
+  // Final: FilterCombs below answers the same test in one pass.
   bool CombMatches(TComb comb, const TStatDrawArray& selected, int lastIndex, bool sorted,
-                   bool exclude) override;
+                   bool exclude) final;
+  void FilterCombs(std::span<const TComb> combs, const TStatDrawArray& selected, int lastIndex,
+                   bool sorted, bool exclude, TCombsArray& out) override;
 
  private:
   void AddDigits(TStatDrawArray& list, std::array<uint8_t, 4> numbers, bool trackGaps);
@@ -59,8 +65,11 @@ class TCustomCountStat : public TCustomRatioStat {
   void GetCombValues(TComb comb, TStatDrawArray& list) override;
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override;
+  // Final: FilterCombs below answers the same test in one pass.
   bool CombMatches(TComb comb, const TStatDrawArray& selected, int lastIndex, bool sorted,
-                   bool exclude) override;
+                   bool exclude) final;
+  void FilterCombs(std::span<const TComb> combs, const TStatDrawArray& selected, int lastIndex,
+                   bool sorted, bool exclude, TCombsArray& out) override;
   int32_t GetGraphValue(TComb comb, int index, int lastIndex, bool sorted) override;
 };
 
@@ -103,8 +112,11 @@ class TCustomPatternStat : public TCustomMaskStat {
   void GetCombValues(TComb comb, TStatDrawArray& list) override;
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override;
+  // Final: FilterCombs below answers the same test in one pass.
   bool CombMatches(TComb comb, const TStatDrawArray& selected, int lastIndex, bool sorted,
-                   bool exclude) override;
+                   bool exclude) final;
+  void FilterCombs(std::span<const TComb> combs, const TStatDrawArray& selected, int lastIndex,
+                   bool sorted, bool exclude, TCombsArray& out) override;
 };
 
 class TstEvenValues : public TCustomPatternStat {
@@ -159,8 +171,11 @@ class TstPosVal : public TCustomGraphStat {
   void GetCombValues(TComb comb, TStatDrawArray& list) override;
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override;
+  // Final: FilterCombs below answers the same test in one pass.
   bool CombMatches(TComb comb, const TStatDrawArray& selected, int lastIndex, bool sorted,
-                   bool exclude) override;
+                   bool exclude) final;
+  void FilterCombs(std::span<const TComb> combs, const TStatDrawArray& selected, int lastIndex,
+                   bool sorted, bool exclude, TCombsArray& out) override;
   int32_t GetGraphValue(TComb comb, int index, int lastIndex, bool sorted) override;
 };
 
@@ -179,7 +194,9 @@ class TstPosExt : public TCustomGraphStat {
   std::string ValueToText(const TStatDrawRec& value) const override;
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override;
-  bool CombMatches(TComb, const TStatDrawArray&, int, bool, bool) override { return false; }
+  bool CombMatches(TComb, const TStatDrawArray&, int, bool, bool) final { return false; }
+  void FilterCombs(std::span<const TComb> combs, const TStatDrawArray& selected, int lastIndex,
+                   bool sorted, bool exclude, TCombsArray& out) override;
   int32_t GetGraphValue(TComb comb, int index, int lastIndex, bool sorted) override;
 };
 

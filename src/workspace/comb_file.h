@@ -1,0 +1,26 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/game.h"
+
+namespace vetrilo {
+
+// Combination files: one combination per line in list form ("3;15;27;41"), CR LF.
+constexpr std::string_view kCombFileExt = ".lcv";
+constexpr std::string_view kCombFileFilter = "Файлы комбинаций (*.lcv)|*.lcv";
+
+// Appends the combinations of a file's text: lines broken at any line ending, words at "," or
+// ";" (runs count once), trimmed and read as integers (0 when not numeric) kept in one byte;
+// lines without exactly 4 words are skipped. No sorting, no range check.
+void ParseCombFileText(std::string_view text, TCombsArray& out);
+std::string CombFileText(std::span<const TComb> combs);
+
+// Whole-file operations; throw EVetrilo with the system's error text for the path.
+void ReadCombFile(const std::string& path, TCombsArray& out);
+// Atomic: a failure leaves the previous file as it was.
+void WriteCombFile(const std::string& path, std::span<const TComb> combs);
+
+}  // namespace vetrilo

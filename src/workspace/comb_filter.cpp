@@ -1,0 +1,106 @@
+#include "workspace/comb_filter.h"
+
+#include "core/errors.h"
+#include "core/game.h"
+#include "core/text.h"
+#include "stats/families/numbers.h"
+#include "stats/stat_list.h"
+#include "workspace/comb_workspace.h"
+#include "workspace/status_scope.h"
+
+namespace vetrilo {
+
+void TGridValues::AddNumber(int n) {
+  TStatDrawRec rec;
+  rec.SetWords(n);
+  if (values_.Find(rec.Key()) < 0) values_.Append(rec);
+}
+
+void TGridValues::AddCardCell(std::string_view text) {
+  if (Trim(text).empty()) return;
+  AddNumber(StrToIntDef(text, 0));
+}
+
+void TGridValues::AddLayoutCell(std::string_view text) {
+  for (const std::string& piece : SplitWords(text, ",")) {
+    std::string bare;
+    for (char c : piece) {
+      if (c != '[' && c != ']') bare += c;
+    }
+    bare = Trim(bare);
+    if (!bare.empty()) AddNumber(StrToIntDef(bare, 0));
+  }
+}
+
+std::string TGridValues::Text() const {
+  std::string text;
+  for (const TStatDrawRec& rec : values_) {
+    if (!text.empty()) text += "; ";
+    text += NumberText(rec.Value[0]);
+  }
+  return text;
+}
+
+std::string JoinValueTexts(const std::vector<std::string>& texts) {
+  std::string text;
+  for (size_t i = 0; i < texts.size(); ++i) {
+    if (i > 0) text += "; ";
+    text += texts[i];
+  }
+  return text;
+}
+
+bool SelectRowsByText(const TCustomStat& stat, const TStatDrawArray& rows,
+                      const std::vector<std::string>& texts, TStatDrawArray& selected,
+                      std::string& unknown) {
+  for (const std::string& text : texts) {
+    bool found = false;
+    for (const TStatDrawRec& r : rows) {
+      if (stat.ValueToText(r) != text) continue;
+      found = true;
+      if (selected.Find(r.Key()) < 0) selected.Append(r);
+    }
+    if (found) continue;
+    if (!stat.Class().CanParseValue()) {
+      unknown = text;
+      return false;
+    }
+    TStatDrawRec r;
+    r.SetHalves(stat.ParseValue(text));
+    if (selected.Find(r.Key()) < 0) selected.Append(r);
+  }
+  return true;
+}
+
+void TCombWorkspace::ApplyFilter(TCustomStat& stat, const TStatDrawArray& selected,
+                                 std::string_view caption, std::string_view valuesText,
+                                 bool exclude, int lastIndex, bool sorted) {
+  TStatusScope status(*hooks_, "Фильтрация комбинаций...");
+  if (selected.empty()) return;
+  combs_.clear();
+  if (undo_.empty()) {
+    Changed();
+    return;
+  }
+  stat.LoadDraws(-1, lastIndex, sorted);
+  stat.FilterCombs(undo_, selected, lastIndex, sorted, exclude, combs_);
+  AddJournalRow(exclude ? TJournalKind::Exclude : TJournalKind::Include, caption, valuesText);
+}
+
+void TCombWorkspace::FilterStep(TCustomStat& stat, const TStatDrawArray& selected,
+                                std::string_view caption, std::string_view valuesText, bool exclude,
+                                int lastIndex, bool sorted) {
+  if (selected.empty()) return;
+  TakeUndo(true);
+  ApplyFilter(stat, selected, caption, valuesText, exclude, lastIndex, sorted);
+}
+
+void TCombWorkspace::GridFilterStep(const TStatList& list, const TGridValues& values,
+                                    std::string_view caption, bool exclude, int lastIndex,
+                                    bool sorted) {
+  if (values.Empty()) throw EVetrilo(std::string(kNoGridValuesMessage));
+  auto stat = ClassOf<TstValues>().Create(list, 0);
+  FilterStep(*stat, values.Values(), caption, values.Text(), exclude, lastIndex, sorted);
+}
+
+}  // namespace vetrilo

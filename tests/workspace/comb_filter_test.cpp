@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "core/combinatorics.h"
 #include "core/errors.h"
 #include "stats/stat_test_support.h"
@@ -203,13 +205,23 @@ TEST(CombFilter, FastFiltersOfEveryMethodEqualTheLiteralTest) {
                         << (sorted ? ", sorted" : "") << ", " << combs.size() << " combinations";
     ++compared;
   };
+  // Classes with a filter loop of their own are compared on the full set too; for the
+  // others the default loop asks CombMatches as the literal path does, so the small list
+  // (which holds the odd bytes) is enough and keeps the test quick.
+  const std::set<std::string> ownLoop = {"TstValues",      "TstDigits",      "TstEvenCount",
+                                         "TstSmallCount",  "TstPrimeCount",  "TstEvenValues",
+                                         "TstSmallValues", "TstPrimeValues", "TstPosVal",
+                                         "TstPosExt"};
   for (const TStatMethod& m : list.Methods) {
     SCOPED_TRACE(m.Code());
+    const int before = compared;
     auto probe = list.CreateStat(m);
     const std::vector<TStatDrawArray> selections = SelectionsFor(*probe, archive);
+    const bool fullSet = ownLoop.count(m.Stat->ClassName()) > 0;
     for (size_t i = 0; i < selections.size(); ++i) {
       for (bool exclude : {false, true}) {
         for (bool sorted : {false, true}) compare(m, small, selections[i], exclude, sorted);
+        if (!fullSet) continue;
         // The full set is costly under the literal test: one value, a third, the odd records,
         // and the sorted view once.
         if (i == 0 || i + 3 == selections.size() || i + 1 == selections.size()) {
@@ -218,8 +230,8 @@ TEST(CombFilter, FastFiltersOfEveryMethodEqualTheLiteralTest) {
         if (i + 3 == selections.size()) compare(m, FullSet(), selections[i], exclude, true);
       }
     }
+    EXPECT_GE(compared - before, 12);  // at least the three selections every method gets
   }
-  EXPECT_GE(compared, list.Count() * 28);
 }
 
 }  // namespace vetrilo

@@ -11,6 +11,8 @@
 #include "core/ini_file.h"
 #include "core/ui_hooks.h"
 #include "stats/stat_list.h"
+#include "views/distribution_cache.h"
+#include "views/draw_stats.h"
 
 namespace vetrilo {
 
@@ -20,6 +22,7 @@ enum TChange : uint32_t {
   kChangeOffset = 1u << 1,
   kChangeOptions = 1u << 2,
   kChangeBusy = 1u << 3,
+  kChangeDrawStats = 1u << 8,  // the statistics table was recalculated or cleared
 };
 
 // The main window's section of the window settings file.
@@ -66,6 +69,24 @@ class TAppSession {
   void SetColorDraws(bool on);
   int ChannelSize() const { return statList_.ChannelSize; }
 
+  // Draw statistics view. The two options are saved at the moment they change;
+  // the depth when the window closes (SaveDrawsStatLen).
+  bool PrefetchsEnabled() const { return prefetchsEnabled_; }
+  void SetPrefetchsEnabled(bool on);
+  bool ShowTotalLine() const { return showTotalLine_; }
+  void SetShowTotalLine(bool on);
+  int DrawsStatLen() const { return drawStats_.Depth; }
+  void SetDrawsStatLen(int depth);
+  void SaveDrawsStatLen();
+  TDrawStatsState& DrawStats() { return drawStats_; }
+  const TDrawStatsState& DrawStats() const { return drawStats_; }
+  TPrefetchPlace PrefetchPlace() const { return {paths_.PrefetchDir(), paths_.BaseName}; }
+  // Throws EVetrilo when the calculation fails (the table keeps what was filled).
+  void CalcDrawStats(bool forced);
+  void RefreshDistributions(bool forced, uint32_t groupMask);
+  // Recalculates the analysis views that exist; failures are shown.
+  void RecalcViews(bool forced);
+
   // Busy counter: actions are enabled only while it is 0.
   bool Busy() const { return busy_ > 0; }
   void EnterBusy();
@@ -79,6 +100,7 @@ class TAppSession {
 
  private:
   void SaveOption(std::string_view key, bool value);
+  void LoadDrawStatsOptions(const TIniData& frm);
 
   TAppPaths paths_;
   TUiHooks* hooks_;
@@ -89,6 +111,9 @@ class TAppSession {
   bool colorDraws_ = true;
   TStatList statList_;
   int busy_ = 0;
+  bool prefetchsEnabled_ = false;
+  bool showTotalLine_ = true;
+  TDrawStatsState drawStats_;
 };
 
 // Busy state for one operation: the counter and the status text are restored on

@@ -11,6 +11,7 @@
 #include "app/ui/draw_list_model.h"
 #include "app/ui/qt_text.h"
 #include "core/format.h"
+#include "views/ui/stats_page.h"
 
 namespace vetrilo {
 
@@ -25,6 +26,9 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   CreateLeftPane();
   workTabs_ = new QTabWidget;
   workTabs_->setObjectName("WorkTabs");
+  statsPage_ = new TStatsPage(session_, *actions_);
+  workTabs_->addTab(statsPage_, "Статистика");
+  connect(workTabs_, &QTabWidget::currentChanged, this, [this] { session_.RecalcViews(false); });
   splitter_ = new QSplitter(Qt::Horizontal);
   splitter_->addWidget(leftTabs_);
   splitter_->addWidget(workTabs_);
@@ -163,6 +167,7 @@ void TFormMain::OnSessionChanged(uint32_t changes) {
     actions_->Find("DrawsColored")->setChecked(session_.ColorDraws());
   }
   if (changes & kChangeBusy) actions_->UpdateAll();
+  statsPage_->OnSessionChanged(changes);
 }
 
 void TFormMain::DeferredInit() {
@@ -172,6 +177,8 @@ void TFormMain::DeferredInit() {
     session_.SetDrawsOffset(0);
     session_.LoadArchive();
   }
+  session_.RecalcViews(true);
+  session_.RefreshDistributions(false, 0);
   OnSessionChanged(kChangeOptions);
   actions_->UpdateAll();
 }

@@ -17,6 +17,7 @@
 namespace vetrilo {
 
 class TDrawListModel;
+class TStatsPage;
 
 // The main window: the left pane with the draw archive (and later the
 // combination list), the right work area whose pages the views add, the menus,
@@ -34,6 +35,7 @@ class TFormMain : public QMainWindow {
   QTableView* DrawList() { return drawList_; }
   QSpinBox* OffsetField() { return offsetField_; }
   QLabel* StatusPanel(int index) { return panels_.at(static_cast<size_t>(index)); }
+  TStatsPage* StatsPage() { return statsPage_; }
 
   // The work that runs once the window is visible (loading the data files).
   void DeferredInit();
@@ -58,6 +60,7 @@ class TFormMain : public QMainWindow {
   QSpinBox* offsetField_ = nullptr;
   std::array<QLabel*, 8> panels_{};
   QProgressBar* progress_ = nullptr;
+  TStatsPage* statsPage_ = nullptr;
 };
 
 }  // namespace vetrilo

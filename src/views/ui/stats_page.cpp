@@ -73,26 +73,29 @@ TStatsPage::TStatsPage(TAppSession& session, TActionList& actions, QWidget* pare
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
-  auto* bar = new QHBoxLayout;
+  auto* methodBar = new QHBoxLayout;
   methods_ = new QComboBox;
   methods_->setObjectName("cbDrawsStatType");
   methods_->setToolTip("Вид расчета статистики");
-  methods_->setMinimumContentsLength(30);
+  methods_->setMinimumContentsLength(24);
   methods_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  auto* methodLabel = new QLabel("Вид расчета:");
+  methodLabel->setBuddy(methods_);
+  methodBar->addWidget(methodLabel);
+  methodBar->addWidget(methods_, 1);
+  layout->addLayout(methodBar);
+
+  auto* bar = new QHBoxLayout;
   depth_ = new QSpinBox;
   depth_->setObjectName("edDrawsStatLen");
   depth_->setToolTip("Количество тиражей, использующихся для расчета статистики");
   depth_->setRange(kMinDrawsStatLen, kMaxDrawsStatLen);
   depth_->setKeyboardTracking(false);
-  depth_->setMinimumWidth(80);
+  depth_->setMinimumWidth(90);
   depth_->setValue(session_.DrawsStatLen());
   depth_->installEventFilter(this);
-  auto* methodLabel = new QLabel("Вид расчета:");
-  methodLabel->setBuddy(methods_);
   auto* depthLabel = new QLabel("Тиражей:");
   depthLabel->setBuddy(depth_);
-  bar->addWidget(methodLabel);
-  bar->addWidget(methods_, 1);
   bar->addWidget(depthLabel);
   bar->addWidget(depth_);
   for (const char* name : {"DrawsStatRefresh", "DrawsStatPrefetchs", "DrawsStatTotalLine"}) {
@@ -101,6 +104,7 @@ TStatsPage::TStatsPage(TAppSession& session, TActionList& actions, QWidget* pare
     button->setDefaultAction(actions_.Find(name));
     bar->addWidget(button);
   }
+  bar->addStretch(1);
   layout->addLayout(bar);
 
   model_ = new TDrawStatsModel(session_, this);
@@ -111,12 +115,27 @@ TStatsPage::TStatsPage(TAppSession& session, TActionList& actions, QWidget* pare
   table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   table_->setContextMenuPolicy(Qt::ActionsContextMenu);
   table_->addAction(actions_.Find("DrawsStatCopy"));
+  auto* separator = new QAction(table_);
+  separator->setSeparator(true);
+  table_->addAction(separator);
+  for (const char* name : {"DrawsStatRefresh", "DrawsStatPrefetchs", "DrawsStatTotalLine"}) {
+    table_->addAction(actions_.Find(name));
+  }
   table_->verticalHeader()->hide();
   table_->verticalHeader()->setDefaultSectionSize(20);
   table_->horizontalHeader()->setDefaultSectionSize(64);
   table_->horizontalHeader()->setSectionsClickable(true);
   table_->horizontalHeader()->setSortIndicatorShown(false);
-  table_->setColumnWidth(kDsValue, 110);
+  // Wide enough for the caption and a typical cell, so neither is cut.
+  const QFontMetrics metrics(table_->font());
+  for (int column = 0; column < kDrawStatsColumns; ++column) {
+    const char* sample = column == kDsValue                                         ? "ЧЧЧЧ (000)"
+                         : column == kDsCountPct || column == kDsDeviationPct ? "-100.00000"
+                                                                               : "99999";
+    const int width = std::max(metrics.horizontalAdvance(Q(DrawStatsCaptions()[size_t(column)])),
+                               metrics.horizontalAdvance(sample));
+    table_->setColumnWidth(column, width + 18);
+  }
   connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this,
           &TStatsPage::OnHeaderClicked);
 
@@ -164,12 +183,14 @@ void TStatsPage::CreateActions() {
       "Сравнивать статистику тиражей с распределением по всем возможным комбинациям",
       [this] { session_.SetPrefetchsEnabled(!session_.PrefetchsEnabled()); });
   prefetch->setCheckable(true);
+  prefetch->setIconText("Сравнение с полным набором");
   QAction* totalLine = actions_.Add(
       "DrawsStatTotalLine", "График идеального распределения",
       "Показывать на графике распределение по всем возможным комбинациям",
       [this] { session_.SetShowTotalLine(!session_.ShowTotalLine()); },
       [this] { return session_.PrefetchsEnabled(); });
   totalLine->setCheckable(true);
+  totalLine->setIconText("Идеальный график");
   QAction* copy = actions_.Add(
       "DrawsStatCopy", "Копировать", "Копировать выделенные строки таблицы статистики",
       [this] { QApplication::clipboard()->setText(SelectionText()); },

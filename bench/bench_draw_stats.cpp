@@ -49,9 +49,7 @@ void BM_DistributionFast(benchmark::State& state) {
     benchmark::DoNotOptimize(ComputeDistribution(Demo().List, *m, int(state.range(1))));
   }
 }
-BENCHMARK(BM_DistributionFast)
-    ->ArgsProduct({{0, 1, 2}, {1, 2}})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DistributionFast)->ArgsProduct({{0, 1, 2}, {1, 2}})->Unit(benchmark::kMillisecond);
 
 void BM_AllDistributions(benchmark::State& state) {
   std::vector<const TStatMethod*> methods;

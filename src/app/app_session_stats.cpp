@@ -94,8 +94,8 @@ void TAppSession::CalcDrawStats(bool forced) {
 void TAppSession::RefreshDistributions(bool forced, uint32_t groupMask) {
   if (!forced && !prefetchsEnabled_) return;
   TBusyGuard busy(*this, "Создание файлов для полного набора комбинаций...");
-  ::vetrilo::RefreshDistributions(statList_, PrefetchPlace(), forced, prefetchsEnabled_,
-                                  groupMask, *hooks_);
+  ::vetrilo::RefreshDistributions(statList_, PrefetchPlace(), forced, prefetchsEnabled_, groupMask,
+                                  *hooks_);
 }
 
 void TAppSession::RecalcViews(bool forced) {

@@ -45,14 +45,16 @@ class TCacheHooks : public TConsoleHooks {
   bool open_ = false;
 };
 
-TPrefetchPlace PlaceOf(const TAppPaths& paths) { return {paths.PrefetchDir(), paths.BaseName}; }
+TPrefetchPlace PlaceOf(const TAppPaths& paths) {
+  return {paths.PrefetchDir(), paths.BaseName};
+}
 
 int Stats(const TCliContext& context) {
   const TCliArgs args(context.Words, {"depth", "offset"}, {"sorted", "no-norm"});
   if (args.Positional().size() != 1) throw ECliError("stats needs one method CODE");
-  const int savedDepth = static_cast<int>(
-      std::clamp<int64_t>(TIniFile(context.Paths.FrmFile()).ReadInteger("TFormMain", "DrawsStatLen", 1000),
-                          kMinDrawsStatLen, kMaxDrawsStatLen));
+  const int savedDepth = static_cast<int>(std::clamp<int64_t>(
+      TIniFile(context.Paths.FrmFile()).ReadInteger("TFormMain", "DrawsStatLen", 1000),
+      kMinDrawsStatLen, kMaxDrawsStatLen));
   const int depth = args.Int("depth", savedDepth, kMinDrawsStatLen, kMaxDrawsStatLen);
   const int offsetArg = args.Int("offset", 0, 0, 2147483647);
   TCliEngine engine(context.Paths);
@@ -64,8 +66,8 @@ int Stats(const TCliContext& context) {
   TCacheHooks hooks(false);
   if (engine.Archive.Count() > 0) {
     auto stat = engine.List.CreateStat(method);
-    const std::optional<TDistribution> dist = OpenDistribution(
-        engine.List, method, PlaceOf(context.Paths), !args.Flag("no-norm"), hooks);
+    const std::optional<TDistribution> dist =
+        OpenDistribution(engine.List, method, PlaceOf(context.Paths), !args.Flag("no-norm"), hooks);
     TDrawStatsInput input;
     input.Archive = &engine.Archive;
     input.LastIndex = engine.Archive.LastIndex(offset);
@@ -100,8 +102,7 @@ const TCliRegistration kStats(
     Stats);
 const TCliRegistration kPrefetch(
     "prefetch",
-    "prefetch [--all]   create the missing distribution caches (all of them with --all)",
-    Prefetch);
+    "prefetch [--all]   create the missing distribution caches (all of them with --all)", Prefetch);
 
 }  // namespace
 }  // namespace vetrilo::cli

@@ -42,7 +42,9 @@ static void PutLe32(std::string& out, int32_t v) {
   for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>((u >> shift) & 0xFF);
 }
 
-static int16_t GetLe16(const unsigned char* p) { return static_cast<int16_t>(p[0] | p[1] << 8); }
+static int16_t GetLe16(const unsigned char* p) {
+  return static_cast<int16_t>(p[0] | p[1] << 8);
+}
 
 static int32_t GetLe32(const unsigned char* p) {
   return static_cast<int32_t>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |

@@ -12,10 +12,10 @@ namespace vetrilo {
 
 const std::array<std::string, kDrawStatsColumns>& DrawStatsCaptions() {
   static const std::array<std::string, kDrawStatsColumns> captions = {
-      "Значение",    "Количество", "Кол-во в %", "Норма",      "Отклонение",
-      "Откл-ие в %", "Глубина",    "Глубина в %", "Вес",       "Посл. тираж",
-      "Период min",  "Период",     "Период max",  "Ожд. ПРД",  "Ожд. СТФ",
-      "Ожд. КРН",    "Факт",       "+/- ПРД",     "+/- СТФ",   "+/- КРН"};
+      "Значение",    "Количество", "Кол-во в %",  "Норма",    "Отклонение",
+      "Откл-ие в %", "Глубина",    "Глубина в %", "Вес",      "Посл. тираж",
+      "Период min",  "Период",     "Период max",  "Ожд. ПРД", "Ожд. СТФ",
+      "Ожд. КРН",    "Факт",       "+/- ПРД",     "+/- СТФ",  "+/- КРН"};
   return captions;
 }
 
@@ -23,7 +23,9 @@ bool IsNormColumn(int column) {
   return column == kDsNorm || column == kDsDeviation || column == kDsDeviationPct;
 }
 
-bool IsNumericColumn(int column) { return column > kDsValue && column < kDrawStatsColumns; }
+bool IsNumericColumn(int column) {
+  return column > kDsValue && column < kDrawStatsColumns;
+}
 
 int64_t RoundRatioHalfEven(__int128 num, __int128 den) {
   if (den < 0) num = -num, den = -den;
@@ -42,9 +44,13 @@ std::string Fixed(double value, int digits) {
   return buf;
 }
 
-std::string Int(int64_t value) { return std::to_string(value); }
+std::string Int(int64_t value) {
+  return std::to_string(value);
+}
 
-std::string Signed(int64_t diff) { return diff > 0 ? "+" + Int(diff) : Int(diff); }
+std::string Signed(int64_t diff) {
+  return diff > 0 ? "+" + Int(diff) : Int(diff);
+}
 
 // The forecasts multiply in 32-bit integers, wrapping as the original did.
 int32_t Mul32(int32_t a, int32_t b) {
@@ -200,9 +206,9 @@ void BuildDrawStats(TCustomStat& stat, const TDrawStatsInput& input,
 }
 
 std::vector<std::string> TDrawStatsTable::RowTexts(int row) const {
-  static constexpr int kColumns[] = {kDsValue,  kDsCount,  kDsCountPct, kDsDeviation,
-                                     kDsDeviationPct, kDsAgo, kDsAgoPct, kDsWeight,
-                                     kDsMinGap, kDsPeriod, kDsMaxGap};
+  static constexpr int kColumns[] = {kDsValue,        kDsCount,  kDsCountPct, kDsDeviation,
+                                     kDsDeviationPct, kDsAgo,    kDsAgoPct,   kDsWeight,
+                                     kDsMinGap,       kDsPeriod, kDsMaxGap};
   std::vector<std::string> texts;
   for (int col : kColumns) texts.push_back(Rows.at(size_t(row)).Cells[size_t(col)]);
   return texts;

@@ -128,7 +128,9 @@ TEST(AppSessionStats, AnUnusableCacheFolderGivesATableWithoutNorm) {
   WriteFile(s.Dir.File("Prefetchs"), "a file, not a folder");
   s.Session.SetPrefetchsEnabled(true);
   ASSERT_FALSE(s.Hooks.Messages.empty());
-  EXPECT_EQ(s.Hooks.Messages[0].Text.rfind("Ошибка создания файла данных для полного набора вариантов!", 0), 0u);
+  EXPECT_EQ(s.Hooks.Messages[0].Text.rfind(
+                "Ошибка создания файла данных для полного набора вариантов!", 0),
+            0u);
   EXPECT_FALSE(s.Session.DrawStats().Table.HasNorm);
   EXPECT_EQ(s.Session.DrawStats().Table.Rows.size(), 47u);
   EXPECT_EQ(s.Session.DrawStats().Table.Rows[0].Cells[kDsNorm], "-");

@@ -85,17 +85,16 @@ TEST(CliStats, DepthDefaultsToTheSavedSetting) {
 
 TEST(CliStats, BadArgumentsExitWith2) {
   TCliFolder f;
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"stats"},
-        {"stats", "NOPE"},
-        {"stats", "NUMS", "EVEN"},
-        {"stats", "NUMS", "--depth", "0"},
-        {"stats", "NUMS", "--depth", "x"},
-        {"stats", "NUMS", "--offset", "80"},
-        {"stats", "NUMS", "--offset", "-1"},
-        {"stats", "NUMS", "--bogus"},
-        {"prefetch", "NUMS"},
-        {"prefetch", "--fast"}}) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"stats"},
+                                               {"stats", "NOPE"},
+                                               {"stats", "NUMS", "EVEN"},
+                                               {"stats", "NUMS", "--depth", "0"},
+                                               {"stats", "NUMS", "--depth", "x"},
+                                               {"stats", "NUMS", "--offset", "80"},
+                                               {"stats", "NUMS", "--offset", "-1"},
+                                               {"stats", "NUMS", "--bogus"},
+                                               {"prefetch", "NUMS"},
+                                               {"prefetch", "--fast"}}) {
     const auto r = f.Run(args);
     EXPECT_EQ(r.Status, 2) << args.back();
     EXPECT_EQ(std::count(r.Err.begin(), r.Err.end(), '\n'), 1) << r.Err;
@@ -132,7 +131,8 @@ TEST(CliPrefetch, AnUnusableFolderIsReportedOnce) {
   WriteFile(f.Dir.File("Prefetchs"), "x");
   const auto r = f.Run({"prefetch"});
   EXPECT_EQ(r.Status, 1);
-  EXPECT_NE(r.Err.find("Ошибка создания файла данных для полного набора вариантов!"), std::string::npos);
+  EXPECT_NE(r.Err.find("Ошибка создания файла данных для полного набора вариантов!"),
+            std::string::npos);
   const auto s = f.Run({"stats", "NUMS"});
   EXPECT_EQ(s.Status, 1);
   EXPECT_EQ(s.Out, f.Expected("NUMS", 0, 1000, false, false));  // without the norm

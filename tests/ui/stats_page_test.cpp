@@ -1,3 +1,5 @@
+#include "views/ui/stats_page.h"
+
 #include <QAction>
 #include <QChart>
 #include <QChartView>
@@ -15,7 +17,6 @@
 #include "core/file_io.h"
 #include "core/ini_file.h"
 #include "ui_tests.h"
-#include "views/ui/stats_page.h"
 
 namespace vetrilo::test {
 
@@ -24,7 +25,8 @@ class TStatsPageTest : public QObject {
  private slots:
   void init() {
     dir_ = std::make_unique<QTemporaryDir>();
-    SaveFileAtomic(S(dir_->filePath("Vetrilo_4d47.ldr")), SerializeDrawRecords(MakeDemoDraws(60, 9)));
+    SaveFileAtomic(S(dir_->filePath("Vetrilo_4d47.ldr")),
+                   SerializeDrawRecords(MakeDemoDraws(60, 9)));
     session_ = std::make_unique<TAppSession>(TAppPaths::ForFolder(S(dir_->path())), hooks_);
     form_ = std::make_unique<TFormMain>(*session_, hooks_);
     form_->DeferredInit();
@@ -65,7 +67,8 @@ class TStatsPageTest : public QObject {
     prefetch->trigger();
     QVERIFY(prefetch->isChecked());
     QVERIFY(FileExists(S(dir_->filePath("Prefetchs/Vetrilo_4d47_NUMS.dfc"))));
-    QVERIFY(TIniFile(S(dir_->filePath("Vetrilo_4d47.frm"))).ReadBool("TFormMain", "PrefetchsEnabled", false));
+    QVERIFY(TIniFile(S(dir_->filePath("Vetrilo_4d47.frm")))
+                .ReadBool("TFormMain", "PrefetchsEnabled", false));
     QVERIFY(!page_->Table()->isColumnHidden(kDsNorm));
     QVERIFY(page_->Table()->model()->index(0, kDsNorm).data().toString() != "-");
     QCOMPARE(page_->ChartView()->chart()->series().size(), 2);
@@ -79,7 +82,8 @@ class TStatsPageTest : public QObject {
   }
 
   void methodAndDepthRecalculate() {
-    const int even = page_->MethodSelector()->findText("{ num } Количество четных чисел в тираже (Ч:Н) [ NG ]");
+    const int even =
+        page_->MethodSelector()->findText("{ num } Количество четных чисел в тираже (Ч:Н) [ NG ]");
     QVERIFY(even >= 0);
     page_->MethodSelector()->setCurrentIndex(even);
     QCOMPARE(page_->SelectedMethod()->Code(), std::string("EVEN"));

@@ -1,10 +1,11 @@
+#include "views/distribution_cache.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "core/file_io.h"
 #include "stats/stat_test_support.h"
-#include "views/distribution_cache.h"
 
 namespace vetrilo {
 using test::ReadFile;
@@ -86,9 +87,8 @@ TEST(DistributionFile, FastEqualsLiteralForEveryMethodWithANorm) {
   std::vector<const TStatMethod*> all;
   for (const TStatMethod& m : f.List.Methods) all.push_back(&m);
   size_t calls = 0;
-  const auto many = ComputeDistributions(f.List, all, 2, [&](size_t index, const TDistribution&) {
-    EXPECT_EQ(index, calls++);
-  });
+  const auto many = ComputeDistributions(
+      f.List, all, 2, [&](size_t index, const TDistribution&) { EXPECT_EQ(index, calls++); });
   ASSERT_EQ(many.size(), all.size());
   EXPECT_EQ(calls, all.size());
   EXPECT_TRUE(many[0] == LiteralDistribution(f.List, *all[0]));
@@ -133,8 +133,8 @@ TEST_F(TCacheFixture, AValidFileIsReadAsItIsAndAnUnusableSizeIsRebuilt) {
   EXPECT_TRUE(Hooks.Statuses.empty());
 
   const std::string good = SerializeDistribution(LiteralDistribution(Stats.List, Nums));
-  for (const std::string& bad : {std::string(), std::string(13, 'x'),
-                                 SerializeDistribution(mine) + "abc"}) {
+  for (const std::string& bad :
+       {std::string(), std::string(13, 'x'), SerializeDistribution(mine) + "abc"}) {
     WriteFile(NumsFile, bad);
     const auto rebuilt = OpenDistribution(Stats.List, Nums, Place, true, Hooks);
     ASSERT_TRUE(rebuilt) << bad.size();
@@ -182,7 +182,8 @@ TEST_F(TCacheFixture, RefreshCreatesMissingFilesAndRecreatesTheMaskedGroups) {
   for (const TStatMethod& m : Stats.List.Methods) {
     EXPECT_EQ(FileExists(Place.FileName(m)), m.Stat->HasNorm()) << m.Code();
     if (m.Stat->HasNorm()) {
-      EXPECT_EQ(ReadFile(Place.FileName(m)), SerializeDistribution(LiteralDistribution(Stats.List, m)))
+      EXPECT_EQ(ReadFile(Place.FileName(m)),
+                SerializeDistribution(LiteralDistribution(Stats.List, m)))
           << m.Code();
     }
   }
@@ -204,9 +205,9 @@ TEST_F(TCacheFixture, RefreshStopsAtTheFirstFileThatCannotBeCreated) {
   WriteFile(Place.Dir, "not a folder");
   EXPECT_EQ(RefreshDistributions(Stats.List, Place, true, true, 0, Hooks), 0);
   ASSERT_EQ(Hooks.Messages.size(), 1u);
-  EXPECT_EQ(Hooks.Messages[0].Text.rfind(
-                "Ошибка создания файла данных для полного набора вариантов!", 0),
-            0u);
+  EXPECT_EQ(
+      Hooks.Messages[0].Text.rfind("Ошибка создания файла данных для полного набора вариантов!", 0),
+      0u);
 }
 
 }  // namespace vetrilo

@@ -1,9 +1,10 @@
+#include "views/draw_stats.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "stats/stat_test_support.h"
-#include "views/draw_stats.h"
 
 namespace vetrilo {
 using test::TStatFixture;
@@ -211,7 +212,9 @@ TEST(DrawStats, NormScalesTheFullSetExactlyAndRoundsHalfToEven) {
 TEST(DrawStats, EqualFullCountsScaleToTheMeanOfTheActualExtremes) {
   // NUMS over two draws: counts are 1 (8 numbers) and 0: mean 0.5 rounds to 0;
   // over draws where a number is seen 3 times and another 0: 1.5 rounds to 2.
-  TStatFixture f({{1, 1, 2, 3, 4, 1, ""}, {2, 5, 6, 7, 8, 1, ""}, {3, 1, 9, 10, 11, 1, ""},
+  TStatFixture f({{1, 1, 2, 3, 4, 1, ""},
+                  {2, 5, 6, 7, 8, 1, ""},
+                  {3, 1, 9, 10, 11, 1, ""},
                   {4, 1, 12, 13, 14, 1, ""}});
   auto stat = f.Stat("NUMS");
   const TDistribution dist = LiteralDistribution(f.List, f.List.Item(f.List.FindByCode("NUMS")));
@@ -247,7 +250,8 @@ TEST(DrawStats, ChartFollowsTheCacheOrderOrTheValueOrder) {
     EXPECT_EQ(p.Label, t.Chart.Full[size_t(p.X) - 1].Label);
     bool found = false;
     for (const TDrawStatsRow& row : t.Rows) {
-      if (row.Rec.Key() == d.Key()) found = (p.Y == row.Rec.Count && p.Label == row.Cells[kDsValue]);
+      if (row.Rec.Key() == d.Key())
+        found = (p.Y == row.Rec.Count && p.Label == row.Cells[kDsValue]);
     }
     EXPECT_TRUE(found) << p.Label;
   }
@@ -260,7 +264,8 @@ TEST(DrawStats, ChartFollowsTheCacheOrderOrTheValueOrder) {
   ASSERT_EQ(t.Chart.Actual.size(), t.Rows.size());
   for (size_t k = 1; k < t.Chart.Actual.size(); ++k) {
     EXPECT_EQ(t.Chart.Actual[k].X, double(k + 1));
-    EXPECT_LT(stat->TextToValue(t.Chart.Actual[k - 1].Label), stat->TextToValue(t.Chart.Actual[k].Label));
+    EXPECT_LT(stat->TextToValue(t.Chart.Actual[k - 1].Label),
+              stat->TextToValue(t.Chart.Actual[k].Label));
   }
   BuildDrawStats(*stat, InputOf(f, 0, 1), nullptr, t);  // one entry: no chart
   EXPECT_EQ(t.Rows.size(), 1u);
@@ -278,8 +283,8 @@ TEST(DrawStatsTable, RowTextsSortAndCopy) {
     row.Cells[kDsCount] = counts[i];
     t.Rows.push_back(row);
   }
-  EXPECT_EQ(t.RowTexts(0), (std::vector<std::string>{"v0", "9", "2", "4", "5", "6", "7", "8",
-                                                     "10", "11", "12"}));
+  EXPECT_EQ(t.RowTexts(0),
+            (std::vector<std::string>{"v0", "9", "2", "4", "5", "6", "7", "8", "10", "11", "12"}));
   EXPECT_EQ(t.SortedOrder(kDsCount, false), (std::vector<int>{2, 4, 0, 1, 3}));
   EXPECT_EQ(t.SortedOrder(kDsCount, true), (std::vector<int>{1, 3, 0, 4, 2}));
   EXPECT_EQ(t.SortedOrder(kDsValue, false), (std::vector<int>{3, 1, 0, 2, 4}));  // -3 -1 0 2 4

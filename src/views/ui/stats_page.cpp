@@ -37,7 +37,9 @@ int TDrawStatsModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : kDrawStatsColumns;
 }
 
-int TDrawStatsModel::TableRow(int row) const { return order_.at(size_t(row)); }
+int TDrawStatsModel::TableRow(int row) const {
+  return order_.at(size_t(row));
+}
 
 QVariant TDrawStatsModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || size_t(index.row()) >= order_.size()) return {};
@@ -129,9 +131,9 @@ TStatsPage::TStatsPage(TAppSession& session, TActionList& actions, QWidget* pare
   // Wide enough for the caption and a typical cell, so neither is cut.
   const QFontMetrics metrics(table_->font());
   for (int column = 0; column < kDrawStatsColumns; ++column) {
-    const char* sample = column == kDsValue                                         ? "ЧЧЧЧ (000)"
+    const char* sample = column == kDsValue                                   ? "ЧЧЧЧ (000)"
                          : column == kDsCountPct || column == kDsDeviationPct ? "-100.00000"
-                                                                               : "99999";
+                                                                              : "99999";
     const int width = std::max(metrics.horizontalAdvance(Q(DrawStatsCaptions()[size_t(column)])),
                                metrics.horizontalAdvance(sample));
     table_->setColumnWidth(column, width + 18);
@@ -151,8 +153,8 @@ TStatsPage::TStatsPage(TAppSession& session, TActionList& actions, QWidget* pare
   splitter_->addWidget(table_);
   splitter_->addWidget(chartView_);
   splitter_->setStretchFactor(0, 1);
-  const int chartHeight = static_cast<int>(
-      session_.FrmFile().ReadInteger(kMainSection, "DrawsStatHeight", 280));
+  const int chartHeight =
+      static_cast<int>(session_.FrmFile().ReadInteger(kMainSection, "DrawsStatHeight", 280));
   splitter_->setSizes({400, std::max(120, chartHeight)});
   layout->addWidget(splitter_, 1);
 
@@ -178,10 +180,10 @@ void TStatsPage::CreateActions() {
       "DrawsStatRefresh", "Обновить", "Пересчитать статистику тиражей",
       [this] { session_.CalcDrawStats(true); },
       [this] { return session_.Archive().Count() > 0 && session_.DrawStats().Method >= 0; });
-  QAction* prefetch = actions_.Add(
-      "DrawsStatPrefetchs", "Использовать сравнение с полным набором комбинаций",
-      "Сравнивать статистику тиражей с распределением по всем возможным комбинациям",
-      [this] { session_.SetPrefetchsEnabled(!session_.PrefetchsEnabled()); });
+  QAction* prefetch =
+      actions_.Add("DrawsStatPrefetchs", "Использовать сравнение с полным набором комбинаций",
+                   "Сравнивать статистику тиражей с распределением по всем возможным комбинациям",
+                   [this] { session_.SetPrefetchsEnabled(!session_.PrefetchsEnabled()); });
   prefetch->setCheckable(true);
   prefetch->setIconText("Сравнение с полным набором");
   QAction* totalLine = actions_.Add(
@@ -194,7 +196,9 @@ void TStatsPage::CreateActions() {
   QAction* copy = actions_.Add(
       "DrawsStatCopy", "Копировать", "Копировать выделенные строки таблицы статистики",
       [this] { QApplication::clipboard()->setText(SelectionText()); },
-      [this] { return table_ && table_->selectionModel() && table_->selectionModel()->hasSelection(); },
+      [this] {
+        return table_ && table_->selectionModel() && table_->selectionModel()->hasSelection();
+      },
       QKeySequence::Copy);
   copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
 }
@@ -303,7 +307,9 @@ const TStatMethod* TStatsPage::SelectedMethod() const {
   return &session_.StatList().Item(method);
 }
 
-QString TStatsPage::SelectedMethodCaption() const { return methods_->currentText(); }
+QString TStatsPage::SelectedMethodCaption() const {
+  return methods_->currentText();
+}
 
 QString TStatsPage::SelectionText() const {
   QModelIndexList selected = table_->selectionModel()->selectedRows();

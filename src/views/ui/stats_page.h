@@ -34,7 +34,7 @@ class TDrawStatsModel : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-  void Reload();               // the table or its sort changed
+  void Reload();                // the table or its sort changed
   int TableRow(int row) const;  // row of the session's table shown at view row `row`
 
  private:

@@ -30,6 +30,7 @@ void TAppSession::LoadOptions() {
   if (!statList_.LoadMethodSettings(paths_.FltFile(), true, &error)) {
     ShowError(Format("Ошибка загрузки списка фильтров!\r\r%s", {error}));
   }
+  LoadDrawStatsOptions(frm);
   Notify(kChangeOptions);
 }
 
@@ -122,6 +123,7 @@ void TAppSession::SetDrawsOffset(int k) {
   if (k == drawsOffset_) return;
   drawsOffset_ = k;
   Notify(kChangeOffset);
+  RecalcViews(false);
 }
 
 void TAppSession::SaveOption(std::string_view key, bool value) {
@@ -136,6 +138,7 @@ void TAppSession::SetSortedDraws(bool on) {
   sortedDraws_ = on;
   SaveOption("SortedDraws", on);
   Notify(kChangeOptions);
+  RecalcViews(true);
 }
 
 void TAppSession::SetColorDraws(bool on) {

@@ -15,6 +15,8 @@
 #include "stats/stat_list.h"
 #include "workspace/comb_filter.h"
 #include "workspace/comb_workspace.h"
+#include "views/distribution_cache.h"
+#include "views/draw_stats.h"
 
 namespace vetrilo {
 
@@ -25,6 +27,7 @@ enum TChange : uint32_t {
   kChangeOptions = 1u << 2,
   kChangeBusy = 1u << 3,
   kChangeCombs = 1u << 10,  // combination list or applied-filter journal
+  kChangeDrawStats = 1u << 8,  // the statistics table was recalculated or cleared
 };
 
 // The main window's section of the window settings file.
@@ -101,6 +104,23 @@ class TAppSession {
                           bool keep);
   // The same for the numbers picked in a grid (card, layout scheme, weekdays).
   bool FilterCombsByGrid(const TGridValues& values, std::string_view caption, bool keep);
+  // Draw statistics view. The two options are saved at the moment they change;
+  // the depth when the window closes (SaveDrawsStatLen).
+  bool PrefetchsEnabled() const { return prefetchsEnabled_; }
+  void SetPrefetchsEnabled(bool on);
+  bool ShowTotalLine() const { return showTotalLine_; }
+  void SetShowTotalLine(bool on);
+  int DrawsStatLen() const { return drawStats_.Depth; }
+  void SetDrawsStatLen(int depth);
+  void SaveDrawsStatLen();
+  TDrawStatsState& DrawStats() { return drawStats_; }
+  const TDrawStatsState& DrawStats() const { return drawStats_; }
+  TPrefetchPlace PrefetchPlace() const { return {paths_.PrefetchDir(), paths_.BaseName}; }
+  // Throws EVetrilo when the calculation fails (the table keeps what was filled).
+  void CalcDrawStats(bool forced);
+  void RefreshDistributions(bool forced, uint32_t groupMask);
+  // Recalculates the analysis views that exist; failures are shown.
+  void RecalcViews(bool forced);
 
   // Busy counter: actions are enabled only while it is 0.
   bool Busy() const { return busy_ > 0; }
@@ -115,6 +135,7 @@ class TAppSession {
 
  private:
   void SaveOption(std::string_view key, bool value);
+  void LoadDrawStatsOptions(const TIniData& frm);
 
   TAppPaths paths_;
   TUiHooks* hooks_;
@@ -127,6 +148,9 @@ class TAppSession {
   int busy_ = 0;
   bool colorCombs_ = true;
   TCombWorkspace combs_;
+  bool prefetchsEnabled_ = false;
+  bool showTotalLine_ = true;
+  TDrawStatsState drawStats_;
 };
 
 // Busy state for one operation: the counter and the status text are restored on

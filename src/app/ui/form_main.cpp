@@ -15,6 +15,7 @@
 #include "workspace/comb_list_view.h"
 #include "workspace/ui/combs_page.h"
 #include "stats/ui/form_shredding.h"
+#include "views/ui/stats_page.h"
 
 namespace vetrilo {
 
@@ -29,6 +30,9 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   CreateLeftPane();
   workTabs_ = new QTabWidget;
   workTabs_->setObjectName("WorkTabs");
+  statsPage_ = new TStatsPage(session_, *actions_);
+  workTabs_->addTab(statsPage_, "Статистика");
+  connect(workTabs_, &QTabWidget::currentChanged, this, [this] { session_.RecalcViews(false); });
   splitter_ = new QSplitter(Qt::Horizontal);
   splitter_->addWidget(leftTabs_);
   splitter_->addWidget(workTabs_);
@@ -209,6 +213,7 @@ void TFormMain::OnSessionChanged(uint32_t changes) {
     combsPage_->Repaint();
   }
   if (changes & kChangeBusy) actions_->UpdateAll();
+  statsPage_->OnSessionChanged(changes);
 }
 
 void TFormMain::DeferredInit() {
@@ -219,6 +224,8 @@ void TFormMain::DeferredInit() {
     session_.LoadArchive();
     session_.GenerateDefaultCombs();
   }
+  session_.RecalcViews(true);
+  session_.RefreshDistributions(false, 0);
   OnSessionChanged(kChangeOptions);
   workTabs_->setVisible(workTabs_->count() > 0);
   actions_->UpdateAll();

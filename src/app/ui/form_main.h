@@ -18,6 +18,7 @@ namespace vetrilo {
 
 class TDrawListModel;
 class TCombsPage;
+class TStatsPage;
 
 // The main window: the left pane with the draw archive and the combination
 // list, the right work area whose pages the views add, the menus,
@@ -36,6 +37,7 @@ class TFormMain : public QMainWindow {
   QSpinBox* OffsetField() { return offsetField_; }
   TCombsPage* CombsPage() { return combsPage_; }
   QLabel* StatusPanel(int index) { return panels_.at(static_cast<size_t>(index)); }
+  TStatsPage* StatsPage() { return statsPage_; }
 
   // The work that runs once the window is visible (loading the data files).
   void DeferredInit();
@@ -63,6 +65,7 @@ class TFormMain : public QMainWindow {
   std::array<QLabel*, 8> panels_{};
   QProgressBar* progress_ = nullptr;
   TCombsPage* combsPage_ = nullptr;
+  TStatsPage* statsPage_ = nullptr;
 };
 
 }  // namespace vetrilo

@@ -1,0 +1,109 @@
+// The session's part of the draw statistics view: its options, its state and
+// its calculation.
+#include <algorithm>
+#include <exception>
+
+#include "app/app_session.h"
+#include "core/errors.h"
+#include "core/format.h"
+
+namespace vetrilo {
+
+void TAppSession::LoadDrawStatsOptions(const TIniData& frm) {
+  prefetchsEnabled_ = frm.ReadBool(kMainSection, "PrefetchsEnabled", false);
+  showTotalLine_ = frm.ReadBool(kMainSection, "ShowTotalLine", true);
+  drawStats_.Depth = static_cast<int>(std::clamp<int64_t>(
+      frm.ReadInteger(kMainSection, "DrawsStatLen", 1000), kMinDrawsStatLen, kMaxDrawsStatLen));
+  if (!frm.ReadBool(kMainSection, "PrefetchsInit", false)) {
+    try {
+      FrmFile().Update([&](TIniData& data) {
+        data.WriteBool(kMainSection, "PrefetchsInit", true);
+        data.WriteBool(kMainSection, "PrefetchsEnabled", prefetchsEnabled_);
+      });
+    } catch (const EVetrilo& e) {
+      ShowError(Format("Ошибка загрузки параметров программы!\r\r%s", {e.what()}));
+    }
+  }
+  const std::vector<TMethodItem> items = DrawStatsMethodItems(statList_);
+  const bool listed = std::any_of(items.begin(), items.end(), [&](const TMethodItem& item) {
+    return item.Method == drawStats_.Method;
+  });
+  if (!listed) drawStats_.Method = items.empty() ? -1 : items.front().Method;
+  drawStats_.Key = TDrawStatsKey();
+}
+
+void TAppSession::SetPrefetchsEnabled(bool on) {
+  prefetchsEnabled_ = on;
+  SaveOption("PrefetchsEnabled", on);
+  Notify(kChangeOptions);
+  RefreshDistributions(false, 0);
+  CalcDrawStats(true);
+}
+
+void TAppSession::SetShowTotalLine(bool on) {
+  showTotalLine_ = on;
+  SaveOption("ShowTotalLine", on);
+  Notify(kChangeOptions);
+  TBusyGuard busy(*this, "Создание графиков...");
+  drawStats_.Table.Chart = TDrawStatsChart();
+  Notify(kChangeDrawStats);
+  CalcDrawStats(true);
+}
+
+void TAppSession::SetDrawsStatLen(int depth) {
+  drawStats_.Depth = std::clamp(depth, kMinDrawsStatLen, kMaxDrawsStatLen);
+}
+
+void TAppSession::SaveDrawsStatLen() {
+  try {
+    FrmFile().WriteInteger(kMainSection, "DrawsStatLen", drawStats_.Depth);
+  } catch (const EVetrilo& e) {
+    ShowError(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
+  }
+}
+
+void TAppSession::CalcDrawStats(bool forced) {
+  TDrawStatsState& s = drawStats_;
+  const TDrawStatsKey key{archive_.Count(), drawsOffset_, s.Depth, s.Method};
+  if (!forced && key == s.Key) return;
+  s.Key = key;
+  if (DrawStatsMethodItems(statList_).empty()) return;
+  struct TNotifyOnExit {
+    TAppSession& Session;
+    ~TNotifyOnExit() { Session.Notify(kChangeDrawStats); }
+  } notify{*this};
+  s.Table.Clear();
+  if (s.Method < 0 || s.Method >= statList_.Count() || archive_.Count() == 0) return;
+
+  TBusyGuard busy(*this, "Анализ тиражей и расчет статистики...");
+  const TStatMethod& method = statList_.Item(s.Method);
+  auto stat = statList_.CreateStat(method);
+  const std::optional<TDistribution> dist =
+      OpenDistribution(statList_, method, PrefetchPlace(), prefetchsEnabled_, *hooks_);
+  SetStatus("Анализ тиражей и расчет статистики...");
+  TDrawStatsInput input;
+  input.Archive = &archive_;
+  input.LastIndex = LastIndex();
+  input.Depth = s.Depth;
+  input.Sorted = sortedDraws_;
+  input.Cdl = statList_.Cdl;
+  input.ShowTotalLine = showTotalLine_;
+  BuildDrawStats(*stat, input, dist ? &*dist : nullptr, s.Table);
+}
+
+void TAppSession::RefreshDistributions(bool forced, uint32_t groupMask) {
+  if (!forced && !prefetchsEnabled_) return;
+  TBusyGuard busy(*this, "Создание файлов для полного набора комбинаций...");
+  ::vetrilo::RefreshDistributions(statList_, PrefetchPlace(), forced, prefetchsEnabled_, groupMask,
+                                  *hooks_);
+}
+
+void TAppSession::RecalcViews(bool forced) {
+  try {
+    CalcDrawStats(forced);
+  } catch (const std::exception& e) {
+    ShowError(e.what());
+  }
+}
+
+}  // namespace vetrilo

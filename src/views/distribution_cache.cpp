@@ -1,0 +1,361 @@
+#include "views/distribution_cache.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstring>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+#include "core/errors.h"
+#include "core/file_io.h"
+#include "core/format.h"
+#include "stats/stat_protocols.h"
+
+namespace vetrilo {
+
+bool TDistribution::operator==(const TDistribution& other) const {
+  if (MinCount != other.MinCount || MaxCount != other.MaxCount || Reserved != other.Reserved ||
+      Records.size() != other.Records.size()) {
+    return false;
+  }
+  for (size_t i = 0; i < Records.size(); ++i) {
+    if (Records[i].Count != other.Records[i].Count ||
+        std::memcmp(Records[i].Value, other.Records[i].Value, sizeof Records[i].Value) != 0) {
+      return false;
+    }
+  }
+  return true;
+}
+
+static void PutLe16(std::string& out, int16_t v) {
+  const auto u = static_cast<uint16_t>(v);
+  out += static_cast<char>(u & 0xFF);
+  out += static_cast<char>(u >> 8);
+}
+
+static void PutLe32(std::string& out, int32_t v) {
+  const auto u = static_cast<uint32_t>(v);
+  for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>((u >> shift) & 0xFF);
+}
+
+static int16_t GetLe16(const unsigned char* p) {
+  return static_cast<int16_t>(p[0] | p[1] << 8);
+}
+
+static int32_t GetLe32(const unsigned char* p) {
+  return static_cast<int32_t>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
+                              uint32_t(p[3]) << 24);
+}
+
+std::string SerializeDistribution(const TDistribution& dist) {
+  std::string out;
+  out.reserve((dist.Records.size() + 1) * kDfcRecordSize);
+  for (const TDfcRecord& r : dist.Records) {
+    for (int16_t w : r.Value) PutLe16(out, w);
+    PutLe32(out, r.Count);
+  }
+  PutLe32(out, dist.MinCount);
+  PutLe32(out, dist.MaxCount);
+  PutLe32(out, dist.Reserved);
+  return out;
+}
+
+bool ValidDistributionSize(uint64_t size) {
+  return size >= kDfcRecordSize && size % kDfcRecordSize == 0;
+}
+
+std::optional<TDistribution> ParseDistribution(std::string_view bytes) {
+  if (!ValidDistributionSize(bytes.size())) return std::nullopt;
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t records = bytes.size() / kDfcRecordSize - 1;
+  TDistribution dist;
+  dist.Records.resize(records);
+  for (size_t i = 0; i < records; ++i, p += kDfcRecordSize) {
+    for (int w = 0; w < 4; ++w) dist.Records[i].Value[w] = GetLe16(p + 2 * w);
+    dist.Records[i].Count = GetLe32(p + 8);
+  }
+  dist.MinCount = GetLe32(p);
+  dist.MaxCount = GetLe32(p + 4);
+  dist.Reserved = GetLe32(p + 8);
+  return dist;
+}
+
+TDistribution DistributionFromList(TStatDrawArray list) {
+  SortStatValues(list);
+  const TListTotals totals = ListTotals(list);
+  TDistribution dist;
+  dist.Records.reserve(list.size());
+  for (const TStatDrawRec& e : list) {
+    TDfcRecord r;
+    std::memcpy(r.Value, e.Value, sizeof r.Value);
+    r.Count = e.Count;
+    dist.Records.push_back(r);
+  }
+  dist.MinCount = totals.MinCount;
+  dist.MaxCount = totals.MaxCount;
+  return dist;
+}
+
+TDistribution LiteralDistribution(const TStatList& list, const TStatMethod& method) {
+  auto stat = list.CreateStat(method);
+  return DistributionFromList(FullSetValues(*stat, true));
+}
+
+namespace {
+
+// Slices of the full set spread over threads. Each slice runs on its own fresh
+// instance, so instances never share scratch state; counts of the slices add up
+// and the final sort makes the result independent of the slicing.
+class TDistributionJobs {
+ public:
+  TDistributionJobs(const TStatList& list, const std::vector<const TStatMethod*>& methods,
+                    int threads)
+      : list_(list), methods_(methods) {
+    int t = threads > 0 ? threads : static_cast<int>(std::thread::hardware_concurrency());
+    if (t < 1) t = 1;
+    slices_ = methods.size() >= size_t(t) ? 1 : t;
+    partial_.resize(methods.size() * size_t(slices_));
+    errors_.resize(methods.size());
+    remaining_.assign(methods.size(), slices_);
+    for (int i = 1; i < t; ++i) {
+      try {
+        workers_.emplace_back([this] { WorkerLoop(); });
+      } catch (const std::system_error&) {
+        break;  // fewer helpers; the calling thread works too
+      }
+    }
+  }
+
+  ~TDistributionJobs() {
+    stop_ = true;
+    for (std::thread& w : workers_) w.join();
+  }
+
+  // The merged list of method m; helps with the remaining slices meanwhile.
+  TStatDrawArray Take(size_t m) {
+    for (;;) {
+      {
+        std::unique_lock lock(mutex_);
+        if (remaining_[m] == 0) break;
+      }
+      if (!RunOne()) {
+        std::unique_lock lock(mutex_);
+        ready_.wait(lock, [&] { return remaining_[m] == 0; });
+        break;
+      }
+    }
+    if (errors_[m]) std::rethrow_exception(errors_[m]);
+    const size_t first = m * size_t(slices_);
+    TStatDrawArray merged = std::move(partial_[first]);
+    for (int s = 1; s < slices_; ++s) {
+      for (const TStatDrawRec& e : partial_[first + size_t(s)]) {
+        const int found = merged.Find(e.Key());
+        if (found >= 0) {
+          merged[size_t(found)].Count += e.Count;
+        } else {
+          merged.Append(e);
+        }
+      }
+      partial_[first + size_t(s)] = TStatDrawArray();
+    }
+    return merged;
+  }
+
+ private:
+  void WorkerLoop() {
+    while (!stop_ && RunOne()) {
+    }
+  }
+
+  // Runs the next slice; false when none is left.
+  bool RunOne() {
+    const size_t item = next_.fetch_add(1);
+    if (item >= partial_.size()) return false;
+    const size_t m = item / size_t(slices_);
+    const size_t s = item % size_t(slices_);
+    std::exception_ptr error;
+    try {
+      const TCombsArray& full = FullSet();
+      const size_t begin = full.size() * s / size_t(slices_);
+      const size_t end = full.size() * (s + 1) / size_t(slices_);
+      auto stat = list_.CreateStat(*methods_[m]);
+      TStatDrawArray values;
+      for (size_t i = begin; i < end && !stop_; ++i) stat->GetCombValues(full[i], values);
+      partial_[item] = std::move(values);
+    } catch (...) {
+      error = std::current_exception();
+    }
+    {
+      std::lock_guard lock(mutex_);
+      if (error && !errors_[m]) errors_[m] = error;
+      --remaining_[m];
+    }
+    ready_.notify_all();
+    return true;
+  }
+
+  const TStatList& list_;
+  const std::vector<const TStatMethod*>& methods_;
+  int slices_ = 1;
+  std::vector<TStatDrawArray> partial_;
+  std::vector<std::exception_ptr> errors_;
+  std::vector<int> remaining_;
+  std::atomic<size_t> next_{0};
+  std::atomic<bool> stop_{false};
+  std::mutex mutex_;
+  std::condition_variable ready_;
+  std::vector<std::thread> workers_;
+};
+
+}  // namespace
+
+std::vector<TDistribution> ComputeDistributions(
+    const TStatList& list, const std::vector<const TStatMethod*>& methods, int threads,
+    const std::function<void(size_t index, const TDistribution&)>& done) {
+  std::vector<TDistribution> result;
+  result.reserve(methods.size());
+  TDistributionJobs jobs(list, methods, threads);
+  for (size_t m = 0; m < methods.size(); ++m) {
+    result.push_back(DistributionFromList(jobs.Take(m)));
+    if (done) done(m, result.back());
+  }
+  return result;
+}
+
+TDistribution ComputeDistribution(const TStatList& list, const TStatMethod& method, int threads) {
+  return ComputeDistributions(list, {&method}, threads).front();
+}
+
+std::string TPrefetchPlace::FileName(const TStatMethod& method) const {
+  return JoinPath(Dir, Format("%s_%s.dfc", {BaseName, method.Code()}));
+}
+
+namespace {
+
+enum class TFileState { Missing, Unusable, Present };
+
+// A regular file of a usable size is present; a regular file of any other size
+// is unusable (rebuilt); anything else at the path is left to the open or create
+// step, which reports it.
+TFileState CacheFileState(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return TFileState::Missing;
+  if (S_ISREG(st.st_mode) && !ValidDistributionSize(uint64_t(st.st_size))) {
+    return TFileState::Unusable;
+  }
+  return TFileState::Present;
+}
+
+void RemoveCacheFile(const std::string& path) {
+  // A stale or half-valid cache must not survive a failed rebuild.
+  if (FileExists(path)) ::unlink(path.c_str());
+}
+
+void ShowCreateError(TUiHooks& hooks, const std::string& path, std::string_view error) {
+  hooks.ShowMessage(
+      TMessageKind::Error,
+      Format("Ошибка создания файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s",
+             {path, error}));
+}
+
+void WriteCacheFile(const std::string& path, const TDistribution& dist) {
+  if (DirectoryExists(path)) throw EVetrilo(OsErrorText(path, EISDIR));
+  SaveFileAtomic(path, SerializeDistribution(dist));
+}
+
+}  // namespace
+
+std::optional<TDistribution> CreateDistribution(const TStatList& list, const TStatMethod& method,
+                                                const TPrefetchPlace& place, TUiHooks& hooks) {
+  const std::string path = place.FileName(method);
+  hooks.SetStatus(Format("Создание файла предварительной выборки %s...", {path}));
+  try {
+    ForceDirectory(place.Dir);
+    TDistribution dist = ComputeDistribution(list, method);
+    WriteCacheFile(path, dist);
+    return dist;
+  } catch (const std::exception& e) {
+    RemoveCacheFile(path);
+    ShowCreateError(hooks, path, e.what());
+    return std::nullopt;
+  }
+}
+
+std::optional<TDistribution> OpenDistribution(const TStatList& list, const TStatMethod& method,
+                                              const TPrefetchPlace& place, bool enabled,
+                                              TUiHooks& hooks) {
+  if (!enabled || !method.Stat->HasNorm()) return std::nullopt;
+  const std::string path = place.FileName(method);
+  if (CacheFileState(path) != TFileState::Present) {
+    return CreateDistribution(list, method, place, hooks);
+  }
+  std::string bytes;
+  try {
+    bytes = ReadFileBytes(path);
+  } catch (const EVetrilo& e) {
+    hooks.ShowMessage(
+        TMessageKind::Error,
+        Format("Ошибка открытия файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s",
+               {path, e.what()}));
+    return std::nullopt;
+  }
+  if (auto dist = ParseDistribution(bytes)) return dist;
+  // The size changed since it was checked: rebuild as for any unusable size.
+  return CreateDistribution(list, method, place, hooks);
+}
+
+int RefreshDistributions(const TStatList& list, const TPrefetchPlace& place, bool forced,
+                         bool enabled, uint32_t groupMask, TUiHooks& hooks) {
+  if (!forced && !enabled) return 0;
+  hooks.SetStatus("Создание файлов для полного набора комбинаций...");
+  std::vector<const TStatMethod*> jobs;
+  for (const TStatMethod& m : list.Methods) {
+    if (!m.Stat->HasNorm()) continue;
+    const TFileState state = CacheFileState(place.FileName(m));
+    if (state != TFileState::Present || (groupMask & GroupMask(m.Stat->GetGroup())) != 0) {
+      jobs.push_back(&m);
+    }
+  }
+  if (jobs.empty()) return 0;
+  hooks.SetProgress(0);
+  int written = 0;
+  size_t current = 0;
+  struct TStop {};
+  try {
+    try {
+      ForceDirectory(place.Dir);
+    } catch (const EVetrilo& e) {
+      RemoveCacheFile(place.FileName(*jobs[0]));
+      ShowCreateError(hooks, place.FileName(*jobs[0]), e.what());
+      throw TStop{};
+    }
+    ComputeDistributions(list, jobs, 0, [&](size_t index, const TDistribution& dist) {
+      const std::string path = place.FileName(*jobs[index]);
+      hooks.SetStatus(Format("Создание файла предварительной выборки %s...", {path}));
+      try {
+        WriteCacheFile(path, dist);
+      } catch (const EVetrilo& e) {
+        RemoveCacheFile(path);
+        ShowCreateError(hooks, path, e.what());
+        throw TStop{};
+      }
+      ++written;
+      current = index + 1;
+      hooks.SetProgress(static_cast<int>(current * 100 / jobs.size()));
+    });
+  } catch (const TStop&) {
+  } catch (const std::exception& e) {
+    // A method failed while its values were computed.
+    const std::string path = place.FileName(*jobs[current]);
+    RemoveCacheFile(path);
+    ShowCreateError(hooks, path, e.what());
+  }
+  hooks.SetProgress(-1);
+  return written;
+}
+
+}  // namespace vetrilo

@@ -1,0 +1,283 @@
+#include "views/draw_stats.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/cp1251.h"
+#include "stats/stat_protocols.h"
+
+namespace vetrilo {
+
+const std::array<std::string, kDrawStatsColumns>& DrawStatsCaptions() {
+  static const std::array<std::string, kDrawStatsColumns> captions = {
+      "Значение",    "Количество", "Кол-во в %",  "Норма",    "Отклонение",
+      "Откл-ие в %", "Глубина",    "Глубина в %", "Вес",      "Посл. тираж",
+      "Период min",  "Период",     "Период max",  "Ожд. ПРД", "Ожд. СТФ",
+      "Ожд. КРН",    "Факт",       "+/- ПРД",     "+/- СТФ",  "+/- КРН"};
+  return captions;
+}
+
+bool IsNormColumn(int column) {
+  return column == kDsNorm || column == kDsDeviation || column == kDsDeviationPct;
+}
+
+bool IsNumericColumn(int column) {
+  return column > kDsValue && column < kDrawStatsColumns;
+}
+
+int64_t RoundRatioHalfEven(__int128 num, __int128 den) {
+  if (den < 0) num = -num, den = -den;
+  __int128 q = num / den;
+  __int128 r = num % den;
+  if (r < 0) q -= 1, r += den;  // floor division: 0 <= r < den
+  if (2 * r > den || (2 * r == den && q % 2 != 0)) q += 1;
+  return static_cast<int64_t>(q);
+}
+
+namespace {
+
+std::string Fixed(double value, int digits) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", digits, value);
+  return buf;
+}
+
+std::string Int(int64_t value) {
+  return std::to_string(value);
+}
+
+std::string Signed(int64_t diff) {
+  return diff > 0 ? "+" + Int(diff) : Int(diff);
+}
+
+// The forecasts multiply in 32-bit integers, wrapping as the original did.
+int32_t Mul32(int32_t a, int32_t b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
+}
+
+int32_t Add32(int32_t a, int32_t b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
+TStatDrawRec RecordOf(const TDfcRecord& d) {
+  TStatDrawRec r;
+  std::memcpy(r.Value, d.Value, sizeof r.Value);
+  r.Count = d.Count;
+  return r;
+}
+
+}  // namespace
+
+std::array<std::string, kDrawStatsColumns> DrawStatsCells(const TStatDrawRec& r,
+                                                          const std::string& valueText,
+                                                          const TDrawStatsCellInput& in) {
+  std::array<std::string, kDrawStatsColumns> c;
+  const int64_t total = in.Totals.Total;
+  const int32_t maxAgo = in.Totals.MaxAgo;
+  c[kDsValue] = valueText;
+  c[kDsCount] = Int(r.Count);
+  c[kDsCountPct] = total == 0 ? "-" : Fixed(double(int64_t{r.Count} * 100) / double(total), 5);
+  if (in.HasNorm) {
+    const int64_t deviation = int64_t{r.Count} - r.Norm;
+    c[kDsNorm] = Int(r.Norm);
+    c[kDsDeviation] = Int(deviation);
+    if (r.Norm == 0) {
+      c[kDsDeviationPct] = Fixed(r.Count == 0 ? 0.0 : 100.0, 5);
+    } else {
+      c[kDsDeviationPct] = Fixed(double(deviation * 100) / double(r.Norm), 5);
+    }
+  } else {
+    c[kDsNorm] = c[kDsDeviation] = c[kDsDeviationPct] = "-";
+  }
+  if (r.Ago == 0) {
+    for (int col = kDsAgo; col < kDrawStatsColumns; ++col) c[size_t(col)] = "-";
+    return c;
+  }
+  c[kDsAgo] = Int(r.Ago);
+  c[kDsAgoPct] = maxAgo == 0 ? "-" : Fixed(double(int64_t{r.Ago} * 100) / double(maxAgo), 2);
+  c[kDsWeight] =
+      Fixed(double(CdlScore(in.Cdl, in.HasNorm, r.Count, maxAgo, total, r.Ago, r.Norm)), 2);
+  c[kDsLastDraw] = Int(r.LastDraw);
+
+  std::optional<int64_t> prd, stf, krn;
+  if (r.Count < 2) {
+    c[kDsMinGap] = c[kDsPeriod] = c[kDsMaxGap] = c[kDsExpPrd] = "-";
+  } else {
+    c[kDsMinGap] = Int(r.MinGap);
+    c[kDsPeriod] = Fixed(double(in.Analysed) / double(r.Count), 4);
+    c[kDsMaxGap] = Int(r.MaxGap);
+    prd = RoundRatioHalfEven(__int128{r.LastDraw} * r.Count + in.Analysed, r.Count);
+    c[kDsExpPrd] = Int(*prd);
+  }
+  // A value never counted has no rate to forecast from.
+  if (r.Count != 0) stf = RoundRatioHalfEven(Mul32(r.LastDraw, Add32(r.Count, 1)), r.Count);
+  c[kDsExpStf] = stf ? Int(*stf) : "-";
+  const int32_t krnDen = Add32(r.Count, 1);
+  if (krnDen != 0) {
+    krn = RoundRatioHalfEven(Mul32(Add32(r.LastDraw, 1), Add32(r.Count, 2)), krnDen);
+  }
+  c[kDsExpKrn] = krn ? Int(*krn) : "-";
+
+  if (in.Fact == -1) {
+    c[kDsFact] = c[kDsDiffPrd] = c[kDsDiffStf] = c[kDsDiffKrn] = "-";
+  } else {
+    c[kDsFact] = Int(in.Fact);
+    c[kDsDiffPrd] = prd ? Signed(*prd - in.Fact) : "-";
+    c[kDsDiffStf] = stf ? Signed(*stf - in.Fact) : "-";
+    c[kDsDiffKrn] = krn ? Signed(*krn - in.Fact) : "-";
+  }
+  return c;
+}
+
+void BuildDrawStats(TCustomStat& stat, const TDrawStatsInput& input,
+                    const TDistribution* distribution, TDrawStatsTable& table) {
+  table.Clear();
+  table.LastIndex = input.LastIndex;
+  table.FirstIndex = FirstIndexForDepth(input.LastIndex, input.Depth);
+  table.Analysed = input.LastIndex >= table.FirstIndex ? input.LastIndex - table.FirstIndex + 1 : 0;
+
+  TStatDrawArray list;
+  if (table.Analysed > 0) {
+    list = RangeValues(stat, table.FirstIndex, table.LastIndex, input.Sorted);
+  }
+  table.Totals = ListTotals(list);
+
+  // Norm: the full-set counts scaled to the actual ones, as an exact ratio.
+  __int128 scaleNum = 0, scaleDen = 1;
+  if (distribution && distribution->MaxCount != 0) {
+    table.HasNorm = true;
+    const int64_t drawMin = table.Totals.MinCount, drawMax = table.Totals.MaxCount;
+    if (distribution->MinCount == distribution->MaxCount) {
+      scaleNum = drawMax + drawMin;
+      scaleDen = __int128{2} * distribution->MaxCount;
+    } else {
+      scaleNum = drawMax;
+      scaleDen = distribution->MaxCount;
+    }
+    for (const TDfcRecord& d : distribution->Records) {
+      const int found = list.Find(d.Key());
+      if (found >= 0) {
+        list[size_t(found)].Norm =
+            static_cast<int32_t>(RoundRatioHalfEven(scaleNum * d.Count, scaleDen));
+      }
+    }
+  }
+
+  TDrawStatsCellInput cellInput;
+  cellInput.Analysed = table.Analysed;
+  cellInput.Totals = table.Totals;
+  cellInput.HasNorm = table.HasNorm;
+  cellInput.Cdl = input.Cdl;
+  const TDrawArchive& archive = *input.Archive;
+  table.Rows.reserve(list.size());
+  for (const TStatDrawRec& r : list) {
+    cellInput.Fact = -1;
+    if (r.Ago != 0) {
+      cellInput.Fact = stat.FindValueInDraws(r, archive.FindDrawIndex(r.LastDraw) + 1,
+                                             input.LastIndex, input.Sorted);
+    }
+    table.Rows.push_back({r, DrawStatsCells(r, stat.ValueToText(r), cellInput)});
+  }
+
+  if (list.size() <= 1) return;
+  TDrawStatsChart& chart = table.Chart;
+  if (table.HasNorm) {
+    const double scale = double(scaleNum) / double(scaleDen);
+    double x = 0;
+    for (const TDfcRecord& d : distribution->Records) {
+      x += 1;
+      const TStatDrawRec rec = RecordOf(d);
+      const std::string label = stat.ValueToText(rec);
+      if (input.ShowTotalLine) chart.Full.push_back({x, d.Count * scale, label});
+      const int found = list.Find(d.Key());
+      if (found >= 0) chart.Actual.push_back({x, double(list[size_t(found)].Count), label});
+    }
+  } else {
+    TStatDrawArray sorted = list;
+    SortStatValues(sorted);
+    double x = 0;
+    for (const TStatDrawRec& r : sorted) {
+      x += 1;
+      chart.Actual.push_back({x, double(r.Count), stat.ValueToText(r)});
+    }
+  }
+}
+
+std::vector<std::string> TDrawStatsTable::RowTexts(int row) const {
+  static constexpr int kColumns[] = {kDsValue,        kDsCount,  kDsCountPct, kDsDeviation,
+                                     kDsDeviationPct, kDsAgo,    kDsAgoPct,   kDsWeight,
+                                     kDsMinGap,       kDsPeriod, kDsMaxGap};
+  std::vector<std::string> texts;
+  for (int col : kColumns) texts.push_back(Rows.at(size_t(row)).Cells[size_t(col)]);
+  return texts;
+}
+
+std::vector<int> TDrawStatsTable::SortedOrder(int column, bool descending) const {
+  std::vector<int> order(Rows.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = int(i);
+  if (column < 0 || column >= kDrawStatsColumns) return order;
+  if (column == kDsValue) {
+    auto less = [&](int a, int b) {
+      const TStatDrawRec& x = Rows[size_t(a)].Rec;
+      const TStatDrawRec& y = Rows[size_t(b)].Rec;
+      return std::lexicographical_compare(x.Value, x.Value + 4, y.Value, y.Value + 4);
+    };
+    if (descending) {
+      std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return less(b, a); });
+    } else {
+      std::stable_sort(order.begin(), order.end(), less);
+    }
+    return order;
+  }
+  // "-" and any other text that is not a number sort below every number.
+  std::vector<double> keys(Rows.size());
+  for (size_t i = 0; i < Rows.size(); ++i) {
+    const std::string& text = Rows[i].Cells[size_t(column)];
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    keys[i] = (text.empty() || *end != '\0') ? -HUGE_VAL : v;
+  }
+  if (descending) {
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return keys[size_t(a)] > keys[size_t(b)]; });
+  } else {
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return keys[size_t(a)] < keys[size_t(b)]; });
+  }
+  return order;
+}
+
+std::string TDrawStatsTable::CopyText(const std::vector<int>& rows,
+                                      const std::vector<int>& columns) const {
+  std::string text;
+  for (int row : rows) {
+    for (size_t i = 0; i < columns.size(); ++i) {
+      if (i > 0) text += '\t';
+      text += Rows.at(size_t(row)).Cells.at(size_t(columns[i]));
+    }
+    text += '\n';
+  }
+  return text;
+}
+
+std::vector<TMethodItem> DrawStatsMethodItems(const TStatList& list) {
+  std::vector<TMethodItem> items;
+  for (int i = 0; i < list.Count(); ++i) {
+    const TStatClass& cls = *list.Item(i).Stat;
+    if (cls.IsEnabled() && cls.IsDrawStat() && list.IsListed(i)) {
+      items.push_back({i, list.MethodCaption(i, true)});
+    }
+  }
+  if (list.Ordered) {
+    std::vector<std::pair<std::string, TMethodItem>> keyed;
+    for (TMethodItem& item : items) keyed.push_back({Utf8UpperCase(item.Caption), item});
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t i = 0; i < items.size(); ++i) items[i] = keyed[i].second;
+  }
+  return items;
+}
+
+}  // namespace vetrilo

@@ -1,0 +1,379 @@
+#include "views/ui/stats_page.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include "app/app_session.h"
+#include "app/ui/action_list.h"
+#include "app/ui/qt_text.h"
+#include "views/draw_stats.h"
+
+namespace vetrilo {
+
+TDrawStatsModel::TDrawStatsModel(TAppSession& session, QObject* parent)
+    : QAbstractTableModel(parent), session_(session) {}
+
+int TDrawStatsModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(order_.size());
+}
+
+int TDrawStatsModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kDrawStatsColumns;
+}
+
+int TDrawStatsModel::TableRow(int row) const {
+  return order_.at(size_t(row));
+}
+
+QVariant TDrawStatsModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || size_t(index.row()) >= order_.size()) return {};
+  const auto& rows = session_.DrawStats().Table.Rows;
+  const size_t tableRow = size_t(order_[size_t(index.row())]);
+  if (tableRow >= rows.size()) return {};
+  if (role == Qt::DisplayRole) return Q(rows[tableRow].Cells[size_t(index.column())]);
+  if (role == Qt::TextAlignmentRole && IsNumericColumn(index.column())) {
+    return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+  }
+  return {};
+}
+
+QVariant TDrawStatsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+      section >= kDrawStatsColumns) {
+    return {};
+  }
+  return Q(DrawStatsCaptions()[size_t(section)]);
+}
+
+void TDrawStatsModel::Reload() {
+  beginResetModel();
+  const TDrawStatsState& s = session_.DrawStats();
+  order_ = s.Table.SortedOrder(s.SortColumn, s.SortDescending);
+  endResetModel();
+}
+
+TStatsPage::TStatsPage(TAppSession& session, TActionList& actions, QWidget* parent)
+    : QWidget(parent), session_(session), actions_(actions) {
+  setObjectName("StatsPage");
+  CreateActions();
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  auto* methodBar = new QHBoxLayout;
+  methods_ = new QComboBox;
+  methods_->setObjectName("cbDrawsStatType");
+  methods_->setToolTip("Вид расчета статистики");
+  methods_->setMinimumContentsLength(24);
+  methods_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  auto* methodLabel = new QLabel("Вид расчета:");
+  methodLabel->setBuddy(methods_);
+  methodBar->addWidget(methodLabel);
+  methodBar->addWidget(methods_, 1);
+  layout->addLayout(methodBar);
+
+  auto* bar = new QHBoxLayout;
+  depth_ = new QSpinBox;
+  depth_->setObjectName("edDrawsStatLen");
+  depth_->setToolTip("Количество тиражей, использующихся для расчета статистики");
+  depth_->setRange(kMinDrawsStatLen, kMaxDrawsStatLen);
+  depth_->setKeyboardTracking(false);
+  depth_->setMinimumWidth(90);
+  depth_->setValue(session_.DrawsStatLen());
+  depth_->installEventFilter(this);
+  auto* depthLabel = new QLabel("Тиражей:");
+  depthLabel->setBuddy(depth_);
+  bar->addWidget(depthLabel);
+  bar->addWidget(depth_);
+  for (const char* name : {"DrawsStatRefresh", "DrawsStatPrefetchs", "DrawsStatTotalLine"}) {
+    auto* button = new QToolButton;
+    button->setObjectName(QString("bt") + name);
+    button->setDefaultAction(actions_.Find(name));
+    bar->addWidget(button);
+  }
+  bar->addStretch(1);
+  layout->addLayout(bar);
+
+  model_ = new TDrawStatsModel(session_, this);
+  table_ = new QTableView;
+  table_->setObjectName("lvDrawsStat");
+  table_->setModel(model_);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  table_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  table_->addAction(actions_.Find("DrawsStatCopy"));
+  auto* separator = new QAction(table_);
+  separator->setSeparator(true);
+  table_->addAction(separator);
+  for (const char* name : {"DrawsStatRefresh", "DrawsStatPrefetchs", "DrawsStatTotalLine"}) {
+    table_->addAction(actions_.Find(name));
+  }
+  table_->verticalHeader()->hide();
+  table_->verticalHeader()->setDefaultSectionSize(20);
+  table_->horizontalHeader()->setDefaultSectionSize(64);
+  table_->horizontalHeader()->setSectionsClickable(true);
+  table_->horizontalHeader()->setSortIndicatorShown(false);
+  // Wide enough for the caption and a typical cell, so neither is cut.
+  const QFontMetrics metrics(table_->font());
+  for (int column = 0; column < kDrawStatsColumns; ++column) {
+    const char* sample = column == kDsValue                                   ? "ЧЧЧЧ (000)"
+                         : column == kDsCountPct || column == kDsDeviationPct ? "-100.00000"
+                                                                              : "99999";
+    const int width = std::max(metrics.horizontalAdvance(Q(DrawStatsCaptions()[size_t(column)])),
+                               metrics.horizontalAdvance(sample));
+    table_->setColumnWidth(column, width + 18);
+  }
+  connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+          &TStatsPage::OnHeaderClicked);
+
+  auto* chart = new QChart;
+  chart->legend()->setAlignment(Qt::AlignBottom);
+  chart->setMargins(QMargins(4, 4, 4, 4));
+  chartView_ = new QChartView(chart);
+  chartView_->setObjectName("chDrawsStat");
+  chartView_->setRenderHint(QPainter::Antialiasing);
+  chartView_->setMinimumHeight(120);
+
+  splitter_ = new QSplitter(Qt::Vertical);
+  splitter_->addWidget(table_);
+  splitter_->addWidget(chartView_);
+  splitter_->setStretchFactor(0, 1);
+  const int chartHeight =
+      static_cast<int>(session_.FrmFile().ReadInteger(kMainSection, "DrawsStatHeight", 280));
+  splitter_->setSizes({400, std::max(120, chartHeight)});
+  layout->addWidget(splitter_, 1);
+
+  FillMethods();
+  connect(methods_, &QComboBox::currentIndexChanged, this, &TStatsPage::OnMethodChosen);
+  ApplyColumnVisibility();
+  RefreshChecks();
+  model_->Reload();
+  RefreshChart();
+}
+
+TStatsPage::~TStatsPage() {
+  session_.SaveDrawsStatLen();
+  try {
+    session_.FrmFile().WriteInteger(kMainSection, "DrawsStatHeight", chartView_->height());
+  } catch (const std::exception&) {
+    // Losing the chart height is not worth a message while the window closes.
+  }
+}
+
+void TStatsPage::CreateActions() {
+  actions_.Add(
+      "DrawsStatRefresh", "Обновить", "Пересчитать статистику тиражей",
+      [this] { session_.CalcDrawStats(true); },
+      [this] { return session_.Archive().Count() > 0 && session_.DrawStats().Method >= 0; });
+  QAction* prefetch =
+      actions_.Add("DrawsStatPrefetchs", "Использовать сравнение с полным набором комбинаций",
+                   "Сравнивать статистику тиражей с распределением по всем возможным комбинациям",
+                   [this] { session_.SetPrefetchsEnabled(!session_.PrefetchsEnabled()); });
+  prefetch->setCheckable(true);
+  prefetch->setIconText("Сравнение с полным набором");
+  QAction* totalLine = actions_.Add(
+      "DrawsStatTotalLine", "График идеального распределения",
+      "Показывать на графике распределение по всем возможным комбинациям",
+      [this] { session_.SetShowTotalLine(!session_.ShowTotalLine()); },
+      [this] { return session_.PrefetchsEnabled(); });
+  totalLine->setCheckable(true);
+  totalLine->setIconText("Идеальный график");
+  QAction* copy = actions_.Add(
+      "DrawsStatCopy", "Копировать", "Копировать выделенные строки таблицы статистики",
+      [this] { QApplication::clipboard()->setText(SelectionText()); },
+      [this] {
+        return table_ && table_->selectionModel() && table_->selectionModel()->hasSelection();
+      },
+      QKeySequence::Copy);
+  copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+}
+
+void TStatsPage::FillMethods() {
+  const QSignalBlocker block(methods_);
+  methods_->clear();
+  TDrawStatsState& s = session_.DrawStats();
+  int selected = -1;
+  for (const TMethodItem& item : DrawStatsMethodItems(session_.StatList())) {
+    if (item.Method == s.Method) selected = methods_->count();
+    methods_->addItem(Q(item.Caption), item.Method);
+  }
+  if (selected < 0 && methods_->count() > 0) selected = 0;
+  methods_->setCurrentIndex(selected);
+  s.Method = selected < 0 ? -1 : methods_->itemData(selected).toInt();
+}
+
+void TStatsPage::Calculate(bool forced) {
+  try {
+    session_.CalcDrawStats(forced);
+  } catch (const std::exception& e) {
+    session_.ShowError(e.what());
+  }
+  actions_.UpdateAll();
+}
+
+void TStatsPage::OnMethodChosen(int index) {
+  session_.DrawStats().Method = index < 0 ? -1 : methods_->itemData(index).toInt();
+  Calculate(false);
+}
+
+void TStatsPage::OnDepthEntered() {
+  if (!depth_->hasAcceptableInput()) return;
+  depth_->interpretText();
+  if (depth_->value() == session_.DrawsStatLen()) return;
+  session_.SetDrawsStatLen(depth_->value());
+  Calculate(false);
+}
+
+bool TStatsPage::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == depth_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      OnDepthEntered();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TStatsPage::OnHeaderClicked(int column) {
+  TDrawStatsState& s = session_.DrawStats();
+  s.SortDescending = s.SortColumn == column ? !s.SortDescending : false;
+  s.SortColumn = column;
+  table_->horizontalHeader()->setSortIndicatorShown(true);
+  table_->horizontalHeader()->setSortIndicator(
+      column, s.SortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+  table_->clearSelection();
+  model_->Reload();
+}
+
+void TStatsPage::ApplyColumnVisibility() {
+  for (int column = 0; column < kDrawStatsColumns; ++column) {
+    if (IsNormColumn(column)) table_->setColumnHidden(column, !session_.PrefetchsEnabled());
+  }
+}
+
+void TStatsPage::RefreshChecks() {
+  actions_.Find("DrawsStatPrefetchs")->setChecked(session_.PrefetchsEnabled());
+  actions_.Find("DrawsStatTotalLine")->setChecked(session_.ShowTotalLine());
+}
+
+void TStatsPage::OnSessionChanged(uint32_t changes) {
+  if (changes & kChangeOptions) {
+    ApplyColumnVisibility();
+    RefreshChecks();
+  }
+  if (changes & kChangeDrawStats) {
+    model_->Reload();
+    RefreshChart();
+  }
+  if (changes & kChangeBusy) {
+    methods_->setEnabled(!session_.Busy());
+    depth_->setEnabled(!session_.Busy());
+  }
+}
+
+std::vector<TStatsPage::TSelectedValue> TStatsPage::SelectedValues() const {
+  std::vector<TSelectedValue> values;
+  QModelIndexList rows = table_->selectionModel()->selectedRows();
+  std::sort(rows.begin(), rows.end(),
+            [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+  const auto& table = session_.DrawStats().Table.Rows;
+  for (const QModelIndex& index : rows) {
+    const TDrawStatsRow& row = table.at(size_t(model_->TableRow(index.row())));
+    values.push_back({row.Rec, row.Cells[kDsValue]});
+  }
+  return values;
+}
+
+const TStatMethod* TStatsPage::SelectedMethod() const {
+  if (methods_->currentIndex() < 0) return nullptr;
+  const int method = methods_->currentData().toInt();
+  if (method < 0 || method >= session_.StatList().Count()) return nullptr;
+  return &session_.StatList().Item(method);
+}
+
+QString TStatsPage::SelectedMethodCaption() const {
+  return methods_->currentText();
+}
+
+QString TStatsPage::SelectionText() const {
+  QModelIndexList selected = table_->selectionModel()->selectedRows();
+  std::sort(selected.begin(), selected.end(),
+            [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+  std::vector<int> rows, columns;
+  for (const QModelIndex& index : selected) rows.push_back(model_->TableRow(index.row()));
+  for (int column = 0; column < kDrawStatsColumns; ++column) {
+    if (!table_->isColumnHidden(column)) columns.push_back(column);
+  }
+  return Q(session_.DrawStats().Table.CopyText(rows, columns));
+}
+
+void TStatsPage::RefreshChart() {
+  QChart* chart = chartView_->chart();
+  chart->removeAllSeries();
+  for (QAbstractAxis* axis : chart->axes()) {
+    chart->removeAxis(axis);
+    delete axis;
+  }
+  const TDrawStatsChart& model = session_.DrawStats().Table.Chart;
+  if (model.Actual.empty() && model.Full.empty()) return;
+
+  const std::vector<TChartPoint>& labelled = model.Full.empty() ? model.Actual : model.Full;
+  auto* axisX = new QCategoryAxis;
+  axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  // Keep the labels readable: at most about 40 of them.
+  const size_t step = std::max<size_t>(1, (labelled.size() + 39) / 40);
+  for (size_t i = 0; i < labelled.size(); i += step) {
+    axisX->append(Q(labelled[i].Label), labelled[i].X);
+  }
+  axisX->setRange(0, labelled.back().X + 1);
+  if (labelled.size() / step > 16) axisX->setLabelsAngle(-90);
+  QFont small = axisX->labelsFont();
+  small.setPointSizeF(std::max(6.0, small.pointSizeF() - 1));
+  axisX->setLabelsFont(small);
+  chart->addAxis(axisX, Qt::AlignBottom);
+
+  double maxY = 1;
+  for (const auto* points : {&model.Actual, &model.Full}) {
+    for (const TChartPoint& p : *points) maxY = std::max(maxY, p.Y);
+  }
+  auto* axisY = new QValueAxis;
+  axisY->setRange(0, maxY * 1.05);
+  axisY->setLabelFormat("%.0f");
+  axisY->applyNiceNumbers();
+  chart->addAxis(axisY, Qt::AlignLeft);
+
+  auto addSeries = [&](const std::vector<TChartPoint>& points, const char* name, QColor color,
+                       int width, bool markers) {
+    if (points.empty()) return;
+    auto* series = new QLineSeries;
+    series->setName(Q(name));
+    QPen pen(color);
+    pen.setWidth(width);
+    series->setPen(pen);
+    series->setPointsVisible(markers);
+    for (const TChartPoint& p : points) series->append(p.X, p.Y);
+    chart->addSeries(series);
+    series->attachAxis(axisX);
+    series->attachAxis(axisY);
+  };
+  addSeries(model.Full, TDrawStatsChart::kFullName, QColor(Qt::red), 1, false);
+  addSeries(model.Actual, TDrawStatsChart::kActualName, QColor(0, 160, 0), 2, true);
+}
+
+}  // namespace vetrilo

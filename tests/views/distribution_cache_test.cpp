@@ -1,0 +1,213 @@
+#include "views/distribution_cache.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/file_io.h"
+#include "stats/stat_test_support.h"
+
+namespace vetrilo {
+using test::ReadFile;
+using test::TRecordingHooks;
+using test::TStatFixture;
+using test::TTempDir;
+using test::WriteFile;
+
+namespace {
+
+TDfcRecord Rec(int w1, int w2, int w3, int w4, int32_t count) {
+  TDfcRecord r;
+  r.Value[0] = int16_t(w1), r.Value[1] = int16_t(w2), r.Value[2] = int16_t(w3),
+  r.Value[3] = int16_t(w4);
+  r.Count = count;
+  return r;
+}
+
+const TStatMethod& MethodOf(const TStatList& list, const std::string& code) {
+  return list.Item(list.FindByCode(code));
+}
+
+}  // namespace
+
+TEST(DistributionFile, BytesAreLittleEndianRecordsThenTrailer) {
+  TDistribution d;
+  d.Records = {Rec(1, 0, -2, 0x1234, 15180), Rec(-1, 2, 0, 0, 70000)};
+  d.MinCount = 15180;
+  d.MaxCount = 70000;
+  const std::string expected(
+      "\x01\x00\x00\x00\xFE\xFF\x34\x12\x4C\x3B\x00\x00"
+      "\xFF\xFF\x02\x00\x00\x00\x00\x00\x70\x11\x01\x00"
+      "\x4C\x3B\x00\x00\x70\x11\x01\x00\x00\x00\x00\x00",
+      36);
+  EXPECT_EQ(SerializeDistribution(d), expected);
+  const auto back = ParseDistribution(expected);
+  ASSERT_TRUE(back);
+  EXPECT_TRUE(*back == d);
+}
+
+TEST(DistributionFile, OnlyWholeRecordsWithATrailerAreUsable) {
+  for (size_t size : {0, 1, 11, 13, 23, 25, 36 + 6}) {
+    EXPECT_FALSE(ParseDistribution(std::string(size, '\0'))) << size;
+    EXPECT_FALSE(ValidDistributionSize(size)) << size;
+  }
+  const auto trailerOnly = ParseDistribution(std::string(12, '\0'));
+  ASSERT_TRUE(trailerOnly);
+  EXPECT_TRUE(trailerOnly->Records.empty());
+  EXPECT_EQ(ParseDistribution(std::string(36, '\0'))->Records.size(), 2u);
+}
+
+TEST(DistributionFile, NumsCountsEveryNumberInC46_3Combinations) {
+  TStatFixture f;
+  const TDistribution d = ComputeDistribution(f.List, MethodOf(f.List, "NUMS"));
+  ASSERT_EQ(d.Records.size(), 47u);
+  for (size_t i = 0; i < 47; ++i) {
+    EXPECT_EQ(d.Records[i].Value[0], int(i) + 1);
+    EXPECT_EQ(d.Records[i].Count, 15180);
+  }
+  EXPECT_EQ(d.MinCount, 15180);
+  EXPECT_EQ(d.MaxCount, 15180);
+}
+
+// The parallel sliced computation against the documented single linear pass,
+// for every method that has a norm, with several thread counts.
+TEST(DistributionFile, FastEqualsLiteralForEveryMethodWithANorm) {
+  TStatFixture f({{1, 1, 2, 3, 4, 5, "07/04/2014"}});
+  int methods = 0;
+  for (const TStatMethod& m : f.List.Methods) {
+    if (!m.Stat->HasNorm()) continue;
+    SCOPED_TRACE(m.Code());
+    ++methods;
+    const TDistribution literal = LiteralDistribution(f.List, m);
+    for (int threads : {1, 3}) {
+      EXPECT_TRUE(ComputeDistribution(f.List, m, threads) == literal) << threads;
+    }
+  }
+  EXPECT_GE(methods, 12);
+  std::vector<const TStatMethod*> all;
+  for (const TStatMethod& m : f.List.Methods) all.push_back(&m);
+  size_t calls = 0;
+  const auto many = ComputeDistributions(
+      f.List, all, 2, [&](size_t index, const TDistribution&) { EXPECT_EQ(index, calls++); });
+  ASSERT_EQ(many.size(), all.size());
+  EXPECT_EQ(calls, all.size());
+  EXPECT_TRUE(many[0] == LiteralDistribution(f.List, *all[0]));
+}
+
+struct TCacheFixture : ::testing::Test {
+  TTempDir Dir;
+  TStatFixture Stats;
+  TRecordingHooks Hooks;
+  TPrefetchPlace Place{Dir.File("Prefetchs"), "Vetrilo_4d47"};
+  const TStatMethod& Nums = MethodOf(Stats.List, "NUMS");
+  std::string NumsFile = Dir.File("Prefetchs/Vetrilo_4d47_NUMS.dfc");
+};
+
+TEST_F(TCacheFixture, OpenCreatesTheMissingFileOnlyWhenEnabledAndWithANorm) {
+  EXPECT_EQ(Place.FileName(Nums), NumsFile);
+  EXPECT_FALSE(OpenDistribution(Stats.List, Nums, Place, false, Hooks));
+  EXPECT_FALSE(OpenDistribution(Stats.List, MethodOf(Stats.List, "POE1"), Place, true, Hooks));
+  EXPECT_FALSE(std::filesystem::exists(Place.Dir));
+
+  const auto d = OpenDistribution(Stats.List, Nums, Place, true, Hooks);
+  ASSERT_TRUE(d);
+  EXPECT_TRUE(*d == LiteralDistribution(Stats.List, Nums));
+  EXPECT_EQ(ReadFile(NumsFile), SerializeDistribution(*d));
+  ASSERT_EQ(Hooks.Statuses.size(), 1u);
+  EXPECT_EQ(Hooks.Statuses[0], "Создание файла предварительной выборки " + NumsFile + "...");
+  EXPECT_TRUE(Hooks.Messages.empty());
+  for (const auto& entry : std::filesystem::directory_iterator(Place.Dir)) {
+    EXPECT_EQ(entry.path().string(), NumsFile);  // no temporary left beside it
+  }
+}
+
+TEST_F(TCacheFixture, AValidFileIsReadAsItIsAndAnUnusableSizeIsRebuilt) {
+  std::filesystem::create_directories(Place.Dir);
+  TDistribution mine;
+  mine.Records = {Rec(7, 0, 0, 0, 3)};
+  mine.MinCount = mine.MaxCount = 3;
+  WriteFile(NumsFile, SerializeDistribution(mine));
+  const auto read = OpenDistribution(Stats.List, Nums, Place, true, Hooks);
+  ASSERT_TRUE(read);
+  EXPECT_TRUE(*read == mine);
+  EXPECT_TRUE(Hooks.Statuses.empty());
+
+  const std::string good = SerializeDistribution(LiteralDistribution(Stats.List, Nums));
+  for (const std::string& bad :
+       {std::string(), std::string(13, 'x'), SerializeDistribution(mine) + "abc"}) {
+    WriteFile(NumsFile, bad);
+    const auto rebuilt = OpenDistribution(Stats.List, Nums, Place, true, Hooks);
+    ASSERT_TRUE(rebuilt) << bad.size();
+    EXPECT_EQ(ReadFile(NumsFile), good) << bad.size();
+  }
+  EXPECT_TRUE(Hooks.Messages.empty());
+}
+
+TEST_F(TCacheFixture, UnusablePathsGiveTheMessagesAndNoDistribution) {
+  // The cache folder is a regular file: nothing can be created below it.
+  WriteFile(Place.Dir, "not a folder");
+  EXPECT_FALSE(OpenDistribution(Stats.List, Nums, Place, true, Hooks));
+  ASSERT_EQ(Hooks.Messages.size(), 1u);
+  EXPECT_EQ(Hooks.Messages[0].Kind, TMessageKind::Error);
+  const std::string created =
+      "Ошибка создания файла данных для полного набора вариантов!\r\rИмя файла: " + NumsFile +
+      "\r\r";
+  EXPECT_EQ(Hooks.Messages[0].Text.rfind(created, 0), 0u) << Hooks.Messages[0].Text;
+  EXPECT_GT(Hooks.Messages[0].Text.size(), created.size());
+
+  // A folder stands where the file should be: it cannot be opened.
+  TTempDir other;
+  TPrefetchPlace place{other.File("Prefetchs"), "Vetrilo_4d47"};
+  std::filesystem::create_directories(place.FileName(Nums));
+  Hooks.Messages.clear();
+  EXPECT_FALSE(OpenDistribution(Stats.List, Nums, place, true, Hooks));
+  ASSERT_EQ(Hooks.Messages.size(), 1u);
+  EXPECT_EQ(Hooks.Messages[0].Text.rfind(
+                "Ошибка открытия файла данных для полного набора вариантов!\r\rИмя файла: " +
+                    place.FileName(Nums) + "\r\r",
+                0),
+            0u)
+      << Hooks.Messages[0].Text;
+  EXPECT_TRUE(std::filesystem::is_directory(place.FileName(Nums)));
+}
+
+TEST_F(TCacheFixture, RefreshCreatesMissingFilesAndRecreatesTheMaskedGroups) {
+  EXPECT_EQ(RefreshDistributions(Stats.List, Place, false, false, kAllGroupsMask, Hooks), 0);
+  EXPECT_FALSE(std::filesystem::exists(Place.Dir));
+
+  int withNorm = 0;
+  for (const TStatMethod& m : Stats.List.Methods) withNorm += m.Stat->HasNorm() ? 1 : 0;
+  EXPECT_EQ(RefreshDistributions(Stats.List, Place, true, false, 0, Hooks), withNorm);
+  EXPECT_EQ(Hooks.Statuses.front(), "Создание файлов для полного набора комбинаций...");
+  for (const TStatMethod& m : Stats.List.Methods) {
+    EXPECT_EQ(FileExists(Place.FileName(m)), m.Stat->HasNorm()) << m.Code();
+    if (m.Stat->HasNorm()) {
+      EXPECT_EQ(ReadFile(Place.FileName(m)),
+                SerializeDistribution(LiteralDistribution(Stats.List, m)))
+          << m.Code();
+    }
+  }
+
+  // Existing files survive an empty mask; the group's bit rebuilds them; a
+  // missing one is always made.
+  const std::string marker = std::string(12, '\x01');
+  WriteFile(NumsFile, marker);
+  std::filesystem::remove(Place.FileName(MethodOf(Stats.List, "DIGS")));
+  EXPECT_EQ(RefreshDistributions(Stats.List, Place, false, true, GroupMask(3), Hooks), 1);
+  EXPECT_EQ(ReadFile(NumsFile), marker);
+  EXPECT_TRUE(FileExists(Place.FileName(MethodOf(Stats.List, "DIGS"))));
+  EXPECT_EQ(RefreshDistributions(Stats.List, Place, false, true, GroupMask(0), Hooks), withNorm);
+  EXPECT_NE(ReadFile(NumsFile), marker);
+  EXPECT_TRUE(Hooks.Messages.empty());
+}
+
+TEST_F(TCacheFixture, RefreshStopsAtTheFirstFileThatCannotBeCreated) {
+  WriteFile(Place.Dir, "not a folder");
+  EXPECT_EQ(RefreshDistributions(Stats.List, Place, true, true, 0, Hooks), 0);
+  ASSERT_EQ(Hooks.Messages.size(), 1u);
+  EXPECT_EQ(
+      Hooks.Messages[0].Text.rfind("Ошибка создания файла данных для полного набора вариантов!", 0),
+      0u);
+}
+
+}  // namespace vetrilo

@@ -119,6 +119,10 @@ class TAppSession {
   // Throws EVetrilo when the calculation fails (the table keeps what was filled).
   void CalcDrawStats(bool forced);
   void RefreshDistributions(bool forced, uint32_t groupMask);
+  // After settings of the masked groups changed: with the comparison on their
+  // cache files are rebuilt, with it off they are deleted so no stale norm is
+  // ever read; then the views are recalculated.
+  void SettingsGroupsChanged(uint32_t groupMask);
   // Recalculates the analysis views that exist; failures are shown.
   void RecalcViews(bool forced);
 

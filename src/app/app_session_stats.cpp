@@ -98,6 +98,17 @@ void TAppSession::RefreshDistributions(bool forced, uint32_t groupMask) {
                                   *hooks_);
 }
 
+void TAppSession::SettingsGroupsChanged(uint32_t groupMask) {
+  if (groupMask != 0) {
+    if (prefetchsEnabled_) {
+      RefreshDistributions(false, groupMask);
+    } else {
+      DeleteDistributions(statList_, PrefetchPlace(), groupMask);
+    }
+  }
+  RecalcViews(true);
+}
+
 void TAppSession::RecalcViews(bool forced) {
   try {
     CalcDrawStats(forced);

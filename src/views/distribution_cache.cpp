@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <mutex>
 #include <thread>
 
@@ -356,6 +357,19 @@ int RefreshDistributions(const TStatList& list, const TPrefetchPlace& place, boo
   }
   hooks.SetProgress(-1);
   return written;
+}
+
+int DeleteDistributions(const TStatList& list, const TPrefetchPlace& place, uint32_t groupMask) {
+  int removed = 0;
+  for (const TStatMethod& m : list.Methods) {
+    if (!m.Stat->HasNorm() || !(groupMask & GroupMask(m.Stat->GetGroup()))) continue;
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(place.FileName(m), ec) &&
+        std::filesystem::remove(place.FileName(m), ec)) {
+      ++removed;
+    }
+  }
+  return removed;
 }
 
 }  // namespace vetrilo

@@ -94,4 +94,9 @@ std::optional<TDistribution> OpenDistribution(const TStatList& list, const TStat
 int RefreshDistributions(const TStatList& list, const TPrefetchPlace& place, bool forced,
                          bool enabled, uint32_t groupMask, TUiHooks& hooks);
 
+// Removes the cache files of the methods whose group bit is set, so they are
+// made afresh when next needed (settings of those groups changed while the
+// comparison was off). Returns the number of files removed.
+int DeleteDistributions(const TStatList& list, const TPrefetchPlace& place, uint32_t groupMask);
+
 }  // namespace vetrilo

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "core/cp1251.h"
+#include "stats/fact_search.h"
 #include "stats/stat_protocols.h"
 
 namespace vetrilo {
@@ -171,14 +172,21 @@ void BuildDrawStats(TCustomStat& stat, const TDrawStatsInput& input,
   cellInput.HasNorm = table.HasNorm;
   cellInput.Cdl = input.Cdl;
   const TDrawArchive& archive = *input.Archive;
+  // "Факт" of every seen row from one shared pass over the later draws.
+  std::vector<TFactQuery> queries;
+  std::vector<size_t> queried;
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (list[i].Ago == 0) continue;
+    queries.push_back({list[i], archive.FindDrawIndex(list[i].LastDraw) + 1});
+    queried.push_back(i);
+  }
+  std::vector<int32_t> facts(list.size(), -1);
+  const std::vector<int32_t> found = FindValuesInDraws(stat, queries, input.LastIndex, input.Sorted);
+  for (size_t q = 0; q < queried.size(); ++q) facts[queried[q]] = found[q];
   table.Rows.reserve(list.size());
-  for (const TStatDrawRec& r : list) {
-    cellInput.Fact = -1;
-    if (r.Ago != 0) {
-      cellInput.Fact = stat.FindValueInDraws(r, archive.FindDrawIndex(r.LastDraw) + 1,
-                                             input.LastIndex, input.Sorted);
-    }
-    table.Rows.push_back({r, DrawStatsCells(r, stat.ValueToText(r), cellInput)});
+  for (size_t i = 0; i < list.size(); ++i) {
+    cellInput.Fact = facts[i];
+    table.Rows.push_back({list[i], DrawStatsCells(list[i], stat.ValueToText(list[i]), cellInput)});
   }
 
   if (list.size() <= 1) return;

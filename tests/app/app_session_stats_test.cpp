@@ -150,3 +150,30 @@ TEST(AppSessionStats, EmptyArchiveClearsTheTable) {
 }
 
 }  // namespace vetrilo
+
+namespace vetrilo {
+
+// Changed settings of a group never leave a cache file made for the old ones:
+// rebuilt while the comparison is on, deleted while it is off.
+TEST(AppSessionStats, ChangedGroupsRebuildOrDropTheirCaches) {
+  TStatsSession s;
+  s.Session.SetPrefetchsEnabled(true);
+  const std::string nums = s.Dir.File("Prefetchs/Vetrilo_4d47_NUMS.dfc");
+  const std::string shr1 = s.Dir.File("Prefetchs/Vetrilo_4d47_SHR1.dfc");
+  ASSERT_TRUE(FileExists(nums));
+  ASSERT_TRUE(FileExists(shr1));
+  const std::string stale(12, '\x07');
+  WriteFile(shr1, stale);
+  WriteFile(nums, stale);
+  s.Session.SettingsGroupsChanged(GroupMask(12));
+  EXPECT_NE(test::ReadFile(shr1), stale);  // rebuilt
+  EXPECT_EQ(test::ReadFile(nums), stale);  // another group, left alone
+
+  s.Session.SetPrefetchsEnabled(false);
+  s.Session.SettingsGroupsChanged(GroupMask(12));
+  EXPECT_FALSE(FileExists(shr1));
+  EXPECT_TRUE(FileExists(nums));
+  EXPECT_TRUE(s.Hooks.Messages.empty());
+}
+
+}  // namespace vetrilo

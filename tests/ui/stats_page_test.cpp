@@ -127,6 +127,26 @@ class TStatsPageTest : public QObject {
     QCOMPARE(lines[1].split('\t')[0], Q(values[1].Text));
   }
 
+  void filterButtonsReachTheCombinationList() {
+    QAction* include = form_->Actions().Find("DrawsStatInclude");
+    QAction* exclude = form_->Actions().Find("DrawsStatExclude");
+    form_->Actions().UpdateAll();
+    QVERIFY(!include->isEnabled());  // nothing selected
+    QCOMPARE(session_->Combs().Count(), 178365);
+    // NUMS rows are the numbers 1..47 in order: select 7 and 8.
+    page_->Table()->selectionModel()->select(
+        QItemSelection(page_->Table()->model()->index(6, 0), page_->Table()->model()->index(7, 0)),
+        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    form_->Actions().UpdateAll();
+    QVERIFY(include->isEnabled() && exclude->isEnabled());
+    exclude->trigger();
+    QCOMPARE(session_->Combs().Count(), 148995);  // C(45, 4): neither 7 nor 8
+    const auto& journal = session_->Combs().Journal();
+    QCOMPARE(int(journal.size()), 1);
+    QCOMPARE(Q(journal.back().Values), QString("7; 8"));
+    QCOMPARE(Q(journal.back().Caption), page_->MethodSelector()->currentText());
+  }
+
   void offsetChangeRecalculates() {
     form_->OffsetField()->setValue(4);
     QCOMPARE(session_->DrawStats().Table.LastIndex, 55);

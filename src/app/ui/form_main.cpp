@@ -78,8 +78,8 @@ void TFormMain::EditShreddingExecute() {
   connect(dialog, &QDialog::finished, this, [this, dialog](int result) {
     if (result == QDialog::Accepted) {
       try {
-        // The result names the distribution cache groups the new formulas made stale.
-        session_.ApplyShredding(dialog->Formulas(), dialog->Digits());
+        session_.SettingsGroupsChanged(
+            session_.ApplyShredding(dialog->Formulas(), dialog->Digits()));
       } catch (const EVetrilo& e) {
         session_.ShowError(e.what());
         dialog->open();  // the typed formulas are not lost

@@ -100,7 +100,8 @@ TStatsPage::TStatsPage(TAppSession& session, TActionList& actions, QWidget* pare
   depthLabel->setBuddy(depth_);
   bar->addWidget(depthLabel);
   bar->addWidget(depth_);
-  for (const char* name : {"DrawsStatRefresh", "DrawsStatPrefetchs", "DrawsStatTotalLine"}) {
+  for (const char* name : {"DrawsStatInclude", "DrawsStatExclude", "DrawsStatRefresh",
+                           "DrawsStatPrefetchs", "DrawsStatTotalLine"}) {
     auto* button = new QToolButton;
     button->setObjectName(QString("bt") + name);
     button->setDefaultAction(actions_.Find(name));
@@ -117,6 +118,8 @@ TStatsPage::TStatsPage(TAppSession& session, TActionList& actions, QWidget* pare
   table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   table_->setContextMenuPolicy(Qt::ActionsContextMenu);
   table_->addAction(actions_.Find("DrawsStatCopy"));
+  table_->addAction(actions_.Find("DrawsStatInclude"));
+  table_->addAction(actions_.Find("DrawsStatExclude"));
   auto* separator = new QAction(table_);
   separator->setSeparator(true);
   table_->addAction(separator);
@@ -201,6 +204,28 @@ void TStatsPage::CreateActions() {
       },
       QKeySequence::Copy);
   copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  auto hasRows = [this] {
+    return session_.Combs().Count() > 0 && table_ && table_->selectionModel() &&
+           table_->selectionModel()->hasSelection();
+  };
+  actions_.Add("DrawsStatInclude", "Оставить выделенные",
+               "Оставить в списке комбинации, имеющие выделенные значения",
+               [this] { FilterBySelection(true); }, hasRows);
+  actions_.Add("DrawsStatExclude", "Удалить выделенные",
+               "Удалить из списка комбинации, имеющие выделенные значения",
+               [this] { FilterBySelection(false); }, hasRows);
+}
+
+void TStatsPage::FilterBySelection(bool keep) {
+  const TStatMethod* method = SelectedMethod();
+  if (!method) return;
+  std::vector<TStatDrawRec> records;
+  std::vector<std::string> texts;
+  for (const TSelectedValue& v : SelectedValues()) {
+    records.push_back(v.Rec);
+    texts.push_back(v.Text);
+  }
+  session_.FilterCombsByTable(*method, records, texts, S(SelectedMethodCaption()), keep);
 }
 
 void TStatsPage::FillMethods() {

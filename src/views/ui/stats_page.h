@@ -67,6 +67,8 @@ class TStatsPage : public QWidget {
   // selector's text.
   const TStatMethod* SelectedMethod() const;
   QString SelectedMethodCaption() const;
+  // "Оставить выделенные" (keep) or "Удалить выделенные" of the selected rows.
+  void FilterBySelection(bool keep);
 
   // Refills the selector from the method list, keeping the session's method
   // when it is still listed, else taking the first.

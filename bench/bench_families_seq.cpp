@@ -57,7 +57,7 @@ void SeqFilterFullSet(benchmark::State& state, const char* code) {
   }
 }
 
-#define FULL_SET(code)                                                    \
+#define FULL_SET(code)                                                                     \
   BENCHMARK_CAPTURE(SeqFullSet, code##_fast, #code, false)->Unit(benchmark::kMillisecond); \
   BENCHMARK_CAPTURE(SeqFullSet, code##_literal, #code, true)->Unit(benchmark::kMillisecond)
 
@@ -67,7 +67,7 @@ FULL_SET(LENS);
 FULL_SET(HCO1);
 FULL_SET(HCO2);
 
-#define RANGE(name, code)                                                                  \
+#define RANGE(name, code)                                                                   \
   BENCHMARK_CAPTURE(SeqRange1000, name##_fast, code, false)->Unit(benchmark::kMicrosecond); \
   BENCHMARK_CAPTURE(SeqRange1000, name##_literal, code, true)->Unit(benchmark::kMicrosecond)
 

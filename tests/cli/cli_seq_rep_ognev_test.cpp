@@ -43,7 +43,7 @@ TEST(CliSeqRepOgnev, MethodsAndValuesThroughTheRegistry) {
       {{"values", "HCO3", "--draw", "3", "--offset", "1"},
        "7\t1\t7/0/0/0\n42\t0\t42/0/0/0\n35\t0\t35/0/0/0\n28\t0\t28/0/0/0\n21\t1\t21/0/0/0\n"
        "14\t0\t14/0/0/0\n"},
-      {{"values", "HCO3", "--draw", "3"}, ""},  // not the newest draw
+      {{"values", "HCO3", "--draw", "3"}, ""},                  // not the newest draw
       {{"values", "PRC+1", "--draw", "1"}, "4\t1\t4/0/0/0\n"},  // four shifted zeros, all 1
       {{"values", "RPV2", "--draw", "2", "--offset", "2"}, "12\t1\t12/0/0/0\n30\t1\t30/0/0/0\n"},
       {{"values", "RPO1", "--draw", "3", "--sorted"}, "1\t1\t1/0/0/0\n"},

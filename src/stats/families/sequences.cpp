@@ -60,9 +60,13 @@ int SequenceLengths(TComb comb, int (&lengths)[4]) {
   return runs;
 }
 
-int SequenceCount(TComb comb) { return CountRuns(comb, false); }
+int SequenceCount(TComb comb) {
+  return CountRuns(comb, false);
+}
 
-int SequenceLenMax(TComb comb) { return LongestRun(comb, false, 1); }
+int SequenceLenMax(TComb comb) {
+  return LongestRun(comb, false, 1);
+}
 
 // SEQL
 
@@ -119,7 +123,9 @@ bool TstSequenceCnt::CombMatches(TComb comb, const TStatDrawArray& selected, int
   return ListHasWord(selected, 1, int16_t(SequenceCount(comb)));
 }
 
-int32_t TstSequenceCnt::GetGraphValue(TComb comb, int, int, bool) { return CountRuns(comb, true); }
+int32_t TstSequenceCnt::GetGraphValue(TComb comb, int, int, bool) {
+  return CountRuns(comb, true);
+}
 
 // LENS
 

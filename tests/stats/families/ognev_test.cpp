@@ -1,14 +1,15 @@
+#include "stats/families/ognev.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "stats/families/ognev.h"
 #include "stats/stat_test_support.h"
 
 namespace vetrilo {
 using test::Selected;
-using test::Texts;
 using test::TDrawSpec;
+using test::Texts;
 using test::TStatFixture;
 
 TEST(OgnevStats, OgnevNumberInEveryMode) {
@@ -18,15 +19,15 @@ TEST(OgnevStats, OgnevNumberInEveryMode) {
     bool Pair;
   };
   const TCase cases[] = {
-      {MakeComb(3, 8, 21, 40), 2, 2, 2, false},    // 5 13 19 -> 8 6
-      {MakeComb(1, 2, 4, 8), 1, 3, 3, true},       // 1 2 4 -> 1 2
-      {MakeComb(1, 3, 6, 10), 0, 2, 2, false},     // 2 3 4 -> 1 1
-      {MakeComb(30, 5, 17, 2), 10, 10, 10, false}, // 25 12 15 -> 13 3
-      {MakeComb(2, 5, 17, 30), 8, 8, 8, false},    // 3 12 13 -> 9 1
-      {MakeComb(1, 3, 5, 7), 0, 0, 0, false},      // 2 2 2 -> 0 0
-      {MakeComb(1, 3, 5, 8), 1, 1, 1, true},       // 2 2 3 -> 0 1
-      {MakeComb(1, 2, 3, 11), 7, 7, 7, false},     // 1 1 8 -> 0 7
-      {MakeComb(1, 2, 46, 47), 0, 86, 86, false}, // 1 44 1 -> 43 43
+      {MakeComb(3, 8, 21, 40), 2, 2, 2, false},     // 5 13 19 -> 8 6
+      {MakeComb(1, 2, 4, 8), 1, 3, 3, true},        // 1 2 4 -> 1 2
+      {MakeComb(1, 3, 6, 10), 0, 2, 2, false},      // 2 3 4 -> 1 1
+      {MakeComb(30, 5, 17, 2), 10, 10, 10, false},  // 25 12 15 -> 13 3
+      {MakeComb(2, 5, 17, 30), 8, 8, 8, false},     // 3 12 13 -> 9 1
+      {MakeComb(1, 3, 5, 7), 0, 0, 0, false},       // 2 2 2 -> 0 0
+      {MakeComb(1, 3, 5, 8), 1, 1, 1, true},        // 2 2 3 -> 0 1
+      {MakeComb(1, 2, 3, 11), 7, 7, 7, false},      // 1 1 8 -> 0 7
+      {MakeComb(1, 2, 46, 47), 0, 86, 86, false},   // 1 44 1 -> 43 43
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(CombListText(c.Comb));
@@ -43,8 +44,10 @@ TEST(OgnevStats, CharacteristicClassesByOrder) {
   TStatFixture f({{4, 30, 5, 17, 2, 1, ""}});
   auto hco1 = f.Stat("HCO1");
   auto hco2 = f.Stat("HCO2");
-  EXPECT_EQ(Texts(*hco1, CombValues(*hco1, MakeComb(1, 2, 4, 8))), std::vector<std::string>{"1 x1"});
-  EXPECT_EQ(Texts(*hco2, CombValues(*hco2, MakeComb(1, 2, 4, 8))), std::vector<std::string>{"3 x1"});
+  EXPECT_EQ(Texts(*hco1, CombValues(*hco1, MakeComb(1, 2, 4, 8))),
+            std::vector<std::string>{"1 x1"});
+  EXPECT_EQ(Texts(*hco2, CombValues(*hco2, MakeComb(1, 2, 4, 8))),
+            std::vector<std::string>{"3 x1"});
   EXPECT_EQ(Texts(*hco1, DrawValues(*hco1, 0, 0, false)), std::vector<std::string>{"10 x1"});
   EXPECT_EQ(Texts(*hco1, DrawValues(*hco1, 0, 0, true)), std::vector<std::string>{"8 x1"});
   auto& graph = static_cast<TCustomGraphStat&>(*hco2);
@@ -103,11 +106,11 @@ TEST(OgnevStats, FullSetValueRanges) {
 
 // HCO3: only the newest analysed draw has values; Count marks the next draw.
 TEST(OgnevStats, DynamicValuesAgainstTheNextDraw) {
-  TStatFixture f({{1, 1, 3, 5, 7, 1, ""},      // f = 0
-                  {2, 1, 3, 5, 8, 1, ""},      // pair: f = 1
-                  {3, 1, 2, 4, 8, 1, ""},      // pair: f = 3
-                  {4, 1, 2, 3, 11, 1, ""},     // f = 7
-                  {5, 7, 21, 40, 44, 1, ""}}); // f = 10
+  TStatFixture f({{1, 1, 3, 5, 7, 1, ""},       // f = 0
+                  {2, 1, 3, 5, 8, 1, ""},       // pair: f = 1
+                  {3, 1, 2, 4, 8, 1, ""},       // pair: f = 3
+                  {4, 1, 2, 3, 11, 1, ""},      // f = 7
+                  {5, 7, 21, 40, 44, 1, ""}});  // f = 10
   struct TCase {
     int LastIndex;  // newest analysed draw; the draws after it are hidden
     std::vector<std::string> Values;

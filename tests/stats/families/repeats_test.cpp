@@ -13,9 +13,9 @@ namespace {
 
 using TTexts = std::vector<std::string>;
 
-const char* const kRepCodes[] = {"RPV2",  "RPV3",  "PRL2",  "PRV2O1", "PRV2O2", "PRV2O3", "PRV+1",
-                                 "PRV-1", "PRV+2", "PRV-2", "RPC2",   "RPC3",   "PRB2",   "RPO1",
-                                 "PRC2O2", "PRC2O3", "PRC+1", "PRC-1", "PRC+2", "PRC-2"};
+const char* const kRepCodes[] = {"RPV2",   "RPV3",   "PRL2",  "PRV2O1", "PRV2O2", "PRV2O3", "PRV+1",
+                                 "PRV-1",  "PRV+2",  "PRV-2", "RPC2",   "RPC3",   "PRB2",   "RPO1",
+                                 "PRC2O2", "PRC2O3", "PRC+1", "PRC-1",  "PRC+2",  "PRC-2"};
 const char* const kCountCodes[] = {"RPC2",   "RPC3",  "PRB2",  "RPO1",  "PRC2O2",
                                    "PRC2O3", "PRC+1", "PRC-1", "PRC+2", "PRC-2"};
 
@@ -72,7 +72,7 @@ TEST(RepeatStats, RangeFromTheArchiveStartInBothOrders) {
       {"PRV2O1", {"5 x0", "12 x2", "30 x1", "47 x0"}},
       {"PRV2O2", {"5 x0", "12 x1", "30 x1", "47 x0"}},
       {"PRV2O3", {"5 x0", "12 x0", "30 x0", "47 x0"}},
-      {"PRV+1", {"6 x0", "13 x1", "31 x0", "1 x4"}},  // draw 0 has 1: four shifted zeros
+      {"PRV+1", {"6 x0", "13 x1", "31 x0", "1 x4"}},   // draw 0 has 1: four shifted zeros
       {"PRV-1", {"4 x0", "11 x0", "29 x0", "46 x4"}},  // draw 0 has 46
       {"PRV+2", {"7 x0", "14 x0", "32 x0", "2 x0"}},
       {"PRV-2", {"3 x0", "10 x0", "28 x0", "45 x0"}},
@@ -152,24 +152,48 @@ TEST(RepeatStats, CombMatchesOfEveryClass) {
     bool Expected;
   };
   const TCase cases[] = {
-      {"RPV2", 3, 12, a, true},      {"RPV2", 3, 12, b, false},     {"RPV3", 3, 5, a, true},
-      {"PRL2", 3, 30, a, false},     {"PRV2O1", 3, 20, a, true},    {"PRV2O2", 3, 47, c, false},
-      {"PRV2O3", 3, 33, b, true},    {"PRV+1", 3, 13, b, true},     {"PRV-1", 3, 13, a, false},
-      {"PRV+2", 3, 22, b, true},     {"PRV-2", 3, 6, b, true},
+      {"RPV2", 3, 12, a, true},
+      {"RPV2", 3, 12, b, false},
+      {"RPV3", 3, 5, a, true},
+      {"PRL2", 3, 30, a, false},
+      {"PRV2O1", 3, 20, a, true},
+      {"PRV2O2", 3, 47, c, false},
+      {"PRV2O3", 3, 33, b, true},
+      {"PRV+1", 3, 13, b, true},
+      {"PRV-1", 3, 13, a, false},
+      {"PRV+2", 3, 22, b, true},
+      {"PRV-2", 3, 6, b, true},
       // RPC2 against draw 3 (5, 12, 30, 47).
-      {"RPC2", 3, 2, a, true},       {"RPC2", 3, 3, c, true},       {"RPC2", 3, 0, b, true},
-      {"RPC2", 3, 0, a, false},      {"RPC2", 2, 2, a, true},       {"RPC2", 4, 4, b, true},
+      {"RPC2", 3, 2, a, true},
+      {"RPC2", 3, 3, c, true},
+      {"RPC2", 3, 0, b, true},
+      {"RPC2", 3, 0, a, false},
+      {"RPC2", 2, 2, a, true},
+      {"RPC2", 4, 4, b, true},
       // Shifted: 6, 13, 31, 1 / 4, 11, 29, 46 / 7, 14, 32, 2 / 3, 10, 28, 45.
-      {"PRC+1", 3, 0, a, true},      {"PRC+1", 3, 2, b, true},      {"PRC-1", 3, 0, b, true},
-      {"PRC+2", 3, 0, c, true},      {"PRC-2", 3, 1, c, false},
+      {"PRC+1", 3, 0, a, true},
+      {"PRC+1", 3, 2, b, true},
+      {"PRC-1", 3, 0, b, true},
+      {"PRC+2", 3, 0, c, true},
+      {"PRC-2", 3, 1, c, false},
       // RPO1 against draw 2, PRC2O2 against draw 1, PRC2O3 against draw 0.
-      {"RPO1", 3, 2, a, true},       {"RPO1", 3, 1, c, true},       {"RPO1", 3, 0, b, true},
-      {"PRC2O2", 3, 1, b, true},     {"PRC2O2", 3, 2, c, true},     {"PRC2O3", 3, 1, a, true},
-      {"PRC2O3", 3, 2, c, true},     {"RPO1", 0, 0, c, true},  // nothing two back: zeros
+      {"RPO1", 3, 2, a, true},
+      {"RPO1", 3, 1, c, true},
+      {"RPO1", 3, 0, b, true},
+      {"PRC2O2", 3, 1, b, true},
+      {"PRC2O2", 3, 2, c, true},
+      {"PRC2O3", 3, 1, a, true},
+      {"PRC2O3", 3, 2, c, true},
+      {"RPO1", 0, 0, c, true},  // nothing two back: zeros
       // RPC3: in draws 3 and 2 (12); PRB2: in draw 3, not in draw 2 (5, 30, 47).
-      {"RPC3", 3, 1, a, true},       {"RPC3", 3, 0, b, true},       {"RPC3", 3, 1, c, true},
-      {"PRB2", 3, 1, a, true},       {"PRB2", 3, 2, c, true},       {"PRB2", 3, 0, b, true},
-      {"RPC3", 0, 0, c, true},       {"PRB2", 0, 2, c, true},  // draw 0 and zeros before it
+      {"RPC3", 3, 1, a, true},
+      {"RPC3", 3, 0, b, true},
+      {"RPC3", 3, 1, c, true},
+      {"PRB2", 3, 1, a, true},
+      {"PRB2", 3, 2, c, true},
+      {"PRB2", 3, 0, b, true},
+      {"RPC3", 0, 0, c, true},
+      {"PRB2", 0, 2, c, true},  // draw 0 and zeros before it
   };
   for (const TCase& t : cases) {
     SCOPED_TRACE(t.Code + " at " + std::to_string(t.LastIndex) + " " + CombListText(t.Comb) +

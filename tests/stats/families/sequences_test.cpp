@@ -1,6 +1,7 @@
+#include "stats/families/sequences.h"
+
 #include <gtest/gtest.h>
 
-#include "stats/families/sequences.h"
 #include "stats/stat_test_support.h"
 
 namespace vetrilo {
@@ -57,9 +58,9 @@ TEST(SequenceStats, DrawingOrderAgainstSorted) {
     int GraphValue;  // -1: no graph
   };
   const TCase cases[] = {
-      {"SEQL", false, {"1 x4"}, -1},        {"SEQL", true, {"3 x1", "1 x1"}, -1},
-      {"SEQS", false, {"0 x1"}, 1},         {"SEQS", true, {"1 x1"}, 1},
-      {"LENS", false, {"1 x1"}, 3},         {"LENS", true, {"3 x1"}, 3},
+      {"SEQL", false, {"1 x4"}, -1}, {"SEQL", true, {"3 x1", "1 x1"}, -1},
+      {"SEQS", false, {"0 x1"}, 1},  {"SEQS", true, {"1 x1"}, 1},
+      {"LENS", false, {"1 x1"}, 3},  {"LENS", true, {"3 x1"}, 3},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Code + (c.Sorted ? " sorted" : " drawn"));
@@ -133,7 +134,7 @@ TEST(SequenceStats, FullSetDistributions) {
   };
   auto seqs = f.Stat("SEQS");
   const TStatDrawArray runs = FullSetValues(*seqs);
-  EXPECT_EQ(runs.size(), 3u);  // never more than 2 real runs
+  EXPECT_EQ(runs.size(), 3u);      // never more than 2 real runs
   EXPECT_EQ(count(runs, 2), 946);  // a, a+1, b, b+1 with b >= a + 3
   auto lens = f.Stat("LENS");
   const TStatDrawArray longest = FullSetValues(*lens);

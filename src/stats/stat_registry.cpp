@@ -2,7 +2,10 @@
 
 #include "stats/families/chains.h"
 #include "stats/families/numbers.h"
+#include "stats/families/ognev.h"
 #include "stats/families/periods.h"
+#include "stats/families/repeats.h"
+#include "stats/families/sequences.h"
 #include "stats/families/series.h"
 #include "stats/families/shredding.h"
 
@@ -49,29 +52,29 @@ static const TStatClassRow kStatClasses[] = {
     {37, "TstSegments", "SGMS", 5, "N", true, nullptr},
     {38, "TstSegmValues", "SGMV", 5, "N", true, nullptr},
     {39, "TstSegmCount", "SGMC", 5, "NG", true, nullptr},
-    {40, "TstSequenceLen", "SEQL", 6, "SN", true, nullptr},
-    {41, "TstSequenceCnt", "SEQS", 6, "SNG", true, nullptr},
-    {42, "TstSequenceLenMax", "LENS", 6, "SNG", true, nullptr},
-    {43, "TstRepValues2", "RPV2", 7, "D", true, nullptr},
-    {44, "TstRepValues3", "RPV3", 7, "D", true, nullptr},
-    {45, "TstRepValues2B3", "PRL2", 7, "D", true, nullptr},
-    {46, "TstRepValues2over1", "PRV2O1", 7, "D", true, nullptr},
-    {47, "TstRepValues2over2", "PRV2O2", 7, "D", true, nullptr},
-    {48, "TstRepValues2over3", "PRV2O3", 7, "D", true, nullptr},
-    {49, "TstRepValues2P1", "PRV+1", 7, "D", true, nullptr},
-    {50, "TstRepValues2N1", "PRV-1", 7, "D", true, nullptr},
-    {51, "TstRepValues2P2", "PRV+2", 7, "D", true, nullptr},
-    {52, "TstRepValues2N2", "PRV-2", 7, "D", true, nullptr},
-    {53, "TstRepCount2", "RPC2", 7, "D", true, nullptr},
-    {54, "TstRepCount3", "RPC3", 7, "D", true, nullptr},
-    {55, "TstRepCount2B3", "PRB2", 7, "D", true, nullptr},
-    {56, "TstRepCount2over1", "RPO1", 7, "D", true, nullptr},
-    {57, "TstRepCount2over2", "PRC2O2", 7, "D", true, nullptr},
-    {58, "TstRepCount2over3", "PRC2O3", 7, "D", true, nullptr},
-    {59, "TstRepCount2P1", "PRC+1", 7, "D", true, nullptr},
-    {60, "TstRepCount2N1", "PRC-1", 7, "D", true, nullptr},
-    {61, "TstRepCount2P2", "PRC+2", 7, "D", true, nullptr},
-    {62, "TstRepCount2N2", "PRC-2", 7, "D", true, nullptr},
+    {40, "TstSequenceLen", "SEQL", 6, "SN", true, &ClassOf<TstSequenceLen>},
+    {41, "TstSequenceCnt", "SEQS", 6, "SNG", true, &ClassOf<TstSequenceCnt>},
+    {42, "TstSequenceLenMax", "LENS", 6, "SNG", true, &ClassOf<TstSequenceLenMax>},
+    {43, "TstRepValues2", "RPV2", 7, "D", true, &ClassOf<TstRepValues2>},
+    {44, "TstRepValues3", "RPV3", 7, "D", true, &ClassOf<TstRepValues3>},
+    {45, "TstRepValues2B3", "PRL2", 7, "D", true, &ClassOf<TstRepValues2B3>},
+    {46, "TstRepValues2over1", "PRV2O1", 7, "D", true, &ClassOf<TstRepValues2over1>},
+    {47, "TstRepValues2over2", "PRV2O2", 7, "D", true, &ClassOf<TstRepValues2over2>},
+    {48, "TstRepValues2over3", "PRV2O3", 7, "D", true, &ClassOf<TstRepValues2over3>},
+    {49, "TstRepValues2P1", "PRV+1", 7, "D", true, &ClassOf<TstRepValues2P1>},
+    {50, "TstRepValues2N1", "PRV-1", 7, "D", true, &ClassOf<TstRepValues2N1>},
+    {51, "TstRepValues2P2", "PRV+2", 7, "D", true, &ClassOf<TstRepValues2P2>},
+    {52, "TstRepValues2N2", "PRV-2", 7, "D", true, &ClassOf<TstRepValues2N2>},
+    {53, "TstRepCount2", "RPC2", 7, "D", true, &ClassOf<TstRepCount2>},
+    {54, "TstRepCount3", "RPC3", 7, "D", true, &ClassOf<TstRepCount3>},
+    {55, "TstRepCount2B3", "PRB2", 7, "D", true, &ClassOf<TstRepCount2B3>},
+    {56, "TstRepCount2over1", "RPO1", 7, "D", true, &ClassOf<TstRepCount2over1>},
+    {57, "TstRepCount2over2", "PRC2O2", 7, "D", true, &ClassOf<TstRepCount2over2>},
+    {58, "TstRepCount2over3", "PRC2O3", 7, "D", true, &ClassOf<TstRepCount2over3>},
+    {59, "TstRepCount2P1", "PRC+1", 7, "D", true, &ClassOf<TstRepCount2P1>},
+    {60, "TstRepCount2N1", "PRC-1", 7, "D", true, &ClassOf<TstRepCount2N1>},
+    {61, "TstRepCount2P2", "PRC+2", 7, "D", true, &ClassOf<TstRepCount2P2>},
+    {62, "TstRepCount2N2", "PRC-2", 7, "D", true, &ClassOf<TstRepCount2N2>},
     {63, "TstCombValMix2", "KNM2", 0, "S", true, nullptr},
     {64, "TstCombValMix3", "KNM3", 0, "S", true, nullptr},
     {65, "TstCombValMix4", "KNM4", 0, "S", false, nullptr},
@@ -149,9 +152,9 @@ static const TStatClassRow kStatClasses[] = {
     {137, "TstChain3Segment", "SSM%d", 10, "SD", true, &ClassOf<TstChain3Segment>},
     {138, "TstChain2SgmCnt", "SS2C%d", 10, "D", true, &ClassOf<TstChain2SgmCnt>},
     {139, "TstChain3SgmCnt", "SS3C%d", 10, "D", true, &ClassOf<TstChain3SgmCnt>},
-    {140, "TstOgnev1", "HCO1", 11, "SNG", true, nullptr},
-    {141, "TstOgnev2", "HCO2", 11, "SNG", true, nullptr},
-    {142, "TstOgnev3", "HCO3", 11, "SD", true, nullptr},
+    {140, "TstOgnev1", "HCO1", 11, "SNG", true, &ClassOf<TstOgnev1>},
+    {141, "TstOgnev2", "HCO2", 11, "SNG", true, &ClassOf<TstOgnev2>},
+    {142, "TstOgnev3", "HCO3", 11, "SD", true, &ClassOf<TstOgnev3>},
     {143, "TstShreddingStat", "SHR%d", 12, "SNG", true, &ClassOf<TstShreddingStat>},
 };
 

@@ -282,14 +282,14 @@ std::string ScriptOptionsCaption(const TScriptOptions& options) {
 const TStatMethod* FindScriptMethod(const TStatList& list, std::string_view word) {
   // Exact first: with ten or more channels "CHN10" must not be read as "CHN1".
   const std::string_view code = word.substr(0, word.find(':'));
-  for (const TStatMethod& m : list.Methods) {
-    if (SameTextIgnoringCase(m.Code(), code)) return &m;
-  }
+  const TStatMethod* prefixed = nullptr;
   for (const TStatMethod& m : list.Methods) {
     const std::string c = m.Code();
-    if (!c.empty() && StartsWithIgnoringCase(word, c)) return &m;
+    // A character is 1 to 4 bytes in either case: a far longer text cannot equal the code.
+    if (code.size() <= 4 * c.size() && SameTextIgnoringCase(c, code)) return &m;
+    if (!prefixed && !c.empty() && StartsWithIgnoringCase(word, c)) prefixed = &m;
   }
-  return nullptr;
+  return prefixed;
 }
 
 std::string ScriptFloatText(long double value) {

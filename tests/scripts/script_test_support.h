@@ -29,7 +29,7 @@ struct TScriptFixture {
   }
 };
 
-// The enumeration written as Part of the execution describes it: recursion over the
+// The enumeration written out the plain way, as the oracle: recursion over the
 // filters, each depth in list order, then each level value for the expanding modes.
 inline void LiteralVariants(const std::vector<TFilterItem>& items, size_t i, TFilterRec& rec,
                             std::vector<TFilterRec>& out) {

@@ -1,0 +1,95 @@
+// script: the normal form of a script line and the variants of its filters.
+#include <fstream>
+
+#include "cli/cli.h"
+#include "cli/cli_engine.h"
+#include "core/file_io.h"
+#include "scripts/filter_variants.h"
+#include "scripts/script_line.h"
+
+namespace vetrilo::cli {
+namespace {
+
+// The first line of a UTF-8 file: up to the first LF, without a CR before it.
+std::string FirstLineOf(const std::string& path) {
+  if (DirectoryExists(path)) throw ECliError("cannot read \"" + path + "\": it is a folder");
+  std::ifstream in(path, std::ios::binary);
+  if (!in.is_open()) throw ECliError("cannot read \"" + path + "\"");
+  std::string line;
+  std::getline(in, line, '\n');
+  if (in.bad()) throw ECliError("cannot read \"" + path + "\"");
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);  // byte order mark of an editor
+  return line;
+}
+
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return text;
+}
+
+int Normalize(const std::string& line, const TStatList& list) {
+  Out(NormalizeScriptLine(line, list) + "\n");
+  return 0;
+}
+
+int Variants(const std::string& line, int lineNo, const TStatList& list) {
+  const TScriptLine parsed = ParseScriptLine(line, list);
+  if (parsed.Separator) return 0;
+  const std::vector<TFilterItem> filters = parsed.AssignedFilters();
+  if (filters.empty()) {
+    Out("0\t\t" + VariantLabel(lineNo, 0, parsed.Comment, FormatLabelOptions(parsed.Options)) +
+        "\n");
+    return 0;
+  }
+  std::unique_ptr<TVariantPlan> plan;
+  try {
+    plan = std::make_unique<TVariantPlan>(filters);
+  } catch (const EScriptFilterError& e) {
+    throw ECliError(OneLine(e.what()), 2);
+  } catch (const EScriptTooLarge& e) {
+    throw ECliError(OneLine(e.what()), 3);
+  }
+  std::string out;
+  plan->ForEach([&](int64_t number, const TFilterRec& variant) {
+    const std::string text = FormatVariant(variant);
+    out += std::to_string(number) + "\t" + text + "\t" +
+           VariantLabel(lineNo, static_cast<int>(number), parsed.Comment,
+                        FormatLabelOptions(parsed.Options) + " + " + text) +
+           "\n";
+    if (out.size() >= (1u << 20)) {
+      Out(out);
+      out.clear();
+    }
+    return true;
+  });
+  Out(out);
+  return 0;
+}
+
+int Script(const TCliContext& context) {
+  const TCliArgs args(context.Words, {"file", "line-no"}, {});
+  const auto& words = args.Positional();
+  if (words.empty() || (words[0] != "normalize" && words[0] != "variants")) {
+    throw ECliError("script needs normalize or variants");
+  }
+  const bool fromFile = args.Has("file");
+  if (words.size() != (fromFile ? 1u : 2u)) throw ECliError("script " + words[0] + " needs LINE or --file F");
+  if (words[0] == "normalize" && args.Has("line-no")) throw ECliError("--line-no goes with variants");
+  const int lineNo = args.Int("line-no", 1, 1, 2147483647);
+  const std::string line = fromFile ? FirstLineOf(args.Value("file")) : words[1];
+  TCliEngine engine(context.Paths);
+  return words[0] == "normalize" ? Normalize(line, engine.List) : Variants(line, lineNo, engine.List);
+}
+
+const TCliRegistration kScript(
+    "script",
+    "script normalize (LINE | --file F)   the normal form of a script line\n"
+    "  script variants (LINE | --file F) [--line-no N]   number, text and label of every filter "
+    "variant",
+    Script);
+
+}  // namespace
+}  // namespace vetrilo::cli

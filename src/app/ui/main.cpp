@@ -1,6 +1,7 @@
 // Vetrilo_4d47: the desktop program. Its data files lie in its own folder.
 #include <QApplication>
 #include <QTimer>
+#include <clocale>
 
 #include "app/app_session.h"
 #include "app/ui/form_main.h"
@@ -8,6 +9,8 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // Qt takes the user's locale; numbers in files and tables always use ".".
+  std::setlocale(LC_NUMERIC, "C");
   QApplication::setApplicationName("Vetrilo_4d47");
   vetrilo::TQtHooks hooks;
   vetrilo::TAppSession session(

@@ -10,21 +10,26 @@
 namespace vetrilo {
 
 TAppSession::TAppSession(TAppPaths paths, TUiHooks& hooks)
-    : paths_(std::move(paths)), hooks_(&hooks), combs_(archive_, hooks) {
+    : paths_(std::move(paths)), counting_(hooks), combs_(archive_, counting_) {
   statList_.Draws = &archive_;
   combs_.SetListener([this] { Notify(kChangeCombs); });
 }
 
 void TAppSession::LoadOptions() {
   const TIniData frm = FrmFile().Load();
-  sortedDraws_ = frm.ReadBool(kMainSection, "SortedDraws", false);
-  colorDraws_ = frm.ReadBool(kMainSection, "ColorDraws", true);
-  colorCombs_ = frm.ReadBool(kMainSection, "ColorCombs", true);
-  statList_.Language = static_cast<int32_t>(frm.ReadInteger(kMainSection, "Language", 1033));
-  const TIniFile ini = IniFile();
-  statList_.LoadEngineSettings(ini);
-  statList_.LoadGenerateSettings(ini);
-  statList_.LoadShredding(ini);
+  options_ = TMainOptions::Load(frm);
+  sortedDraws_ = options_.SortedDraws;
+  colorDraws_ = options_.ColorDraws;
+  colorCombs_ = options_.ColorCombs;
+  statList_.Language = forceRussian_ ? 1049 : options_.Language;
+  {
+    TBusyGuard busy(*this, "Загрузка файла конфигурации...");
+    const TIniFile ini = IniFile();
+    statList_.LoadEngineSettings(ini);
+    statList_.LoadGenerateSettings(ini);
+    statList_.LoadShredding(ini);
+    proxy_ = TProxySettings::Load(ini);
+  }
   statList_.BuildMethods();
   std::string error;
   if (!statList_.LoadMethodSettings(paths_.FltFile(), true, &error)) {
@@ -84,6 +89,61 @@ uint32_t TAppSession::ApplyShredding(const std::array<std::string, 3>& formulas,
   }
   RebuildMethodList();
   return GroupMask(12);
+}
+
+bool TAppSession::AcquireDataLock() {
+  std::string error;
+  if (dataLock_.Acquire(paths_.StakesFile(), &error)) return true;
+  ShowError(
+      "Невозможно получить монопольный доступ к файлам данных!\r\rВозможные причины данной "
+      "ошибки: \r\r1) Вы пытаетесь запустить вторую копию программы из одного и того же "
+      "каталога. Корректная работа нескольких копий программы возможна только из разных "
+      "каталогов.\r\r2) Для программы нет прав на запись в том каталоге, где она расположена. "
+      "Например: в Windows 7 и выше по умолчанию запрещена запись в c:\\Program "
+      "Files.\r\rПрограмма будет закрыта!");
+  return false;
+}
+
+int TAppSession::Initialize(const TCommandLine& commandLine) {
+  {
+    TBusyGuard busy(*this, "Инициализация...");
+    SetDrawsOffset(0);
+    if (!AcquireDataLock()) return 1;
+    LoadArchive();
+    GenerateDefaultCombs();
+  }
+  RecalcViews(true);
+  const int errorsBefore = ErrorsShown();
+  if (commandLine.LoadOnly) {
+    hooks_->ShowMessage(TMessageKind::Warning,
+                        "Загрузка тиражей недоступна в этой версии программы: тиражи не обновлены.");
+    if (!commandLine.FullRecreate && !commandLine.FullRefresh) return 1;
+  }
+  if (commandLine.FullRecreate) {
+    RefreshDistributions(true, kAllGroupsMask);
+    return ErrorsShown() > errorsBefore ? 1 : 0;
+  }
+  RefreshDistributions(commandLine.FullRefresh, 0);
+  if (commandLine.FullRefresh) return ErrorsShown() > errorsBefore ? 1 : 0;
+  return -1;
+}
+
+void TAppSession::ApplySystemSettings(const TSystemSettings& settings) {
+  uint32_t mask = 0;
+  {
+    TBusyGuard busy(*this, "Сохранение файла конфигурации...");
+    const TStatList before = statList_;
+    mask = settings.ApplyTo(statList_);
+    try {
+      statList_.SaveEngineSettings(IniFile());
+    } catch (const EVetrilo& e) {
+      statList_ = before;
+      throw EVetrilo(Format("Ошибка записи в файл конфигурации!\r\r%s", {e.what()}));
+    }
+  }
+  RebuildMethodList();
+  SettingsGroupsChanged(mask);
+  Notify(kChangeOptions);
 }
 
 bool TAppSession::LoadArchive() {

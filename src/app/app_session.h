@@ -9,9 +9,14 @@
 #include <vector>
 
 #include "app/app_paths.h"
+#include "app/command_line.h"
+#include "app/data_lock.h"
+#include "app/main_options.h"
+#include "app/system_settings.h"
 #include "core/draw_archive.h"
 #include "core/ini_file.h"
 #include "core/ui_hooks.h"
+#include "net/proxy_settings.h"
 #include "stats/stat_list.h"
 #include "workspace/comb_filter.h"
 #include "workspace/comb_workspace.h"
@@ -42,10 +47,9 @@ class TAppSession {
 
   const TAppPaths& Paths() const { return paths_; }
   TUiHooks& Hooks() { return *hooks_; }
-  void SetHooks(TUiHooks& hooks) {
-    hooks_ = &hooks;
-    combs_.SetHooks(hooks);
-  }
+  void SetHooks(TUiHooks& hooks) { counting_.SetInner(hooks); }
+  // Error messages shown so far (jobs without a screen report failure by them).
+  int ErrorsShown() const { return counting_.ErrorsShown(); }
 
   // Called with what changed after every operation that changed something.
   void SetListener(std::function<void(uint32_t)> listener) { listener_ = std::move(listener); }
@@ -53,10 +57,31 @@ class TAppSession {
   TIniFile FrmFile() const { return TIniFile(paths_.FrmFile()); }
   TIniFile IniFile() const { return TIniFile(paths_.IniFile()); }
 
-  // Reads the options of the main window settings file, the engine settings and
-  // builds the method list with its favourites and captions.
+  // Reads the options of the main window settings file, the engine, generation,
+  // shredding and proxy settings, and builds the method list with its favourites
+  // and captions. A damaged or missing file gives the defaults.
   void LoadOptions();
+  // Every option of the main window's section as read at start (sizes, depths
+  // and options of views the session does not own yet survive a run this way).
+  TMainOptions& Options() { return options_; }
+  const TMainOptions& Options() const { return options_; }
+  TProxySettings& Proxy() { return proxy_; }
+  // The interface language forced to Russian ("no-language").
+  void ForceRussian() { forceRussian_ = true; }
 
+  // The rest of start-up once the window is shown: exclusive use of the data
+  // folder, the draw archive, the default combination list, every view, then
+  // the command-line jobs and the missing cache files. Returns -1 to go on
+  // running, else the exit status (the reason was shown).
+  int Initialize(const TCommandLine& commandLine);
+  // The stakes file held open and locked for the whole run; false (message
+  // shown) when another copy works in this folder or the folder is unusable.
+  bool AcquireDataLock();
+
+  // OK of "Параметры системы": saves the engine settings, rebuilds the method
+  // lists, rebuilds or drops the caches of the changed groups and recalculates.
+  // A failed save throws EVetrilo and leaves the settings unchanged.
+  void ApplySystemSettings(const TSystemSettings& settings);
   // The registry of statistic methods with the engine settings.
   TStatList& StatList() { return statList_; }
   const TStatList& StatList() const { return statList_; }
@@ -142,7 +167,12 @@ class TAppSession {
   void LoadDrawStatsOptions(const TIniData& frm);
 
   TAppPaths paths_;
-  TUiHooks* hooks_;
+  TCountingHooks counting_;
+  TUiHooks* hooks_ = &counting_;
+  TMainOptions options_;
+  TProxySettings proxy_;
+  TDataLock dataLock_;
+  bool forceRussian_ = false;
   std::function<void(uint32_t)> listener_;
   TDrawArchive archive_;
   int drawsOffset_ = 0;

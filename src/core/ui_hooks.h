@@ -41,6 +41,29 @@ class TConsoleHooks : public TUiHooks {
   bool defaultAnswer_;
 };
 
+// Passes everything on to other hooks and counts the errors shown, so a job
+// run without a screen can tell success from failure.
+class TCountingHooks : public TUiHooks {
+ public:
+  explicit TCountingHooks(TUiHooks& inner) : inner_(&inner) {}
+  void SetInner(TUiHooks& inner) { inner_ = &inner; }
+  int ErrorsShown() const { return errors_; }
+
+  void SetStatus(std::string_view text) override { inner_->SetStatus(text); }
+  void ShowMessage(TMessageKind kind, std::string_view text) override {
+    if (kind == TMessageKind::Error) ++errors_;
+    inner_->ShowMessage(kind, text);
+  }
+  bool Ask(std::string_view question) override { return inner_->Ask(question); }
+  bool StopRequested() override { return inner_->StopRequested(); }
+  void SetProgress(int percent) override { inner_->SetProgress(percent); }
+  void BusyChanged(bool busy) override { inner_->BusyChanged(busy); }
+
+ private:
+  TUiHooks* inner_;
+  int errors_ = 0;
+};
+
 // Writes "title: text" to stderr with "\r" turned into line breaks.
 void WriteMessageToStderr(TMessageKind kind, std::string_view text);
 

@@ -1,0 +1,27 @@
+#include "net/proxy_settings.h"
+
+namespace vetrilo {
+
+TProxySettings TProxySettings::Load(const TIniFile& ini) {
+  const TIniData d = ini.Load();
+  TProxySettings p;
+  p.Mode = static_cast<int>(d.ReadInteger("PROXY", "ProxyMode", 0));
+  p.Server = d.ReadString("PROXY", "ProxyServer", "");
+  const int64_t port = d.ReadInteger("PROXY", "ProxyPort", 80);
+  p.Port = port >= 0 && port <= 65535 ? static_cast<int>(port) : 80;
+  p.Username = d.ReadString("PROXY", "ProxyUsername", "");
+  p.Password = d.ReadString("PROXY", "ProxyPassword", "");
+  return p;
+}
+
+void TProxySettings::Save(const TIniFile& ini) const {
+  ini.Update([&](TIniData& d) {
+    d.WriteInteger("PROXY", "ProxyMode", Mode);
+    d.WriteString("PROXY", "ProxyServer", Server);
+    d.WriteInteger("PROXY", "ProxyPort", Port);
+    d.WriteString("PROXY", "ProxyUsername", Username);
+    d.WriteString("PROXY", "ProxyPassword", Password);
+  });
+}
+
+}  // namespace vetrilo

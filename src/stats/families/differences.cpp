@@ -11,9 +11,18 @@ std::array<int, 3> NeighbourDiffs(TComb comb) {
   return d;
 }
 
-TStatSimpleArray DiffCounts(TComb comb) {
-  TStatSimpleArray counts;
-  for (int d : NeighbourDiffs(comb)) AddSimpleValue(counts, d, 1);
+TDiffCounts DiffCounts(TComb comb) {
+  TDiffCounts counts;
+  for (int d : NeighbourDiffs(comb)) {
+    TStatSimpleRec* e = counts.Items.data();
+    while (e != counts.end() && e->Key != d) ++e;
+    if (e == counts.end()) {
+      *e = {d, 1};
+      ++counts.Size;
+    } else {
+      ++e->Count;
+    }
+  }
   return counts;
 }
 

@@ -8,8 +8,15 @@ namespace vetrilo {
 
 // |second - first|, |third - second|, |fourth - third| of the numbers in the given order.
 std::array<int, 3> NeighbourDiffs(TComb comb);
-// The neighbour differences counted by value, in order of first occurrence.
-TStatSimpleArray DiffCounts(TComb comb);
+// The neighbour differences counted by value (key = difference), in order of
+// first occurrence: a key/count tally of at most three entries, kept off the heap.
+struct TDiffCounts {
+  int Size = 0;
+  std::array<TStatSimpleRec, 3> Items{};
+  const TStatSimpleRec* begin() const { return Items.data(); }
+  const TStatSimpleRec* end() const { return Items.data() + Size; }
+};
+TDiffCounts DiffCounts(TComb comb);
 
 // DIFA: every neighbour difference.
 class TstDiffTotal : public TCustomNumbersStat {

@@ -195,14 +195,12 @@ int32_t TstSumTrend::GetGraphValue(TComb comb, int index, int, bool sorted) {
 // S2T3
 
 int TstSum2To3::CountOf(TComb comb) {
+  const int n[4] = {CombByte(comb, 1), CombByte(comb, 2), CombByte(comb, 3), CombByte(comb, 4)};
   int count = 0;
-  for (int i = 1; i <= 4; ++i) {
-    for (int j = 1; j <= 4; ++j) {
-      for (int k = j + 1; k <= 4; ++k) {
-        if (i == j || i == k) continue;
-        if (CombByte(comb, j) + CombByte(comb, k) == CombByte(comb, i)) ++count;
-      }
-    }
+  // Every number against every pair of the other three.
+  for (int i = 0; i < 4; ++i) {
+    const int a = n[(i + 1) % 4], b = n[(i + 2) % 4], c = n[(i + 3) % 4];
+    count += (a + b == n[i]) + (a + c == n[i]) + (b + c == n[i]);
   }
   return count;
 }

@@ -41,7 +41,9 @@ struct TStatDrawRec {
     std::memcpy(&h, reinterpret_cast<const char*>(Value) + 4 * (i - 1), sizeof h);
     return h;
   }
-  void SetHalves(int32_t h1, int32_t h2 = 0) { SetKey(uint64_t(uint32_t(h1)) | uint64_t(uint32_t(h2)) << 32); }
+  void SetHalves(int32_t h1, int32_t h2 = 0) {
+    SetKey(uint64_t(uint32_t(h1)) | uint64_t(uint32_t(h2)) << 32);
+  }
   // Bytes 1..8.
   uint8_t Byte(int i) const { return reinterpret_cast<const uint8_t*>(Value)[i - 1]; }
 };

@@ -52,7 +52,8 @@ TEST(CliMethods, OneTabSeparatedLinePerMethodInListOrder) {
   list.BuildMethods();
   ASSERT_EQ(lines.size(), size_t(list.Count()));
   for (int i = 0; i < list.Count(); ++i) {
-    EXPECT_EQ(std::count(lines[size_t(i)].begin(), lines[size_t(i)].end(), '\t'), 5) << lines[size_t(i)];
+    EXPECT_EQ(std::count(lines[size_t(i)].begin(), lines[size_t(i)].end(), '\t'), 5)
+        << lines[size_t(i)];
     EXPECT_EQ(lines[size_t(i)].substr(0, lines[size_t(i)].find('\t')), list.Item(i).Code());
   }
   for (const char* expected : {
@@ -78,8 +79,9 @@ TEST(CliMethods, UserCaptionsOfTheInterfaceLanguage) {
   ASSERT_EQ(r.Status, 0) << r.Err;
   const std::vector<std::string> lines = Lines(r.Out);
   // The display options of the file do not change the tool's caption form.
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "SUMS\t1\tNG\tnorm\tparse\t{ sum } Моя сумма [ NG ]"),
-            lines.end());
+  EXPECT_NE(
+      std::find(lines.begin(), lines.end(), "SUMS\t1\tNG\tnorm\tparse\t{ sum } Моя сумма [ NG ]"),
+      lines.end());
   EXPECT_EQ(lines[0], "NUMS\t0\tN\tnorm\tparse\t{ num } Числа тиража [ N ]");
 }
 
@@ -91,8 +93,10 @@ TEST(CliValues, CombinationValues) {
   };
   const TCase cases[] = {
       {{"values", "DIFO", "--comb", "1,4,7,9"}, "3 x 2\t1\t3/2/0/0\n2 x 1\t1\t2/1/0/0\n"},
-      {{"values", "NUMS", "--comb", "41,3,15,27"}, "41\t1\t41/0/0/0\n3\t1\t3/0/0/0\n15\t1\t15/0/0/0\n27\t1\t27/0/0/0\n"},
-      {{"values", "DIGS", "--comb", "10,20,30,40"}, "1\t1\t1/0/0/0\n0\t4\t0/0/0/0\n2\t1\t2/0/0/0\n3\t1\t3/0/0/0\n4\t1\t4/0/0/0\n"},
+      {{"values", "NUMS", "--comb", "41,3,15,27"},
+       "41\t1\t41/0/0/0\n3\t1\t3/0/0/0\n15\t1\t15/0/0/0\n27\t1\t27/0/0/0\n"},
+      {{"values", "DIGS", "--comb", "10,20,30,40"},
+       "1\t1\t1/0/0/0\n0\t4\t0/0/0/0\n2\t1\t2/0/0/0\n3\t1\t3/0/0/0\n4\t1\t4/0/0/0\n"},
       {{"values", "SUM1", "--comb", "1,2,5,47"}, "Остальные\t1\t0/0/0/0\n"},
       {{"values", "EVNV", "--comb", "2,5,8,11"}, "ЧнЧн (005)\t1\t5/0/0/0\n"},
       {{"values", "EVEN", "--comb", "1,3,5,7"}, "0:4\t1\t0/0/0/0\n"},

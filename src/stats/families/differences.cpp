@@ -7,7 +7,8 @@ namespace vetrilo {
 
 std::array<int, 3> NeighbourDiffs(TComb comb) {
   std::array<int, 3> d{};
-  for (int i = 1; i <= 3; ++i) d[size_t(i - 1)] = std::abs(CombByte(comb, i + 1) - CombByte(comb, i));
+  for (int i = 1; i <= 3; ++i)
+    d[size_t(i - 1)] = std::abs(CombByte(comb, i + 1) - CombByte(comb, i));
   return d;
 }
 
@@ -75,7 +76,9 @@ bool TCustomDiffValueStat::CombMatches(TComb comb, const TStatDrawArray& selecte
   return ListHasWord(selected, 1, int16_t(ValueOf(comb)));
 }
 
-int32_t TCustomDiffValueStat::GetGraphValue(TComb comb, int, int, bool) { return ValueOf(comb); }
+int32_t TCustomDiffValueStat::GetGraphValue(TComb comb, int, int, bool) {
+  return ValueOf(comb);
+}
 
 int TstDiffMax::ValueOf(TComb comb) const {
   const std::array<int, 3> d = NeighbourDiffs(comb);

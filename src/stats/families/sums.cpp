@@ -12,7 +12,9 @@ constexpr TstSumRanges::TRange kSumRanges[3] = {
     {71, 121, 2, 3},
 };
 
-int Sign(int v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
+int Sign(int v) {
+  return v > 0 ? 1 : (v < 0 ? -1 : 0);
+}
 
 }  // namespace
 
@@ -37,7 +39,9 @@ bool TCustomSumStat::CombMatches(TComb comb, const TStatDrawArray& selected, int
   return ListHasPair(selected, SumOf(comb), 0);
 }
 
-int32_t TCustomSumStat::GetGraphValue(TComb comb, int, int, bool) { return SumOf(comb); }
+int32_t TCustomSumStat::GetGraphValue(TComb comb, int, int, bool) {
+  return SumOf(comb);
+}
 
 void TstSumValues::GetAllValues(int lastIndex, TStatDrawArray& list) {
   TCustomStat::GetAllValues(lastIndex, list);
@@ -109,7 +113,9 @@ bool TstSumRanges::CombMatches(TComb comb, const TStatDrawArray& selected, int, 
   return InRange(comb) == (inside ? 1 : 0);
 }
 
-int32_t TstSumRanges::GetGraphValue(TComb comb, int, int, bool) { return InRange(comb); }
+int32_t TstSumRanges::GetGraphValue(TComb comb, int, int, bool) {
+  return InRange(comb);
+}
 
 // SUMC
 
@@ -220,6 +226,8 @@ bool TstSum2To3::CombMatches(TComb comb, const TStatDrawArray& selected, int, bo
   return ListHasWord(selected, 1, int16_t(CountOf(comb)));
 }
 
-int32_t TstSum2To3::GetGraphValue(TComb comb, int, int, bool) { return CountOf(comb); }
+int32_t TstSum2To3::GetGraphValue(TComb comb, int, int, bool) {
+  return CountOf(comb);
+}
 
 }  // namespace vetrilo

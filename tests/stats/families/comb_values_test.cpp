@@ -1,6 +1,7 @@
+#include "stats/families/comb_values.h"
+
 #include <gtest/gtest.h>
 
-#include "stats/families/comb_values.h"
 #include "stats/stat_registry.h"
 #include "stats/stat_test_support.h"
 
@@ -41,7 +42,9 @@ TEST(CombValueStats, TuplesOfADrawInBothOrders) {
       {"KNM2",
        {"30:5", "30:17", "30:2", "5:17", "5:2", "17:2"},
        {"2:5", "2:17", "2:30", "5:17", "5:30", "17:30"}},
-      {"KNM3", {"30:5:17", "30:5:2", "30:17:2", "5:17:2"}, {"2:5:17", "2:5:30", "2:17:30", "5:17:30"}},
+      {"KNM3",
+       {"30:5:17", "30:5:2", "30:17:2", "5:17:2"},
+       {"2:5:17", "2:5:30", "2:17:30", "5:17:30"}},
       {"KNM4", {"30:5:17:2"}, {"2:5:17:30"}},
       {"KNS2", {"30:5", "5:17", "17:2"}, {"2:5", "5:17", "17:30"}},
       {"KNS3", {"30:5:17", "5:17:2"}, {"2:5:17", "5:17:30"}},
@@ -150,7 +153,8 @@ TEST(CombValueStats, RegistryEntriesCaptionsAndDisabledClasses) {
             "{ num } Сочетания из 4-х чисел тиража начиная с 1 позиции");
   EXPECT_EQ(ClassOf<TstCombValPos3>().GetHelpCode(), "KNP3");
   EXPECT_EQ(ClassOf<TstCombValMix3>().GetHelpCode(), "KNM3");
-  EXPECT_EQ(ClassOf<TstCombValSort3>().GetCaptionFor(0), "Сочетания из 3 чисел тиража по возрастанию");
+  EXPECT_EQ(ClassOf<TstCombValSort3>().GetCaptionFor(0),
+            "Сочетания из 3 чисел тиража по возрастанию");
 
   for (const TStatClass* cls :
        {&ClassOf<TstCombValMix4>(), &ClassOf<TstCombValSeq4>(), &ClassOf<TstCombValSort2>(),

@@ -1,6 +1,7 @@
+#include "stats/families/differences.h"
+
 #include <gtest/gtest.h>
 
-#include "stats/families/differences.h"
 #include "stats/stat_test_support.h"
 
 namespace vetrilo {

@@ -1,6 +1,7 @@
+#include "stats/families/sums.h"
+
 #include <gtest/gtest.h>
 
-#include "stats/families/sums.h"
 #include "stats/stat_test_support.h"
 
 namespace vetrilo {
@@ -49,15 +50,15 @@ TEST(SumStats, CombinationValuesAndTexts) {
       {"SUME", MakeComb(2, 3, 8, 46), {"56 x1"}},
       {"SUMP", MakeComb(1, 4, 6, 8), {"1 x1"}},  // 1 counts as prime
       {"SUMP", MakeComb(2, 23, 40, 47), {"72 x1"}},
-      {"SUM1", MakeComb(1, 2, 6, 47), {"56-136 x1"}},     // 56
-      {"SUM1", MakeComb(20, 35, 40, 41), {"56-136 x1"}},  // 136
-      {"SUM1", MakeComb(1, 2, 5, 47), {"Остальные x1"}},  // 55
+      {"SUM1", MakeComb(1, 2, 6, 47), {"56-136 x1"}},        // 56
+      {"SUM1", MakeComb(20, 35, 40, 41), {"56-136 x1"}},     // 136
+      {"SUM1", MakeComb(1, 2, 5, 47), {"Остальные x1"}},     // 55
       {"SUM1", MakeComb(20, 35, 40, 42), {"Остальные x1"}},  // 137
-      {"SUM2", MakeComb(1, 2, 14, 47), {"64-128 x1"}},    // 64
-      {"SUM2", MakeComb(1, 2, 13, 47), {"Остальные x1"}},  // 63
-      {"SUM3", MakeComb(1, 2, 21, 47), {"71-121 x1"}},    // 71
-      {"SUM3", MakeComb(20, 30, 35, 36), {"71-121 x1"}},  // 121
-      {"SUM3", MakeComb(1, 2, 20, 47), {"Остальные x1"}},  // 70
+      {"SUM2", MakeComb(1, 2, 14, 47), {"64-128 x1"}},       // 64
+      {"SUM2", MakeComb(1, 2, 13, 47), {"Остальные x1"}},    // 63
+      {"SUM3", MakeComb(1, 2, 21, 47), {"71-121 x1"}},       // 71
+      {"SUM3", MakeComb(20, 30, 35, 36), {"71-121 x1"}},     // 121
+      {"SUM3", MakeComb(1, 2, 20, 47), {"Остальные x1"}},    // 70
       {"SUM3", MakeComb(20, 30, 35, 37), {"Остальные x1"}},  // 122
       {"S2T3", MakeComb(1, 2, 3, 4), {"2 x1"}},
       {"S2T3", MakeComb(1, 2, 3, 5), {"2 x1"}},
@@ -162,10 +163,10 @@ TEST(SumStats, SumvBandEdges) {
     TTexts Expected;
   };
   const TCase cases[] = {
-      {MakeComb(10, 20, 23, 30), {"+17 x1"}},  // 83
+      {MakeComb(10, 20, 23, 30), {"+17 x1"}},   // 83
       {MakeComb(20, 30, 33, 34), {"- 17 x1"}},  // 117
-      {MakeComb(10, 20, 22, 30), {}},          // 82
-      {MakeComb(20, 30, 33, 35), {}},          // 118
+      {MakeComb(10, 20, 22, 30), {}},           // 82
+      {MakeComb(20, 30, 33, 35), {}},           // 118
   };
   for (const TCase& c : cases) {
     const TComb p = c.Predecessor;

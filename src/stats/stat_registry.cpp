@@ -1,6 +1,8 @@
 #include "stats/stat_registry.h"
 
 #include "stats/families/chains.h"
+#include "stats/families/comb_values.h"
+#include "stats/families/differences.h"
 #include "stats/families/numbers.h"
 #include "stats/families/ognev.h"
 #include "stats/families/periods.h"
@@ -8,6 +10,7 @@
 #include "stats/families/sequences.h"
 #include "stats/families/series.h"
 #include "stats/families/shredding.h"
+#include "stats/families/sums.h"
 
 namespace vetrilo {
 
@@ -21,19 +24,19 @@ static const TStatClassRow kStatClasses[] = {
     {6, "TstSmallValues", "SMLV", 0, "SN", true, &ClassOf<TstSmallValues>},
     {7, "TstPrimeCount", "PRIM", 0, "NG", true, &ClassOf<TstPrimeCount>},
     {8, "TstPrimeValues", "PRMV", 0, "SN", true, &ClassOf<TstPrimeValues>},
-    {9, "TstSumValues", "SUMS", 1, "NG", true, nullptr},
-    {10, "TstSumRanges", "SUM%d", 1, "NG", true, nullptr},
-    {11, "TstSumChange", "SUMC", 1, "DG", true, nullptr},
-    {12, "TstSumChangeSome", "SUMV", 1, "D", true, nullptr},
-    {13, "TstSumTrend", "SUMT", 1, "DG", true, nullptr},
-    {14, "TstSumEvenValues", "SUME", 1, "NG", true, nullptr},
-    {15, "TstSumPrimeValues", "SUMP", 1, "NG", true, nullptr},
-    {16, "TstSum2To3", "S2T3", 1, "NG", true, nullptr},
-    {17, "TstDiffTotal", "DIFA", 2, "SN", true, nullptr},
-    {18, "TstDiffMax", "DIFM", 2, "SNG", true, nullptr},
-    {19, "TstMinMaxDiffs", "DIFD", 2, "NG", true, nullptr},
-    {20, "TstDiffSame", "DIFO", 2, "SN", true, nullptr},
-    {21, "TstDiffSameCnt", "DIFK", 2, "SNG", true, nullptr},
+    {9, "TstSumValues", "SUMS", 1, "NG", true, &ClassOf<TstSumValues>},
+    {10, "TstSumRanges", "SUM%d", 1, "NG", true, &ClassOf<TstSumRanges>},
+    {11, "TstSumChange", "SUMC", 1, "DG", true, &ClassOf<TstSumChange>},
+    {12, "TstSumChangeSome", "SUMV", 1, "D", true, &ClassOf<TstSumChangeSome>},
+    {13, "TstSumTrend", "SUMT", 1, "DG", true, &ClassOf<TstSumTrend>},
+    {14, "TstSumEvenValues", "SUME", 1, "NG", true, &ClassOf<TstSumEvenValues>},
+    {15, "TstSumPrimeValues", "SUMP", 1, "NG", true, &ClassOf<TstSumPrimeValues>},
+    {16, "TstSum2To3", "S2T3", 1, "NG", true, &ClassOf<TstSum2To3>},
+    {17, "TstDiffTotal", "DIFA", 2, "SN", true, &ClassOf<TstDiffTotal>},
+    {18, "TstDiffMax", "DIFM", 2, "SNG", true, &ClassOf<TstDiffMax>},
+    {19, "TstMinMaxDiffs", "DIFD", 2, "NG", true, &ClassOf<TstMinMaxDiffs>},
+    {20, "TstDiffSame", "DIFO", 2, "SN", true, &ClassOf<TstDiffSame>},
+    {21, "TstDiffSameCnt", "DIFK", 2, "SNG", true, &ClassOf<TstDiffSameCnt>},
     {22, "TstChannels", "CHAN", 3, "N", true, nullptr},
     {23, "TstChanValues", "CHNV", 3, "N", true, nullptr},
     {24, "TstChanCount", "CHNC", 3, "NG", true, nullptr},
@@ -75,21 +78,21 @@ static const TStatClassRow kStatClasses[] = {
     {60, "TstRepCount2N1", "PRC-1", 7, "D", true, &ClassOf<TstRepCount2N1>},
     {61, "TstRepCount2P2", "PRC+2", 7, "D", true, &ClassOf<TstRepCount2P2>},
     {62, "TstRepCount2N2", "PRC-2", 7, "D", true, &ClassOf<TstRepCount2N2>},
-    {63, "TstCombValMix2", "KNM2", 0, "S", true, nullptr},
-    {64, "TstCombValMix3", "KNM3", 0, "S", true, nullptr},
-    {65, "TstCombValMix4", "KNM4", 0, "S", false, nullptr},
-    {66, "TstCombValSeq2", "KNS2", 0, "S", true, nullptr},
-    {67, "TstCombValSeq3", "KNS3", 0, "S", true, nullptr},
-    {68, "TstCombValSeq4", "KNS4", 0, "S", false, nullptr},
-    {69, "TstCombValPos2", "KNP2%d", 0, "S", true, nullptr},
-    {70, "TstCombValPos3", "KNP3%d", 0, "S", true, nullptr},
-    {71, "TstCombValPos4", "KNP4%d", 0, "S", true, nullptr},
-    {72, "TstCombValSort2", "KNO2", 0, "", false, nullptr},
-    {73, "TstCombValSort3", "KNO3", 0, "", false, nullptr},
-    {74, "TstCombValSort4", "KNO4", 0, "", false, nullptr},
-    {75, "TstCombDiffSeq2", "KDS2", 2, "S", true, nullptr},
-    {76, "TstCombDiffSeq3", "KDS3", 2, "S", true, nullptr},
-    {77, "TstCombDiffSeq4", "KDS4", 2, "S", false, nullptr},
+    {63, "TstCombValMix2", "KNM2", 0, "S", true, &ClassOf<TstCombValMix2>},
+    {64, "TstCombValMix3", "KNM3", 0, "S", true, &ClassOf<TstCombValMix3>},
+    {65, "TstCombValMix4", "KNM4", 0, "S", false, &ClassOf<TstCombValMix4>},
+    {66, "TstCombValSeq2", "KNS2", 0, "S", true, &ClassOf<TstCombValSeq2>},
+    {67, "TstCombValSeq3", "KNS3", 0, "S", true, &ClassOf<TstCombValSeq3>},
+    {68, "TstCombValSeq4", "KNS4", 0, "S", false, &ClassOf<TstCombValSeq4>},
+    {69, "TstCombValPos2", "KNP2%d", 0, "S", true, &ClassOf<TstCombValPos2>},
+    {70, "TstCombValPos3", "KNP3%d", 0, "S", true, &ClassOf<TstCombValPos3>},
+    {71, "TstCombValPos4", "KNP4%d", 0, "S", true, &ClassOf<TstCombValPos4>},
+    {72, "TstCombValSort2", "KNO2", 0, "", false, &ClassOf<TstCombValSort2>},
+    {73, "TstCombValSort3", "KNO3", 0, "", false, &ClassOf<TstCombValSort3>},
+    {74, "TstCombValSort4", "KNO4", 0, "", false, &ClassOf<TstCombValSort4>},
+    {75, "TstCombDiffSeq2", "KDS2", 2, "S", true, &ClassOf<TstCombDiffSeq2>},
+    {76, "TstCombDiffSeq3", "KDS3", 2, "S", true, &ClassOf<TstCombDiffSeq3>},
+    {77, "TstCombDiffSeq4", "KDS4", 2, "S", false, &ClassOf<TstCombDiffSeq4>},
     {78, "TstCombChnMix2", "KCM2", 3, "S", true, nullptr},
     {79, "TstCombChnMix3", "KCM3", 3, "S", true, nullptr},
     {80, "TstCombChnMix4", "KCM4", 3, "S", false, nullptr},

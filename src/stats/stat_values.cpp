@@ -1,7 +1,6 @@
 #include "stats/stat_values.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace vetrilo {
 
@@ -14,6 +13,8 @@ static size_t HashKey(uint64_t k) {
 
 void TStatDrawArray::Clear() {
   items_.clear();
+  direct_.clear();
+  hashed_ = 0;
   slotKeys_.clear();
   slotIndex_.clear();
 }
@@ -21,10 +22,22 @@ void TStatDrawArray::Clear() {
 void TStatDrawArray::Rehash(size_t capacity) {
   slotKeys_.assign(capacity, 0);
   slotIndex_.assign(capacity, -1);
-  for (size_t i = 0; i < items_.size(); ++i) IndexInsert(items_[i].Key(), int32_t(i));
+  for (size_t i = 0; i < items_.size(); ++i) {
+    const uint64_t key = items_[i].Key();
+    if (key >= kDirectKeys) IndexInsert(key, int32_t(i));
+  }
 }
 
 void TStatDrawArray::IndexInsert(uint64_t key, int32_t index) {
+  if (key < kDirectKeys) {
+    if (key >= direct_.size()) {
+      size_t size = std::max<size_t>(64, direct_.size());
+      while (size <= key) size *= 2;
+      direct_.resize(size, -1);
+    }
+    if (direct_[key] < 0) direct_[key] = index;  // a duplicate key finds the first entry
+    return;
+  }
   const size_t mask = slotKeys_.size() - 1;
   size_t s = HashKey(key) & mask;
   while (slotIndex_[s] >= 0) s = (s + 1) & mask;
@@ -35,20 +48,24 @@ void TStatDrawArray::IndexInsert(uint64_t key, int32_t index) {
 void TStatDrawArray::Append(const TStatDrawRec& rec) {
   items_.push_back(rec);
   if (literal_) return;
-  if (slotKeys_.size() < 2 * items_.size()) {
+  const uint64_t key = rec.Key();
+  if (key < kDirectKeys) {
+    IndexInsert(key, int32_t(items_.size() - 1));
+  } else if (slotKeys_.size() < 2 * ++hashed_) {
     Rehash(std::max<size_t>(16, slotKeys_.size() * 2));
   } else {
-    IndexInsert(rec.Key(), int32_t(items_.size() - 1));
+    IndexInsert(key, int32_t(items_.size() - 1));
   }
 }
 
-int TStatDrawArray::Find(uint64_t key) const {
-  if (literal_) {
-    for (size_t i = 0; i < items_.size(); ++i) {
-      if (items_[i].Key() == key) return int(i);
-    }
-    return -1;
+int TStatDrawArray::FindLinear(uint64_t key) const {
+  for (size_t i = 0; i < items_.size(); ++i) {
+    if (items_[i].Key() == key) return int(i);
   }
+  return -1;
+}
+
+int TStatDrawArray::FindHashed(uint64_t key) const {
   if (slotKeys_.empty()) return -1;
   const size_t mask = slotKeys_.size() - 1;
   for (size_t s = HashKey(key) & mask; slotIndex_[s] >= 0; s = (s + 1) & mask) {
@@ -57,35 +74,30 @@ int TStatDrawArray::Find(uint64_t key) const {
   return -1;
 }
 
-void TStatDrawArray::Assign(std::vector<TStatDrawRec> items) {
-  items_ = std::move(items);
-  if (literal_) return;
+void TStatDrawArray::Reindex() {
+  direct_.clear();
+  hashed_ = 0;
+  for (size_t i = 0; i < items_.size(); ++i) {
+    const uint64_t key = items_[i].Key();
+    if (key < kDirectKeys) {
+      IndexInsert(key, int32_t(i));
+    } else {
+      ++hashed_;
+    }
+  }
+  if (hashed_ == 0) {
+    slotKeys_.clear();
+    slotIndex_.clear();
+    return;
+  }
   size_t capacity = 16;
-  while (capacity < 2 * items_.size()) capacity *= 2;
+  while (capacity < 2 * hashed_) capacity *= 2;
   Rehash(capacity);
 }
 
-void AddStatValue(TStatDrawArray& list, const TStatDrawRec& v, bool trackGaps) {
-  const int found = list.Find(v.Key());
-  if (found < 0) {
-    TStatDrawRec copy = v;
-    copy.Norm = 0;
-    list.Append(copy);
-    return;
-  }
-  TStatDrawRec& e = list[size_t(found)];
-  e.Count += v.Count;
-  if (e.Ago == 0 || (v.Ago > 0 && v.Ago <= e.Ago)) {
-    e.LastDraw = v.LastDraw;
-    e.Ago = v.Ago;
-  }
-  if (trackGaps && v.LastDraw > 0 && e.PrevDraw > 0) {
-    const int64_t gap64 = std::llabs(int64_t{e.PrevDraw} - v.LastDraw);
-    const uint16_t gap = static_cast<uint16_t>(gap64);
-    if (gap < e.MinGap || e.MinGap == 0) e.MinGap = gap;
-    if (gap > e.MaxGap || e.MaxGap == 0) e.MaxGap = gap;
-  }
-  e.PrevDraw = v.LastDraw;
+void TStatDrawArray::Assign(std::vector<TStatDrawRec> items) {
+  items_ = std::move(items);
+  if (!literal_) Reindex();
 }
 
 static bool ValueLess(const TStatDrawRec& a, const TStatDrawRec& b) {

@@ -29,8 +29,11 @@ struct TStatDrawRec {
   void SetKey(uint64_t k) { std::memcpy(Value, &k, sizeof k); }
   // Words 1..4 as the documents count them.
   int16_t Word(int i) const { return Value[i - 1]; }
+  // One 8-byte store: the key is read back at once as 8 bytes, and separate
+  // narrow stores would stall that load.
   void SetWords(int w1, int w2 = 0, int w3 = 0, int w4 = 0) {
-    Value[0] = int16_t(w1), Value[1] = int16_t(w2), Value[2] = int16_t(w3), Value[3] = int16_t(w4);
+    SetKey(uint64_t(uint16_t(w1)) | uint64_t(uint16_t(w2)) << 16 | uint64_t(uint16_t(w3)) << 32 |
+           uint64_t(uint16_t(w4)) << 48);
   }
   // 32-bit halves 1..2.
   int32_t Half(int i) const {
@@ -39,8 +42,7 @@ struct TStatDrawRec {
     return h;
   }
   void SetHalves(int32_t h1, int32_t h2 = 0) {
-    std::memcpy(Value, &h1, 4);
-    std::memcpy(reinterpret_cast<char*>(Value) + 4, &h2, 4);
+    SetKey(uint64_t(uint32_t(h1)) | uint64_t(uint32_t(h2)) << 32);
   }
   // Bytes 1..8.
   uint8_t Byte(int i) const { return reinterpret_cast<const uint8_t*>(Value)[i - 1]; }
@@ -50,6 +52,9 @@ static_assert(sizeof(TStatDrawRec) == 32);
 // The value list: records in first-insertion order. An index beside the vector
 // makes lookups O(1) without changing the order; Literal switches it off so the
 // list behaves exactly as the documented linear search (the test oracle).
+//
+// Most keys are one small non-negative word (numbers, sums, counts): they are
+// indexed by a direct table, the rest by an open-addressing hash.
 class TStatDrawArray {
  public:
   TStatDrawArray() = default;
@@ -68,23 +73,55 @@ class TStatDrawArray {
   void Clear();
   void Append(const TStatDrawRec& rec);
   // Index of the entry with this key, -1 when absent.
-  int Find(uint64_t key) const;
+  int Find(uint64_t key) const {
+    if (literal_) return FindLinear(key);
+    if (key < kDirectKeys) return key < direct_.size() ? direct_[key] : -1;
+    return FindHashed(key);
+  }
   // Replaces the contents (the index is rebuilt).
   void Assign(std::vector<TStatDrawRec> items);
 
  private:
+  static constexpr uint64_t kDirectKeys = 4096;  // keys 0..4095: Value[1] alone, small
+
+  int FindLinear(uint64_t key) const;
+  int FindHashed(uint64_t key) const;
   void IndexInsert(uint64_t key, int32_t index);
   void Rehash(size_t capacity);
+  void Reindex();
 
   std::vector<TStatDrawRec> items_;
   bool literal_ = false;
+  std::vector<int32_t> direct_;  // by key, -1 = absent; grown on demand
+  size_t hashed_ = 0;            // entries in the hash
   std::vector<uint64_t> slotKeys_;
   std::vector<int32_t> slotIndex_;  // -1 = empty
 };
 
 // Merges a value into a list (count, newest occurrence, gaps); see the docs of
 // the value list. Appends when the value is new.
-void AddStatValue(TStatDrawArray& list, const TStatDrawRec& v, bool trackGaps);
+inline void AddStatValue(TStatDrawArray& list, const TStatDrawRec& v, bool trackGaps) {
+  const int found = list.Find(v.Key());
+  if (found < 0) {
+    TStatDrawRec copy = v;
+    copy.Norm = 0;
+    list.Append(copy);
+    return;
+  }
+  TStatDrawRec& e = list[size_t(found)];
+  e.Count += v.Count;
+  if (e.Ago == 0 || (v.Ago > 0 && v.Ago <= e.Ago)) {
+    e.LastDraw = v.LastDraw;
+    e.Ago = v.Ago;
+  }
+  if (trackGaps && v.LastDraw > 0 && e.PrevDraw > 0) {
+    const int64_t diff = int64_t{e.PrevDraw} - v.LastDraw;
+    const uint16_t gap = static_cast<uint16_t>(diff < 0 ? -diff : diff);
+    if (gap < e.MinGap || e.MinGap == 0) e.MinGap = gap;
+    if (gap > e.MaxGap || e.MaxGap == 0) e.MaxGap = gap;
+  }
+  e.PrevDraw = v.LastDraw;
+}
 // Stable insertion sort by Value[1..4], each compared as unsigned 16-bit.
 void SortStatValues(TStatDrawArray& list);
 

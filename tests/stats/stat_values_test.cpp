@@ -75,6 +75,35 @@ TEST(StatValues, FirstInsertionOrderAndIndexSurviveGrowthAndSort) {
   for (size_t i = 0; i < fast.size(); ++i) EXPECT_EQ(fast.Find(fast[i].Key()), int(i));
 }
 
+TEST(StatValues, IndexedLookupAgreesWithTheLinearSearch) {
+  // Small single-word keys, large ones, negative halves, and a repeated key
+  // (a selection may hold one twice): the first entry is found either way.
+  TStatDrawArray fast, literal(true);
+  std::vector<TStatDrawRec> records(6);
+  records[0].SetWords(7);
+  records[1].SetWords(4095);
+  records[2].SetWords(4096);
+  records[3].SetHalves(-5);
+  records[4].SetWords(7, 1);
+  records[5].SetWords(7);
+  for (const TStatDrawRec& r : records) {
+    fast.Append(r);
+    literal.Append(r);
+  }
+  TStatDrawRec absent;
+  absent.SetWords(8);
+  for (const TStatDrawRec& r : records) EXPECT_EQ(fast.Find(r.Key()), literal.Find(r.Key()));
+  EXPECT_EQ(fast.Find(records[5].Key()), 0);
+  EXPECT_EQ(fast.Find(absent.Key()), -1);
+  absent.SetWords(5000);
+  EXPECT_EQ(fast.Find(absent.Key()), -1);
+  fast.Assign(std::vector<TStatDrawRec>(records.rbegin(), records.rend()));
+  EXPECT_EQ(fast.Find(records[0].Key()), 0);  // now the former last entry comes first
+  EXPECT_EQ(fast.Find(records[3].Key()), 2);
+  fast.Clear();
+  EXPECT_EQ(fast.Find(records[0].Key()), -1);
+}
+
 TEST(StatValues, TotalsAndLookups) {
   const TListTotals empty = ListTotals(TStatDrawArray());
   EXPECT_EQ(empty.MinCount, 2147483647);

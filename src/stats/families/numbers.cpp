@@ -65,9 +65,19 @@ void TstValues::FilterCombs(std::span<const TComb> combs, const TStatDrawArray& 
 
 // DIGS
 
+// The number texts, made once: the full set asks for four per combination.
+static const std::string& CachedNumberText(uint8_t n) {
+  static const std::array<std::string, 256> kTexts = [] {
+    std::array<std::string, 256> texts;
+    for (size_t i = 0; i < texts.size(); ++i) texts[i] = NumberText(int(i));
+    return texts;
+  }();
+  return kTexts[n];
+}
+
 void TstDigits::AddDigits(TStatDrawArray& list, std::array<uint8_t, 4> numbers, bool trackGaps) {
   for (uint8_t n : numbers) {
-    for (char c : NumberText(n)) AddWords(list, trackGaps, c - '0');
+    for (char c : CachedNumberText(n)) AddWords(list, trackGaps, c - '0');
   }
 }
 
@@ -85,7 +95,7 @@ void TstDigits::GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawAr
 
 bool TstDigits::CombMatches(TComb comb, const TStatDrawArray& selected, int, bool, bool) {
   for (int i = 1; i <= 4; ++i) {
-    for (char c : NumberText(CombByte(comb, i))) {
+    for (char c : CachedNumberText(CombByte(comb, i))) {
       if (ListHasValue(selected, int16_t(c - '0'), 0, 0, 0)) return true;
     }
   }

@@ -55,7 +55,13 @@ TEST(FilterVariants, PartVariantAndLabelTexts) {
   EXPECT_EQ(VariantLabel(3, 12, line.Comment, "EXCL:3#ALL#NEX + TSD#SUMS:1000#LNO:#SF:1"),
             "03.012: Проба @ EXCL:3#ALL#NEX + TSD#SUMS:1000#LNO:#SF:1");
   EXPECT_EQ(v[1].Method, f.Method("EVEN"));
-  EXPECT_EQ(v[0].Method, nullptr);  // no sum family in this list: the written code is shown
+  EXPECT_EQ(v[0].Method, f.Method("SUMS"));
+
+  // An unknown method: the variant shows the code as written.
+  const TScriptLine unknown = ParseScriptLine("FULL:0#RAND|TSD1#ZZZZ:1000#LNO:#SF:1", f.List);
+  const TFilterRec u = TVariantPlan(unknown.AssignedFilters()).Variant(0);
+  EXPECT_EQ(u[0].Method, nullptr);
+  EXPECT_EQ(FormatFilterPart(u[0]), "TSD#ZZZZ:1000#LNO:#SF:1");
   EXPECT_FALSE(v[2].Assigned);
 
   // A line without filters: variant 0 and the options text alone.

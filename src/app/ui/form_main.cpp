@@ -52,6 +52,10 @@ TFormMain::~TFormMain() {
     session_.ShowError(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
   }
   session_.SetListener({});
+  // The hooks outlive the window: they must not write into its gone widgets.
+  hooks_.SetStatusSink({});
+  hooks_.SetProgressSink({});
+  hooks_.SetParent(nullptr);
 }
 
 void TFormMain::CreateActions() {

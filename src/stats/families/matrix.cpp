@@ -18,6 +18,10 @@ TMatrixGrid::TMatrixGrid(const TStatList& list) : MatrixCols(UsableCols(list)), 
   MatrixRows = CeilDiv(kMaxNumber, MatrixCols);
   for (int c = 1; c <= MatrixCols; ++c) columns_.push_back(c);
   for (int r = 1; r <= MatrixRows; ++r) rows_.push_back(r);
+  for (int n = 0; n < 256; ++n) {
+    columnOf_[size_t(n)] = uint8_t(MatrixColumn(n, MatrixCols));
+    rowOf_[size_t(n)] = uint8_t(MatrixRow(n, MatrixCols));
+  }
 }
 
 }  // namespace vetrilo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -23,14 +24,21 @@ class TMatrixGrid {
   int MatrixCols;
   int MatrixRows;
   bool HasItems() const { return MatrixCols > 0; }
-  int ColumnOf(int n) const { return MatrixColumn(n, MatrixCols); }
-  int RowOf(int n) const { return MatrixRow(n, MatrixCols); }
+  int ColumnOf(int n) const {
+    return n >= 0 && n < 256 ? columnOf_[size_t(n)] : MatrixColumn(n, MatrixCols);
+  }
+  int RowOf(int n) const {
+    return n >= 0 && n < 256 ? rowOf_[size_t(n)] : MatrixRow(n, MatrixCols);
+  }
   const std::vector<int>& Columns() const { return columns_; }
   const std::vector<int>& Rows() const { return rows_; }
 
  private:
   std::vector<int> columns_;  // 1..MatrixCols
   std::vector<int> rows_;     // 1..MatrixRows
+  // Column and row of every number a draw record can hold (damaged ones included).
+  std::array<uint8_t, 256> columnOf_{};
+  std::array<uint8_t, 256> rowOf_{};
 };
 
 // The two axes; every column class has a row twin that differs only in these.
@@ -182,12 +190,28 @@ class TMatrixAdjacentStat : public TCustomMatrixStat {
   std::string ValueToText(const TStatDrawRec& value) const override {
     return Format("%0:d x %1:d", {int(value.Value[0]), int(value.Value[1])});
   }
-  TStatSimpleArray PairsOf(const std::array<uint8_t, 4>& numbers) const {
-    TStatSimpleArray pairs;
+  // Pairs per column (row), as AddSimpleValue counts them; at most 6 pairs.
+  struct TPairs {
+    std::array<TStatSimpleRec, 6> Entries{};
+    size_t Size = 0;
+    void Add(int key) {
+      for (size_t i = 0; i < Size; ++i) {
+        if (Entries[i].Key == key) {
+          ++Entries[i].Count;
+          return;
+        }
+      }
+      Entries[Size++] = {key, 1};
+    }
+    auto begin() const { return Entries.begin(); }
+    auto end() const { return Entries.begin() + std::ptrdiff_t(Size); }
+  };
+  TPairs PairsOf(const std::array<uint8_t, 4>& numbers) const {
+    TPairs pairs;
     for (size_t i = 0; i < 4; ++i) {
       for (size_t j = i + 1; j < 4; ++j) {
         if (AdjacentOn<TAxis>(*this, numbers[i], numbers[j])) {
-          AddSimpleValue(pairs, TAxis::Item(*this, numbers[i]), 1);
+          pairs.Add(TAxis::Item(*this, numbers[i]));
         }
       }
     }
@@ -228,16 +252,20 @@ class TMatrixAdjacentCountStat : public TCustomMatrixGraphStat {
   using TCustomMatrixGraphStat::TCustomMatrixGraphStat;
   static constexpr uint8_t kFlags = kFlagN;
   int CountOf(const std::array<uint8_t, 4>& numbers) const {
-    std::vector<uint8_t> counted;
+    // The byte list of counted columns (rows); at most 6 pairs.
+    std::array<uint8_t, 6> counted{};
+    int size = 0;
     for (size_t i = 0; i < 4; ++i) {
       for (size_t j = i + 1; j < 4; ++j) {
         const auto item = static_cast<uint8_t>(TAxis::Item(*this, numbers[i]));
-        if (!ByteListHas(counted, item) && AdjacentOn<TAxis>(*this, numbers[i], numbers[j])) {
-          counted.push_back(item);
+        const bool known =
+            std::find(counted.begin(), counted.begin() + size, item) != counted.begin() + size;
+        if (!known && AdjacentOn<TAxis>(*this, numbers[i], numbers[j])) {
+          counted[size_t(size++)] = item;
         }
       }
     }
-    return static_cast<int>(counted.size());
+    return size;
   }
   void GetCombValues(TComb comb, TStatDrawArray& list) override {
     TCustomStat::GetCombValues(comb, list);

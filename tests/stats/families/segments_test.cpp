@@ -110,6 +110,19 @@ TEST(SegmentStats, SeedsAndParameterRangeFollowTheMap) {
             "{ sgm } Количество чисел в 4 сегменте матрицы [ NG ]");
 }
 
+TEST(GridFamilies, HelpCodesNameTheParameterisedClassesOnce) {
+  TGridFixture f(8, 8, kHalves);
+  const std::pair<const char*, const char*> cases[] = {
+      {"CHN3", "CHNx"}, {"COL8", "COLx"}, {"ROW1", "ROWx"}, {"SGM2", "SGMx"},
+      {"CHNV", "CHNV"}, {"KCM2", "KCM2"}, {"KRS3", "KRS3"}, {"SGMC", "SGMC"},
+  };
+  for (const auto& [code, help] : cases) {
+    const int i = f.List.FindByCode(code);
+    ASSERT_GE(i, 0) << code;
+    EXPECT_EQ(f.List.Item(i).Stat->GetHelpCode(), help) << code;
+  }
+}
+
 TEST(SegmentStats, CombMatchesAndGraphValues) {
   TGridFixture f(8, 8, kHalves, {{1, 30, 5, 41, 17, 5, ""}});
   struct TCase {

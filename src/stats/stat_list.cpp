@@ -314,4 +314,42 @@ void TStatList::SaveShredding(const TIniFile& ini) const {
 
 TMoney TStatList::StakeOutcome(int n, int m) const { return vetrilo::StakeOutcome(n, m, Cost, Profits); }
 
+bool TStatList::RebuildMethods(const std::string& fltPath, std::string* error) {
+  // What the file should carry across, kept in case it cannot.
+  const std::string favorites = FavoritesText();
+  const bool ordered = Ordered, showGroupName = ShowGroupName, showFlags = ShowMethodFlags;
+  std::map<std::string, std::string> captions;
+  for (const TStatMethod& m : Methods) {
+    if (!m.UserCaption.empty()) captions[m.Code()] = m.UserCaption;
+  }
+
+  std::string failure;
+  std::string message;
+  const bool saved = SaveMethodSettings(fltPath, true, false, &failure);
+  if (!saved) message = Format("Ошибка сохранения списка фильтров!\r\r%s", {failure});
+  BuildMethods();
+  SelectAllFavorites();
+  if (saved && LoadMethodSettings(fltPath, true, &failure)) return true;
+  if (saved) message = Format("Ошибка загрузки списка фильтров!\r\r%s", {failure});
+
+  ApplyFavoritesText(favorites);
+  Ordered = ordered;
+  ShowGroupName = showGroupName;
+  ShowMethodFlags = showFlags;
+  for (TStatMethod& m : Methods) {
+    const auto it = captions.find(m.Code());
+    m.UserCaption = it == captions.end() ? "" : it->second;
+  }
+  if (error) *error = message;
+  return false;
+}
+
+uint32_t ChangedSettingsMask(const TStatList& before, const TStatList& after) {
+  uint32_t mask = 0;
+  if (before.ChannelSize != after.ChannelSize) mask |= GroupMask(3);
+  if (before.MatrixCols != after.MatrixCols) mask |= GroupMask(4);
+  if (before.MatrixSegments != after.MatrixSegments) mask |= GroupMask(5);
+  return mask;
+}
+
 }  // namespace vetrilo

@@ -109,6 +109,18 @@ class TStatList {
   void UseCdl(bool use, const TCdlWeights& weights) { Cdl = use ? weights : SavedCdl; }
 
   TMoney StakeOutcome(int n, int m) const;
+
+  // After a change of the engine settings: saves the method-list file
+  // (favourites, user captions only), builds the method list again so that the
+  // parameter ranges follow the settings, and loads the file again. When the
+  // file cannot be saved or read back, favourites, options and captions are
+  // restored from memory and the answer is false with the full message in `error`.
+  bool RebuildMethods(const std::string& fltPath, std::string* error);
 };
+
+// Cache groups whose statistics depend on engine settings that differ between
+// two registries: channels (bit 3) for ChannelSize, matrix (bit 4) for
+// MatrixCols, segments (bit 5) for the segment map; 0 when none differ.
+uint32_t ChangedSettingsMask(const TStatList& before, const TStatList& after);
 
 }  // namespace vetrilo

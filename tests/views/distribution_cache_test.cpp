@@ -192,12 +192,12 @@ TEST_F(TCacheFixture, RefreshCreatesMissingFilesAndRecreatesTheMaskedGroups) {
     }
   }
 
-  // Existing files survive an empty mask; the group's bit rebuilds them; a
+  // Existing files survive a mask of a group without a norm; the group's bit rebuilds them; a
   // missing one is always made.
   const std::string marker = std::string(12, '\x01');
   WriteFile(NumsFile, marker);
   std::filesystem::remove(Place.FileName(MethodOf(Stats.List, "DIGS")));
-  EXPECT_EQ(RefreshDistributions(Stats.List, Place, false, true, GroupMask(3), Hooks), 1);
+  EXPECT_EQ(RefreshDistributions(Stats.List, Place, false, true, GroupMask(7), Hooks), 1);
   EXPECT_EQ(ReadFile(NumsFile), marker);
   EXPECT_TRUE(FileExists(Place.FileName(MethodOf(Stats.List, "DIGS"))));
   EXPECT_EQ(RefreshDistributions(Stats.List, Place, false, true, GroupMask(0), Hooks),

@@ -1,7 +1,5 @@
 #include "app/app_session.h"
 
-#include <map>
-
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/format.h"
@@ -40,34 +38,8 @@ void TAppSession::LoadOptions() {
 }
 
 void TAppSession::RebuildMethodList() {
-  // What the file round trip should bring back, for when it cannot.
-  const std::string favorites = statList_.FavoritesText();
-  const bool ordered = statList_.Ordered;
-  const bool showGroupName = statList_.ShowGroupName;
-  const bool showMethodFlags = statList_.ShowMethodFlags;
-  std::map<std::string, std::string> captions;
-  for (const TStatMethod& m : statList_.Methods) {
-    if (!m.UserCaption.empty()) captions[AsciiUpper(m.Code())] = m.UserCaption;
-  }
   std::string error;
-  bool restored = statList_.SaveMethodSettings(paths_.FltFile(), true, false, &error);
-  if (!restored) ShowError(Format("Ошибка сохранения списка фильтров!\r\r%s", {error}));
-  statList_.BuildMethods();
-  statList_.SelectAllFavorites();
-  if (restored && !statList_.LoadMethodSettings(paths_.FltFile(), true, &error)) {
-    ShowError(Format("Ошибка загрузки списка фильтров!\r\r%s", {error}));
-    restored = false;
-  }
-  if (!restored) {
-    statList_.ApplyFavoritesText(favorites);
-    statList_.Ordered = ordered;
-    statList_.ShowGroupName = showGroupName;
-    statList_.ShowMethodFlags = showMethodFlags;
-    for (TStatMethod& m : statList_.Methods) {
-      const auto it = captions.find(AsciiUpper(m.Code()));
-      m.UserCaption = it == captions.end() ? "" : it->second;
-    }
-  }
+  if (!statList_.RebuildMethods(paths_.FltFile(), &error)) ShowError(error);
   Notify(kChangeOptions);
 }
 
@@ -133,7 +105,8 @@ void TAppSession::ApplySystemSettings(const TSystemSettings& settings) {
   {
     TBusyGuard busy(*this, "Сохранение файла конфигурации...");
     const TStatList before = statList_;
-    mask = settings.ApplyTo(statList_);
+    settings.ApplyTo(statList_);
+    mask = ChangedSettingsMask(before, statList_);
     try {
       statList_.SaveEngineSettings(IniFile());
     } catch (const EVetrilo& e) {

@@ -57,11 +57,7 @@ TMoney TSystemSettings::ParseAmount(std::string_view text) {
   return v ? MoneyFromReal(*v) : 0;
 }
 
-uint32_t TSystemSettings::ApplyTo(TStatList& list) const {
-  uint32_t mask = 0;
-  if (list.ChannelSize != ChannelSize) mask |= GroupMask(3);
-  if (list.MatrixCols != MatrixCols) mask |= GroupMask(4);
-  if (list.MatrixSegments != Segments) mask |= GroupMask(5);
+void TSystemSettings::ApplyTo(TStatList& list) const {
   list.MatrixCols = MatrixCols;
   list.MatrixSegments = Segments;
   list.ChannelSize = ChannelSize;
@@ -71,7 +67,6 @@ uint32_t TSystemSettings::ApplyTo(TStatList& list) const {
     list.Profits.push_back({static_cast<uint8_t>(row), Prizes[size_t(row)]});
   }
   list.Cdl = Cdl;
-  return mask;
 }
 
 }  // namespace vetrilo

@@ -42,9 +42,8 @@ struct TSystemSettings {
   static TMoney ParseAmount(std::string_view text);
 
   // Stores the settings in the registry: every prize row becomes a level
-  // {Overlap = row, Profit}. Returns the groups whose caches the change made
-  // stale (channels 8, matrix 16, segments 32).
-  uint32_t ApplyTo(TStatList& list) const;
+  // {Overlap = row, Profit}.
+  void ApplyTo(TStatList& list) const;
 };
 
 }  // namespace vetrilo

@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include "app/app_session.h"
+#include "app/main_options.h"
+#include "app/system_settings.h"
+#include "core/demo_archive.h"
+#include "core/cp1251.h"
+#include "core/errors.h"
+#include "core/file_io.h"
+#include "net/proxy_settings.h"
+#include "test_support.h"
+
+namespace vetrilo {
+using test::ReadFile;
+using test::TRecordingHooks;
+using test::TTempDir;
+using test::WriteFile;
+
+namespace {
+std::string RandomBytes(size_t n, uint32_t seed) {
+  std::string s;
+  for (size_t i = 0; i < n; ++i) {
+    seed = seed * 1664525u + 1013904223u;
+    s += static_cast<char>(seed >> 24);
+  }
+  return s;
+}
+}  // namespace
+
+TEST(MainOptions, DefaultsNonNumbersAndShutdownValues) {
+  const TMainOptions d = TMainOptions::Load(TIniData::Parse(""));
+  EXPECT_EQ(d.DrawsStatLen, 1000);
+  EXPECT_EQ(d.LayoutCompareLen[4], 400);
+  EXPECT_EQ(d.RatingsEffMode, 1);
+  EXPECT_EQ(d.ScriptLibraryFilter, 2);
+  EXPECT_EQ(d.Language, 1033);
+  EXPECT_TRUE(d.ShowTotalLine);
+  EXPECT_FALSE(d.PrefetchsEnabled);
+
+  TIniData frm = TIniData::Parse(
+      "[TFormMain]\r\nDrawsStatLen=abc\r\nWeekLen=99999999999\r\nSortedDraws=1\r\nLayoutLen=250\r\n");
+  TMainOptions o = TMainOptions::Load(frm);
+  EXPECT_EQ(o.DrawsStatLen, 1000);  // not a number
+  EXPECT_EQ(o.WeekLen, 1000);       // does not fit
+  EXPECT_TRUE(o.SortedDraws);
+  EXPECT_EQ(o.LayoutLen, 250);
+
+  o.DrawsStatLen = 321;
+  o.LeftPanelWidth = -1;  // designed: not written
+  o.FiltersHeight = 150;
+  o.WriteShutdownValues(frm);
+  EXPECT_EQ(frm.ReadInteger("TFormMain", "DrawsStatLen", 0), 321);
+  EXPECT_EQ(frm.ReadInteger("TFormMain", "FiltersHeight", 0), 150);
+  EXPECT_EQ(frm.ReadInteger("TFormMain", "LayoutLen", 0), 250);  // a view not built yet keeps its value
+  EXPECT_FALSE(frm.Value("TFormMain", "LeftPanelWidth"));
+  EXPECT_TRUE(frm.ReadBool("TFormMain", "SortedDraws", false));  // toggled options are not touched
+}
+
+TEST(ProxySettings, RoundTripAndBadPort) {
+  TTempDir dir;
+  const TIniFile ini(dir.File("Vetrilo_4d47.ini"));
+  EXPECT_EQ(TProxySettings::Load(ini).Port, 80);
+  TProxySettings p;
+  p.Mode = 2;
+  p.Server = "proxy.local";
+  p.Port = 3128;
+  p.Username = "пользователь";
+  p.Password = "x=y";
+  p.Save(ini);
+  const TProxySettings back = TProxySettings::Load(ini);
+  EXPECT_EQ(back.Mode, 2);
+  EXPECT_EQ(back.Server, "proxy.local");
+  EXPECT_EQ(back.Port, 3128);
+  EXPECT_EQ(back.Username, "пользователь");
+  EXPECT_EQ(back.Password, "x=y");
+  WriteFile(ini.Path(), "[PROXY]\r\nProxyPort=99999\r\n");
+  EXPECT_EQ(TProxySettings::Load(ini).Port, 80);
+}
+
+TEST(SystemSettings, PrizeRowsAreMatchCounts) {
+  // Levels stored out of order: row i must show the level whose Overlap is i.
+  TStatList list;
+  list.Profits = {{2, 1 * kMoneyScale}, {3, 10 * kMoneyScale}, {4, 1000 * kMoneyScale}};
+  list.Cost = 15000;
+  const TSystemSettings s = TSystemSettings::FromList(list);
+  EXPECT_EQ(s.PrizeRowText(0), "0=0.00");
+  EXPECT_EQ(s.PrizeRowText(1), "1=0.00");
+  EXPECT_EQ(s.PrizeRowText(2), "2=1.00");
+  EXPECT_EQ(s.PrizeRowText(3), "3=10.00");
+  EXPECT_EQ(s.PrizeRowText(4), "4=1000.00");
+  // Confirming unchanged stores exactly those rows: the outcomes do not move.
+  s.ApplyTo(list);
+  ASSERT_EQ(list.Profits.size(), 5u);
+  for (int m = 0; m <= 4; ++m) EXPECT_EQ(list.Profits[size_t(m)].Overlap, m);
+  EXPECT_EQ(list.StakeOutcome(4, 3), 10 * kMoneyScale - 15000);
+  EXPECT_EQ(list.StakeOutcome(4, 4), 1000 * kMoneyScale - 15000);
+  EXPECT_EQ(list.StakeOutcome(4, 2), 1 * kMoneyScale - 15000);
+  EXPECT_EQ(TSystemSettings::ParseAmount("12,5"), 125000);
+  EXPECT_EQ(TSystemSettings::ParseAmount("abc"), 0);
+}
+
+TEST(SystemSettings, SegmentGridCellsAndValues) {
+  TSystemSettings s;
+  s.MatrixCols = 10;
+  EXPECT_EQ(s.MatrixRows(), 5);
+  EXPECT_EQ(s.CellNumber(0, 0), 1);
+  EXPECT_EQ(s.CellNumber(4, 6), 47);
+  EXPECT_EQ(s.CellNumber(4, 7), 0);  // beyond 47
+  EXPECT_EQ(s.CellNumber(0, 10), 0);
+  EXPECT_FALSE(TSystemSettings::SegmentCellError(""));
+  EXPECT_FALSE(TSystemSettings::SegmentCellError("9"));
+  EXPECT_EQ(*TSystemSettings::SegmentCellError("0"),
+            "Некорректное значение: 0!\r\rУкажите любое число от 1 до 9");
+  EXPECT_TRUE(TSystemSettings::SegmentCellError("12"));
+  EXPECT_EQ(TSystemSettings::SegmentOfCellText(""), 1);
+  EXPECT_EQ(TSystemSettings::SegmentOfCellText("7"), 7);
+  EXPECT_EQ(TSystemSettings::SegmentOfCellText("x"), 1);
+}
+
+TEST(AppSessionSettings, ApplyingSettingsSavesRebuildsAndDropsStaleCaches) {
+  TTempDir dir;
+  TRecordingHooks hooks;
+  TAppSession session(TAppPaths::ForFolder(dir.Path()), hooks);
+  SaveFileAtomic(session.Paths().ArchiveFile(), SerializeDrawRecords(MakeDemoDraws(30, 2)));
+  session.LoadOptions();
+  session.LoadArchive();
+  ASSERT_GE(session.StatList().FindByCode("CHN6"), 0);
+  EXPECT_EQ(session.StatList().FindByCode("CHN7"), -1);
+  // A cache of the channel group made for the old size, with the comparison off.
+  ForceDirectory(session.Paths().PrefetchDir());
+  const std::string chan = session.Paths().PrefetchDir() + "/Vetrilo_4d47_CHAN.dfc";
+  const std::string nums = session.Paths().PrefetchDir() + "/Vetrilo_4d47_NUMS.dfc";
+  WriteFile(chan, std::string(24, '\x01'));
+  WriteFile(nums, std::string(24, '\x01'));
+
+  TSystemSettings s = TSystemSettings::FromList(session.StatList());
+  s.ChannelSize = 5;
+  s.Prizes[3] = 20 * kMoneyScale;
+  session.ApplySystemSettings(s);
+  EXPECT_GE(session.StatList().FindByCode("CHN10"), 0);
+  EXPECT_FALSE(FileExists(chan));  // the channel group's cache is gone
+  EXPECT_TRUE(FileExists(nums));
+  const TIniFile ini = session.IniFile();
+  EXPECT_EQ(ini.ReadInteger("GLOBAL", "ChannelSize", 0), 5);
+  EXPECT_EQ(ini.ReadInteger("STAKES", "Profits", 0), 5);
+  EXPECT_EQ(ini.ReadInteger("STAKES", "Profit_3_Overlap", 0), 3);
+  EXPECT_EQ(ini.ReadString("STAKES", "Profit_3_Profit", ""), "20");
+  EXPECT_TRUE(hooks.Messages.empty());
+  EXPECT_FALSE(session.Busy());
+
+  // A failed save leaves the settings as they were.
+  TTempDir other;
+  std::filesystem::create_directory(other.File("Vetrilo_4d47.ini"));
+  TAppSession broken(TAppPaths::ForFolder(other.Path()), hooks);
+  broken.LoadOptions();
+  TSystemSettings t = TSystemSettings::FromList(broken.StatList());
+  t.MatrixCols = 5;
+  EXPECT_THROW(broken.ApplySystemSettings(t), EVetrilo);
+  EXPECT_EQ(broken.StatList().MatrixCols, 8);
+  EXPECT_FALSE(broken.Busy());
+}
+
+TEST(AppSessionSettings, RandomBytesInEverySettingsFileStartWithDefaults) {
+  TTempDir dir;
+  for (const char* ext : {".ini", ".frm", ".flt"}) {
+    WriteFile(dir.File(std::string("Vetrilo_4d47") + ext), RandomBytes(5000, ext[1]));
+  }
+  TRecordingHooks hooks;
+  TAppSession session(TAppPaths::ForFolder(dir.Path()), hooks);
+  session.LoadOptions();
+  EXPECT_EQ(session.StatList().ChannelSize, 8);
+  EXPECT_EQ(session.StatList().MatrixCols, 8);
+  EXPECT_EQ(session.Options().DrawsStatLen, 1000);
+  EXPECT_FALSE(session.SortedDraws());
+  EXPECT_GT(session.StatList().Count(), 180);
+  EXPECT_EQ(session.Initialize(TCommandLine()), -1);
+}
+
+TEST(AppSessionStartup, ExclusiveUseOfTheFolderAndTheJobs) {
+  TTempDir dir;
+  TRecordingHooks hooks;
+  TAppSession first(TAppPaths::ForFolder(dir.Path()), hooks);
+  first.LoadOptions();
+  EXPECT_EQ(first.Initialize(TCommandLine()), -1);
+  EXPECT_TRUE(FileExists(dir.File("Vetrilo_4d47.lsk")));
+
+  TAppSession second(TAppPaths::ForFolder(dir.Path()), hooks);
+  second.LoadOptions();
+  EXPECT_EQ(second.Initialize(TCommandLine()), 1);
+  ASSERT_FALSE(hooks.Messages.empty());
+  EXPECT_EQ(hooks.Messages.back().Text.rfind("Невозможно получить монопольный доступ к файлам данных!", 0),
+            0u);
+  EXPECT_FALSE(second.Busy());
+
+  // Another folder: the jobs run and report their outcome.
+  TTempDir other;
+  SaveFileAtomic(other.File("Vetrilo_4d47.ldr"), SerializeDrawRecords(MakeDemoDraws(20, 4)));
+  TAppSession third(TAppPaths::ForFolder(other.Path()), hooks);
+  third.LoadOptions();
+  EXPECT_EQ(third.Initialize(TCommandLine::Parse({"/FULLREFRESH"})), 0);
+  EXPECT_TRUE(FileExists(other.File("Prefetchs/Vetrilo_4d47_NUMS.dfc")));
+  EXPECT_TRUE(FileExists(other.File("Prefetchs/Vetrilo_4d47_SHR3.dfc")));
+}
+
+TEST(AppSessionStartup, FullRecreateFailureIsReported) {
+  TTempDir dir;
+  WriteFile(dir.File("Prefetchs"), "a file where the folder should be");
+  TRecordingHooks hooks;
+  TAppSession session(TAppPaths::ForFolder(dir.Path()), hooks);
+  session.LoadOptions();
+  EXPECT_EQ(session.Initialize(TCommandLine::Parse({"fullrecreate"})), 1);
+  EXPECT_EQ(session.ErrorsShown(), 1);
+}
+
+TEST(AppSessionStartup, NoLanguagePicksRussianCaptions) {
+  TTempDir dir;
+  WriteFile(dir.File("Vetrilo_4d47.flt"), Utf8ToCp1251("[STRINGS_RUS]\r\nNUMS=Мои числа\r\n"));
+  TRecordingHooks hooks;
+  TAppSession plain(TAppPaths::ForFolder(dir.Path()), hooks);
+  plain.LoadOptions();
+  EXPECT_EQ(plain.StatList().Item(plain.StatList().FindByCode("NUMS")).UserCaption, "");
+  TAppSession russian(TAppPaths::ForFolder(dir.Path()), hooks);
+  russian.ForceRussian();
+  russian.LoadOptions();
+  EXPECT_EQ(russian.StatList().Item(russian.StatList().FindByCode("NUMS")).UserCaption, "Мои числа");
+}
+
+}  // namespace vetrilo

@@ -79,4 +79,21 @@ TRunResult RunProgram(const std::vector<std::string>& argv, const std::vector<st
   return r;
 }
 
+int StartProgram(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    FILE* o = std::freopen("/dev/null", "w", stdout);
+    FILE* e = std::freopen("/dev/null", "w", stderr);
+    (void)o;
+    (void)e;
+    for (const std::string& kv : env) ::putenv(const_cast<char*>(kv.c_str()));
+    std::vector<char*> args;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    ::execv(args[0], args.data());
+    std::_Exit(127);
+  }
+  return pid;
+}
+
 }  // namespace vetrilo::test

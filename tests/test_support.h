@@ -70,5 +70,7 @@ struct TRunResult {
 };
 TRunResult RunProgram(const std::vector<std::string>& argv,
                       const std::vector<std::string>& env = {});
+// Starts a program without waiting for it (its output is discarded); returns its pid.
+int StartProgram(const std::vector<std::string>& argv, const std::vector<std::string>& env = {});
 
 }  // namespace vetrilo::test

@@ -130,14 +130,13 @@ class TAppSession {
   // The same for the numbers picked in a grid (card, layout scheme, weekdays).
   bool FilterCombsByGrid(const TGridValues& values, std::string_view caption, bool keep);
   // Draw statistics view. The two options are saved at the moment they change;
-  // the depth when the window closes (SaveDrawsStatLen).
+  // the depth when the window closes (with the window's other sizes).
   bool PrefetchsEnabled() const { return prefetchsEnabled_; }
   void SetPrefetchsEnabled(bool on);
   bool ShowTotalLine() const { return showTotalLine_; }
   void SetShowTotalLine(bool on);
   int DrawsStatLen() const { return drawStats_.Depth; }
   void SetDrawsStatLen(int depth);
-  void SaveDrawsStatLen();
   TDrawStatsState& DrawStats() { return drawStats_; }
   const TDrawStatsState& DrawStats() const { return drawStats_; }
   TPrefetchPlace PrefetchPlace() const { return {paths_.PrefetchDir(), paths_.BaseName}; }

@@ -54,14 +54,6 @@ void TAppSession::SetDrawsStatLen(int depth) {
   drawStats_.Depth = std::clamp(depth, kMinDrawsStatLen, kMaxDrawsStatLen);
 }
 
-void TAppSession::SaveDrawsStatLen() {
-  try {
-    FrmFile().WriteInteger(kMainSection, "DrawsStatLen", drawStats_.Depth);
-  } catch (const EVetrilo& e) {
-    ShowError(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
-  }
-}
-
 void TAppSession::CalcDrawStats(bool forced) {
   TDrawStatsState& s = drawStats_;
   const TDrawStatsKey key{archive_.Count(), drawsOffset_, s.Depth, s.Method};

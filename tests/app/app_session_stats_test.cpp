@@ -117,10 +117,6 @@ TEST(AppSessionStats, ComparisonTogglesSaveAtOnceAndBringTheNorm) {
   s.Session.SetPrefetchsEnabled(false);
   EXPECT_FALSE(s.Session.DrawStats().Table.HasNorm);
   EXPECT_FALSE(s.Session.Busy());
-
-  s.Session.SetDrawsStatLen(77);
-  s.Session.SaveDrawsStatLen();
-  EXPECT_EQ(s.Frm().ReadInteger("TFormMain", "DrawsStatLen", 0), 77);
 }
 
 TEST(AppSessionStats, AnUnusableCacheFolderGivesATableWithoutNorm) {

@@ -155,6 +155,7 @@ class TCombsPageTest : public QObject {
     QCOMPARE(journal->rowCount(), 1);
     QCOMPARE(journal->index(0, 0).data().toString(), QString("Последние тиражи"));
     QCOMPARE(journal->index(0, 1).data().toString(), QString("3"));
+    form_->close();  // the window keeps its fields when it closes
     form_.reset();
     QCOMPARE(
         TIniFile(S(dir_->filePath("Vetrilo_4d47.frm"))).ReadInteger("TFormMain", "DrawsExclude", 0),

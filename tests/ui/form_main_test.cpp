@@ -5,9 +5,16 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QCheckBox>
+#include <QLineEdit>
 
 #include "app/app_session.h"
 #include "app/ui/form_main.h"
+#include "app/ui/form_settings.h"
+#include "views/ui/stats_page.h"
+#include "workspace/ui/combs_page.h"
 #include "app/ui/qt_text.h"
 #include "core/demo_archive.h"
 #include "core/file_io.h"
@@ -73,6 +80,72 @@ class TFormMainTest : public QObject {
     session_->LeaveBusy();
     form_->Actions().UpdateAll();
     QVERIFY(form_->Actions().Find("Exit")->isEnabled());
+  }
+
+  // What the user arranged comes back after quitting and starting again.
+  void windowStateSurvivesARestart() {
+    form_->show();
+    // The window fits a small screen.
+    QVERIFY(form_->minimumSizeHint().width() <= 1024);
+    form_->resize(1013, 677);
+    form_->DrawList()->setColumnWidth(0, 133);
+    form_->StatsPage()->Table()->setColumnWidth(0, 121);
+    form_->StatsPage()->SetSort(1, true);
+    form_->StatsPage()->DepthField()->setValue(321);
+    QTest::keyClick(form_->StatsPage()->DepthField(), Qt::Key_Enter);
+    form_->CombsPage()->ExcludeField()->setValue(7);
+    form_->Actions().Find("DrawsSorted")->trigger();
+    form_->close();
+    form_.reset();
+    session_.reset();
+
+    const TIniData frm = TIniFile(S(dir_->filePath("Vetrilo_4d47.frm"))).Load();
+    QCOMPARE(frm.ReadInteger("TFormMain", "lvDraws.Column0", 0), 133);
+    QCOMPARE(Q(frm.ReadString("TFormMain", "lvDrawsStat.SortType", "")), QString("1,1"));
+    QCOMPARE(frm.ReadInteger("TFormMain", "DrawsExclude", 0), 7);
+    QVERIFY(frm.Value("TFormMain", "NormPos"));
+
+    session_ = std::make_unique<TAppSession>(TAppPaths::ForFolder(S(dir_->path())), hooks_);
+    form_ = std::make_unique<TFormMain>(*session_, hooks_);
+    form_->DeferredInit();
+    QCOMPARE(form_->size(), QSize(1013, 677));
+    QCOMPARE(form_->DrawList()->columnWidth(0), 133);
+    QCOMPARE(form_->StatsPage()->Table()->columnWidth(0), 121);
+    QCOMPARE(session_->DrawStats().SortColumn, 1);
+    QVERIFY(session_->DrawStats().SortDescending);
+    QCOMPARE(form_->StatsPage()->DepthField()->value(), 321);
+    QCOMPARE(form_->CombsPage()->ExcludeField()->value(), 7);
+    QVERIFY(session_->SortedDraws());
+    QVERIFY(form_->Actions().Find("DrawsSorted")->isChecked());
+  }
+
+  // "Параметры": the dialog shows the settings with prize rows by match count,
+  // refuses bad segment digits and applies through the session.
+  void settingsDialogAppliesThroughTheSession() {
+    std::vector<std::string> errors;
+    TSystemSettings start = TSystemSettings::FromList(session_->StatList());
+    start.Prizes[3] = 10 * kMoneyScale;
+    TFormSettings dialog(start, [&](const std::string& e) { errors.push_back(e); });
+    QCOMPARE(dialog.RowsLabel()->text(), QString("Строк: 6"));
+    QCOMPARE(dialog.PrizesGrid()->item(3, 0)->text(), QString("3"));
+    QCOMPARE(dialog.PrizesGrid()->item(3, 1)->text(), QString("10.00"));
+    QCOMPARE(dialog.SegmentsGrid()->columnCount(), 8);
+    QVERIFY(!(dialog.SegmentsGrid()->item(5, 7)->flags() & Qt::ItemIsSelectable));  // 48
+    dialog.SegmentsGrid()->item(0, 1)->setText("0");
+    QCOMPARE(int(errors.size()), 1);
+    QCOMPARE(dialog.SegmentsGrid()->item(0, 1)->text(), QString("1"));
+    dialog.SegmentsGrid()->item(0, 2)->setText("3");  // number 3
+    dialog.MatrixColsField()->setValue(10);              // the map follows the numbers
+    QCOMPARE(dialog.RowsLabel()->text(), QString("Строк: 5"));
+    QCOMPARE(dialog.SegmentsGrid()->item(0, 2)->text(), QString("3"));
+    dialog.ChannelSizeField()->setValue(5);
+    const TSystemSettings chosen = dialog.Settings();
+    QCOMPARE(chosen.Segments[2], uint8_t(3));
+    QCOMPARE(chosen.MatrixCols, 10);
+    session_->ApplySystemSettings(chosen);
+    QVERIFY(session_->StatList().FindByCode("CHN10") >= 0);
+    QCOMPARE(session_->StatList().MatrixSegmentsText().substr(0, 4), std::string("1131"));
+    QVERIFY(form_->Actions().Find("SettingsEdit")->isEnabled());
   }
 
  private:

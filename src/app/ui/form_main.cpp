@@ -1,6 +1,10 @@
 #include "app/ui/form_main.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QScreen>
+#include <QUrl>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenuBar>
@@ -8,7 +12,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/list_columns.h"
 #include "app/ui/draw_list_model.h"
+#include "app/ui/form_settings.h"
+#include "app/window_placement.h"
 #include "app/ui/qt_text.h"
 #include "core/errors.h"
 #include "core/format.h"
@@ -43,14 +50,10 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   CreateStatusBar();
   session_.SetListener([this](uint32_t changes) { OnSessionChanged(changes); });
   resize(1100, 720);
+  RestoreWindowState();
 }
 
 TFormMain::~TFormMain() {
-  try {
-    combsPage_->SaveState();
-  } catch (const EVetrilo& e) {
-    session_.ShowError(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
-  }
   session_.SetListener({});
   // The hooks outlive the window: they must not write into its gone widgets.
   hooks_.SetStatusSink({});
@@ -74,6 +77,34 @@ void TFormMain::CreateActions() {
   colored->setCheckable(true);
   a.Add("EditShredding", "Формулы шинковки", "Редактирование формул для методов шинковки",
         [this] { EditShreddingExecute(); });
+  a.Add("SettingsEdit", "Параметры", "Параметры системы", [this] { SettingsEditExecute(); });
+  a.Add(
+      "LotterySite", "Сайт лотереи", "Открыть страницу лотереи в браузере",
+      [this] {
+        QDesktopServices::openUrl(
+            QUrl(Q(session_.IniFile().ReadString("GLOBAL", "LotterySite", ""))));
+      },
+      [this] { return !session_.IniFile().ReadString("GLOBAL", "LotterySite", "").empty(); });
+}
+
+void TFormMain::SettingsEditExecute() {
+  auto* dialog = new TFormSettings(
+      TSystemSettings::FromList(session_.StatList()),
+      [this](const std::string& text) { session_.ShowError(text); }, this);
+  connect(dialog, &QDialog::finished, this, [this, dialog](int result) {
+    if (result == QDialog::Accepted) {
+      try {
+        session_.ApplySystemSettings(dialog->Settings());
+      } catch (const EVetrilo& e) {
+        session_.ShowError(e.what());
+        dialog->open();  // what the user typed is not lost
+        return;
+      }
+      drawList_->viewport()->update();
+    }
+    dialog->deleteLater();
+  });
+  dialog->open();
 }
 
 void TFormMain::EditShreddingExecute() {
@@ -108,7 +139,10 @@ void TFormMain::CreateMenus() {
   combsPage_->FillMenu(combs);
   QMenu* service = menuBar()->addMenu("Сервис");
   service->setObjectName("MenuService");
+  service->addAction(actions_->Find("SettingsEdit"));
   service->addAction(actions_->Find("EditShredding"));
+  service->addSeparator();
+  service->addAction(actions_->Find("LotterySite"));
 }
 
 void TFormMain::CreateLeftPane() {
@@ -220,19 +254,106 @@ void TFormMain::OnSessionChanged(uint32_t changes) {
   statsPage_->OnSessionChanged(changes);
 }
 
-void TFormMain::DeferredInit() {
-  {
-    TBusyGuard busy(session_, "Инициализация...");
-    setWindowTitle(windowTitle() + " версия " + VETRILO_VERSION);
-    session_.SetDrawsOffset(0);
-    session_.LoadArchive();
-    session_.GenerateDefaultCombs();
-  }
-  session_.RecalcViews(true);
-  session_.RefreshDistributions(false, 0);
+int TFormMain::DeferredInit() {
+  setWindowTitle(windowTitle() + " версия " + VETRILO_VERSION);
+  const int status = session_.Initialize(commandLine_);
   OnSessionChanged(kChangeOptions);
   workTabs_->setVisible(workTabs_->count() > 0);
   actions_->UpdateAll();
+  return status;
+}
+
+namespace {
+
+TScreenInfo ScreenInfoOf(const QWidget* window) {
+  TScreenInfo info;
+  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return info;
+  info.Width = screen->size().width();
+  info.Height = screen->size().height();
+  info.PixelsPerInch = qRound(screen->logicalDotsPerInch());
+  for (const QScreen* s : QGuiApplication::screens()) {
+    const QRect r = s->availableGeometry();
+    info.WorkAreas.push_back({r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+  }
+  return info;
+}
+
+// Tables whose column settings the window keeps, by their names.
+QList<QTableView*> KeptTables(QWidget* window) {
+  QList<QTableView*> tables;
+  for (QTableView* t : window->findChildren<QTableView*>()) {
+    if (t->objectName().startsWith("lv")) tables.push_back(t);
+  }
+  return tables;
+}
+
+}  // namespace
+
+void TFormMain::RestoreWindowState() {
+  const TIniData frm = session_.FrmFile().Load();
+  for (QTableView* table : KeptTables(this)) {
+    const int columns = table->model() ? table->model()->columnCount() : 0;
+    const TListColumns kept = ReadListColumns(frm, kMainSection, S(table->objectName()), columns);
+    for (int c = 0; c < columns; ++c) {
+      const int w = kept.Widths[size_t(c)];
+      if (w > 0 && w < 2000) table->setColumnWidth(c, w);
+    }
+    if (table == statsPage_->Table() && kept.Sort) statsPage_->SetSort(kept.Sort->first, kept.Sort->second != 0);
+  }
+  const TMainOptions& o = session_.Options();
+  if (o.LeftPanelWidth > 50 && o.LeftPanelWidth < 5000) {
+    splitter_->setSizes({o.LeftPanelWidth, std::max(200, width() - o.LeftPanelWidth)});
+  }
+  const QRect g = geometry();
+  const TRect current{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+  if (auto p = ReadPlacement(frm, kMainSection, ScreenInfoOf(this), current, false)) {
+    setGeometry(p->NormPos.Left, p->NormPos.Top, p->NormPos.Width(), p->NormPos.Height());
+    startMaximized_ = IsMaximizedShowCmd(p->ShowCmd);
+  }
+}
+
+void TFormMain::SaveWindowState() {
+  TMainOptions o = session_.Options();
+  const QList<int> sizes = splitter_->sizes();
+  if (!sizes.isEmpty() && sizes[0] > 0) o.LeftPanelWidth = sizes[0];
+  o.DrawsExclude = combsPage_->ExcludeField()->value();
+  o.FiltersHeight = combsPage_->FiltersHeight();
+  o.DrawsStatLen = session_.DrawsStatLen();
+  o.DrawsStatHeight = statsPage_->ChartHeight();
+  TWindowPlacement placement;
+  const QRect n = normalGeometry().isValid() ? normalGeometry() : geometry();
+  placement.NormPos = {n.left(), n.top(), n.left() + n.width(), n.top() + n.height()};
+  placement.ShowCmd = isMinimized() ? kShowMinimized : isMaximized() ? kShowMaximized : kShowNormal;
+  const TScreenInfo screen = ScreenInfoOf(this);
+  try {
+    session_.FrmFile().Update([&](TIniData& d) {
+      WritePlacement(d, kMainSection, placement, screen);
+      o.WriteShutdownValues(d);
+      for (QTableView* table : KeptTables(this)) {
+        TListColumns columns;
+        const int count = table->model() ? table->model()->columnCount() : 0;
+        for (int c = 0; c < count; ++c) {
+          columns.Widths.push_back(table->isColumnHidden(c) ? -1 : table->columnWidth(c));
+        }
+        if (table == statsPage_->Table()) {
+          const TDrawStatsState& s = session_.DrawStats();
+          columns.Sort = std::make_pair(s.SortColumn, s.SortDescending ? 1 : 0);
+        }
+        WriteListColumns(d, kMainSection, S(table->objectName()), columns);
+      }
+    });
+  } catch (const EVetrilo& e) {
+    session_.ShowError(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
+  }
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+  if (!stateSaved_) {
+    SaveWindowState();
+    stateSaved_ = true;
+  }
+  event->accept();
 }
 
 }  // namespace vetrilo

@@ -11,6 +11,7 @@
 #include <array>
 
 #include "app/app_session.h"
+#include "app/command_line.h"
 #include "app/ui/action_list.h"
 #include "app/ui/qt_hooks.h"
 
@@ -39,14 +40,25 @@ class TFormMain : public QMainWindow {
   QLabel* StatusPanel(int index) { return panels_.at(static_cast<size_t>(index)); }
   TStatsPage* StatsPage() { return statsPage_; }
 
-  // The work that runs once the window is visible (loading the data files).
-  void DeferredInit();
+  void SetCommandLine(const TCommandLine& commandLine) { commandLine_ = commandLine; }
+  // The work that runs once the window is visible (loading the data files, the
+  // command-line jobs). Returns -1 to go on running, else the exit status.
+  int DeferredInit();
+  // Placement, sizes, fields and column settings into the window settings file.
+  void SaveWindowState();
+  // Whether the stored placement asks for a maximized window.
+  bool StartMaximized() const { return startMaximized_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void CreateActions();
   // "Формулы шинковки": the dialog applies through the session on OK.
   void EditShreddingExecute();
+  void SettingsEditExecute();
   void CreateMenus();
+  void RestoreWindowState();
   void CreateLeftPane();
   void CreateStatusBar();
   void OnSessionChanged(uint32_t changes);
@@ -66,6 +78,9 @@ class TFormMain : public QMainWindow {
   QProgressBar* progress_ = nullptr;
   TCombsPage* combsPage_ = nullptr;
   TStatsPage* statsPage_ = nullptr;
+  TCommandLine commandLine_;
+  bool startMaximized_ = false;
+  bool stateSaved_ = false;
 };
 
 }  // namespace vetrilo

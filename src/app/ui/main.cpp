@@ -1,22 +1,86 @@
 // Vetrilo_4d47: the desktop program. Its data files lie in its own folder.
+//
+// Command-line words (each also as -word, --word, /word or \word, any case):
+//   restart       wait (up to about a minute) until no other copy of this program runs
+//   fullrecreate  recreate every distribution cache file and exit
+//   fullrefresh   create the missing distribution cache files and exit
+//   loadonly      download new draws and exit (downloading is not part of this version)
+//   no-language   Russian captions whatever the Language setting says
+//   batch         no modal boxes: questions take their default answer, messages go to stderr
+// Without a display the jobs run without a window, with progress on stderr.
 #include <QApplication>
 #include <QTimer>
+#include <chrono>
 #include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
 
 #include "app/app_session.h"
+#include "app/command_line.h"
+#include "app/process_list.h"
 #include "app/ui/form_main.h"
 #include "app/ui/qt_hooks.h"
 
+using namespace vetrilo;
+
+static bool HasDisplay() {
+  const auto set = [](const char* name) {
+    const char* v = std::getenv(name);
+    return v && *v;
+  };
+  return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
+static int RunWithoutWindow(const TCommandLine& commandLine, const TAppPaths& paths) {
+  TConsoleHooks hooks(false, false);
+  TAppSession session(paths, hooks);
+  if (commandLine.NoLanguage) session.ForceRussian();
+  session.LoadOptions();
+  const int status = session.Initialize(commandLine);
+  return status < 0 ? 0 : status;
+}
+
 int main(int argc, char** argv) {
+  const TCommandLine commandLine = TCommandLine::Parse(std::vector<std::string>(argv + 1, argv + argc));
+  for (const std::string& word : commandLine.Unknown) {
+    std::fprintf(stderr, "Vetrilo_4d47: unknown word \"%s\" ignored\n", word.c_str());
+  }
+  if (commandLine.Restart) {
+    const std::string self = OwnProgramFileName();
+    int waited = 0;
+    while (OtherProcessRuns(self)) {
+      if (++waited > 600) return 1;  // the other copy did not end
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+  }
+  const TAppPaths paths = TAppPaths::ForFolder(TAppPaths::ExecutableDir());
+  if (!HasDisplay()) {
+    if (commandLine.ExitsAfterJobs()) return RunWithoutWindow(commandLine, paths);
+    std::fprintf(stderr,
+                 "Vetrilo_4d47: no display; run it under 'xvfb-run -a', or use vetrilo-cli\n");
+    return 2;
+  }
+
   QApplication app(argc, argv);
+  QApplication::setApplicationName("Vetrilo_4d47");
   // Qt takes the user's locale; numbers in files and tables always use ".".
   std::setlocale(LC_NUMERIC, "C");
-  QApplication::setApplicationName("Vetrilo_4d47");
-  vetrilo::TQtHooks hooks;
-  vetrilo::TAppSession session(
-      vetrilo::TAppPaths::ForFolder(vetrilo::TAppPaths::ExecutableDir()), hooks);
-  vetrilo::TFormMain form(session, hooks);
-  form.show();
-  QTimer::singleShot(0, &form, [&form] { form.DeferredInit(); });
+  TQtHooks::SetNonInteractive(commandLine.Batch);
+  TQtHooks hooks;
+  TAppSession session(paths, hooks);
+  if (commandLine.NoLanguage) session.ForceRussian();
+  TFormMain form(session, hooks);
+  form.SetCommandLine(commandLine);
+  if (form.StartMaximized()) {
+    form.showMaximized();
+  } else {
+    form.show();
+  }
+  QTimer::singleShot(0, &form, [&form] {
+    const int status = form.DeferredInit();
+    // A job finished, or this copy may not work here: leave without touching the settings.
+    if (status >= 0) QCoreApplication::exit(status);
+  });
   return app.exec();
 }

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -100,14 +101,18 @@ TStatsPage::TStatsPage(TAppSession& session, TActionList& actions, QWidget* pare
   depthLabel->setBuddy(depth_);
   bar->addWidget(depthLabel);
   bar->addWidget(depth_);
+  // A tool bar folds the buttons that do not fit into its extension menu, so the
+  // page stays usable on a narrow screen.
+  auto* tools = new QToolBar;
+  tools->setObjectName("tbDrawsStat");
+  tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  tools->setIconSize(QSize(1, 1));
   for (const char* name : {"DrawsStatInclude", "DrawsStatExclude", "DrawsStatRefresh",
                            "DrawsStatPrefetchs", "DrawsStatTotalLine"}) {
-    auto* button = new QToolButton;
-    button->setObjectName(QString("bt") + name);
-    button->setDefaultAction(actions_.Find(name));
-    bar->addWidget(button);
+    tools->addAction(actions_.Find(name));
+    tools->widgetForAction(actions_.Find(name))->setObjectName(QString("bt") + name);
   }
-  bar->addStretch(1);
+  bar->addWidget(tools, 1);
   layout->addLayout(bar);
 
   model_ = new TDrawStatsModel(session_, this);
@@ -169,13 +174,9 @@ TStatsPage::TStatsPage(TAppSession& session, TActionList& actions, QWidget* pare
   RefreshChart();
 }
 
-TStatsPage::~TStatsPage() {
-  session_.SaveDrawsStatLen();
-  try {
-    session_.FrmFile().WriteInteger(kMainSection, "DrawsStatHeight", chartView_->height());
-  } catch (const std::exception&) {
-    // Losing the chart height is not worth a message while the window closes.
-  }
+int TStatsPage::ChartHeight() const {
+  const QList<int> sizes = splitter_->sizes();
+  return sizes.size() == 2 ? sizes[1] : chartView_->height();
 }
 
 void TStatsPage::CreateActions() {
@@ -208,12 +209,16 @@ void TStatsPage::CreateActions() {
     return session_.Combs().Count() > 0 && table_ && table_->selectionModel() &&
            table_->selectionModel()->hasSelection();
   };
-  actions_.Add("DrawsStatInclude", "Оставить выделенные",
-               "Оставить в списке комбинации, имеющие выделенные значения",
-               [this] { FilterBySelection(true); }, hasRows);
-  actions_.Add("DrawsStatExclude", "Удалить выделенные",
-               "Удалить из списка комбинации, имеющие выделенные значения",
-               [this] { FilterBySelection(false); }, hasRows);
+  actions_
+      .Add("DrawsStatInclude", "Оставить выделенные",
+           "Оставить в списке комбинации, имеющие выделенные значения",
+           [this] { FilterBySelection(true); }, hasRows)
+      ->setIconText("Оставить");
+  actions_
+      .Add("DrawsStatExclude", "Удалить выделенные",
+           "Удалить из списка комбинации, имеющие выделенные значения",
+           [this] { FilterBySelection(false); }, hasRows)
+      ->setIconText("Удалить");
 }
 
 void TStatsPage::FilterBySelection(bool keep) {
@@ -273,6 +278,19 @@ bool TStatsPage::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void TStatsPage::SetSort(int column, bool descending) {
+  TDrawStatsState& s = session_.DrawStats();
+  if (column < -1 || column >= kDrawStatsColumns) return;
+  s.SortColumn = column;
+  s.SortDescending = column >= 0 && descending;
+  table_->horizontalHeader()->setSortIndicatorShown(column >= 0);
+  if (column >= 0) {
+    table_->horizontalHeader()->setSortIndicator(
+        column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+  }
+  model_->Reload();
 }
 
 void TStatsPage::OnHeaderClicked(int column) {

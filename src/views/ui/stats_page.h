@@ -48,11 +48,14 @@ class TStatsPage : public QWidget {
   Q_OBJECT
  public:
   TStatsPage(TAppSession& session, TActionList& actions, QWidget* parent = nullptr);
-  ~TStatsPage() override;
+  // Height of the chart (DrawsStatHeight, saved at shut-down).
+  int ChartHeight() const;
 
   QComboBox* MethodSelector() { return methods_; }
   QSpinBox* DepthField() { return depth_; }
   QTableView* Table() { return table_; }
+  // The user's sort as the window settings keep it (column -1: list order).
+  void SetSort(int column, bool descending);
   QChartView* ChartView() { return chartView_; }
   TDrawStatsModel* Model() { return model_; }
 

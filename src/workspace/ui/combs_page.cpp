@@ -303,13 +303,9 @@ void TCombsPage::Repaint() {
   actions_.Find("ViewColorCombs")->setChecked(session_.ColorCombs());
 }
 
-void TCombsPage::SaveState() const {
+int TCombsPage::FiltersHeight() const {
   const QList<int> sizes = splitter_->sizes();
-  const int filtersHeight = sizes.size() == 2 ? sizes[1] : kDefaultFiltersHeight;
-  session_.FrmFile().Update([&](TIniData& d) {
-    d.WriteInteger(kMainSection, "DrawsExclude", excludeField_->value());
-    d.WriteInteger(kMainSection, "FiltersHeight", filtersHeight);
-  });
+  return sizes.size() == 2 ? sizes[1] : kDefaultFiltersHeight;
 }
 
 void TCombsPage::CombsGenExecute() {

@@ -40,8 +40,8 @@ class TCombsPage : public QWidget {
   // The list or journal changed / the colours did.
   void Reload();
   void Repaint();
-  // DrawsExclude and FiltersHeight into the window settings (at shut-down).
-  void SaveState() const;
+  // Height of the applied-filter list (FiltersHeight, saved at shut-down).
+  int FiltersHeight() const;
 
   TCombsScreenState ScreenState() const;
   TRowRanges Selection() const;

@@ -44,12 +44,18 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   splitter_->addWidget(leftTabs_);
   splitter_->addWidget(workTabs_);
   splitter_->setStretchFactor(1, 1);
-  splitter_->setSizes({460, 640});
+  splitter_->setSizes({430, 800});
   setCentralWidget(splitter_);
   CreateMenus();
   CreateStatusBar();
   session_.SetListener([this](uint32_t changes) { OnSessionChanged(changes); });
-  resize(1100, 720);
+  // First start: most of the screen; a stored placement replaces it.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QSize area = screen->availableGeometry().size();
+    resize(std::max(900, area.width() * 92 / 100), std::max(600, area.height() * 92 / 100));
+  } else {
+    resize(1200, 760);
+  }
   RestoreWindowState();
 }
 

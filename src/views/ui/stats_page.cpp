@@ -189,7 +189,7 @@ void TStatsPage::CreateActions() {
                    "Сравнивать статистику тиражей с распределением по всем возможным комбинациям",
                    [this] { session_.SetPrefetchsEnabled(!session_.PrefetchsEnabled()); });
   prefetch->setCheckable(true);
-  prefetch->setIconText("Сравнение с полным набором");
+  prefetch->setIconText("Сравнение");
   QAction* totalLine = actions_.Add(
       "DrawsStatTotalLine", "График идеального распределения",
       "Показывать на графике распределение по всем возможным комбинациям",

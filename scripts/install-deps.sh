@@ -19,6 +19,9 @@ libxlsxwriter-dev
 libgtest-dev
 libgmock-dev
 libbenchmark-dev
+libgmp-dev
+ccache
+qt6-translations-l10n
 xvfb
 xauth
 imagemagick

@@ -16,9 +16,6 @@ TAppSession::TAppSession(TAppPaths paths, TUiHooks& hooks)
 void TAppSession::LoadOptions() {
   const TIniData frm = FrmFile().Load();
   options_ = TMainOptions::Load(frm);
-  sortedDraws_ = options_.SortedDraws;
-  colorDraws_ = options_.ColorDraws;
-  colorCombs_ = options_.ColorCombs;
   statList_.Language = forceRussian_ ? 1049 : options_.Language;
   {
     TBusyGuard busy(*this, "Загрузка файла конфигурации...");
@@ -27,13 +24,14 @@ void TAppSession::LoadOptions() {
     statList_.LoadGenerateSettings(ini);
     statList_.LoadShredding(ini);
     proxy_ = TProxySettings::Load(ini);
+    lotterySite_ = ini.ReadString("GLOBAL", "LotterySite", "");
   }
   statList_.BuildMethods();
   std::string error;
   if (!statList_.LoadMethodSettings(paths_.FltFile(), true, &error)) {
     ShowError(Format("Ошибка загрузки списка фильтров!\r\r%s", {error}));
   }
-  LoadDrawStatsOptions(frm);
+  LoadDrawStatsOptions();
   Notify(kChangeOptions);
 }
 
@@ -60,6 +58,7 @@ uint32_t TAppSession::ApplyShredding(const std::array<std::string, 3>& formulas,
     throw EVetrilo(Format("Ошибка записи в файл конфигурации!\r\r%s", {e.what()}));
   }
   RebuildMethodList();
+  SettingsGroupsChanged(GroupMask(12));
   return GroupMask(12);
 }
 
@@ -87,8 +86,9 @@ int TAppSession::Initialize(const TCommandLine& commandLine) {
   RecalcViews(true);
   const int errorsBefore = ErrorsShown();
   if (commandLine.LoadOnly) {
-    hooks_->ShowMessage(TMessageKind::Warning,
-                        "Загрузка тиражей недоступна в этой версии программы: тиражи не обновлены.");
+    hooks_->ShowMessage(
+        TMessageKind::Warning,
+        "Загрузка тиражей недоступна в этой версии программы: тиражи не обновлены.");
     if (!commandLine.FullRecreate && !commandLine.FullRefresh) return 1;
   }
   if (commandLine.FullRecreate) {
@@ -168,20 +168,20 @@ void TAppSession::SaveOption(std::string_view key, bool value) {
 }
 
 void TAppSession::SetSortedDraws(bool on) {
-  sortedDraws_ = on;
+  options_.SortedDraws = on;
   SaveOption("SortedDraws", on);
   Notify(kChangeOptions);
   RecalcViews(true);
 }
 
 void TAppSession::SetColorDraws(bool on) {
-  colorDraws_ = on;
+  options_.ColorDraws = on;
   SaveOption("ColorDraws", on);
   Notify(kChangeOptions);
 }
 
 void TAppSession::SetColorCombs(bool on) {
-  colorCombs_ = on;
+  options_.ColorCombs = on;
   SaveOption("ColorCombs", on);
   Notify(kChangeOptions);
 }
@@ -207,7 +207,7 @@ bool TAppSession::FilterCombsByTable(const TStatMethod& method,
     for (const TStatDrawRec& r : records) selected.Append(r);
     auto stat = statList_.CreateStat(method);
     combs_.FilterStep(*stat, selected, caption, JoinValueTexts(texts), !keep, LastIndex(),
-                      sortedDraws_);
+                      options_.SortedDraws);
     return true;
   } catch (const std::exception& e) {
     ShowError(e.what());
@@ -219,7 +219,7 @@ bool TAppSession::FilterCombsByGrid(const TGridValues& values, std::string_view 
                                     bool keep) {
   TBusyGuard busy(*this, "Фильтрация комбинаций...");
   try {
-    combs_.GridFilterStep(statList_, values, caption, !keep, LastIndex(), sortedDraws_);
+    combs_.GridFilterStep(statList_, values, caption, !keep, LastIndex(), options_.SortedDraws);
     return true;
   } catch (const std::exception& e) {
     ShowError(e.what());

@@ -18,10 +18,10 @@
 #include "core/ui_hooks.h"
 #include "net/proxy_settings.h"
 #include "stats/stat_list.h"
-#include "workspace/comb_filter.h"
-#include "workspace/comb_workspace.h"
 #include "views/distribution_cache.h"
 #include "views/draw_stats.h"
+#include "workspace/comb_filter.h"
+#include "workspace/comb_workspace.h"
 
 namespace vetrilo {
 
@@ -31,7 +31,7 @@ enum TChange : uint32_t {
   kChangeOffset = 1u << 1,
   kChangeOptions = 1u << 2,
   kChangeBusy = 1u << 3,
-  kChangeCombs = 1u << 10,  // combination list or applied-filter journal
+  kChangeCombs = 1u << 10,     // combination list or applied-filter journal
   kChangeDrawStats = 1u << 8,  // the statistics table was recalculated or cleared
 };
 
@@ -66,6 +66,8 @@ class TAppSession {
   TMainOptions& Options() { return options_; }
   const TMainOptions& Options() const { return options_; }
   TProxySettings& Proxy() { return proxy_; }
+  // Address "Сайт лотереи" opens ([GLOBAL] LotterySite); empty when not set.
+  const std::string& LotterySite() const { return lotterySite_; }
   // The interface language forced to Russian ("no-language").
   void ForceRussian() { forceRussian_ = true; }
 
@@ -93,7 +95,8 @@ class TAppSession {
 
   // OK of the shredding dialog: stores the formulas and digit counts, saves
   // section SHREDDING, rebuilds the method list so the captions show the new
-  // formulas. Returns the groups whose distribution caches are to be refreshed.
+  // formulas, and rebuilds or drops the shredding group's caches. Returns that
+  // group's mask.
   // A failed save throws EVetrilo and leaves the settings unchanged.
   uint32_t ApplyShredding(const std::array<std::string, 3>& formulas,
                           const std::array<uint8_t, 3>& digits);
@@ -108,16 +111,16 @@ class TAppSession {
   int LastIndex() const { return archive_.LastIndex(drawsOffset_); }
 
   // Options saved at the moment they change.
-  bool SortedDraws() const { return sortedDraws_; }
+  bool SortedDraws() const { return options_.SortedDraws; }
   void SetSortedDraws(bool on);
-  bool ColorDraws() const { return colorDraws_; }
+  bool ColorDraws() const { return options_.ColorDraws; }
   void SetColorDraws(bool on);
   int ChannelSize() const { return statList_.ChannelSize; }
 
   // The combination list with its undo copy, buffer and applied-filter journal.
   TCombWorkspace& Combs() { return combs_; }
   const TCombWorkspace& Combs() const { return combs_; }
-  bool ColorCombs() const { return colorCombs_; }
+  bool ColorCombs() const { return options_.ColorCombs; }
   void SetColorCombs(bool on);
   // The list from the stored generation defaults; false after a failure (message shown).
   bool GenerateDefaultCombs();
@@ -131,9 +134,9 @@ class TAppSession {
   bool FilterCombsByGrid(const TGridValues& values, std::string_view caption, bool keep);
   // Draw statistics view. The two options are saved at the moment they change;
   // the depth when the window closes (with the window's other sizes).
-  bool PrefetchsEnabled() const { return prefetchsEnabled_; }
+  bool PrefetchsEnabled() const { return options_.PrefetchsEnabled; }
   void SetPrefetchsEnabled(bool on);
-  bool ShowTotalLine() const { return showTotalLine_; }
+  bool ShowTotalLine() const { return options_.ShowTotalLine; }
   void SetShowTotalLine(bool on);
   int DrawsStatLen() const { return drawStats_.Depth; }
   void SetDrawsStatLen(int depth);
@@ -163,26 +166,22 @@ class TAppSession {
 
  private:
   void SaveOption(std::string_view key, bool value);
-  void LoadDrawStatsOptions(const TIniData& frm);
+  void LoadDrawStatsOptions();
 
   TAppPaths paths_;
   TCountingHooks counting_;
   TUiHooks* hooks_ = &counting_;
   TMainOptions options_;
   TProxySettings proxy_;
+  std::string lotterySite_;
   TDataLock dataLock_;
   bool forceRussian_ = false;
   std::function<void(uint32_t)> listener_;
   TDrawArchive archive_;
   int drawsOffset_ = 0;
-  bool sortedDraws_ = false;
-  bool colorDraws_ = true;
   TStatList statList_;
   int busy_ = 0;
-  bool colorCombs_ = true;
   TCombWorkspace combs_;
-  bool prefetchsEnabled_ = false;
-  bool showTotalLine_ = true;
   TDrawStatsState drawStats_;
 };
 

@@ -9,16 +9,14 @@
 
 namespace vetrilo {
 
-void TAppSession::LoadDrawStatsOptions(const TIniData& frm) {
-  prefetchsEnabled_ = frm.ReadBool(kMainSection, "PrefetchsEnabled", false);
-  showTotalLine_ = frm.ReadBool(kMainSection, "ShowTotalLine", true);
-  drawStats_.Depth = static_cast<int>(std::clamp<int64_t>(
-      frm.ReadInteger(kMainSection, "DrawsStatLen", 1000), kMinDrawsStatLen, kMaxDrawsStatLen));
-  if (!frm.ReadBool(kMainSection, "PrefetchsInit", false)) {
+void TAppSession::LoadDrawStatsOptions() {
+  drawStats_.Depth = StoredDrawsStatLen(options_.DrawsStatLen);
+  if (!options_.PrefetchsInit) {
+    options_.PrefetchsInit = true;
     try {
       FrmFile().Update([&](TIniData& data) {
         data.WriteBool(kMainSection, "PrefetchsInit", true);
-        data.WriteBool(kMainSection, "PrefetchsEnabled", prefetchsEnabled_);
+        data.WriteBool(kMainSection, "PrefetchsEnabled", options_.PrefetchsEnabled);
       });
     } catch (const EVetrilo& e) {
       ShowError(Format("Ошибка загрузки параметров программы!\r\r%s", {e.what()}));
@@ -33,7 +31,7 @@ void TAppSession::LoadDrawStatsOptions(const TIniData& frm) {
 }
 
 void TAppSession::SetPrefetchsEnabled(bool on) {
-  prefetchsEnabled_ = on;
+  options_.PrefetchsEnabled = on;
   SaveOption("PrefetchsEnabled", on);
   Notify(kChangeOptions);
   RefreshDistributions(false, 0);
@@ -41,7 +39,7 @@ void TAppSession::SetPrefetchsEnabled(bool on) {
 }
 
 void TAppSession::SetShowTotalLine(bool on) {
-  showTotalLine_ = on;
+  options_.ShowTotalLine = on;
   SaveOption("ShowTotalLine", on);
   Notify(kChangeOptions);
   TBusyGuard busy(*this, "Создание графиков...");
@@ -71,28 +69,28 @@ void TAppSession::CalcDrawStats(bool forced) {
   const TStatMethod& method = statList_.Item(s.Method);
   auto stat = statList_.CreateStat(method);
   const std::optional<TDistribution> dist =
-      OpenDistribution(statList_, method, PrefetchPlace(), prefetchsEnabled_, *hooks_);
+      OpenDistribution(statList_, method, PrefetchPlace(), options_.PrefetchsEnabled, *hooks_);
   SetStatus("Анализ тиражей и расчет статистики...");
   TDrawStatsInput input;
   input.Archive = &archive_;
   input.LastIndex = LastIndex();
   input.Depth = s.Depth;
-  input.Sorted = sortedDraws_;
+  input.Sorted = options_.SortedDraws;
   input.Cdl = statList_.Cdl;
-  input.ShowTotalLine = showTotalLine_;
+  input.ShowTotalLine = options_.ShowTotalLine;
   BuildDrawStats(*stat, input, dist ? &*dist : nullptr, s.Table);
 }
 
 void TAppSession::RefreshDistributions(bool forced, uint32_t groupMask) {
-  if (!forced && !prefetchsEnabled_) return;
+  if (!forced && !options_.PrefetchsEnabled) return;
   TBusyGuard busy(*this, "Создание файлов для полного набора комбинаций...");
-  ::vetrilo::RefreshDistributions(statList_, PrefetchPlace(), forced, prefetchsEnabled_, groupMask,
-                                  *hooks_);
+  ::vetrilo::RefreshDistributions(statList_, PrefetchPlace(), forced, options_.PrefetchsEnabled,
+                                  groupMask, *hooks_);
 }
 
 void TAppSession::SettingsGroupsChanged(uint32_t groupMask) {
   if (groupMask != 0) {
-    if (prefetchsEnabled_) {
+    if (options_.PrefetchsEnabled) {
       RefreshDistributions(false, groupMask);
     } else {
       DeleteDistributions(statList_, PrefetchPlace(), groupMask);

@@ -1,10 +1,12 @@
 #include "cli/cli_engine.h"
 
+#include "app/main_options.h"
 #include "cli/cli.h"
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/ini_file.h"
 #include "core/text.h"
+#include "views/draw_stats.h"
 
 namespace vetrilo::cli {
 
@@ -22,7 +24,7 @@ TCliEngine::TCliEngine(const TAppPaths& paths) {
   List.LoadEngineSettings(ini);
   List.LoadGenerateSettings(ini);
   List.LoadShredding(ini);
-  List.Language = static_cast<int32_t>(TIniFile(paths.FrmFile()).ReadInteger("TFormMain", "Language", 1033));
+  List.Language = TMainOptions::Load(TIniFile(paths.FrmFile()).Load()).Language;
   List.BuildMethods();
   std::string error;
   if (!List.LoadMethodSettings(paths.FltFile(), false, &error)) {
@@ -39,9 +41,14 @@ const TStatMethod& TCliEngine::Method(const std::string& code) const {
 int TCliEngine::CheckedOffset(int offset) const {
   if (offset < 0 || (Archive.Count() > 0 && offset > Archive.High()) ||
       (Archive.Count() == 0 && offset != 0)) {
-    throw ECliError("--offset must lie in 0.." + std::to_string(Archive.Count() > 0 ? Archive.High() : 0));
+    throw ECliError("--offset must lie in 0.." +
+                    std::to_string(Archive.Count() > 0 ? Archive.High() : 0));
   }
   return offset;
+}
+
+int SavedDrawsStatLen(const TAppPaths& paths) {
+  return StoredDrawsStatLen(TMainOptions::Load(TIniFile(paths.FrmFile()).Load()).DrawsStatLen);
 }
 
 TComb ParseCombArg(const std::string& text) {
@@ -50,8 +57,10 @@ TComb ParseCombArg(const std::string& text) {
   TComb comb = 0;
   for (int i = 0; i < 4; ++i) {
     const int n = ParseIntArg(parts[size_t(i)], "--comb");
-    if (n < 1 || n > kMaxNumber) throw ECliError("--comb numbers must lie in 1..47: \"" + text + "\"");
-    if (CombHasNumber(comb, n)) throw ECliError("--comb numbers must be distinct: \"" + text + "\"");
+    if (n < 1 || n > kMaxNumber)
+      throw ECliError("--comb numbers must lie in 1..47: \"" + text + "\"");
+    if (CombHasNumber(comb, n))
+      throw ECliError("--comb numbers must be distinct: \"" + text + "\"");
     comb = SetCombByte(comb, i + 1, static_cast<uint8_t>(n));
   }
   return comb;

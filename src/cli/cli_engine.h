@@ -24,6 +24,9 @@ struct TCliEngine {
   int CheckedOffset(int offset) const;
 };
 
+// The statistics depth the program saved (DrawsStatLen of its window settings).
+int SavedDrawsStatLen(const TAppPaths& paths);
+
 // "a,b,c,d": four distinct numbers 1..47 in the given order; throws ECliError.
 TComb ParseCombArg(const std::string& text);
 

@@ -12,15 +12,6 @@
 namespace vetrilo::cli {
 namespace {
 
-constexpr int kDefaultDepth = 1000;
-
-// DrawsStatLen of the main window settings, as the statistics table would use it.
-int StoredDepth(const TAppPaths& paths) {
-  const int64_t depth =
-      TIniFile(paths.FrmFile()).ReadInteger("TFormMain", "DrawsStatLen", kDefaultDepth);
-  return depth >= 1 && depth <= 2147483647 ? static_cast<int>(depth) : kDefaultDepth;
-}
-
 void ReadCombsArg(const std::string& path, TCombsArray& combs) {
   try {
     ReadCombFile(path, combs);
@@ -44,7 +35,7 @@ int Filter(const TCliContext& context) {
   const std::string mode = args.Value("mode");
   if (mode != "keep" && mode != "remove") throw ECliError("--mode must be keep or remove");
   if (args.Values("mode").size() > 1) throw ECliError("--mode may be given once");
-  const int depth = args.Int("depth", StoredDepth(context.Paths), 1, 2147483647);
+  const int depth = args.Int("depth", SavedDrawsStatLen(context.Paths), 1, 2147483647);
   const bool sorted = args.Flag("sorted");
 
   TCliEngine engine(context.Paths);

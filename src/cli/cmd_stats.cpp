@@ -52,10 +52,8 @@ TPrefetchPlace PlaceOf(const TAppPaths& paths) {
 int Stats(const TCliContext& context) {
   const TCliArgs args(context.Words, {"depth", "offset"}, {"sorted", "no-norm"});
   if (args.Positional().size() != 1) throw ECliError("stats needs one method CODE");
-  const int savedDepth = static_cast<int>(std::clamp<int64_t>(
-      TIniFile(context.Paths.FrmFile()).ReadInteger("TFormMain", "DrawsStatLen", 1000),
-      kMinDrawsStatLen, kMaxDrawsStatLen));
-  const int depth = args.Int("depth", savedDepth, kMinDrawsStatLen, kMaxDrawsStatLen);
+  const int depth =
+      args.Int("depth", SavedDrawsStatLen(context.Paths), kMinDrawsStatLen, kMaxDrawsStatLen);
   const int offsetArg = args.Int("offset", 0, 0, 2147483647);
   TCliEngine engine(context.Paths);
   const TStatMethod& method = engine.Method(args.Positional()[0]);

@@ -144,5 +144,11 @@ struct TDrawStatsState {
 
 constexpr int kMinDrawsStatLen = 1;
 constexpr int kMaxDrawsStatLen = 2147483647;
+// The depth a stored DrawsStatLen gives (the program and the tools read it alike).
+inline int StoredDrawsStatLen(int64_t stored) {
+  return static_cast<int>(stored < kMinDrawsStatLen   ? kMinDrawsStatLen
+                          : stored > kMaxDrawsStatLen ? kMaxDrawsStatLen
+                                                      : stored);
+}
 
 }  // namespace vetrilo

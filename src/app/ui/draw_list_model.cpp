@@ -2,6 +2,7 @@
 
 #include "app/app_session.h"
 #include "app/draw_list_view.h"
+#include "app/ui/list_view_cell.h"
 #include "app/ui/qt_text.h"
 
 namespace vetrilo {
@@ -24,22 +25,8 @@ int TDrawListModel::columnCount(const QModelIndex& parent) const {
 
 QVariant TDrawListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
-  const TDrawListView view = ViewOf(session_);
-  switch (role) {
-    case Qt::DisplayRole:
-      return Q(view.Text(index.row(), index.column()));
-    case Qt::BackgroundRole:
-      if (auto c = view.Background(index.row(), index.column())) return QRgbColor(*c);
-      return {};
-    case Qt::ForegroundRole:
-      if (view.Background(index.row(), index.column())) return QColor(Qt::black);
-      return {};
-    case Qt::TextAlignmentRole:
-      return index.column() == TDrawListView::kDate ? int(Qt::AlignLeft | Qt::AlignVCenter)
-                                                    : int(Qt::AlignRight | Qt::AlignVCenter);
-    default:
-      return {};
-  }
+  return ListViewCell(ViewOf(session_), index.row(), index.column(), role,
+                      index.column() == TDrawListView::kDate);
 }
 
 QVariant TDrawListModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -3,26 +3,26 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QScreen>
-#include <QUrl>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/list_columns.h"
 #include "app/ui/draw_list_model.h"
 #include "app/ui/form_settings.h"
-#include "app/window_placement.h"
 #include "app/ui/qt_text.h"
+#include "app/window_placement.h"
 #include "core/errors.h"
 #include "core/format.h"
-#include "workspace/comb_list_view.h"
-#include "workspace/ui/combs_page.h"
 #include "stats/ui/form_shredding.h"
 #include "views/ui/stats_page.h"
+#include "workspace/comb_list_view.h"
+#include "workspace/ui/combs_page.h"
 
 namespace vetrilo {
 
@@ -69,61 +69,48 @@ TFormMain::~TFormMain() {
 
 void TFormMain::CreateActions() {
   TActionList& a = *actions_;
-  a.Add("Exit", "Выход", "Завершить работу программы", [this] { close(); }, {},
-        QKeySequence(Qt::ALT | Qt::Key_X));
-  QAction* sorted = a.Add(
-      "DrawsSorted", "Упорядочить MIN->MAX",
-      "Показывать и анализировать числа тиражей по возрастанию",
-      [this] { session_.SetSortedDraws(!session_.SortedDraws()); });
+  a.Add(
+      "Exit", "Выход", "Завершить работу программы", [this] { close(); }, {},
+      QKeySequence(Qt::ALT | Qt::Key_X));
+  QAction* sorted = a.Add("DrawsSorted", "Упорядочить MIN->MAX",
+                          "Показывать и анализировать числа тиражей по возрастанию",
+                          [this] { session_.SetSortedDraws(!session_.SortedDraws()); });
   sorted->setCheckable(true);
-  QAction* colored =
-      a.Add("DrawsColored", "Раскрашивать числа тиражей по каналам",
-            "Окрашивать числа тиражей цветом их канала",
-            [this] { session_.SetColorDraws(!session_.ColorDraws()); });
+  QAction* colored = a.Add("DrawsColored", "Раскрашивать числа тиражей по каналам",
+                           "Окрашивать числа тиражей цветом их канала",
+                           [this] { session_.SetColorDraws(!session_.ColorDraws()); });
   colored->setCheckable(true);
   a.Add("EditShredding", "Формулы шинковки", "Редактирование формул для методов шинковки",
         [this] { EditShreddingExecute(); });
   a.Add("SettingsEdit", "Параметры", "Параметры системы", [this] { SettingsEditExecute(); });
   a.Add(
       "LotterySite", "Сайт лотереи", "Открыть страницу лотереи в браузере",
-      [this] {
-        QDesktopServices::openUrl(
-            QUrl(Q(session_.IniFile().ReadString("GLOBAL", "LotterySite", ""))));
-      },
-      [this] { return !session_.IniFile().ReadString("GLOBAL", "LotterySite", "").empty(); });
+      [this] { QDesktopServices::openUrl(QUrl(Q(session_.LotterySite()))); },
+      [this] { return !session_.LotterySite().empty(); });
 }
 
 void TFormMain::SettingsEditExecute() {
   auto* dialog = new TFormSettings(
       TSystemSettings::FromList(session_.StatList()),
       [this](const std::string& text) { session_.ShowError(text); }, this);
-  connect(dialog, &QDialog::finished, this, [this, dialog](int result) {
-    if (result == QDialog::Accepted) {
-      try {
-        session_.ApplySystemSettings(dialog->Settings());
-      } catch (const EVetrilo& e) {
-        session_.ShowError(e.what());
-        dialog->open();  // what the user typed is not lost
-        return;
-      }
-      drawList_->viewport()->update();
-    }
-    dialog->deleteLater();
-  });
-  dialog->open();
+  OpenApplyingDialog(dialog, [this, dialog] { session_.ApplySystemSettings(dialog->Settings()); });
 }
 
 void TFormMain::EditShreddingExecute() {
   auto* dialog = new TFormShredding(session_.StatList(), session_.Archive(), session_.LastIndex(),
                                     session_.SortedDraws(), this);
-  connect(dialog, &QDialog::finished, this, [this, dialog](int result) {
+  OpenApplyingDialog(
+      dialog, [this, dialog] { session_.ApplyShredding(dialog->Formulas(), dialog->Digits()); });
+}
+
+void TFormMain::OpenApplyingDialog(QDialog* dialog, std::function<void()> apply) {
+  connect(dialog, &QDialog::finished, this, [this, dialog, apply](int result) {
     if (result == QDialog::Accepted) {
       try {
-        session_.SettingsGroupsChanged(
-            session_.ApplyShredding(dialog->Formulas(), dialog->Digits()));
+        apply();
       } catch (const EVetrilo& e) {
         session_.ShowError(e.what());
-        dialog->open();  // the typed formulas are not lost
+        dialog->open();  // what the user typed is not lost
         return;
       }
     }
@@ -305,7 +292,8 @@ void TFormMain::RestoreWindowState() {
       const int w = kept.Widths[size_t(c)];
       if (w > 0 && w < 2000) table->setColumnWidth(c, w);
     }
-    if (table == statsPage_->Table() && kept.Sort) statsPage_->SetSort(kept.Sort->first, kept.Sort->second != 0);
+    if (table == statsPage_->Table() && kept.Sort)
+      statsPage_->SetSort(kept.Sort->first, kept.Sort->second != 0);
   }
   const TMainOptions& o = session_.Options();
   if (o.LeftPanelWidth > 50 && o.LeftPanelWidth < 5000) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDialog>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -9,6 +10,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <array>
+#include <functional>
 
 #include "app/app_session.h"
 #include "app/command_line.h"
@@ -57,6 +59,9 @@ class TFormMain : public QMainWindow {
   // "Формулы шинковки": the dialog applies through the session on OK.
   void EditShreddingExecute();
   void SettingsEditExecute();
+  // Opens a dialog; on OK runs `apply`. An engine error is shown and the dialog
+  // opens again with what the user typed.
+  void OpenApplyingDialog(QDialog* dialog, std::function<void()> apply);
   void CreateMenus();
   void RestoreWindowState();
   void CreateLeftPane();

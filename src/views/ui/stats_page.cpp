@@ -161,8 +161,8 @@ TStatsPage::TStatsPage(TAppSession& session, TActionList& actions, QWidget* pare
   splitter_->addWidget(table_);
   splitter_->addWidget(chartView_);
   splitter_->setStretchFactor(0, 1);
-  const int chartHeight =
-      static_cast<int>(session_.FrmFile().ReadInteger(kMainSection, "DrawsStatHeight", 280));
+  const int stored = session_.Options().DrawsStatHeight;
+  const int chartHeight = stored > 0 ? stored : 280;
   splitter_->setSizes({400, std::max(120, chartHeight)});
   layout->addWidget(splitter_, 1);
 
@@ -210,14 +210,16 @@ void TStatsPage::CreateActions() {
            table_->selectionModel()->hasSelection();
   };
   actions_
-      .Add("DrawsStatInclude", "Оставить выделенные",
-           "Оставить в списке комбинации, имеющие выделенные значения",
-           [this] { FilterBySelection(true); }, hasRows)
+      .Add(
+          "DrawsStatInclude", "Оставить выделенные",
+          "Оставить в списке комбинации, имеющие выделенные значения",
+          [this] { FilterBySelection(true); }, hasRows)
       ->setIconText("Оставить");
   actions_
-      .Add("DrawsStatExclude", "Удалить выделенные",
-           "Удалить из списка комбинации, имеющие выделенные значения",
-           [this] { FilterBySelection(false); }, hasRows)
+      .Add(
+          "DrawsStatExclude", "Удалить выделенные",
+          "Удалить из списка комбинации, имеющие выделенные значения",
+          [this] { FilterBySelection(false); }, hasRows)
       ->setIconText("Удалить");
 }
 
@@ -294,14 +296,9 @@ void TStatsPage::SetSort(int column, bool descending) {
 }
 
 void TStatsPage::OnHeaderClicked(int column) {
-  TDrawStatsState& s = session_.DrawStats();
-  s.SortDescending = s.SortColumn == column ? !s.SortDescending : false;
-  s.SortColumn = column;
-  table_->horizontalHeader()->setSortIndicatorShown(true);
-  table_->horizontalHeader()->setSortIndicator(
-      column, s.SortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+  const TDrawStatsState& s = session_.DrawStats();
   table_->clearSelection();
-  model_->Reload();
+  SetSort(column, s.SortColumn == column && !s.SortDescending);
 }
 
 void TStatsPage::ApplyColumnVisibility() {
@@ -330,14 +327,20 @@ void TStatsPage::OnSessionChanged(uint32_t changes) {
   }
 }
 
+std::vector<int> TStatsPage::SelectedTableRows() const {
+  QModelIndexList selected = table_->selectionModel()->selectedRows();
+  std::sort(selected.begin(), selected.end(),
+            [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+  std::vector<int> rows;
+  for (const QModelIndex& index : selected) rows.push_back(model_->TableRow(index.row()));
+  return rows;
+}
+
 std::vector<TStatsPage::TSelectedValue> TStatsPage::SelectedValues() const {
   std::vector<TSelectedValue> values;
-  QModelIndexList rows = table_->selectionModel()->selectedRows();
-  std::sort(rows.begin(), rows.end(),
-            [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
   const auto& table = session_.DrawStats().Table.Rows;
-  for (const QModelIndex& index : rows) {
-    const TDrawStatsRow& row = table.at(size_t(model_->TableRow(index.row())));
+  for (int r : SelectedTableRows()) {
+    const TDrawStatsRow& row = table.at(size_t(r));
     values.push_back({row.Rec, row.Cells[kDsValue]});
   }
   return values;
@@ -355,15 +358,11 @@ QString TStatsPage::SelectedMethodCaption() const {
 }
 
 QString TStatsPage::SelectionText() const {
-  QModelIndexList selected = table_->selectionModel()->selectedRows();
-  std::sort(selected.begin(), selected.end(),
-            [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
-  std::vector<int> rows, columns;
-  for (const QModelIndex& index : selected) rows.push_back(model_->TableRow(index.row()));
+  std::vector<int> columns;
   for (int column = 0; column < kDrawStatsColumns; ++column) {
     if (!table_->isColumnHidden(column)) columns.push_back(column);
   }
-  return Q(session_.DrawStats().Table.CopyText(rows, columns));
+  return Q(session_.DrawStats().Table.CopyText(SelectedTableRows(), columns));
 }
 
 void TStatsPage::RefreshChart() {

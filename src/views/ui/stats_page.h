@@ -79,6 +79,8 @@ class TStatsPage : public QWidget {
   void OnSessionChanged(uint32_t changes);
   // Tab-separated texts of the selected rows' visible columns.
   QString SelectionText() const;
+  // Table rows of the selected lines, top to bottom as displayed.
+  std::vector<int> SelectedTableRows() const;
 
  private:
   void CreateActions();

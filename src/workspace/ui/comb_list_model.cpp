@@ -5,6 +5,7 @@
 #include <array>
 
 #include "app/app_session.h"
+#include "app/ui/list_view_cell.h"
 #include "app/ui/qt_text.h"
 #include "workspace/comb_list_view.h"
 
@@ -24,20 +25,7 @@ int TCombListModel::columnCount(const QModelIndex& parent) const {
 QVariant TCombListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const TCombListView view(session_.Combs(), session_.ColorCombs(), session_.ChannelSize());
-  switch (role) {
-    case Qt::DisplayRole:
-      return Q(view.Text(index.row(), index.column()));
-    case Qt::BackgroundRole:
-      if (auto c = view.Background(index.row(), index.column())) return QRgbColor(*c);
-      return {};
-    case Qt::ForegroundRole:
-      if (view.Background(index.row(), index.column())) return QColor(Qt::black);
-      return {};
-    case Qt::TextAlignmentRole:
-      return int(Qt::AlignRight | Qt::AlignVCenter);
-    default:
-      return {};
-  }
+  return ListViewCell(view, index.row(), index.column(), role, false);
 }
 
 QVariant TCombListModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/app_session.h"
 #include "app/ui/action_list.h"
@@ -109,10 +110,7 @@ TCombsPage::TCombsPage(TAppSession& session, TActionList& actions, QWidget* pare
   excludeField_->setRange(0, 2147483647);
   excludeField_->setToolTip(
       "Исключить указанное количество последних тиражей из списка комбинаций");
-  {
-    const int64_t stored = session_.FrmFile().ReadInteger(kMainSection, "DrawsExclude", 0);
-    excludeField_->setValue(stored >= 0 && stored <= 2147483647 ? int(stored) : 0);
-  }
+  excludeField_->setValue(std::max(0, session_.Options().DrawsExclude));
 
   CreateActions();
 
@@ -143,9 +141,8 @@ TCombsPage::TCombsPage(TAppSession& session, TActionList& actions, QWidget* pare
   splitter_->setStretchFactor(0, 1);
   splitter_->setChildrenCollapsible(false);
   {
-    const int64_t stored =
-        session_.FrmFile().ReadInteger(kMainSection, "FiltersHeight", kDefaultFiltersHeight);
-    const int height = stored >= 40 && stored <= 4000 ? int(stored) : kDefaultFiltersHeight;
+    const int stored = session_.Options().FiltersHeight;
+    const int height = stored >= 40 && stored <= 4000 ? stored : kDefaultFiltersHeight;
     splitter_->setSizes({500, height});
   }
   layout->addWidget(splitter_, 1);

@@ -14,8 +14,8 @@ TAppSession::TAppSession(TAppPaths paths, TUiHooks& hooks)
 }
 
 void TAppSession::LoadOptions() {
-  const TIniData frm = FrmFile().Load();
-  options_ = TMainOptions::Load(frm);
+  frmAtStart_ = FrmFile().Load();
+  options_ = TMainOptions::Load(frmAtStart_);
   statList_.Language = forceRussian_ ? 1049 : options_.Language;
   {
     TBusyGuard busy(*this, "Загрузка файла конфигурации...");
@@ -32,13 +32,19 @@ void TAppSession::LoadOptions() {
     ShowError(Format("Ошибка загрузки списка фильтров!\r\r%s", {error}));
   }
   LoadDrawStatsOptions();
-  Notify(kChangeOptions);
+  Notify(kChangeMethods | kChangeOptions);
 }
 
 void TAppSession::RebuildMethodList() {
+  // Indexes move when the list is rebuilt; the chosen method is kept by its code.
+  const std::string chosen = drawStats_.Method >= 0 && drawStats_.Method < statList_.Count()
+                                 ? statList_.Item(drawStats_.Method).Code()
+                                 : std::string();
   std::string error;
   if (!statList_.RebuildMethods(paths_.FltFile(), &error)) ShowError(error);
-  Notify(kChangeOptions);
+  ChooseDrawStatsMethod(chosen);
+  drawStats_.Table.Clear();
+  Notify(kChangeMethods | kChangeOptions | kChangeDrawStats);
 }
 
 uint32_t TAppSession::ApplyShredding(const std::array<std::string, 3>& formulas,
@@ -65,13 +71,15 @@ uint32_t TAppSession::ApplyShredding(const std::array<std::string, 3>& formulas,
 bool TAppSession::AcquireDataLock() {
   std::string error;
   if (dataLock_.Acquire(paths_.StakesFile(), &error)) return true;
-  ShowError(
+  // The second reason names this folder and this system's typical read-only places.
+  ShowError(Format(
       "Невозможно получить монопольный доступ к файлам данных!\r\rВозможные причины данной "
       "ошибки: \r\r1) Вы пытаетесь запустить вторую копию программы из одного и того же "
       "каталога. Корректная работа нескольких копий программы возможна только из разных "
-      "каталогов.\r\r2) Для программы нет прав на запись в том каталоге, где она расположена. "
-      "Например: в Windows 7 и выше по умолчанию запрещена запись в c:\\Program "
-      "Files.\r\rПрограмма будет закрыта!");
+      "каталогов.\r\r2) Для программы нет прав на запись в том каталоге, где она расположена "
+      "(%s). Например: в системные каталоги, такие как /usr/bin или /opt, обычный пользователь "
+      "писать не может.\r\rПрограмма будет закрыта!",
+      {ExtractFileDir(paths_.StakesFile())}));
   return false;
 }
 
@@ -100,19 +108,29 @@ int TAppSession::Initialize(const TCommandLine& commandLine) {
   return -1;
 }
 
+TSystemSettings TAppSession::SystemSettings() const {
+  TSystemSettings settings = TSystemSettings::FromList(statList_);
+  settings.LotterySite = lotterySite_;
+  return settings;
+}
+
 void TAppSession::ApplySystemSettings(const TSystemSettings& settings) {
+  if (auto error = TSystemSettings::LotterySiteError(settings.LotterySite)) throw EVetrilo(*error);
   uint32_t mask = 0;
   {
     TBusyGuard busy(*this, "Сохранение файла конфигурации...");
     const TStatList before = statList_;
     settings.ApplyTo(statList_);
     mask = ChangedSettingsMask(before, statList_);
+    const std::string site = Trim(settings.LotterySite);
     try {
       statList_.SaveEngineSettings(IniFile());
+      if (site != lotterySite_) IniFile().WriteString("GLOBAL", "LotterySite", site);
     } catch (const EVetrilo& e) {
       statList_ = before;
       throw EVetrilo(Format("Ошибка записи в файл конфигурации!\r\r%s", {e.what()}));
     }
+    lotterySite_ = site;
   }
   RebuildMethodList();
   SettingsGroupsChanged(mask);
@@ -159,6 +177,17 @@ void TAppSession::SetDrawsOffset(int k) {
   RecalcViews(false);
 }
 
+void TAppSession::SaveWindowSettings(const std::function<void(TIniData&)>& window) {
+  try {
+    FrmFile().Update([&](TIniData& d) {
+      options_.WriteShutdownValues(d, kMainSection);
+      if (window) window(d);
+    });
+  } catch (const EVetrilo& e) {
+    ShowError(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
+  }
+}
+
 void TAppSession::SaveOption(std::string_view key, bool value) {
   try {
     FrmFile().WriteBool(kMainSection, key, value);
@@ -195,6 +224,51 @@ bool TAppSession::GenerateDefaultCombs() {
     ShowError(e.what());
     return false;
   }
+}
+
+void TAppSession::GenerateCombs(int mode, const std::string& parameter, bool saveAsDefaults) {
+  if (saveAsDefaults) {
+    statList_.CombsGenerateMode = static_cast<uint8_t>(mode);
+    statList_.CombsGenerateParameters = parameter;
+    try {
+      statList_.SaveGenerateSettings(IniFile());
+    } catch (const EVetrilo& e) {
+      ShowError(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
+    }
+  }
+  TBusyGuard busy(*this, "Генерация возможных комбинаций...");
+  combs_.TakeUndo(true);
+  combs_.GenerateCombs(mode, parameter, true);
+}
+
+void TAppSession::OpenCombsFile(const std::string& path) {
+  TBusyGuard busy(*this, "");
+  combs_.OpenFile(path);
+}
+
+void TAppSession::SaveCombsFile(const std::string& path) {
+  TBusyGuard busy(*this, "");
+  combs_.SaveFile(path);
+}
+
+void TAppSession::PasteCombs(std::string_view text) {
+  TBusyGuard busy(*this, "");
+  combs_.Paste(text);
+}
+
+void TAppSession::DeleteCombRows(const TRowRanges& selection) {
+  TBusyGuard busy(*this, "");
+  combs_.DeleteRows(selection);
+}
+
+void TAppSession::ExcludeDrawsFromCombs(int n) {
+  TBusyGuard busy(*this, "");
+  combs_.ExcludeDraws(n, LastIndex());
+}
+
+void TAppSession::UndoCombs() {
+  TBusyGuard busy(*this, "");
+  combs_.Undo();
 }
 
 bool TAppSession::FilterCombsByTable(const TStatMethod& method,

@@ -30,6 +30,7 @@ enum TChange : uint32_t {
   kChangeArchive = 1u << 0,
   kChangeOffset = 1u << 1,
   kChangeOptions = 1u << 2,
+  kChangeMethods = 1u << 4,  // the method list was rebuilt: entries, order or captions
   kChangeBusy = 1u << 3,
   kChangeCombs = 1u << 10,     // combination list or applied-filter journal
   kChangeDrawStats = 1u << 8,  // the statistics table was recalculated or cleared
@@ -65,6 +66,12 @@ class TAppSession {
   // and options of views the session does not own yet survive a run this way).
   TMainOptions& Options() { return options_; }
   const TMainOptions& Options() const { return options_; }
+  // The window settings file as read at start: placement and column keys for
+  // the windows, which never read the file themselves.
+  const TIniData& WindowSettings() const { return frmAtStart_; }
+  // At shut-down: the options' shutdown values plus what `window` writes of
+  // the window (placement, columns) in one save. Failures are shown.
+  void SaveWindowSettings(const std::function<void(TIniData&)>& window);
   TProxySettings& Proxy() { return proxy_; }
   // Address "Сайт лотереи" opens ([GLOBAL] LotterySite); empty when not set.
   const std::string& LotterySite() const { return lotterySite_; }
@@ -83,7 +90,10 @@ class TAppSession {
   // OK of "Параметры системы": saves the engine settings, rebuilds the method
   // lists, rebuilds or drops the caches of the changed groups and recalculates.
   // A failed save throws EVetrilo and leaves the settings unchanged.
+  // A bad site address throws EVetrilo with its message before anything is saved.
   void ApplySystemSettings(const TSystemSettings& settings);
+  // What the dialog starts from: the engine settings and the site address.
+  TSystemSettings SystemSettings() const;
   // The registry of statistic methods with the engine settings.
   TStatList& StatList() { return statList_; }
   const TStatList& StatList() const { return statList_; }
@@ -124,6 +134,16 @@ class TAppSession {
   void SetColorCombs(bool on);
   // The list from the stored generation defaults; false after a failure (message shown).
   bool GenerateDefaultCombs();
+  // "Генерировать" with the dialog's choice: an undoable new list; with
+  // saveAsDefaults the choice becomes the stored generation defaults.
+  void GenerateCombs(int mode, const std::string& parameter, bool saveAsDefaults);
+  // Commands of the combination list, each an undoable step of its own.
+  void OpenCombsFile(const std::string& path);
+  void SaveCombsFile(const std::string& path);
+  void PasteCombs(std::string_view text);
+  void DeleteCombRows(const TRowRanges& selection);
+  void ExcludeDrawsFromCombs(int n);
+  void UndoCombs();
   // "Оставить выделенные" (keep) / "Удалить выделенные" of the statistics table: the method,
   // the value records of the selected rows and their texts in selection order, and the text
   // of the method list as the journal caption. False after a failure (message shown).
@@ -140,6 +160,18 @@ class TAppSession {
   void SetShowTotalLine(bool on);
   int DrawsStatLen() const { return drawStats_.Depth; }
   void SetDrawsStatLen(int depth);
+  // The depth typed into the statistics page: stored and, when it changed,
+  // the table recalculated (not forced). Failures are shown.
+  void ApplyDrawsStatLen(int depth);
+  // The method of the table (an index into the method list, -1 for none). A
+  // choice is remembered by its code across method-list rebuilds and restarts.
+  int DrawStatsMethod() const { return drawStats_.Method; }
+  // A change of the chosen method: recalculation, not forced; failures are shown.
+  void SelectDrawStatsMethod(int method);
+  // "Обновить": forced recalculation; failures are shown.
+  void RefreshDrawStats();
+  // The user's sort of the table (-1: list order).
+  void SetDrawStatsSort(int column, bool descending);
   TDrawStatsState& DrawStats() { return drawStats_; }
   const TDrawStatsState& DrawStats() const { return drawStats_; }
   TPrefetchPlace PrefetchPlace() const { return {paths_.PrefetchDir(), paths_.BaseName}; }
@@ -167,11 +199,15 @@ class TAppSession {
  private:
   void SaveOption(std::string_view key, bool value);
   void LoadDrawStatsOptions();
+  // Points the table at the listed method with this code, else at the first
+  // listed one; the calculation key is reset so the next calculation runs.
+  void ChooseDrawStatsMethod(std::string_view code);
 
   TAppPaths paths_;
   TCountingHooks counting_;
   TUiHooks* hooks_ = &counting_;
   TMainOptions options_;
+  TIniData frmAtStart_;
   TProxySettings proxy_;
   std::string lotterySite_;
   TDataLock dataLock_;

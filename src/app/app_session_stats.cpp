@@ -22,12 +22,38 @@ void TAppSession::LoadDrawStatsOptions() {
       ShowError(Format("Ошибка загрузки параметров программы!\r\r%s", {e.what()}));
     }
   }
+  ChooseDrawStatsMethod(options_.DrawsStatType);
+}
+
+void TAppSession::ChooseDrawStatsMethod(std::string_view code) {
   const std::vector<TMethodItem> items = DrawStatsMethodItems(statList_);
-  const bool listed = std::any_of(items.begin(), items.end(), [&](const TMethodItem& item) {
-    return item.Method == drawStats_.Method;
-  });
-  if (!listed) drawStats_.Method = items.empty() ? -1 : items.front().Method;
+  const int wanted = code.empty() ? -1 : statList_.FindByCode(code);
+  const bool listed = std::any_of(items.begin(), items.end(),
+                                  [&](const TMethodItem& item) { return item.Method == wanted; });
+  drawStats_.Method = listed ? wanted : items.empty() ? -1 : items.front().Method;
   drawStats_.Key = TDrawStatsKey();
+}
+
+void TAppSession::SelectDrawStatsMethod(int method) {
+  drawStats_.Method = method >= 0 && method < statList_.Count() ? method : -1;
+  if (drawStats_.Method >= 0) options_.DrawsStatType = statList_.Item(drawStats_.Method).Code();
+  RecalcViews(false);
+}
+
+void TAppSession::ApplyDrawsStatLen(int depth) {
+  SetDrawsStatLen(depth);
+  RecalcViews(false);
+}
+
+void TAppSession::RefreshDrawStats() {
+  RecalcViews(true);
+}
+
+void TAppSession::SetDrawStatsSort(int column, bool descending) {
+  if (column < -1 || column >= kDrawStatsColumns) return;
+  drawStats_.SortColumn = column;
+  drawStats_.SortDescending = column >= 0 && descending;
+  Notify(kChangeDrawStats);
 }
 
 void TAppSession::SetPrefetchsEnabled(bool on) {
@@ -50,6 +76,7 @@ void TAppSession::SetShowTotalLine(bool on) {
 
 void TAppSession::SetDrawsStatLen(int depth) {
   drawStats_.Depth = std::clamp(depth, kMinDrawsStatLen, kMaxDrawsStatLen);
+  options_.DrawsStatLen = drawStats_.Depth;
 }
 
 void TAppSession::CalcDrawStats(bool forced) {

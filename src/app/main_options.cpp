@@ -63,6 +63,7 @@ TMainOptions TMainOptions::Load(const TIniData& d, std::string_view s) {
   b("SystemsEnabled", o.SystemsEnabled);
   i("Language", o.Language);
   b("FirstRun", o.FirstRun);
+  o.DrawsStatType = d.ReadString(s, "DrawsStatType", "");
   return o;
 }
 
@@ -83,6 +84,7 @@ void TMainOptions::WriteShutdownValues(TIniData& d, std::string_view s) const {
   w("LayoutCompareHeight", LayoutCompareHeight, true);
   w("ScriptLibraryHeight", ScriptLibraryHeight, true);
   w("ScriptLibraryFilter", ScriptLibraryFilter);
+  if (!DrawsStatType.empty()) d.WriteString(s, "DrawsStatType", DrawsStatType);
 }
 
 }  // namespace vetrilo

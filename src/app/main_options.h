@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "core/ini_file.h"
@@ -52,6 +53,8 @@ struct TMainOptions {
   bool TabTables = true;
   bool SystemsEnabled = true;
   int Language = 1033;
+  // Code of the method chosen in "Вид расчета статистики" (empty: the first listed).
+  std::string DrawsStatType;
   bool FirstRun = false;
 
   static TMainOptions Load(const TIniData& frm, std::string_view section = "TFormMain");

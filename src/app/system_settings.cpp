@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/cp1251.h"
 #include "core/format.h"
 #include "core/game.h"
 #include "core/ini_file.h"
@@ -55,6 +56,18 @@ std::string TSystemSettings::PrizeRowText(int row) const {
 TMoney TSystemSettings::ParseAmount(std::string_view text) {
   const auto v = ParseIniFloat(text);
   return v ? MoneyFromReal(*v) : 0;
+}
+
+std::optional<std::string> TSystemSettings::LotterySiteError(std::string_view address) {
+  const std::string text = Trim(address);
+  if (text.empty()) return std::nullopt;
+  auto startsWith = [&](std::string_view scheme) {
+    return text.size() > scheme.size() && SameTextIgnoringCase(text.substr(0, scheme.size()), scheme);
+  };
+  const bool web = startsWith("http://") || startsWith("https://");
+  const bool blank = text.find_first_of(" \t\r\n") != std::string::npos;
+  if (web && !blank) return std::nullopt;
+  return "Адрес сайта лотереи должен начинаться с http:// или https:// и не содержать пробелов!";
 }
 
 void TSystemSettings::ApplyTo(TStatList& list) const {

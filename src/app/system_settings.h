@@ -25,6 +25,8 @@ struct TSystemSettings {
   // Row i is the prize for i matched numbers.
   std::array<TMoney, kPrizeRows> Prizes{};
   TCdlWeights Cdl;
+  // Address "Сайт лотереи" opens ([GLOBAL] LotterySite); empty: the item is off.
+  std::string LotterySite;
 
   // Row i shows the prize of the level whose Overlap is i (0 when there is none).
   static TSystemSettings FromList(const TStatList& list);
@@ -40,6 +42,10 @@ struct TSystemSettings {
   std::string PrizeRowText(int row) const;  // "%d=%.2f"
   // A typed amount: decimal with "." or ","; 0 when it is not a number.
   static TMoney ParseAmount(std::string_view text);
+
+  // A typed site address: empty or a web address (http:// or https://); the
+  // message when it is neither.
+  static std::optional<std::string> LotterySiteError(std::string_view address);
 
   // Stores the settings in the registry: every prize row becomes a level
   // {Overlap = row, Profit}.

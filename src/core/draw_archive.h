@@ -14,7 +14,7 @@ namespace vetrilo {
 // One draw: also the 20-byte record of the archive file.
 struct TDrawRec {
   int32_t Number = 0;
-  std::array<uint8_t, 4> Balls{};  // the documents' Balls[1..4], in drawing order
+  std::array<uint8_t, 4> Balls{};  // the four main numbers, in drawing order
   uint8_t Extra = 0;
   std::string Date;  // as received, normally "mm/dd/yyyy"; at most 10 characters on disk
 

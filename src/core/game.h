@@ -13,7 +13,7 @@ constexpr int kNumbersPerDraw = 4;
 constexpr int kMaxExtra = 17;
 constexpr int kAllCombinations = 178365;  // C(47, 4)
 
-// Computed once from the constants above (Part of the game description).
+// Derived from the constants above, computed once.
 struct TGameConstants {
   int MinSum;        // 1 + 2 + 3 + 4
   int MaxSum;        // 44 + 45 + 46 + 47

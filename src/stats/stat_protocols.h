@@ -6,8 +6,8 @@
 namespace vetrilo {
 
 // The fixed ways the engine drives a statistic. A literal list searches
-// linearly, exactly as documented; the default list is indexed. Both give the
-// same records in the same order.
+// linearly; the default list is indexed. Both give the same records in the same
+// order.
 
 // Range of draws (statistics table): seeded with GetAllValues, then every draw
 // from firstIndex to lastIndex, oldest first, with one run state for the loop.

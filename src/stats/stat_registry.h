@@ -7,9 +7,10 @@
 namespace vetrilo {
 
 // One row of the fixed table of the 143 statistic classes, in registration
-// order. Code, group and flags are the documented ones (the tests check the
-// classes against them); Class is null while the family is not built, which
-// keeps the class out of the method list.
+// order. Code, group and flags are fixed: cache names, scripts and method-list
+// files refer to them (the tests check the classes against the table); Class is
+// null while the family is not built, which keeps the class out of the method
+// list.
 struct TStatClassRow {
   int No;
   const char* ClassName;

@@ -8,8 +8,8 @@
 namespace vetrilo {
 
 // The 32-byte value record every statistic fills. Value holds the value key as
-// four signed 16-bit words (Value[0..3] are Value[1..4] of the documents), as
-// eight bytes, or as two 32-bit halves. Two records denote the same value when
+// four signed 16-bit words (words 1..4 are Value[0..3]), as eight bytes, or as
+// two 32-bit halves. Two records denote the same value when
 // all four words are equal.
 struct TStatDrawRec {
   int32_t LastDraw = 0;  // draw Number of the newest occurrence, 0 = none
@@ -27,7 +27,7 @@ struct TStatDrawRec {
     return k;
   }
   void SetKey(uint64_t k) { std::memcpy(Value, &k, sizeof k); }
-  // Words 1..4 as the documents count them.
+  // Words counted from 1, as value texts and script filters count them.
   int16_t Word(int i) const { return Value[i - 1]; }
   // One 8-byte store: the key is read back at once as 8 bytes, and separate
   // narrow stores would stall that load.
@@ -50,8 +50,8 @@ struct TStatDrawRec {
 static_assert(sizeof(TStatDrawRec) == 32);
 
 // The value list: records in first-insertion order. An index beside the vector
-// makes lookups O(1) without changing the order; Literal switches it off so the
-// list behaves exactly as the documented linear search (the test oracle).
+// makes lookups O(1) without changing the order; Literal switches it off and
+// searches linearly, the plain form that the tests compare the index with.
 //
 // Most keys are one small non-negative word (numbers, sums, counts): they are
 // indexed by a direct table, the rest by an open-addressing hash.

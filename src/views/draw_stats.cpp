@@ -53,7 +53,8 @@ std::string Signed(int64_t diff) {
   return diff > 0 ? "+" + Int(diff) : Int(diff);
 }
 
-// The forecasts multiply in 32-bit integers, wrapping as the original did.
+// The forecasts multiply in 32-bit integers and wrap on overflow, so large draw
+// numbers give the same forecasts as in tables users already keep.
 int32_t Mul32(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
 }

@@ -188,8 +188,12 @@ TEST(AppSessionStartup, ExclusiveUseOfTheFolderAndTheJobs) {
   second.LoadOptions();
   EXPECT_EQ(second.Initialize(TCommandLine()), 1);
   ASSERT_FALSE(hooks.Messages.empty());
-  EXPECT_EQ(hooks.Messages.back().Text.rfind("Невозможно получить монопольный доступ к файлам данных!", 0),
-            0u);
+  const std::string& refusal = hooks.Messages.back().Text;
+  EXPECT_EQ(refusal.rfind("Невозможно получить монопольный доступ к файлам данных!", 0), 0u);
+  // The reasons speak of this folder and this system, not of another's paths.
+  EXPECT_NE(refusal.find("(" + dir.Path() + ")"), std::string::npos) << refusal;
+  EXPECT_EQ(refusal.find("Windows"), std::string::npos);
+  EXPECT_EQ(refusal.find("c:\\"), std::string::npos);
   EXPECT_FALSE(second.Busy());
 
   // Another folder: the jobs run and report their outcome.
@@ -223,6 +227,92 @@ TEST(AppSessionStartup, NoLanguagePicksRussianCaptions) {
   russian.ForceRussian();
   russian.LoadOptions();
   EXPECT_EQ(russian.StatList().Item(russian.StatList().FindByCode("NUMS")).UserCaption, "Мои числа");
+}
+
+
+TEST(SystemSettings, LotterySiteAddresses) {
+  const struct {
+    const char* Address;
+    bool Valid;
+  } cases[] = {
+      {"", true},
+      {"  ", true},
+      {"https://lottery.example/results", true},
+      {"HTTP://lottery.example", true},
+      {"lottery.example", false},
+      {"https://", false},
+      {"ftp://lottery.example", false},
+      {"https://lottery.example/a b", false},
+      {"javascript:alert(1)", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Address);
+    EXPECT_EQ(!TSystemSettings::LotterySiteError(c.Address).has_value(), c.Valid);
+  }
+}
+
+TEST(AppSessionSettings, TheSiteAddressIsASetting) {
+  TTempDir dir;
+  TRecordingHooks hooks;
+  TAppSession session(TAppPaths::ForFolder(dir.Path()), hooks);
+  session.LoadOptions();
+  EXPECT_EQ(session.SystemSettings().LotterySite, "");
+
+  TSystemSettings s = session.SystemSettings();
+  s.LotterySite = "ftp://x";
+  EXPECT_THROW(session.ApplySystemSettings(s), EVetrilo);
+  EXPECT_EQ(session.LotterySite(), "");
+  EXPECT_FALSE(FileExists(session.Paths().IniFile()));  // refused before any save
+
+  s.LotterySite = " https://lottery.example/results ";
+  session.ApplySystemSettings(s);
+  EXPECT_EQ(session.LotterySite(), "https://lottery.example/results");
+  EXPECT_EQ(session.IniFile().ReadString("GLOBAL", "LotterySite", ""),
+            "https://lottery.example/results");
+
+  TAppSession again(TAppPaths::ForFolder(dir.Path()), hooks);
+  again.LoadOptions();
+  EXPECT_EQ(again.SystemSettings().LotterySite, "https://lottery.example/results");
+  EXPECT_TRUE(hooks.Messages.empty());
+}
+
+// Indexes of the method list move when settings rebuild it; the table's
+// method is the same method afterwards, and after a restart.
+TEST(AppSessionSettings, TheChosenMethodIsKeptByItsCode) {
+  TTempDir dir;
+  TRecordingHooks hooks;
+  std::string code;
+  {
+    TAppSession session(TAppPaths::ForFolder(dir.Path()), hooks);
+    SaveFileAtomic(session.Paths().ArchiveFile(), SerializeDrawRecords(MakeDemoDraws(40, 3)));
+    session.LoadOptions();
+    session.LoadArchive();
+    const std::vector<TMethodItem> items = DrawStatsMethodItems(session.StatList());
+    ASSERT_GT(items.size(), 10u);
+    const int chosen = items.back().Method;  // after the channel group
+    code = session.StatList().Item(chosen).Code();
+    session.SelectDrawStatsMethod(chosen);
+    EXPECT_EQ(session.DrawStats().Key.Method, chosen);
+
+    TSystemSettings s = session.SystemSettings();
+    s.ChannelSize = 4;
+    session.ApplySystemSettings(s);
+    EXPECT_NE(session.DrawStatsMethod(), chosen);
+    EXPECT_EQ(session.StatList().Item(session.DrawStatsMethod()).Code(), code);
+    EXPECT_EQ(session.DrawStats().Key.Method, session.DrawStatsMethod());
+    session.SaveWindowSettings({});
+  }
+  TAppSession restarted(TAppPaths::ForFolder(dir.Path()), hooks);
+  restarted.LoadOptions();
+  ASSERT_GE(restarted.DrawStatsMethod(), 0);
+  EXPECT_EQ(restarted.StatList().Item(restarted.DrawStatsMethod()).Code(), code);
+
+  // A code no longer listed falls back to the first listed method.
+  TIniFile(restarted.Paths().FrmFile()).WriteString("TFormMain", "DrawsStatType", "NOSUCH");
+  TAppSession fallback(TAppPaths::ForFolder(dir.Path()), hooks);
+  fallback.LoadOptions();
+  EXPECT_EQ(fallback.DrawStatsMethod(), DrawStatsMethodItems(fallback.StatList()).front().Method);
+  EXPECT_TRUE(hooks.Messages.empty());
 }
 
 }  // namespace vetrilo

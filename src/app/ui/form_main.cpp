@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -91,7 +92,7 @@ void TFormMain::CreateActions() {
 
 void TFormMain::SettingsEditExecute() {
   auto* dialog = new TFormSettings(
-      TSystemSettings::FromList(session_.StatList()),
+      session_.SystemSettings(),
       [this](const std::string& text) { session_.ShowError(text); }, this);
   OpenApplyingDialog(dialog, [this, dialog] { session_.ApplySystemSettings(dialog->Settings()); });
 }
@@ -243,8 +244,22 @@ void TFormMain::OnSessionChanged(uint32_t changes) {
   } else if (changes & kChangeOptions) {
     combsPage_->Repaint();
   }
-  if (changes & kChangeBusy) actions_->UpdateAll();
+  const bool busyChanged = (changes & kChangeBusy) != 0;
+  if (busyChanged) {
+    // Everything that starts work waits while work runs; disabling moves the
+    // focus away, so it is given back afterwards.
+    const bool idle = !session_.Busy();
+    if (!idle) focusBeforeBusy_ = QApplication::focusWidget();
+    offsetField_->setEnabled(idle);
+    workTabs_->tabBar()->setEnabled(idle);
+    combsPage_->ExcludeField()->setEnabled(idle);
+    actions_->UpdateAll();
+  }
   statsPage_->OnSessionChanged(changes);
+  if (busyChanged && !session_.Busy() && focusBeforeBusy_ && focusBeforeBusy_->isEnabled() &&
+      focusBeforeBusy_->isVisible() && QApplication::focusWidget() != focusBeforeBusy_) {
+    focusBeforeBusy_->setFocus(Qt::OtherFocusReason);
+  }
 }
 
 int TFormMain::DeferredInit() {
@@ -284,7 +299,7 @@ QList<QTableView*> KeptTables(QWidget* window) {
 }  // namespace
 
 void TFormMain::RestoreWindowState() {
-  const TIniData frm = session_.FrmFile().Load();
+  const TIniData& frm = session_.WindowSettings();
   for (QTableView* table : KeptTables(this)) {
     const int columns = table->model() ? table->model()->columnCount() : 0;
     const TListColumns kept = ReadListColumns(frm, kMainSection, S(table->objectName()), columns);
@@ -308,38 +323,33 @@ void TFormMain::RestoreWindowState() {
 }
 
 void TFormMain::SaveWindowState() {
-  TMainOptions o = session_.Options();
+  statsPage_->CommitDepth();
+  TMainOptions& o = session_.Options();
   const QList<int> sizes = splitter_->sizes();
   if (!sizes.isEmpty() && sizes[0] > 0) o.LeftPanelWidth = sizes[0];
   o.DrawsExclude = combsPage_->ExcludeField()->value();
   o.FiltersHeight = combsPage_->FiltersHeight();
-  o.DrawsStatLen = session_.DrawsStatLen();
   o.DrawsStatHeight = statsPage_->ChartHeight();
   TWindowPlacement placement;
   const QRect n = normalGeometry().isValid() ? normalGeometry() : geometry();
   placement.NormPos = {n.left(), n.top(), n.left() + n.width(), n.top() + n.height()};
   placement.ShowCmd = isMinimized() ? kShowMinimized : isMaximized() ? kShowMaximized : kShowNormal;
   const TScreenInfo screen = ScreenInfoOf(this);
-  try {
-    session_.FrmFile().Update([&](TIniData& d) {
-      WritePlacement(d, kMainSection, placement, screen);
-      o.WriteShutdownValues(d);
-      for (QTableView* table : KeptTables(this)) {
-        TListColumns columns;
-        const int count = table->model() ? table->model()->columnCount() : 0;
-        for (int c = 0; c < count; ++c) {
-          columns.Widths.push_back(table->isColumnHidden(c) ? -1 : table->columnWidth(c));
-        }
-        if (table == statsPage_->Table()) {
-          const TDrawStatsState& s = session_.DrawStats();
-          columns.Sort = std::make_pair(s.SortColumn, s.SortDescending ? 1 : 0);
-        }
-        WriteListColumns(d, kMainSection, S(table->objectName()), columns);
+  session_.SaveWindowSettings([&](TIniData& d) {
+    WritePlacement(d, kMainSection, placement, screen);
+    for (QTableView* table : KeptTables(this)) {
+      TListColumns columns;
+      const int count = table->model() ? table->model()->columnCount() : 0;
+      for (int c = 0; c < count; ++c) {
+        columns.Widths.push_back(table->isColumnHidden(c) ? -1 : table->columnWidth(c));
       }
-    });
-  } catch (const EVetrilo& e) {
-    session_.ShowError(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
-  }
+      if (table == statsPage_->Table()) {
+        const TDrawStatsState& s = session_.DrawStats();
+        columns.Sort = std::make_pair(s.SortColumn, s.SortDescending ? 1 : 0);
+      }
+      WriteListColumns(d, kMainSection, S(table->objectName()), columns);
+    }
+  });
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QProgressBar>
 #include <QSpinBox>
 #include <QSplitter>
@@ -79,6 +80,7 @@ class TFormMain : public QMainWindow {
   QTableView* drawList_ = nullptr;
   TDrawListModel* drawModel_ = nullptr;
   QSpinBox* offsetField_ = nullptr;
+  QPointer<QWidget> focusBeforeBusy_;
   std::array<QLabel*, 8> panels_{};
   QProgressBar* progress_ = nullptr;
   TCombsPage* combsPage_ = nullptr;

@@ -133,6 +133,14 @@ TFormSettings::TFormSettings(const TSystemSettings& settings,
   weightsForm->addRow(useAbsValues_);
   layout->addWidget(weights);
 
+  auto* siteForm = new QFormLayout;
+  site_ = new QLineEdit(Q(settings_.LotterySite));
+  site_->setObjectName("edLotterySite");
+  site_->setPlaceholderText("https://");
+  site_->setToolTip("Адрес страницы, которую открывает пункт меню \"Сайт лотереи\"");
+  siteForm->addRow("Сайт лотереи:", site_);
+  layout->addLayout(siteForm);
+
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->button(QDialogButtonBox::Cancel)->setText("Отмена");
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -215,6 +223,7 @@ TSystemSettings TFormSettings::Settings() const {
   s.Cdl.LevelWeight = ReadReal(levelWeight_, s.Cdl.LevelWeight);
   s.Cdl.UsePercents = usePercents_->isChecked();
   s.Cdl.UseAbsValues = useAbsValues_->isChecked();
+  s.LotterySite = S(site_->text().trimmed());
   return s;
 }
 

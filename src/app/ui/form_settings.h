@@ -29,6 +29,7 @@ class TFormSettings : public QDialog {
   QLineEdit* CostField() { return cost_; }
   QTableWidget* PrizesGrid() { return prizes_; }
   QLabel* RowsLabel() { return rows_; }
+  QLineEdit* SiteField() { return site_; }
 
  private:
   void LayOutSegments();
@@ -49,6 +50,7 @@ class TFormSettings : public QDialog {
   QLineEdit* levelWeight_ = nullptr;
   QCheckBox* usePercents_ = nullptr;
   QCheckBox* useAbsValues_ = nullptr;
+  QLineEdit* site_ = nullptr;
   bool laying_ = false;
 };
 

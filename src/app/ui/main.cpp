@@ -21,6 +21,7 @@
 #include "app/process_list.h"
 #include "app/ui/form_main.h"
 #include "app/ui/qt_hooks.h"
+#include "app/ui/qt_translations.h"
 
 using namespace vetrilo;
 
@@ -64,6 +65,9 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName("Vetrilo_4d47");
+  if (!InstallQtTranslations(app)) {
+    std::fprintf(stderr, "Vetrilo_4d47: Qt's Russian translations are not installed\n");
+  }
   // Qt takes the user's locale; numbers in files and tables always use ".".
   std::setlocale(LC_NUMERIC, "C");
   TQtHooks::SetNonInteractive(commandLine.Batch);

@@ -96,7 +96,9 @@ TStatsPage::TStatsPage(TAppSession& session, TActionList& actions, QWidget* pare
   depth_->setKeyboardTracking(false);
   depth_->setMinimumWidth(90);
   depth_->setValue(session_.DrawsStatLen());
-  depth_->installEventFilter(this);
+  // Enter and leaving the field both end the editing.
+  connect(depth_, &QSpinBox::editingFinished, this,
+          [this] { session_.ApplyDrawsStatLen(depth_->value()); });
   auto* depthLabel = new QLabel("Тиражей:");
   depthLabel->setBuddy(depth_);
   bar->addWidget(depthLabel);
@@ -182,7 +184,10 @@ int TStatsPage::ChartHeight() const {
 void TStatsPage::CreateActions() {
   actions_.Add(
       "DrawsStatRefresh", "Обновить", "Пересчитать статистику тиражей",
-      [this] { session_.CalcDrawStats(true); },
+      [this] {
+        CommitDepth();
+        session_.RefreshDrawStats();
+      },
       [this] { return session_.Archive().Count() > 0 && session_.DrawStats().Method >= 0; });
   QAction* prefetch =
       actions_.Add("DrawsStatPrefetchs", "Использовать сравнение с полным набором комбинаций",
@@ -238,61 +243,35 @@ void TStatsPage::FilterBySelection(bool keep) {
 void TStatsPage::FillMethods() {
   const QSignalBlocker block(methods_);
   methods_->clear();
-  TDrawStatsState& s = session_.DrawStats();
   int selected = -1;
   for (const TMethodItem& item : DrawStatsMethodItems(session_.StatList())) {
-    if (item.Method == s.Method) selected = methods_->count();
+    if (item.Method == session_.DrawStatsMethod()) selected = methods_->count();
     methods_->addItem(Q(item.Caption), item.Method);
   }
-  if (selected < 0 && methods_->count() > 0) selected = 0;
   methods_->setCurrentIndex(selected);
-  s.Method = selected < 0 ? -1 : methods_->itemData(selected).toInt();
 }
 
-void TStatsPage::Calculate(bool forced) {
-  try {
-    session_.CalcDrawStats(forced);
-  } catch (const std::exception& e) {
-    session_.ShowError(e.what());
-  }
-  actions_.UpdateAll();
+void TStatsPage::CommitDepth() {
+  if (depth_->hasAcceptableInput()) depth_->interpretText();
+  session_.SetDrawsStatLen(depth_->value());
 }
 
 void TStatsPage::OnMethodChosen(int index) {
-  session_.DrawStats().Method = index < 0 ? -1 : methods_->itemData(index).toInt();
-  Calculate(false);
-}
-
-void TStatsPage::OnDepthEntered() {
-  if (!depth_->hasAcceptableInput()) return;
-  depth_->interpretText();
-  if (depth_->value() == session_.DrawsStatLen()) return;
-  session_.SetDrawsStatLen(depth_->value());
-  Calculate(false);
-}
-
-bool TStatsPage::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == depth_ && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      OnDepthEntered();
-      return true;
-    }
-  }
-  return QWidget::eventFilter(watched, event);
+  session_.SelectDrawStatsMethod(index < 0 ? -1 : methods_->itemData(index).toInt());
+  actions_.UpdateAll();
 }
 
 void TStatsPage::SetSort(int column, bool descending) {
-  TDrawStatsState& s = session_.DrawStats();
-  if (column < -1 || column >= kDrawStatsColumns) return;
-  s.SortColumn = column;
-  s.SortDescending = column >= 0 && descending;
-  table_->horizontalHeader()->setSortIndicatorShown(column >= 0);
-  if (column >= 0) {
+  session_.SetDrawStatsSort(column, descending);
+}
+
+void TStatsPage::ShowSortIndicator() {
+  const TDrawStatsState& s = session_.DrawStats();
+  table_->horizontalHeader()->setSortIndicatorShown(s.SortColumn >= 0);
+  if (s.SortColumn >= 0) {
     table_->horizontalHeader()->setSortIndicator(
-        column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+        s.SortColumn, s.SortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
   }
-  model_->Reload();
 }
 
 void TStatsPage::OnHeaderClicked(int column) {
@@ -313,17 +292,22 @@ void TStatsPage::RefreshChecks() {
 }
 
 void TStatsPage::OnSessionChanged(uint32_t changes) {
+  if (changes & kChangeMethods) FillMethods();
   if (changes & kChangeOptions) {
     ApplyColumnVisibility();
     RefreshChecks();
   }
   if (changes & kChangeDrawStats) {
+    ShowSortIndicator();
     model_->Reload();
     RefreshChart();
   }
   if (changes & kChangeBusy) {
-    methods_->setEnabled(!session_.Busy());
-    depth_->setEnabled(!session_.Busy());
+    // Whatever starts a calculation waits while one runs.
+    const bool idle = !session_.Busy();
+    methods_->setEnabled(idle);
+    depth_->setEnabled(idle);
+    table_->horizontalHeader()->setSectionsClickable(idle);
   }
 }
 

@@ -73,9 +73,11 @@ class TStatsPage : public QWidget {
   // "Оставить выделенные" (keep) or "Удалить выделенные" of the selected rows.
   void FilterBySelection(bool keep);
 
-  // Refills the selector from the method list, keeping the session's method
-  // when it is still listed, else taking the first.
+  // Refills the selector from the method list and shows the session's method.
   void FillMethods();
+  // The depth field's value is the depth: what was typed is applied even
+  // without Enter (on "Обновить", on leaving the field, at shut-down).
+  void CommitDepth();
   void OnSessionChanged(uint32_t changes);
   // Tab-separated texts of the selected rows' visible columns.
   QString SelectionText() const;
@@ -84,14 +86,12 @@ class TStatsPage : public QWidget {
 
  private:
   void CreateActions();
-  void Calculate(bool forced);
   void OnMethodChosen(int index);
-  void OnDepthEntered();
   void OnHeaderClicked(int column);
   void ApplyColumnVisibility();
   void RefreshChart();
   void RefreshChecks();
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  void ShowSortIndicator();
 
   TAppSession& session_;
   TActionList& actions_;

@@ -18,8 +18,6 @@
 #include "app/app_session.h"
 #include "app/ui/action_list.h"
 #include "app/ui/qt_text.h"
-#include "core/errors.h"
-#include "core/format.h"
 #include "workspace/comb_file.h"
 #include "workspace/ui/comb_list_model.h"
 #include "workspace/ui/form_generate.h"
@@ -100,9 +98,11 @@ TCombsPage::TCombsPage(TAppSession& session, TActionList& actions, QWidget* pare
   journal_->setSelectionMode(QAbstractItemView::SingleSelection);
   journal_->verticalHeader()->hide();
   journal_->verticalHeader()->setDefaultSectionSize(20);
-  journal_->horizontalHeader()->setStretchLastSection(true);
+  // The count is never cut; the values take what is left.
+  journal_->horizontalHeader()->setStretchLastSection(false);
+  journal_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+  journal_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
   journal_->setColumnWidth(0, 190);
-  journal_->setColumnWidth(1, 150);
   journal_->setWordWrap(false);
 
   excludeField_ = new QSpinBox;
@@ -306,35 +306,22 @@ int TCombsPage::FiltersHeight() const {
 }
 
 void TCombsPage::CombsGenExecute() {
-  TStatList& list = session_.StatList();
+  const TStatList& list = session_.StatList();
   TGenerateChoice choice{list.CombsGenerateMode, Q(list.CombsGenerateParameters), false};
   if (!generateDialog_(choice)) return;
-  if (choice.SaveAsDefaults) {
-    list.CombsGenerateMode = static_cast<uint8_t>(choice.Mode);
-    list.CombsGenerateParameters = S(choice.Parameter);
-    try {
-      list.SaveGenerateSettings(session_.IniFile());
-    } catch (const EVetrilo& e) {
-      session_.ShowError(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
-    }
-  }
-  TBusyGuard busy(session_, "Генерация возможных комбинаций...");
-  session_.Combs().TakeUndo(true);
-  session_.Combs().GenerateCombs(choice.Mode, S(choice.Parameter), true);
+  session_.GenerateCombs(choice.Mode, S(choice.Parameter), choice.SaveAsDefaults);
 }
 
 void TCombsPage::CombsOpenExecute() {
   const QString path = chooseFile_(false);
   if (path.isEmpty()) return;
-  TBusyGuard busy(session_, "");
-  session_.Combs().OpenFile(S(path));
+  session_.OpenCombsFile(S(path));
 }
 
 void TCombsPage::CombsSaveExecute() {
   const QString path = chooseFile_(true);
   if (path.isEmpty()) return;
-  TBusyGuard busy(session_, "");
-  session_.Combs().SaveFile(S(path));
+  session_.SaveCombsFile(S(path));
 }
 
 void TCombsPage::CombsCopyExecute() {
@@ -343,25 +330,21 @@ void TCombsPage::CombsCopyExecute() {
 
 void TCombsPage::CombsPasteExecute() {
   const QString text = QGuiApplication::clipboard()->text();
-  TBusyGuard busy(session_, "");
-  session_.Combs().Paste(S(text));
+  session_.PasteCombs(S(text));
 }
 
 void TCombsPage::CombsDeleteExecute() {
   const TRowRanges selection = Selection();
   combList_->clearSelection();
-  TBusyGuard busy(session_, "");
-  session_.Combs().DeleteRows(selection);
+  session_.DeleteCombRows(selection);
 }
 
 void TCombsPage::CombsExcludeExecute() {
-  TBusyGuard busy(session_, "");
-  session_.Combs().ExcludeDraws(excludeField_->value(), session_.LastIndex());
+  session_.ExcludeDrawsFromCombs(excludeField_->value());
 }
 
 void TCombsPage::CombsUndoExecute() {
-  TBusyGuard busy(session_, "");
-  session_.Combs().Undo();
+  session_.UndoCombs();
 }
 
 void TCombsPage::CombsFindExecute() {

@@ -27,6 +27,8 @@ std::string TAppPaths::File(std::string_view ext) const {
   return JoinPath(Dir, BaseName + std::string(ext));
 }
 
-std::string TAppPaths::PrefetchDir() const { return JoinPath(Dir, "Prefetchs"); }
+std::string TAppPaths::PrefetchDir() const {
+  return JoinPath(Dir, "Prefetchs");
+}
 
 }  // namespace vetrilo

@@ -10,7 +10,9 @@
 
 namespace vetrilo {
 
-TDataLock::~TDataLock() { Release(); }
+TDataLock::~TDataLock() {
+  Release();
+}
 
 bool TDataLock::Acquire(const std::string& path, std::string* error) {
   Release();

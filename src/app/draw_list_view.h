@@ -15,9 +15,11 @@ class TDrawListView {
   enum TColumn { kNumber, kBall1, kBall2, kBall3, kBall4, kExtra, kSum, kDate, kColumnCount };
   static const std::vector<std::string>& Captions();
 
-  TDrawListView(const TDrawArchive& archive, int offset, bool sorted, bool colored,
-                int channelSize)
-      : archive_(archive), offset_(offset), sorted_(sorted), colored_(colored),
+  TDrawListView(const TDrawArchive& archive, int offset, bool sorted, bool colored, int channelSize)
+      : archive_(archive),
+        offset_(offset),
+        sorted_(sorted),
+        colored_(colored),
         channelSize_(channelSize) {}
 
   int RowCount() const { return archive_.Count(); }

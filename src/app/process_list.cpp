@@ -18,13 +18,16 @@ static std::string ExeOf(const std::string& procEntry) {
   std::string path = buf;
   // A program replaced on disk while it runs reads as "path (deleted)".
   const std::string deleted = " (deleted)";
-  if (path.size() > deleted.size() && path.compare(path.size() - deleted.size(), deleted.size(), deleted) == 0) {
+  if (path.size() > deleted.size() &&
+      path.compare(path.size() - deleted.size(), deleted.size(), deleted) == 0) {
     path.resize(path.size() - deleted.size());
   }
   return path;
 }
 
-std::string OwnProgramFileName() { return ExtractFileName(ExeOf("/proc/self")); }
+std::string OwnProgramFileName() {
+  return ExtractFileName(ExeOf("/proc/self"));
+}
 
 bool OtherProcessRuns(const std::string& programFileName) {
   const std::string self = std::to_string(::getpid());

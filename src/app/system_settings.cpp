@@ -28,7 +28,9 @@ TSystemSettings TSystemSettings::FromList(const TStatList& list) {
   return s;
 }
 
-int TSystemSettings::MatrixRows() const { return CeilDiv(kMaxNumber, MatrixCols); }
+int TSystemSettings::MatrixRows() const {
+  return CeilDiv(kMaxNumber, MatrixCols);
+}
 
 int TSystemSettings::CellNumber(int row, int column) const {
   if (row < 0 || column < 0 || column >= MatrixCols) return 0;
@@ -62,7 +64,8 @@ std::optional<std::string> TSystemSettings::LotterySiteError(std::string_view ad
   const std::string text = Trim(address);
   if (text.empty()) return std::nullopt;
   auto startsWith = [&](std::string_view scheme) {
-    return text.size() > scheme.size() && SameTextIgnoringCase(text.substr(0, scheme.size()), scheme);
+    return text.size() > scheme.size() &&
+           SameTextIgnoringCase(text.substr(0, scheme.size()), scheme);
   };
   const bool web = startsWith("http://") || startsWith("https://");
   const bool blank = text.find_first_of(" \t\r\n") != std::string::npos;

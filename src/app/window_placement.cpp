@@ -7,8 +7,12 @@
 
 namespace vetrilo {
 
-bool IsMinimizedShowCmd(int showCmd) { return showCmd == 2 || showCmd == 6 || showCmd == 7; }
-bool IsMaximizedShowCmd(int showCmd) { return showCmd == 3; }
+bool IsMinimizedShowCmd(int showCmd) {
+  return showCmd == 2 || showCmd == 6 || showCmd == 7;
+}
+bool IsMaximizedShowCmd(int showCmd) {
+  return showCmd == 3;
+}
 
 std::string RectText(const TRect& r) {
   return Format("%d,%d,%d,%d", {r.Left, r.Top, r.Right, r.Bottom});

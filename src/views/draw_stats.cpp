@@ -182,7 +182,8 @@ void BuildDrawStats(TCustomStat& stat, const TDrawStatsInput& input,
     queried.push_back(i);
   }
   std::vector<int32_t> facts(list.size(), -1);
-  const std::vector<int32_t> found = FindValuesInDraws(stat, queries, input.LastIndex, input.Sorted);
+  const std::vector<int32_t> found =
+      FindValuesInDraws(stat, queries, input.LastIndex, input.Sorted);
   for (size_t q = 0; q < queried.size(); ++q) facts[queried[q]] = found[q];
   table.Rows.reserve(list.size());
   for (size_t i = 0; i < list.size(); ++i) {
@@ -269,6 +270,27 @@ std::string TDrawStatsTable::CopyText(const std::vector<int>& rows,
     text += '\n';
   }
   return text;
+}
+
+TAxisLabelPlan PlanAxisLabels(size_t count, double axisWidth, double widestLabel,
+                              double lineHeight) {
+  if (count == 0 || axisWidth <= 0) return {};
+  const double slot = axisWidth / static_cast<double>(count);
+  auto niceStep = [&](double room) {
+    const double needed = std::max(1.0, std::ceil(room / slot));
+    for (size_t decade = 1;; decade *= 10) {
+      for (size_t m : {1, 2, 5}) {
+        if (static_cast<double>(m * decade) >= needed) return m * decade;
+      }
+      if (decade > count) return count;
+    }
+  };
+  const size_t upright = niceStep(widestLabel + lineHeight);
+  const size_t turned = niceStep(lineHeight * 1.25);
+  // Upright labels read best; they are kept while they show at least half as
+  // many values as turned ones would.
+  if (upright <= 2 * turned) return {upright, false};
+  return {turned, true};
 }
 
 std::vector<TMethodItem> DrawStatsMethodItems(const TStatList& list) {

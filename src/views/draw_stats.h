@@ -66,6 +66,18 @@ struct TDrawStatsChart {
   std::vector<TChartPoint> Full;
 };
 
+// How to label an axis of `count` equally spaced points `axisWidth` pixels long
+// so that no two labels overlap: every Step-th point gets its label (Step is 1,
+// 2 or 5 times a power of ten), upright when that keeps enough of them, else
+// turned on its side, where a label needs only its line height.
+struct TAxisLabelPlan {
+  size_t Step = 1;
+  bool Rotated = false;
+  bool operator==(const TAxisLabelPlan&) const = default;
+};
+TAxisLabelPlan PlanAxisLabels(size_t count, double axisWidth, double widestLabel,
+                              double lineHeight);
+
 // The computed table.
 struct TDrawStatsTable {
   std::vector<TDrawStatsRow> Rows;  // list order

@@ -3,8 +3,8 @@
 #include "app/app_session.h"
 #include "app/main_options.h"
 #include "app/system_settings.h"
-#include "core/demo_archive.h"
 #include "core/cp1251.h"
+#include "core/demo_archive.h"
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "net/proxy_settings.h"
@@ -38,7 +38,8 @@ TEST(MainOptions, DefaultsNonNumbersAndShutdownValues) {
   EXPECT_FALSE(d.PrefetchsEnabled);
 
   TIniData frm = TIniData::Parse(
-      "[TFormMain]\r\nDrawsStatLen=abc\r\nWeekLen=99999999999\r\nSortedDraws=1\r\nLayoutLen=250\r\n");
+      "[TFormMain]\r\nDrawsStatLen=abc\r\nWeekLen=99999999999\r\nSortedDraws=1\r\nLayoutLen="
+      "250\r\n");
   TMainOptions o = TMainOptions::Load(frm);
   EXPECT_EQ(o.DrawsStatLen, 1000);  // not a number
   EXPECT_EQ(o.WeekLen, 1000);       // does not fit
@@ -51,7 +52,8 @@ TEST(MainOptions, DefaultsNonNumbersAndShutdownValues) {
   o.WriteShutdownValues(frm);
   EXPECT_EQ(frm.ReadInteger("TFormMain", "DrawsStatLen", 0), 321);
   EXPECT_EQ(frm.ReadInteger("TFormMain", "FiltersHeight", 0), 150);
-  EXPECT_EQ(frm.ReadInteger("TFormMain", "LayoutLen", 0), 250);  // a view not built yet keeps its value
+  EXPECT_EQ(frm.ReadInteger("TFormMain", "LayoutLen", 0),
+            250);  // a view not built yet keeps its value
   EXPECT_FALSE(frm.Value("TFormMain", "LeftPanelWidth"));
   EXPECT_TRUE(frm.ReadBool("TFormMain", "SortedDraws", false));  // toggled options are not touched
 }
@@ -226,9 +228,9 @@ TEST(AppSessionStartup, NoLanguagePicksRussianCaptions) {
   TAppSession russian(TAppPaths::ForFolder(dir.Path()), hooks);
   russian.ForceRussian();
   russian.LoadOptions();
-  EXPECT_EQ(russian.StatList().Item(russian.StatList().FindByCode("NUMS")).UserCaption, "Мои числа");
+  EXPECT_EQ(russian.StatList().Item(russian.StatList().FindByCode("NUMS")).UserCaption,
+            "Мои числа");
 }
-
 
 TEST(SystemSettings, LotterySiteAddresses) {
   const struct {

@@ -1,25 +1,26 @@
+#include "app/ui/form_main.h"
+
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QSplitter>
-#include <QTableWidget>
-#include <QCheckBox>
-#include <QLineEdit>
 
 #include "app/app_session.h"
-#include "app/ui/form_main.h"
 #include "app/ui/form_settings.h"
-#include "views/ui/stats_page.h"
-#include "workspace/ui/combs_page.h"
 #include "app/ui/qt_text.h"
 #include "core/demo_archive.h"
 #include "core/file_io.h"
 #include "core/ini_file.h"
 #include "ui_tests.h"
+#include "views/ui/stats_page.h"
+#include "workspace/ui/combs_page.h"
 
 namespace vetrilo::test {
 
@@ -28,7 +29,8 @@ class TFormMainTest : public QObject {
  private slots:
   void init() {
     dir_ = std::make_unique<QTemporaryDir>();
-    SaveFileAtomic(S(dir_->filePath("Vetrilo_4d47.ldr")), SerializeDrawRecords(MakeDemoDraws(25, 3)));
+    SaveFileAtomic(S(dir_->filePath("Vetrilo_4d47.ldr")),
+                   SerializeDrawRecords(MakeDemoDraws(25, 3)));
     session_ = std::make_unique<TAppSession>(TAppPaths::ForFolder(S(dir_->path())), hooks_);
     form_ = std::make_unique<TFormMain>(*session_, hooks_);
     form_->DeferredInit();
@@ -56,9 +58,9 @@ class TFormMainTest : public QObject {
     form_->OffsetField()->setValue(3);
     QCOMPARE(session_->DrawsOffset(), 3);
     QCOMPARE(form_->StatusPanel(2)->text(), QString("Следующий тираж: 23"));
-    QCOMPARE(form_->StatusPanel(3)->text(),
-             Q(session_->Archive().TargetDrawText(3)));
-    const QColor offsetRow = form_->DrawList()->model()->index(3, 7).data(Qt::BackgroundRole).value<QColor>();
+    QCOMPARE(form_->StatusPanel(3)->text(), Q(session_->Archive().TargetDrawText(3)));
+    const QColor offsetRow =
+        form_->DrawList()->model()->index(3, 7).data(Qt::BackgroundRole).value<QColor>();
     QCOMPARE(offsetRow, QColor(0xFF, 0xAA, 0xAA));
   }
 
@@ -70,7 +72,8 @@ class TFormMainTest : public QObject {
     QVERIFY(sorted->isChecked());
     QAbstractItemModel* model = form_->DrawList()->model();
     QVERIFY(model->index(0, 1).data().toInt() < model->index(0, 2).data().toInt());
-    QVERIFY(TIniFile(S(dir_->filePath("Vetrilo_4d47.frm"))).ReadBool("TFormMain", "SortedDraws", false));
+    QVERIFY(TIniFile(S(dir_->filePath("Vetrilo_4d47.frm")))
+                .ReadBool("TFormMain", "SortedDraws", false));
   }
 
   void busySessionDisablesEveryAction() {
@@ -135,7 +138,7 @@ class TFormMainTest : public QObject {
     QCOMPARE(int(errors.size()), 1);
     QCOMPARE(dialog.SegmentsGrid()->item(0, 1)->text(), QString("1"));
     dialog.SegmentsGrid()->item(0, 2)->setText("3");  // number 3
-    dialog.MatrixColsField()->setValue(10);              // the map follows the numbers
+    dialog.MatrixColsField()->setValue(10);           // the map follows the numbers
     QCOMPARE(dialog.RowsLabel()->text(), QString("Строк: 5"));
     QCOMPARE(dialog.SegmentsGrid()->item(0, 2)->text(), QString("3"));
     dialog.ChannelSizeField()->setValue(5);

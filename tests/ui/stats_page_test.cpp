@@ -8,19 +8,19 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineSeries>
-#include <QTemporaryDir>
 #include <QSplitter>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/app_session.h"
 #include "app/ui/form_main.h"
 #include "app/ui/qt_text.h"
-#include "workspace/ui/combs_page.h"
 #include "core/demo_archive.h"
 #include "core/file_io.h"
 #include "core/ini_file.h"
 #include "ui_tests.h"
+#include "workspace/ui/combs_page.h"
 
 namespace vetrilo::test {
 
@@ -116,8 +116,9 @@ class TStatsPageTest : public QObject {
 
     TypeDepth("40");
     form_->close();
-    QCOMPARE(TIniFile(S(dir_->filePath("Vetrilo_4d47.frm"))).ReadInteger("TFormMain", "DrawsStatLen", 0),
-             int64_t{40});
+    QCOMPARE(
+        TIniFile(S(dir_->filePath("Vetrilo_4d47.frm"))).ReadInteger("TFormMain", "DrawsStatLen", 0),
+        int64_t{40});
   }
 
   // The selector keeps focus and walks the list one entry per key press.

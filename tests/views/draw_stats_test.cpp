@@ -306,4 +306,25 @@ TEST(DrawStatsMethods, SelectorListsListedMethodsSortedWhenOrdered) {
   EXPECT_EQ(f.List.Item(items[2].Method).Code(), "POS2");
 }
 
+// Axis labels never overlap: upright while that keeps at least half of what
+// turned labels would show, steps of 1, 2, 5 times a power of ten.
+TEST(DrawStatsChart, AxisLabelPlans) {
+  const struct {
+    size_t Count;
+    double Width, Widest, Line;
+    TAxisLabelPlan Plan;
+  } cases[] = {
+      {0, 800, 20, 14, {1, false}},      {5, 800, 40, 14, {1, false}},  // room for every label
+      {170, 850, 20, 14, {10, false}},    // sums: short numbers, every tenth upright
+      {128, 830, 90, 14, {5, true}},      // long bit patterns: turned, every fifth
+      {47, 600, 100, 14, {2, true}},      // turned labels fit every other slot
+      {1000, 100, 10, 10, {200, false}},  // a crowd on a tiny axis
+      {3, 0, 10, 10, {1, false}},         // not laid out yet
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Count);
+    EXPECT_EQ(PlanAxisLabels(c.Count, c.Width, c.Widest, c.Line), c.Plan);
+  }
+}
+
 }  // namespace vetrilo

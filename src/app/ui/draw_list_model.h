@@ -17,8 +17,8 @@ class TDrawListModel : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-  void Reload();     // rows changed
-  void Repaint();    // same rows, other texts or colours
+  void Reload();   // rows changed
+  void Repaint();  // same rows, other texts or colours
 
  private:
   TAppSession& session_;

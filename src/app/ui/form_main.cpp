@@ -92,8 +92,8 @@ void TFormMain::CreateActions() {
 
 void TFormMain::SettingsEditExecute() {
   auto* dialog = new TFormSettings(
-      session_.SystemSettings(),
-      [this](const std::string& text) { session_.ShowError(text); }, this);
+      session_.SystemSettings(), [this](const std::string& text) { session_.ShowError(text); },
+      this);
   OpenApplyingDialog(dialog, [this, dialog] { session_.ApplySystemSettings(dialog->Settings()); });
 }
 

@@ -26,7 +26,8 @@ class TPatternDelegate : public QStyledItemDelegate {
       : QStyledItemDelegate(parent), pattern_(pattern) {}
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override {
-    auto* editor = qobject_cast<QLineEdit*>(QStyledItemDelegate::createEditor(parent, option, index));
+    auto* editor =
+        qobject_cast<QLineEdit*>(QStyledItemDelegate::createEditor(parent, option, index));
     if (editor) {
       editor->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern_), editor));
     }
@@ -40,7 +41,9 @@ class TPatternDelegate : public QStyledItemDelegate {
 const QString kDigits = QStringLiteral("[0-9]*");
 const QString kAmount = QStringLiteral("[0-9]*[.,]?[0-9]*");
 
-QString RealText(long double v) { return Q(FloatToIniText(v)); }
+QString RealText(long double v) {
+  return Q(FloatToIniText(v));
+}
 
 long double ReadReal(const QLineEdit* edit, long double def) {
   const auto v = ParseIniFloat(S(edit->text()));
@@ -119,8 +122,7 @@ TFormSettings::TFormSettings(const TSystemSettings& settings,
   deviationWeight_->setObjectName("edCdlDeviation");
   levelWeight_->setObjectName("edCdlLevel");
   for (QLineEdit* e : {countWeight_, deviationWeight_, levelWeight_}) {
-    e->setValidator(new QRegularExpressionValidator(
-        QRegularExpression("-?[0-9]*[.,]?[0-9]*"), e));
+    e->setValidator(new QRegularExpressionValidator(QRegularExpression("-?[0-9]*[.,]?[0-9]*"), e));
   }
   weightsForm->addRow("Количество:", countWeight_);
   weightsForm->addRow("Отклонение:", deviationWeight_);

@@ -43,7 +43,8 @@ static int RunWithoutWindow(const TCommandLine& commandLine, const TAppPaths& pa
 }
 
 int main(int argc, char** argv) {
-  const TCommandLine commandLine = TCommandLine::Parse(std::vector<std::string>(argv + 1, argv + argc));
+  const TCommandLine commandLine =
+      TCommandLine::Parse(std::vector<std::string>(argv + 1, argv + argc));
   for (const std::string& word : commandLine.Unknown) {
     std::fprintf(stderr, "Vetrilo_4d47: unknown word \"%s\" ignored\n", word.c_str());
   }

@@ -10,8 +10,12 @@ namespace vetrilo {
 
 static bool gNonInteractive = false;
 
-void TQtHooks::SetNonInteractive(bool on) { gNonInteractive = on; }
-bool TQtHooks::NonInteractive() { return gNonInteractive; }
+void TQtHooks::SetNonInteractive(bool on) {
+  gNonInteractive = on;
+}
+bool TQtHooks::NonInteractive() {
+  return gNonInteractive;
+}
 
 void TQtHooks::SetStatus(std::string_view text) {
   if (statusSink_) statusSink_(Q(text));

@@ -10,7 +10,9 @@ namespace vetrilo {
 inline QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-inline std::string S(const QString& text) { return text.toStdString(); }
+inline std::string S(const QString& text) {
+  return text.toStdString();
+}
 // Engine messages keep "\r" as their line break.
 inline QString QMessage(std::string_view text) {
   QString s = Q(text);

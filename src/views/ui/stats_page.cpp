@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QSet>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -158,6 +159,7 @@ TStatsPage::TStatsPage(TAppSession& session, TActionList& actions, QWidget* pare
   chartView_->setObjectName("chDrawsStat");
   chartView_->setRenderHint(QPainter::Antialiasing);
   chartView_->setMinimumHeight(120);
+  chartView_->installEventFilter(this);
 
   splitter_ = new QSplitter(Qt::Vertical);
   splitter_->addWidget(table_);
@@ -349,9 +351,59 @@ QString TStatsPage::SelectionText() const {
   return Q(session_.DrawStats().Table.CopyText(SelectedTableRows(), columns));
 }
 
+bool TStatsPage::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == chartView_ && event->type() == QEvent::Resize) LayOutAxisLabels();
+  return QWidget::eventFilter(watched, event);
+}
+
+void TStatsPage::LayOutAxisLabels() {
+  if (!axisX_) return;
+  const TDrawStatsChart& model = session_.DrawStats().Table.Chart;
+  const std::vector<TChartPoint>& labelled = model.Full.empty() ? model.Actual : model.Full;
+  const QSize size = chartView_->size();
+  if (size == labelledSize_ && axisX_->count() > 0) return;
+  labelledSize_ = size;
+  for (const QString& label : axisX_->categoriesLabels()) axisX_->remove(label);
+  if (labelled.empty()) return;
+
+  QFont font = chartView_->font();
+  font.setPointSizeF(std::max(6.0, font.pointSizeF() - 1));
+  // The chart gives the value axis at most 40% of its height.
+  const double room = std::max(12.0, size.height() * 0.4 - 3.0 * QFontMetricsF(font).height());
+  auto widest = [&](const QFont& f) {
+    double w = 0;
+    for (const TChartPoint& p : labelled)
+      w = std::max(w, QFontMetricsF(f).horizontalAdvance(Q(p.Label)));
+    return w;
+  };
+  double widestLabel = widest(font);
+  const double axisWidth = std::max(40.0, size.width() - 90.0);
+  TAxisLabelPlan plan =
+      PlanAxisLabels(labelled.size(), axisWidth, widestLabel, QFontMetricsF(font).height());
+  // Turned labels that do not fit the room take a smaller font, then are cut.
+  while (plan.Rotated && widestLabel > room && font.pointSizeF() > 6.0) {
+    font.setPointSizeF(std::max(6.0, font.pointSizeF() - 1));
+    widestLabel = widest(font);
+    plan = PlanAxisLabels(labelled.size(), axisWidth, widestLabel, QFontMetricsF(font).height());
+  }
+  axisX_->setLabelsFont(font);
+  axisX_->setLabelsAngle(plan.Rotated ? -90 : 0);
+  const QFontMetricsF metrics(font);
+  const double limit = plan.Rotated ? room : axisWidth;
+  QSet<QString> used;
+  for (size_t i = 0; i < labelled.size(); i += plan.Step) {
+    QString text = metrics.elidedText(Q(labelled[i].Label), Qt::ElideRight, limit);
+    // Category labels must differ; cut ones may not.
+    while (used.contains(text)) text += QChar(0x200B);
+    used.insert(text);
+    axisX_->append(text, labelled[i].X);
+  }
+}
+
 void TStatsPage::RefreshChart() {
   QChart* chart = chartView_->chart();
   chart->removeAllSeries();
+  axisX_ = nullptr;
   for (QAbstractAxis* axis : chart->axes()) {
     chart->removeAxis(axis);
     delete axis;
@@ -361,18 +413,11 @@ void TStatsPage::RefreshChart() {
 
   const std::vector<TChartPoint>& labelled = model.Full.empty() ? model.Actual : model.Full;
   auto* axisX = new QCategoryAxis;
+  axisX_ = axisX;
   axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-  // Keep the labels readable: at most about 40 of them.
-  const size_t step = std::max<size_t>(1, (labelled.size() + 39) / 40);
-  for (size_t i = 0; i < labelled.size(); i += step) {
-    axisX->append(Q(labelled[i].Label), labelled[i].X);
-  }
   axisX->setRange(0, labelled.back().X + 1);
-  if (labelled.size() / step > 16) axisX->setLabelsAngle(-90);
-  QFont small = axisX->labelsFont();
-  small.setPointSizeF(std::max(6.0, small.pointSizeF() - 1));
-  axisX->setLabelsFont(small);
   chart->addAxis(axisX, Qt::AlignBottom);
+  LayOutAxisLabels();
 
   double maxY = 1;
   for (const auto* points : {&model.Actual, &model.Full}) {

@@ -13,6 +13,7 @@
 
 QT_BEGIN_NAMESPACE
 class QChart;
+class QCategoryAxis;
 class QChartView;
 QT_END_NAMESPACE
 
@@ -90,6 +91,9 @@ class TStatsPage : public QWidget {
   void OnHeaderClicked(int column);
   void ApplyColumnVisibility();
   void RefreshChart();
+  // Labels of the chart's value axis for the chart's present size.
+  void LayOutAxisLabels();
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void RefreshChecks();
   void ShowSortIndicator();
 
@@ -101,6 +105,8 @@ class TStatsPage : public QWidget {
   QTableView* table_ = nullptr;
   TDrawStatsModel* model_ = nullptr;
   QChartView* chartView_ = nullptr;
+  QCategoryAxis* axisX_ = nullptr;
+  QSize labelledSize_;
 };
 
 }  // namespace vetrilo

@@ -14,17 +14,26 @@ TAppSession::TAppSession(TAppPaths paths, TUiHooks& hooks)
 }
 
 void TAppSession::LoadOptions() {
-  const TIniData frm = FrmFile().Load();
-  options_ = TMainOptions::Load(frm);
+  try {
+    options_ = TMainOptions::Load(FrmFile().Load());
+  } catch (const EVetrilo& e) {
+    frmUnreadable_ = true;
+    ShowError(Format("Ошибка загрузки параметров программы!\r\r%s", {e.Message()}));
+  }
   statList_.Language = forceRussian_ ? 1049 : options_.Language;
   {
     TBusyGuard busy(*this, "Загрузка файла конфигурации...");
-    const TIniFile ini = IniFile();
-    statList_.LoadEngineSettings(ini);
-    statList_.LoadGenerateSettings(ini);
-    statList_.LoadShredding(ini);
-    proxy_ = TProxySettings::Load(ini);
-    lotterySite_ = ini.ReadString("GLOBAL", "LotterySite", "");
+    try {
+      const TIniData ini = IniFile().Load();
+      statList_.LoadEngineSettings(ini);
+      statList_.LoadGenerateSettings(ini);
+      statList_.LoadShredding(ini);
+      proxy_ = TProxySettings::Load(ini);
+      lotterySite_ = ini.ReadString("GLOBAL", "LotterySite", "");
+    } catch (const EVetrilo& e) {
+      iniUnreadable_ = true;
+      ShowError(Format("Ошибка чтения файла конфигурации!\r\r%s", {e.Message()}));
+    }
   }
   statList_.BuildMethods();
   std::string error;
@@ -51,7 +60,7 @@ uint32_t TAppSession::ApplyShredding(const std::array<std::string, 3>& formulas,
     statList_.FormulaDigits[i] = digits[i] >= 1 && digits[i] <= 5 ? digits[i] : 2;
   }
   try {
-    statList_.SaveShredding(IniFile());
+    statList_.SaveShredding(IniFile(true));
   } catch (const EVetrilo& e) {
     statList_.Formula = oldFormulas;
     statList_.FormulaDigits = oldDigits;
@@ -108,7 +117,7 @@ void TAppSession::ApplySystemSettings(const TSystemSettings& settings) {
     settings.ApplyTo(statList_);
     mask = ChangedSettingsMask(before, statList_);
     try {
-      statList_.SaveEngineSettings(IniFile());
+      statList_.SaveEngineSettings(IniFile(true));
     } catch (const EVetrilo& e) {
       statList_ = before;
       throw EVetrilo(Format("Ошибка записи в файл конфигурации!\r\r%s", {e.what()}));
@@ -242,13 +251,16 @@ void TAppSession::LeaveBusy() {
   }
 }
 
-TBusyGuard::TBusyGuard(TAppSession& session, std::string_view status) : session_(session) {
+TBusyGuard::TBusyGuard(TAppSession& session, std::string_view status)
+    : session_(session), outer_(session.Hooks().OperationStatus()) {
   session_.EnterBusy();
+  session_.Hooks().SetOperationStatus(status);
   session_.SetStatus(status);
 }
 
 TBusyGuard::~TBusyGuard() {
-  session_.SetStatus("");
+  session_.Hooks().SetOperationStatus(outer_);
+  session_.SetStatus(outer_);
   session_.LeaveBusy();
 }
 

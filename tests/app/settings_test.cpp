@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "app/app_session.h"
 #include "app/main_options.h"
 #include "app/system_settings.h"
-#include "core/demo_archive.h"
 #include "core/cp1251.h"
+#include "core/demo_archive.h"
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "net/proxy_settings.h"
@@ -38,7 +41,8 @@ TEST(MainOptions, DefaultsNonNumbersAndShutdownValues) {
   EXPECT_FALSE(d.PrefetchsEnabled);
 
   TIniData frm = TIniData::Parse(
-      "[TFormMain]\r\nDrawsStatLen=abc\r\nWeekLen=99999999999\r\nSortedDraws=1\r\nLayoutLen=250\r\n");
+      "[TFormMain]\r\nDrawsStatLen=abc\r\nWeekLen=99999999999\r\nSortedDraws=1\r\nLayoutLen="
+      "250\r\n");
   TMainOptions o = TMainOptions::Load(frm);
   EXPECT_EQ(o.DrawsStatLen, 1000);  // not a number
   EXPECT_EQ(o.WeekLen, 1000);       // does not fit
@@ -51,7 +55,8 @@ TEST(MainOptions, DefaultsNonNumbersAndShutdownValues) {
   o.WriteShutdownValues(frm);
   EXPECT_EQ(frm.ReadInteger("TFormMain", "DrawsStatLen", 0), 321);
   EXPECT_EQ(frm.ReadInteger("TFormMain", "FiltersHeight", 0), 150);
-  EXPECT_EQ(frm.ReadInteger("TFormMain", "LayoutLen", 0), 250);  // a view not built yet keeps its value
+  EXPECT_EQ(frm.ReadInteger("TFormMain", "LayoutLen", 0),
+            250);  // a view not built yet keeps its value
   EXPECT_FALSE(frm.Value("TFormMain", "LeftPanelWidth"));
   EXPECT_TRUE(frm.ReadBool("TFormMain", "SortedDraws", false));  // toggled options are not touched
 }
@@ -176,6 +181,55 @@ TEST(AppSessionSettings, RandomBytesInEverySettingsFileStartWithDefaults) {
   EXPECT_EQ(session.Initialize(TCommandLine()), -1);
 }
 
+TEST(AppSessionSettings, UnreadableSettingsFilesAreReportedAndNeverWrittenOver) {
+  TTempDir dir;
+  TRecordingHooks hooks;
+  TAppSession session(TAppPaths::ForFolder(dir.Path()), hooks);
+  const std::string frm = session.Paths().FrmFile();
+  const std::string ini = session.Paths().IniFile();
+  std::filesystem::create_directory(frm);
+  std::filesystem::create_directory(ini);
+  session.LoadOptions();
+  const std::string isDir = std::strerror(EISDIR);
+  ASSERT_EQ(hooks.Messages.size(), 2u);
+  EXPECT_EQ(hooks.Messages[0].Kind, TMessageKind::Error);
+  EXPECT_EQ(hooks.Messages[0].Text,
+            "Ошибка загрузки параметров программы!\r\r\"" + frm + "\": " + isDir);
+  EXPECT_EQ(hooks.Messages[1].Kind, TMessageKind::Error);
+  EXPECT_EQ(hooks.Messages[1].Text,
+            "Ошибка чтения файла конфигурации!\r\r\"" + ini + "\": " + isDir);
+  EXPECT_EQ(session.Options().DrawsStatLen, 1000);
+  EXPECT_EQ(session.StatList().MatrixCols, 8);
+  EXPECT_FALSE(session.Busy());
+
+  // The files can be read again later: what the user has in them is still not
+  // replaced by the defaults of this run.
+  std::filesystem::remove(frm);
+  std::filesystem::remove(ini);
+  const std::string frmText = "[TFormMain]\r\nDrawsStatLen=77\r\nSortedDraws=0\r\n";
+  const std::string iniText = "[GLOBAL]\r\nMatrixCols=5\r\n[PROXY]\r\nProxyPassword=pw\r\n";
+  WriteFile(frm, frmText);
+  WriteFile(ini, iniText);
+  session.SetSortedDraws(true);
+  session.SetColorDraws(false);
+  session.SetColorCombs(false);
+  session.FrmFile().WriteInteger(kMainSection, "DrawsStatLen", 1000);
+  session.IniFile().WriteInteger("GLOBAL", "MatrixCols", 8);
+  session.StatList().SaveShredding(session.IniFile());
+  EXPECT_EQ(ReadFile(frm), frmText);
+  EXPECT_EQ(ReadFile(ini), iniText);
+  EXPECT_EQ(hooks.Messages.size(), 2u);
+
+  // An explicit save may write the file, and keeps what it does not set.
+  TSystemSettings s = TSystemSettings::FromList(session.StatList());
+  s.ChannelSize = 5;
+  session.ApplySystemSettings(s);
+  const TIniFile saved(ini);
+  EXPECT_EQ(saved.ReadInteger("GLOBAL", "ChannelSize", 0), 5);
+  EXPECT_EQ(saved.ReadString("PROXY", "ProxyPassword", ""), "pw");
+  EXPECT_EQ(ReadFile(frm), frmText);
+}
+
 TEST(AppSessionStartup, ExclusiveUseOfTheFolderAndTheJobs) {
   TTempDir dir;
   TRecordingHooks hooks;
@@ -188,7 +242,8 @@ TEST(AppSessionStartup, ExclusiveUseOfTheFolderAndTheJobs) {
   second.LoadOptions();
   EXPECT_EQ(second.Initialize(TCommandLine()), 1);
   ASSERT_FALSE(hooks.Messages.empty());
-  EXPECT_EQ(hooks.Messages.back().Text.rfind("Невозможно получить монопольный доступ к файлам данных!", 0),
+  EXPECT_EQ(hooks.Messages.back().Text.rfind(
+                "Невозможно получить монопольный доступ к файлам данных!", 0),
             0u);
   EXPECT_FALSE(second.Busy());
 
@@ -222,7 +277,8 @@ TEST(AppSessionStartup, NoLanguagePicksRussianCaptions) {
   TAppSession russian(TAppPaths::ForFolder(dir.Path()), hooks);
   russian.ForceRussian();
   russian.LoadOptions();
-  EXPECT_EQ(russian.StatList().Item(russian.StatList().FindByCode("NUMS")).UserCaption, "Мои числа");
+  EXPECT_EQ(russian.StatList().Item(russian.StatList().FindByCode("NUMS")).UserCaption,
+            "Мои числа");
 }
 
 }  // namespace vetrilo

@@ -313,7 +313,7 @@ void TCombsPage::CombsGenExecute() {
     list.CombsGenerateMode = static_cast<uint8_t>(choice.Mode);
     list.CombsGenerateParameters = S(choice.Parameter);
     try {
-      list.SaveGenerateSettings(session_.IniFile());
+      list.SaveGenerateSettings(session_.IniFile(true));
     } catch (const EVetrilo& e) {
       session_.ShowError(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
     }

@@ -14,17 +14,27 @@ TAppSession::TAppSession(TAppPaths paths, TUiHooks& hooks)
 }
 
 void TAppSession::LoadOptions() {
-  frmAtStart_ = FrmFile().Load();
-  options_ = TMainOptions::Load(frmAtStart_);
+  try {
+    frmAtStart_ = FrmFile().Load();
+    options_ = TMainOptions::Load(frmAtStart_);
+  } catch (const EVetrilo& e) {
+    frmUnreadable_ = true;
+    ShowError(Format("Ошибка загрузки параметров программы!\r\r%s", {e.Message()}));
+  }
   statList_.Language = forceRussian_ ? 1049 : options_.Language;
   {
     TBusyGuard busy(*this, "Загрузка файла конфигурации...");
-    const TIniFile ini = IniFile();
-    statList_.LoadEngineSettings(ini);
-    statList_.LoadGenerateSettings(ini);
-    statList_.LoadShredding(ini);
-    proxy_ = TProxySettings::Load(ini);
-    lotterySite_ = ini.ReadString("GLOBAL", "LotterySite", "");
+    try {
+      const TIniData ini = IniFile().Load();
+      statList_.LoadEngineSettings(ini);
+      statList_.LoadGenerateSettings(ini);
+      statList_.LoadShredding(ini);
+      proxy_ = TProxySettings::Load(ini);
+      lotterySite_ = ini.ReadString("GLOBAL", "LotterySite", "");
+    } catch (const EVetrilo& e) {
+      iniUnreadable_ = true;
+      ShowError(Format("Ошибка чтения файла конфигурации!\r\r%s", {e.Message()}));
+    }
   }
   statList_.BuildMethods();
   std::string error;
@@ -57,7 +67,7 @@ uint32_t TAppSession::ApplyShredding(const std::array<std::string, 3>& formulas,
     statList_.FormulaDigits[i] = digits[i] >= 1 && digits[i] <= 5 ? digits[i] : 2;
   }
   try {
-    statList_.SaveShredding(IniFile());
+    statList_.SaveShredding(IniFile(true));
   } catch (const EVetrilo& e) {
     statList_.Formula = oldFormulas;
     statList_.FormulaDigits = oldDigits;
@@ -124,8 +134,8 @@ void TAppSession::ApplySystemSettings(const TSystemSettings& settings) {
     mask = ChangedSettingsMask(before, statList_);
     const std::string site = Trim(settings.LotterySite);
     try {
-      statList_.SaveEngineSettings(IniFile());
-      if (site != lotterySite_) IniFile().WriteString("GLOBAL", "LotterySite", site);
+      statList_.SaveEngineSettings(IniFile(true));
+      if (site != lotterySite_) IniFile(true).WriteString("GLOBAL", "LotterySite", site);
     } catch (const EVetrilo& e) {
       statList_ = before;
       throw EVetrilo(Format("Ошибка записи в файл конфигурации!\r\r%s", {e.what()}));
@@ -231,7 +241,7 @@ void TAppSession::GenerateCombs(int mode, const std::string& parameter, bool sav
     statList_.CombsGenerateMode = static_cast<uint8_t>(mode);
     statList_.CombsGenerateParameters = parameter;
     try {
-      statList_.SaveGenerateSettings(IniFile());
+      statList_.SaveGenerateSettings(IniFile(true));
     } catch (const EVetrilo& e) {
       ShowError(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
     }
@@ -316,13 +326,16 @@ void TAppSession::LeaveBusy() {
   }
 }
 
-TBusyGuard::TBusyGuard(TAppSession& session, std::string_view status) : session_(session) {
+TBusyGuard::TBusyGuard(TAppSession& session, std::string_view status)
+    : session_(session), outer_(session.Hooks().OperationStatus()) {
   session_.EnterBusy();
+  session_.Hooks().SetOperationStatus(status);
   session_.SetStatus(status);
 }
 
 TBusyGuard::~TBusyGuard() {
-  session_.SetStatus("");
+  session_.Hooks().SetOperationStatus(outer_);
+  session_.SetStatus(outer_);
   session_.LeaveBusy();
 }
 

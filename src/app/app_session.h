@@ -55,12 +55,20 @@ class TAppSession {
   // Called with what changed after every operation that changed something.
   void SetListener(std::function<void(uint32_t)> listener) { listener_ = std::move(listener); }
 
-  TIniFile FrmFile() const { return TIniFile(paths_.FrmFile()); }
-  TIniFile IniFile() const { return TIniFile(paths_.IniFile()); }
+  // The settings files. One that could not be read at start reads as empty and
+  // is never written for the rest of the run, so the user's settings in it
+  // survive; only a save the user asks for (`explicitSave`) may still write it.
+  TIniFile FrmFile(bool explicitSave = false) const {
+    return TIniFile(paths_.FrmFile(), frmUnreadable_ && !explicitSave);
+  }
+  TIniFile IniFile(bool explicitSave = false) const {
+    return TIniFile(paths_.IniFile(), iniUnreadable_ && !explicitSave);
+  }
 
   // Reads the options of the main window settings file, the engine, generation,
   // shredding and proxy settings, and builds the method list with its favourites
-  // and captions. A damaged or missing file gives the defaults.
+  // and captions. A damaged or missing file gives the defaults; a file that
+  // cannot be read gives its read error and the defaults.
   void LoadOptions();
   // Every option of the main window's section as read at start (sizes, depths
   // and options of views the session does not own yet survive a run this way).
@@ -212,6 +220,8 @@ class TAppSession {
   std::string lotterySite_;
   TDataLock dataLock_;
   bool forceRussian_ = false;
+  bool frmUnreadable_ = false;
+  bool iniUnreadable_ = false;
   std::function<void(uint32_t)> listener_;
   TDrawArchive archive_;
   int drawsOffset_ = 0;
@@ -222,7 +232,8 @@ class TAppSession {
 };
 
 // Busy state for one operation: the counter and the status text are restored on
-// every way out.
+// every way out; a nested operation gives back its caller's status, the
+// outermost clears it.
 class TBusyGuard {
  public:
   TBusyGuard(TAppSession& session, std::string_view status);
@@ -232,6 +243,7 @@ class TBusyGuard {
 
  private:
   TAppSession& session_;
+  std::string outer_;
 };
 
 }  // namespace vetrilo

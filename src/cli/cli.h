@@ -12,11 +12,16 @@
 namespace vetrilo::cli {
 
 // Bad arguments or input: one line on stderr, exit status 2 (or the given one).
+// Message() is the whole text, NUL bytes of quoted input included.
 class ECliError : public std::runtime_error {
  public:
   explicit ECliError(const std::string& message, int status = 2)
-      : std::runtime_error(message), Status(status) {}
+      : std::runtime_error(message), Status(status), message_(message) {}
+  const std::string& Message() const { return message_; }
   int Status;
+
+ private:
+  std::string message_;
 };
 
 // Arguments of one subcommand: positional words and "--name [value]" options.
@@ -43,7 +48,7 @@ class TCliArgs {
 
 // What every subcommand receives.
 struct TCliContext {
-  TAppPaths Paths;  // from --dir, default the tool's own folder
+  TAppPaths Paths;                 // from --dir, default the tool's own folder
   std::vector<std::string> Words;  // the words after the subcommand name
 };
 

@@ -4,11 +4,33 @@
 #include "cli/cli.h"
 #include "core/errors.h"
 #include "core/file_io.h"
+#include "core/format.h"
 #include "core/ini_file.h"
 #include "core/text.h"
 #include "views/draw_stats.h"
 
 namespace vetrilo::cli {
+namespace {
+
+// Settings as the program reads them; a file that cannot be read is an error
+// here (exit status 2), never a silent set of defaults.
+TIniData LoadSettings(const std::string& path, const char* failure) {
+  try {
+    return TIniFile(path).Load();
+  } catch (const EVetrilo& e) {
+    throw EVetrilo(Format(failure, {e.Message()}));
+  }
+}
+
+TIniData LoadIni(const TAppPaths& paths) {
+  return LoadSettings(paths.IniFile(), "Ошибка чтения файла конфигурации!\r\r%s");
+}
+
+TIniData LoadFrm(const TAppPaths& paths) {
+  return LoadSettings(paths.FrmFile(), "Ошибка загрузки параметров программы!\r\r%s");
+}
+
+}  // namespace
 
 TCliEngine::TCliEngine(const TAppPaths& paths) {
   const std::string archive = paths.ArchiveFile();
@@ -19,12 +41,12 @@ TCliEngine::TCliEngine(const TAppPaths& paths) {
       throw ECliError(std::string("cannot read the draw archive: ") + e.what());
     }
   }
-  const TIniFile ini(paths.IniFile());
+  const TIniData ini = LoadIni(paths);
   List.Draws = &Archive;
   List.LoadEngineSettings(ini);
   List.LoadGenerateSettings(ini);
   List.LoadShredding(ini);
-  List.Language = TMainOptions::Load(TIniFile(paths.FrmFile()).Load()).Language;
+  List.Language = TMainOptions::Load(LoadFrm(paths)).Language;
   List.BuildMethods();
   std::string error;
   if (!List.LoadMethodSettings(paths.FltFile(), false, &error)) {
@@ -48,7 +70,7 @@ int TCliEngine::CheckedOffset(int offset) const {
 }
 
 int SavedDrawsStatLen(const TAppPaths& paths) {
-  return StoredDrawsStatLen(TMainOptions::Load(TIniFile(paths.FrmFile()).Load()).DrawsStatLen);
+  return StoredDrawsStatLen(TMainOptions::Load(LoadFrm(paths)).DrawsStatLen);
 }
 
 TComb ParseCombArg(const std::string& text) {

@@ -48,9 +48,9 @@ int Variants(const std::string& line, int lineNo, const TStatList& list) {
   try {
     plan = std::make_unique<TVariantPlan>(filters);
   } catch (const EScriptFilterError& e) {
-    throw ECliError(OneLine(e.what()), 2);
+    throw ECliError(OneLine(e.Message()), 2);
   } catch (const EScriptTooLarge& e) {
-    throw ECliError(OneLine(e.what()), 3);
+    throw ECliError(OneLine(e.Message()), 3);
   }
   std::string out;
   plan->ForEach([&](int64_t number, const TFilterRec& variant) {
@@ -76,12 +76,15 @@ int Script(const TCliContext& context) {
     throw ECliError("script needs normalize or variants");
   }
   const bool fromFile = args.Has("file");
-  if (words.size() != (fromFile ? 1u : 2u)) throw ECliError("script " + words[0] + " needs LINE or --file F");
-  if (words[0] == "normalize" && args.Has("line-no")) throw ECliError("--line-no goes with variants");
+  if (words.size() != (fromFile ? 1u : 2u))
+    throw ECliError("script " + words[0] + " needs LINE or --file F");
+  if (words[0] == "normalize" && args.Has("line-no"))
+    throw ECliError("--line-no goes with variants");
   const int lineNo = args.Int("line-no", 1, 1, 2147483647);
   const std::string line = fromFile ? FirstLineOf(args.Value("file")) : words[1];
   TCliEngine engine(context.Paths);
-  return words[0] == "normalize" ? Normalize(line, engine.List) : Variants(line, lineNo, engine.List);
+  return words[0] == "normalize" ? Normalize(line, engine.List)
+                                 : Variants(line, lineNo, engine.List);
 }
 
 const TCliRegistration kScript(

@@ -11,12 +11,23 @@ using namespace vetrilo;
 using namespace vetrilo::cli;
 
 static void PrintUsage(FILE* to) {
-  std::fprintf(to, "usage: vetrilo-cli [--dir DIR] COMMAND [ARGS]\n\n"
-                   "DIR is the program folder whose files are read and written\n"
-                   "(default: the folder of vetrilo-cli).\n\ncommands:\n");
+  std::fprintf(to,
+               "usage: vetrilo-cli [--dir DIR] COMMAND [ARGS]\n\n"
+               "DIR is the program folder whose files are read and written\n"
+               "(default: the folder of vetrilo-cli).\n\ncommands:\n");
   for (const auto& [name, entry] : CliCommands()) {
     std::fprintf(to, "  %s\n", entry.Usage.c_str());
   }
+}
+
+// One line on stderr; the text goes out with its length, so a NUL in quoted
+// input does not cut it.
+static void PrintError(std::string text) {
+  for (char& c : text) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  text = "vetrilo-cli: " + text + "\n";
+  std::fwrite(text.data(), 1, text.size(), stderr);
 }
 
 int main(int argc, char** argv) {
@@ -50,15 +61,11 @@ int main(int argc, char** argv) {
     return status;
   } catch (const ECliError& e) {
     std::fflush(stdout);
-    std::fprintf(stderr, "vetrilo-cli: %s\n", e.what());
+    PrintError(e.Message());
     return e.Status;
   } catch (const EVetrilo& e) {
     std::fflush(stdout);
-    std::string text = e.what();
-    for (char& c : text) {
-      if (c == '\r' || c == '\n') c = ' ';
-    }
-    std::fprintf(stderr, "vetrilo-cli: %s\n", text.c_str());
+    PrintError(e.Message());
     return 2;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "vetrilo-cli: %s\n", e.what());

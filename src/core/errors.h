@@ -6,9 +6,15 @@
 namespace vetrilo {
 
 // An operation failed; the message is the program's own text, ready to show.
+// Message() is the whole text: what() ends at the first NUL a quoted user text
+// may carry.
 class EVetrilo : public std::runtime_error {
  public:
-  explicit EVetrilo(const std::string& message) : std::runtime_error(message) {}
+  explicit EVetrilo(const std::string& message) : std::runtime_error(message), message_(message) {}
+  const std::string& Message() const { return message_; }
+
+ private:
+  std::string message_;
 };
 
 }  // namespace vetrilo

@@ -55,8 +55,46 @@ std::string ReadFileBytes(const std::string& path) {
   return data;
 }
 
-void SaveFileAtomic(const std::string& path, std::string_view bytes) {
-  std::string tmpl = path + ".tmp-XXXXXX";
+namespace {
+
+// The file a path finally names: symbolic links followed, relative targets taken
+// from the link's own folder. A dangling link names the file it points to.
+std::string FollowLinks(const std::string& path) {
+  std::string current = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+    std::vector<char> buf(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+    const ssize_t n = ::readlink(current.c_str(), buf.data(), buf.size());
+    if (n < 0) throw EVetrilo(OsErrorText(path, errno));
+    if (static_cast<size_t>(n) >= buf.size()) throw EVetrilo(OsErrorText(path, ENAMETOOLONG));
+    const std::string target(buf.data(), static_cast<size_t>(n));
+    current = target.front() == '/' ? target : JoinPath(ExtractFileDir(current), target);
+  }
+  throw EVetrilo(OsErrorText(path, ELOOP));
+}
+
+// A rename is durable only once its folder is synced. File systems that cannot
+// sync a folder say EINVAL; there is nothing more to do on them.
+int SyncFolder(const std::string& dir) {
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  int err = 0;
+  if (::fsync(fd) != 0 && errno != EINVAL) err = errno;
+  ::close(fd);
+  return err;
+}
+
+}  // namespace
+
+void SaveFileAtomic(const std::string& path, std::string_view bytes, unsigned newFileMode) {
+  const std::string target = FollowLinks(path);
+  // A replaced file keeps its permissions: a private file must not become readable.
+  struct stat old;
+  const mode_t mode = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)
+                          ? old.st_mode & 07777
+                          : static_cast<mode_t>(newFileMode & 07777);
+  std::string tmpl = target + ".tmp-XXXXXX";
   std::vector<char> name(tmpl.begin(), tmpl.end());
   name.push_back('\0');
   const int fd = ::mkstemp(name.data());
@@ -76,18 +114,19 @@ void SaveFileAtomic(const std::string& path, std::string_view bytes) {
     }
     done += static_cast<size_t>(n);
   }
-  ::fchmod(fd, 0644);
+  if (::fchmod(fd, mode) != 0) fail(errno);
   if (::fsync(fd) != 0) fail(errno);
   if (::close(fd) != 0) {
     const int err = errno;
     ::unlink(tmpPath.c_str());
     throw EVetrilo(OsErrorText(path, err));
   }
-  if (::rename(tmpPath.c_str(), path.c_str()) != 0) {
+  if (::rename(tmpPath.c_str(), target.c_str()) != 0) {
     const int err = errno;
     ::unlink(tmpPath.c_str());
     throw EVetrilo(OsErrorText(path, err));
   }
+  if (const int err = SyncFolder(ExtractFileDir(target))) throw EVetrilo(OsErrorText(path, err));
 }
 
 std::string ExtractFileDir(const std::string& path) {

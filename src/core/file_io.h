@@ -16,9 +16,16 @@ void ForceDirectory(const std::string& path);
 // Whole file as bytes; throws EVetrilo when it cannot be opened or read.
 std::string ReadFileBytes(const std::string& path);
 
+// Permissions of a file the save creates; a replaced file keeps its own.
+constexpr unsigned kNewFileMode = 0644;
+constexpr unsigned kPrivateFileMode = 0600;  // files holding a password
+
 // Writes a temporary file beside `path` and renames it over `path`, so a failure
-// at any point leaves the previous file as it was. Throws EVetrilo on failure.
-void SaveFileAtomic(const std::string& path, std::string_view bytes);
+// at any point leaves the previous file as it was; the file and its folder are
+// synced. A symbolic link stays a link: its target is replaced. Throws EVetrilo
+// on failure.
+void SaveFileAtomic(const std::string& path, std::string_view bytes,
+                    unsigned newFileMode = kNewFileMode);
 
 // Folder part and file name part of a path ("/a/b/c.ldr" -> "/a/b", "c.ldr").
 std::string ExtractFileDir(const std::string& path);

@@ -1,5 +1,7 @@
 #include "core/ini_file.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -89,7 +91,8 @@ TIniData TIniData::Parse(std::string_view text) {
     if (!trimmed.empty() && trimmed[0] == '[') {
       const size_t close = trimmed.find(']');
       TSection section;
-      section.Name = Trim(trimmed.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+      section.Name =
+          Trim(trimmed.substr(1, close == std::string::npos ? std::string::npos : close - 1));
       section.HasHeader = true;
       data.sections_.push_back(std::move(section));
       continue;
@@ -183,8 +186,7 @@ std::vector<std::string> TIniData::ReadSection(std::string_view section) const {
   return keys;
 }
 
-void TIniData::WriteString(std::string_view section, std::string_view key,
-                           std::string_view value) {
+void TIniData::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   TSection* s = FindSection(section);
   if (!s) {
     TSection fresh;
@@ -238,18 +240,20 @@ void TIniData::EraseSection(std::string_view section) {
 }
 
 TIniData TIniFile::Load() const {
-  try {
-    return TIniData::Parse(Cp1251ToUtf8(ReadFileBytes(path_)));
-  } catch (const EVetrilo&) {
-    return TIniData::Parse("");
-  }
+  if (unreadable_) return TIniData::Parse("");
+  struct stat st;
+  if (::stat(path_.c_str(), &st) != 0 && errno == ENOENT) return TIniData::Parse("");
+  return TIniData::Parse(Cp1251ToUtf8(ReadFileBytes(path_)));
 }
 
 void TIniFile::Save(const TIniData& data) const {
-  SaveFileAtomic(path_, Utf8ToCp1251(data.Text()));
+  if (unreadable_) return;
+  const bool secret = !data.ReadString("PROXY", "ProxyPassword", "").empty();
+  SaveFileAtomic(path_, Utf8ToCp1251(data.Text()), secret ? kPrivateFileMode : kNewFileMode);
 }
 
 void TIniFile::Update(const std::function<void(TIniData&)>& edit) const {
+  if (unreadable_) return;
   TIniData data = Load();
   edit(data);
   Save(data);

@@ -9,7 +9,7 @@
 namespace vetrilo {
 
 // Integer and real texts as the settings files hold them.
-std::optional<int64_t> ParseIniInteger(std::string_view text);  // decimal, $hex or 0x hex
+std::optional<int64_t> ParseIniInteger(std::string_view text);    // decimal, $hex or 0x hex
 std::optional<long double> ParseIniFloat(std::string_view text);  // "." or "," as decimal point
 std::string FloatToIniText(long double value);                    // shortest, 15 digits, "."
 
@@ -54,14 +54,19 @@ class TIniData {
 };
 
 // A settings file on disk, CP1251 encoded. Nothing is cached: every read opens
-// the file, every write rewrites it at once (atomically). A missing or
-// unreadable file reads as empty; a failed write throws EVetrilo.
+// the file, every write rewrites it at once (atomically). A missing file reads
+// as empty; a file that exists but cannot be read throws EVetrilo, and so does
+// every write to it, so defaults never replace the settings still in it.
 class TIniFile {
  public:
-  explicit TIniFile(std::string path) : path_(std::move(path)) {}
+  // `unreadable`: the file failed to read before and that was reported; it now
+  // reads as empty and writes leave it alone for the rest of the run.
+  explicit TIniFile(std::string path, bool unreadable = false)
+      : path_(std::move(path)), unreadable_(unreadable) {}
   const std::string& Path() const { return path_; }
 
   TIniData Load() const;
+  // A new file holding a proxy password is created private (0600).
   void Save(const TIniData& data) const;
   // Loads, lets `edit` change the document and saves it once.
   void Update(const std::function<void(TIniData&)>& edit) const;
@@ -83,6 +88,7 @@ class TIniFile {
 
  private:
   std::string path_;
+  bool unreadable_ = false;
 };
 
 }  // namespace vetrilo

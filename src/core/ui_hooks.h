@@ -24,6 +24,15 @@ class TUiHooks {
   // Progress of a long operation, 0..100; -1 hides it.
   virtual void SetProgress(int percent) { (void)percent; }
   virtual void BusyChanged(bool busy) { (void)busy; }
+
+  // The status text of the innermost operation in progress, empty when none.
+  // Operations set it on entry and give the outer one back on exit, so a nested
+  // operation does not wipe its caller's status (see TStatusScope, TBusyGuard).
+  const std::string& OperationStatus() const { return operationStatus_; }
+  void SetOperationStatus(std::string_view text) { operationStatus_.assign(text); }
+
+ private:
+  std::string operationStatus_;
 };
 
 // Messages to stderr, questions answered with their default; for the

@@ -2,8 +2,7 @@
 
 namespace vetrilo {
 
-TProxySettings TProxySettings::Load(const TIniFile& ini) {
-  const TIniData d = ini.Load();
+TProxySettings TProxySettings::Load(const TIniData& d) {
   TProxySettings p;
   p.Mode = static_cast<int>(d.ReadInteger("PROXY", "ProxyMode", 0));
   p.Server = d.ReadString("PROXY", "ProxyServer", "");

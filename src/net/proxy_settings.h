@@ -14,7 +14,8 @@ struct TProxySettings {
   std::string Username;
   std::string Password;
 
-  static TProxySettings Load(const TIniFile& ini);
+  static TProxySettings Load(const TIniData& ini);
+  static TProxySettings Load(const TIniFile& ini) { return Load(ini.Load()); }
   void Save(const TIniFile& ini) const;  // throws EVetrilo on failure
 };
 

@@ -4,6 +4,7 @@
 
 #include "core/format.h"
 #include "core/game.h"
+#include "core/text.h"
 
 namespace vetrilo {
 namespace {
@@ -13,22 +14,28 @@ constexpr const char* kTooManyVariants =
     "Пожалуйста, уменьшите в каждом из фильтров количество вариантов длины выборки и глубины, "
     "а затем повторите попытку.";
 
-std::string BoolText(bool value) { return value ? "1" : "0"; }
+std::string BoolText(bool value) {
+  return value ? "1" : "0";
+}
 
 // Element count of a depth or level list without building a range.
-int64_t ListCount(const std::string& text) { return ParseIntListEx(text, 0).Count; }
+int64_t ListCount(const std::string& text) {
+  return ParseIntListEx(text, 0).Count;
+}
 
-std::string CutToChars(std::string text, size_t maxChars) {
+std::string CutToChars(std::string_view text, size_t maxChars) {
   size_t chars = 0;
   for (size_t pos = 0; pos < text.size(); ++pos) {
     if ((static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80) continue;
-    if (chars == maxChars) {
-      text.resize(pos);
-      break;
-    }
+    if (chars == maxChars) return std::string(text.substr(0, pos));
     ++chars;
   }
-  return text;
+  return std::string(text);
+}
+
+std::string FirstSubWord(std::string_view word) {
+  const std::vector<std::string> subWords = SplitWords(word, ":");
+  return subWords.empty() ? std::string() : subWords.front();
 }
 
 }  // namespace
@@ -43,8 +50,8 @@ std::string FormatFilterPart(const TFilterPart& part) {
   text += "#" + LevelModeCode(part.LevelMode) + ":" + part.ValueText;
   text += "#" + StopModeCode(part.StopMode) + ":" + std::to_string(part.StopValue);
   if (part.CDLOverride) {
-    text += "#" + ScriptFloatText(part.CoefCount) + ":" + ScriptFloatText(part.CoefDeviation) + ":" +
-            ScriptFloatText(part.CoefLevel) + ":" + BoolText(part.UsePercents) + ":" +
+    text += "#" + ScriptFloatText(part.CoefCount) + ":" + ScriptFloatText(part.CoefDeviation) +
+            ":" + ScriptFloatText(part.CoefLevel) + ":" + BoolText(part.UsePercents) + ":" +
             BoolText(part.UseAbsValues);
   }
   return text;
@@ -69,7 +76,11 @@ std::string VariantLabel(int lineNumber, int variantNumber, std::string_view com
   }
   label += " @ ";
   label += filterText;
-  return CutToChars(std::move(label), kMaxVariantLabelChars);
+  return label;
+}
+
+std::string StoredVariantLabel(std::string_view label) {
+  return CutToChars(label, kMaxVariantLabelChars);
 }
 
 std::string VariantFilterText(const TScriptOptions& options, const TFilterRec* variant) {
@@ -106,9 +117,9 @@ TVariantPlan::TVariantPlan(const std::vector<TFilterItem>& filters) {
   int64_t count = 1;
   for (int64_t c : choices) {
     if (c > kMaxScriptVariants || count * c > kMaxScriptVariants) {
-      throw EScriptTooLarge(std::string(kTooManyVariants) + "\r\r" +
-                            Format("Количество вариантов фильтров превышает %d.",
-                                   {kMaxScriptVariants}));
+      throw EScriptTooLarge(
+          std::string(kTooManyVariants) + "\r\r" +
+          Format("Количество вариантов фильтров превышает %d.", {kMaxScriptVariants}));
     }
     count *= c;
   }
@@ -118,7 +129,8 @@ TVariantPlan::TVariantPlan(const std::vector<TFilterItem>& filters) {
     TFilterPart& p = f.Part;
     p.Assigned = true;
     p.Method = item.Method;
-    if (!item.Method) p.MethodText = item.MethodText.substr(0, item.MethodText.find(':'));
+    // The code is the first ":"-sub-word under the word rule, as the depth is the second.
+    if (!item.Method) p.MethodText = FirstSubWord(item.MethodText);
     p.SortColumn = item.SortColumn;
     p.BottomUp = item.BottomUp;
     p.MultiSelect = item.MultiSelect;

@@ -42,10 +42,12 @@ using TFilterRec = std::array<TFilterPart, kScriptFilterCount>;
 std::string FormatFilterPart(const TFilterPart& part);  // TSD#SUMS:1000#LNO:#SF:1
 std::string FormatVariant(const TFilterRec& variant);   // parts joined by " + "
 
-// "03.012: Проба @ EXCL:3#ALL#NEX + TSD#SUMS:1000#LNO:#SF:1", at most 255 characters.
-constexpr size_t kMaxVariantLabelChars = 255;
+// "03.012: Проба @ EXCL:3#ALL#NEX + TSD#SUMS:1000#LNO:#SF:1", the whole text.
 std::string VariantLabel(int lineNumber, int variantNumber, std::string_view comment,
                          std::string_view filterText);
+// A label as a stake stores it: its first 255 characters.
+constexpr size_t kMaxVariantLabelChars = 255;
+std::string StoredVariantLabel(std::string_view label);
 // The filter text of a label: the label options text, then " + " and the variant
 // text when the line has filters.
 std::string VariantFilterText(const TScriptOptions& options, const TFilterRec* variant);

@@ -155,7 +155,9 @@ std::string CommentText(std::string_view line, const std::vector<TSpan>& spans) 
   return TrimBlanks(line.substr(end + 1));
 }
 
-std::string BoolText(bool value) { return value ? "1" : "0"; }
+std::string BoolText(bool value) {
+  return value ? "1" : "0";
+}
 
 }  // namespace
 
@@ -337,9 +339,16 @@ TFilterItem ParseScriptFilter(std::string_view text, const TStatList& list) {
   item.BottomUp = w1.find('B') != std::string::npos;
   item.MultiSelect = w1.find('M') != std::string::npos;
   item.Keep = w1.find('F') != std::string::npos;
-  size_t end = 3;
+  // The digits follow the first three characters, whatever their byte length.
+  size_t begin = 0;
+  for (int chars = 0; chars < 3 && begin < w1.size(); ++chars) {
+    ++begin;
+    while (begin < w1.size() && (static_cast<unsigned char>(w1[begin]) & 0xC0) == 0x80) ++begin;
+  }
+  size_t end = begin;
   while (end < w1.size() && w1[end] >= '0' && w1[end] <= '9') ++end;
-  item.SortColumn = end > 3 ? ParseDecimal(std::string_view(w1).substr(3, end - 3)).value_or(1) : 1;
+  item.SortColumn =
+      end > begin ? ParseDecimal(std::string_view(w1).substr(begin, end - begin)).value_or(1) : 1;
 
   item.MethodText = WordAt(words, 2);
   item.Method = FindScriptMethod(list, item.MethodText);
@@ -382,8 +391,8 @@ std::string FormatScriptFilter(const TFilterItem& item) {
   text += "#" + LevelModeCode(item.LevelMode) + ":" + item.LevelValues;
   text += "#" + StopModeCode(item.StopMode) + ":" + std::to_string(item.StopValue);
   if (item.CDLOverride) {
-    text += "#" + ScriptFloatText(item.CoefCount) + ":" + ScriptFloatText(item.CoefDeviation) + ":" +
-            ScriptFloatText(item.CoefLevel) + ":" + BoolText(item.UsePercents) + ":" +
+    text += "#" + ScriptFloatText(item.CoefCount) + ":" + ScriptFloatText(item.CoefDeviation) +
+            ":" + ScriptFloatText(item.CoefLevel) + ":" + BoolText(item.UsePercents) + ":" +
             BoolText(item.UseAbsValues);
   }
   return text;
@@ -430,7 +439,8 @@ std::string NormalizeScriptLine(std::string_view line, const TStatList& list) {
   const TScriptLine parsed = ParseScriptLine(line, list);
   if (parsed.Separator) return "";
   std::array<std::string, kScriptFilterCount> filters;
-  for (size_t n = 0; n < kScriptFilterCount; ++n) filters[n] = FormatScriptFilter(parsed.Filters[n]);
+  for (size_t n = 0; n < kScriptFilterCount; ++n)
+    filters[n] = FormatScriptFilter(parsed.Filters[n]);
   return BuildScriptLine(FormatScriptOptions(parsed.Options), filters, parsed.Comment);
 }
 

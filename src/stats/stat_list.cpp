@@ -226,7 +226,10 @@ bool TStatList::SaveMethodSettings(const std::string& path, bool withFavorites, 
 }
 
 void TStatList::LoadEngineSettings(const TIniFile& ini) {
-  const TIniData d = ini.Load();
+  LoadEngineSettings(ini.Load());
+}
+
+void TStatList::LoadEngineSettings(const TIniData& d) {
   MatrixCols = static_cast<int32_t>(d.ReadInteger("GLOBAL", "MatrixCols", 8));
   const std::string segments = d.ReadString("GLOBAL", "MatrixSegments", "");
   for (size_t i = 0; i < MatrixSegments.size(); ++i) {
@@ -236,13 +239,13 @@ void TStatList::LoadEngineSettings(const TIniFile& ini) {
   ChannelSize = static_cast<int32_t>(d.ReadInteger("GLOBAL", "ChannelSize", 8));
   Cost = MoneyFromReal(d.ReadFloat("STAKES", "Cost", 0));
   MaxStake = static_cast<int32_t>(d.ReadInteger("STAKES", "MaxStake", 4));
-  const int64_t levels = std::clamp<int64_t>(d.ReadInteger("STAKES", "Profits", 0), 0,
-                                             kMaxProfitLevels);
+  const int64_t levels =
+      std::clamp<int64_t>(d.ReadInteger("STAKES", "Profits", 0), 0, kMaxProfitLevels);
   Profits.clear();
   for (int64_t i = 0; i < levels; ++i) {
     TProfitLevel level;
-    level.Overlap = static_cast<uint8_t>(
-        d.ReadInteger("STAKES", Format("Profit_%d_Overlap", {i}), 0));
+    level.Overlap =
+        static_cast<uint8_t>(d.ReadInteger("STAKES", Format("Profit_%d_Overlap", {i}), 0));
     level.Profit = MoneyFromReal(d.ReadFloat("STAKES", Format("Profit_%d_Profit", {i}), 0));
     Profits.push_back(level);
   }
@@ -269,7 +272,8 @@ void TStatList::SaveEngineSettings(const TIniFile& ini) const {
     d.WriteInteger("STAKES", "Profits", static_cast<int64_t>(Profits.size()));
     for (size_t i = 0; i < Profits.size(); ++i) {
       d.WriteInteger("STAKES", Format("Profit_%d_Overlap", {i}), Profits[i].Overlap);
-      d.WriteString("STAKES", Format("Profit_%d_Profit", {i}), MoneyToDecimalText(Profits[i].Profit));
+      d.WriteString("STAKES", Format("Profit_%d_Profit", {i}),
+                    MoneyToDecimalText(Profits[i].Profit));
     }
     d.WriteFloat("CDL", "Count", Cdl.CountWeight);
     d.WriteFloat("CDL", "Deviation", Cdl.DeviationWeight);
@@ -280,7 +284,10 @@ void TStatList::SaveEngineSettings(const TIniFile& ini) const {
 }
 
 void TStatList::LoadGenerateSettings(const TIniFile& ini) {
-  const TIniData d = ini.Load();
+  LoadGenerateSettings(ini.Load());
+}
+
+void TStatList::LoadGenerateSettings(const TIniData& d) {
   CombsGenerateMode = static_cast<uint8_t>(d.ReadInteger("GLOBAL", "CombsGenerateMode", 0));
   std::string params = d.ReadString("GLOBAL", "CombsGenerateParameters", "");
   if (Utf8Length(params) > 255) params = Format("%.255s", {params});
@@ -295,9 +302,13 @@ void TStatList::SaveGenerateSettings(const TIniFile& ini) const {
 }
 
 void TStatList::LoadShredding(const TIniFile& ini) {
-  const TIniData d = ini.Load();
+  LoadShredding(ini.Load());
+}
+
+void TStatList::LoadShredding(const TIniData& d) {
   for (int i = 0; i < 3; ++i) {
-    Formula[size_t(i)] = d.ReadString("SHREDDING", Format("Formula%d", {i + 1}), kDefaultFormulas[i]);
+    Formula[size_t(i)] =
+        d.ReadString("SHREDDING", Format("Formula%d", {i + 1}), kDefaultFormulas[i]);
     const int64_t digits = d.ReadInteger("SHREDDING", Format("Formula%dDigits", {i + 1}), 2);
     FormulaDigits[size_t(i)] = digits >= 1 && digits <= 5 ? static_cast<uint8_t>(digits) : 2;
   }
@@ -312,7 +323,9 @@ void TStatList::SaveShredding(const TIniFile& ini) const {
   });
 }
 
-TMoney TStatList::StakeOutcome(int n, int m) const { return vetrilo::StakeOutcome(n, m, Cost, Profits); }
+TMoney TStatList::StakeOutcome(int n, int m) const {
+  return vetrilo::StakeOutcome(n, m, Cost, Profits);
+}
 
 bool TStatList::RebuildMethods(const std::string& fltPath, std::string* error) {
   // What the file should carry across, kept in case it cannot.

@@ -12,6 +12,7 @@
 
 namespace vetrilo {
 
+class TIniData;
 class TIniFile;
 
 // One entry of the method list: a statistic class with its parameter.
@@ -35,7 +36,9 @@ std::string GroupTitle(int group);
 std::string LanguageAbbreviation(int languageId);
 
 // Bit of a statistic group in the cache refresh masks.
-constexpr uint32_t GroupMask(int group) { return 1u << group; }
+constexpr uint32_t GroupMask(int group) {
+  return 1u << group;
+}
 constexpr uint32_t kAllGroupsMask = 8191;
 
 // The registry: the method list built from the class table, the engine
@@ -94,7 +97,11 @@ class TStatList {
                           std::string* error) const;
   std::string CaptionsSection() const;  // "STRINGS_ENU"
 
-  // Engine settings in "Vetrilo_4d47.ini"; saving throws EVetrilo on failure.
+  // Engine settings in "Vetrilo_4d47.ini"; loading from the file and saving
+  // throw EVetrilo on failure.
+  void LoadEngineSettings(const TIniData& ini);
+  void LoadGenerateSettings(const TIniData& ini);
+  void LoadShredding(const TIniData& ini);
   void LoadEngineSettings(const TIniFile& ini);
   void SaveEngineSettings(const TIniFile& ini) const;
   void LoadGenerateSettings(const TIniFile& ini);

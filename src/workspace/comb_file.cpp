@@ -37,7 +37,11 @@ std::string CombFileText(std::span<const TComb> combs) {
 }
 
 void ReadCombFile(const std::string& path, TCombsArray& out) {
+  const size_t before = out.size();
   ParseCombFileText(ReadFileBytes(path), out);
+  if (out.size() == before) {
+    throw ENotCombFile("\"" + path + "\": в файле нет ни одной комбинации");
+  }
 }
 
 void WriteCombFile(const std::string& path, std::span<const TComb> combs) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/errors.h"
 #include "core/game.h"
 
 namespace vetrilo {
@@ -18,7 +19,15 @@ constexpr std::string_view kCombFileFilter = "Файлы комбинаций (*
 void ParseCombFileText(std::string_view text, TCombsArray& out);
 std::string CombFileText(std::span<const TComb> combs);
 
-// Whole-file operations; throw EVetrilo with the system's error text for the path.
+// A file none of whose lines is a combination (random bytes, an empty file): it is
+// refused rather than read as an empty list.
+class ENotCombFile : public EVetrilo {
+ public:
+  using EVetrilo::EVetrilo;
+};
+
+// Whole-file operations; throw EVetrilo with the system's error text for the path,
+// reading throws ENotCombFile for a file without a single combination line.
 void ReadCombFile(const std::string& path, TCombsArray& out);
 // Atomic: a failure leaves the previous file as it was.
 void WriteCombFile(const std::string& path, std::span<const TComb> combs);

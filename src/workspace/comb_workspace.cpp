@@ -215,18 +215,22 @@ void TCombWorkspace::ClearJournal() {
 }
 
 void TCombWorkspace::OpenFile(const std::string& path) {
-  TakeUndo(false);
+  // Read aside first: when reading fails the list is as it was, which is what
+  // putting the undo copy back would give.
+  TCombsArray read;
   std::string error;
   {
     TStatusScope status(*hooks_, Format("Загрузка файла \"%s\"...", {path}));
-    combs_.clear();
     try {
-      ReadCombFile(path, combs_);
+      ReadCombFile(path, read);
+    } catch (const ENotCombFile& e) {
+      // Not a combination list at all: the list, its undo copy and the journal stay.
+      throw EVetrilo(Format("Ошибка чтения файла \"%s\"!\r\r%s", {path, e.Message()}));
     } catch (const std::exception& e) {
-      combs_ = undo_;
       error = Format("Ошибка чтения файла \"%s\"!\r\r%s", {path, e.what()});
     }
   }
+  if (error.empty()) combs_ = std::move(read);
   DropUndo();
   ClearJournal();
   if (!error.empty()) throw EVetrilo(error);

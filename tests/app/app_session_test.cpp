@@ -1,6 +1,7 @@
+#include "app/app_session.h"
+
 #include <gtest/gtest.h>
 
-#include "app/app_session.h"
 #include "app/draw_list_view.h"
 #include "core/file_io.h"
 #include "test_support.h"
@@ -63,20 +64,30 @@ TEST(AppSession, LoadShowsStatusAndUnreadableArchiveGivesTheMessage) {
 TEST(AppSession, FailedSaveKeepsFileAndMemory) {
   TTempDir dir;
   TRecordingHooks hooks;
-  TAppSession s(TAppPaths::ForFolder(dir.Path()), hooks);
+  // A program name so long that no temporary file fits beside its archive: the
+  // save fails on the very file it would replace.
+  const std::string longName(245, 'v');
+  TAppSession s(TAppPaths::ForFolder(dir.Path(), longName), hooks);
   WriteArchive(s.Paths().ArchiveFile(), 3);
   const std::string before = ReadFile(s.Paths().ArchiveFile());
   ASSERT_TRUE(s.LoadArchive());
   s.MutableArchive().Draws.pop_back();
-  // Saving into a folder that is gone: the message, and nothing else changes.
-  TAppSession moved(TAppPaths::ForFolder(dir.File("no/such/folder")), hooks);
-  moved.MutableArchive() = s.Archive();
-  EXPECT_FALSE(moved.SaveArchive());
-  EXPECT_EQ(hooks.Messages.back().Text.rfind("Ошибка записи в файл тиражей!\r\r", 0), 0u);
-  EXPECT_EQ(moved.Archive().Count(), 2);
+  EXPECT_FALSE(s.SaveArchive());
+  ASSERT_EQ(hooks.Messages.size(), 1u);
+  EXPECT_EQ(hooks.Messages[0].Text.rfind("Ошибка записи в файл тиражей!\r\r", 0), 0u);
+  EXPECT_EQ(s.Archive().Count(), 2);
   EXPECT_EQ(ReadFile(s.Paths().ArchiveFile()), before);
-  EXPECT_TRUE(s.SaveArchive());
-  EXPECT_EQ(ReadFile(s.Paths().ArchiveFile()).size(), 40u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                          std::filesystem::directory_iterator()),
+            1);
+  EXPECT_FALSE(s.Busy());
+
+  // The same save where it can be written.
+  TAppSession ok(TAppPaths::ForFolder(dir.File("ok")), hooks);
+  ForceDirectory(ok.Paths().Dir);
+  ok.MutableArchive() = s.Archive();
+  EXPECT_TRUE(ok.SaveArchive());
+  EXPECT_EQ(ReadFile(ok.Paths().ArchiveFile()).size(), 40u);
 }
 
 TEST(AppSession, OffsetIsClampedAndNotifies) {
@@ -123,14 +134,24 @@ TEST(AppSession, BusyGuardRestoresOnEveryExit) {
   TAppSession s(TAppPaths::ForFolder(dir.Path()), hooks);
   try {
     TBusyGuard outer(s, "Работа...");
-    TBusyGuard inner(s, "Ещё...");
+    {
+      TBusyGuard inner(s, "Ещё...");
+      EXPECT_TRUE(s.Busy());
+      s.SetStatus("Ещё... 50 %");
+    }
     EXPECT_TRUE(s.Busy());
+    EXPECT_EQ(hooks.Statuses.back(), "Работа...");
+    // A status scope of the workspace nests the same way.
+    s.Combs().TakeUndo(true);
+    TBusyGuard inner(s, "Снова...");
     throw std::runtime_error("boom");
   } catch (const std::runtime_error&) {
   }
   EXPECT_FALSE(s.Busy());
   EXPECT_EQ(hooks.BusyTransitions, 2);
-  EXPECT_EQ(hooks.Statuses.back(), "");
+  EXPECT_EQ(hooks.Statuses, (std::vector<std::string>{"Работа...", "Ещё...", "Ещё... 50 %",
+                                                      "Работа...", "Создание файла отката...",
+                                                      "Работа...", "Снова...", "Работа...", ""}));
   s.LeaveBusy();  // never below zero
   EXPECT_FALSE(s.Busy());
 }
@@ -144,7 +165,7 @@ TEST(DrawListView, NewestFirstWithOffsetRowAndChannelColours) {
   EXPECT_EQ(plain.Text(1, TDrawListView::kSum), "54");
   EXPECT_EQ(plain.Text(1, TDrawListView::kExtra), "9");
   EXPECT_EQ(plain.Text(1, TDrawListView::kDate), "07/04/2014");
-  EXPECT_EQ(plain.Background(1, TDrawListView::kDate), 0xFFAAAAu);  // the offset row
+  EXPECT_EQ(plain.Background(1, TDrawListView::kDate), 0xFFAAAAu);   // the offset row
   EXPECT_EQ(plain.Background(0, TDrawListView::kBall1), 0xAAFFAAu);  // 1 is channel 1
   EXPECT_EQ(plain.Background(0, TDrawListView::kBall3), 0xFFD5AAu);  // 47 is channel 6
   EXPECT_EQ(plain.Background(0, TDrawListView::kDate), std::nullopt);

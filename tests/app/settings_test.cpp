@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "app/app_session.h"
 #include "app/main_options.h"
 #include "app/system_settings.h"
@@ -176,6 +179,55 @@ TEST(AppSessionSettings, RandomBytesInEverySettingsFileStartWithDefaults) {
   EXPECT_FALSE(session.SortedDraws());
   EXPECT_GT(session.StatList().Count(), 180);
   EXPECT_EQ(session.Initialize(TCommandLine()), -1);
+}
+
+TEST(AppSessionSettings, UnreadableSettingsFilesAreReportedAndNeverWrittenOver) {
+  TTempDir dir;
+  TRecordingHooks hooks;
+  TAppSession session(TAppPaths::ForFolder(dir.Path()), hooks);
+  const std::string frm = session.Paths().FrmFile();
+  const std::string ini = session.Paths().IniFile();
+  std::filesystem::create_directory(frm);
+  std::filesystem::create_directory(ini);
+  session.LoadOptions();
+  const std::string isDir = std::strerror(EISDIR);
+  ASSERT_EQ(hooks.Messages.size(), 2u);
+  EXPECT_EQ(hooks.Messages[0].Kind, TMessageKind::Error);
+  EXPECT_EQ(hooks.Messages[0].Text,
+            "Ошибка загрузки параметров программы!\r\r\"" + frm + "\": " + isDir);
+  EXPECT_EQ(hooks.Messages[1].Kind, TMessageKind::Error);
+  EXPECT_EQ(hooks.Messages[1].Text,
+            "Ошибка чтения файла конфигурации!\r\r\"" + ini + "\": " + isDir);
+  EXPECT_EQ(session.Options().DrawsStatLen, 1000);
+  EXPECT_EQ(session.StatList().MatrixCols, 8);
+  EXPECT_FALSE(session.Busy());
+
+  // The files can be read again later: what the user has in them is still not
+  // replaced by the defaults of this run.
+  std::filesystem::remove(frm);
+  std::filesystem::remove(ini);
+  const std::string frmText = "[TFormMain]\r\nDrawsStatLen=77\r\nSortedDraws=0\r\n";
+  const std::string iniText = "[GLOBAL]\r\nMatrixCols=5\r\n[PROXY]\r\nProxyPassword=pw\r\n";
+  WriteFile(frm, frmText);
+  WriteFile(ini, iniText);
+  session.SetSortedDraws(true);
+  session.SetColorDraws(false);
+  session.SetColorCombs(false);
+  session.FrmFile().WriteInteger(kMainSection, "DrawsStatLen", 1000);
+  session.IniFile().WriteInteger("GLOBAL", "MatrixCols", 8);
+  session.StatList().SaveShredding(session.IniFile());
+  EXPECT_EQ(ReadFile(frm), frmText);
+  EXPECT_EQ(ReadFile(ini), iniText);
+  EXPECT_EQ(hooks.Messages.size(), 2u);
+
+  // An explicit save may write the file, and keeps what it does not set.
+  TSystemSettings s = TSystemSettings::FromList(session.StatList());
+  s.ChannelSize = 5;
+  session.ApplySystemSettings(s);
+  const TIniFile saved(ini);
+  EXPECT_EQ(saved.ReadInteger("GLOBAL", "ChannelSize", 0), 5);
+  EXPECT_EQ(saved.ReadString("PROXY", "ProxyPassword", ""), "pw");
+  EXPECT_EQ(ReadFile(frm), frmText);
 }
 
 TEST(AppSessionStartup, ExclusiveUseOfTheFolderAndTheJobs) {

@@ -18,9 +18,10 @@ using test::WriteFile;
 
 namespace {
 
+// The lines of a written list; an empty list is an empty file, which opening refuses.
 TCombsArray ReadCombs(const std::string& path) {
   TCombsArray combs;
-  ReadCombFile(path, combs);
+  ParseCombFileText(ReadFile(path), combs);
   return combs;
 }
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <sstream>
 
 #include "core/cp1251.h"
@@ -66,6 +69,26 @@ TEST(CliMethods, OneTabSeparatedLinePerMethodInListOrder) {
            "POE1\t0\tG\t-\tparse\t{ num } Extra (Bonus, Star...) - число (!без фильтра!) [ G ]",
        }) {
     EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected;
+  }
+}
+
+TEST(CliMethods, UnreadableSettingsFileIsAnErrorNotDefaults) {
+  const struct {
+    const char* Ext;
+    const char* Message;
+  } cases[] = {{".ini", "Ошибка чтения файла конфигурации!"},
+               {".frm", "Ошибка загрузки параметров программы!"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Ext);
+    TCliFolder f;
+    const std::string path = f.Dir.File(std::string("Vetrilo_4d47") + c.Ext);
+    std::filesystem::create_directory(path);
+    const auto r = f.Run({"methods"});
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(r.Out, "");
+    EXPECT_EQ(r.Err, std::string("vetrilo-cli: ") + c.Message + "  \"" + path +
+                         "\": " + std::strerror(EISDIR) + "\n");
+    EXPECT_TRUE(std::filesystem::is_directory(path));
   }
 }
 

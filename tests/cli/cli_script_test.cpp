@@ -38,7 +38,9 @@ TEST(CliScript, NormalizeFromArgumentAndFile) {
   }
   // The first line of the file: up to LF, a CR before it dropped, a byte order mark skipped.
   const std::string file = dir.File("line.txt");
-  WriteFile(file, "\xEF\xBB\xBF" "EXCL:2#last|TSD1#EVEN:5|x\r\nFULL:0#RAND\n");
+  WriteFile(file,
+            "\xEF\xBB\xBF"
+            "EXCL:2#last|TSD1#EVEN:5|x\r\nFULL:0#RAND\n");
   auto r = Script(dir, {"normalize", "--file", file});
   EXPECT_EQ(r.Status, 0) << r.Err;
   EXPECT_EQ(r.Out, "EXCL:2#LAST|TSD1#EVEN:5#LNO:#SF:0|TSD1# #LNO:#SF:0| | | | | |\n");
@@ -73,7 +75,8 @@ TEST(CliScript, VariantsRowsInOrder) {
   auto bare = Script(dir, {"variants", "FULL:0#RAND| | | | | | | |"});
   EXPECT_EQ(bare.Status, 0) << bare.Err;
   EXPECT_EQ(bare.Out, "0\t\t01.000: @ FULL#RAND\n");
-  bare = Script(dir, {"variants", "EXCL:4#sysa| |  | | | | | | комментарий | x ", "--line-no", "12"});
+  bare =
+      Script(dir, {"variants", "EXCL:4#sysa| |  | | | | | | комментарий | x ", "--line-no", "12"});
   EXPECT_EQ(bare.Out, "0\t\t12.000: комментарий | x @ EXCL:4#SYSA\n");
   const auto separator = Script(dir, {"variants", ""});
   EXPECT_EQ(separator.Status, 0);
@@ -112,19 +115,28 @@ TEST(CliScript, MalformedAndOversizedLines) {
   }
 }
 
+TEST(CliScript, RefusalQuotesTheWholeFilterEvenWithANulByte) {
+  TTempDir dir;
+  const std::string filter("TSD1#ZZ\0ZZ:abc#LNO:#SF:1", 24);
+  WriteFile(dir.File("line.txt"), "FULL:0#RAND|" + filter + "|\r\n");
+  const auto r = Script(dir, {"variants", "--file", dir.File("line.txt")});
+  EXPECT_EQ(r.Status, 2);
+  EXPECT_EQ(r.Out, "");
+  EXPECT_EQ(r.Err, "vetrilo-cli: Некорректное описание фильтра: " + filter + "!\n");
+}
+
 TEST(CliScript, BadArgumentsExitWithStatus2) {
   TTempDir dir;
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{},
-        {"tidy", "x"},
-        {"normalize"},
-        {"normalize", "a", "b"},
-        {"normalize", "a", "--file", dir.File("x")},
-        {"normalize", "--file", dir.File("missing.txt")},
-        {"normalize", "--file", dir.Path()},
-        {"normalize", "a", "--line-no", "2"},
-        {"variants", "a", "--line-no", "0"},
-        {"variants", "a", "--line-no", "x"}}) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{},
+                                               {"tidy", "x"},
+                                               {"normalize"},
+                                               {"normalize", "a", "b"},
+                                               {"normalize", "a", "--file", dir.File("x")},
+                                               {"normalize", "--file", dir.File("missing.txt")},
+                                               {"normalize", "--file", dir.Path()},
+                                               {"normalize", "a", "--line-no", "2"},
+                                               {"variants", "a", "--line-no", "0"},
+                                               {"variants", "a", "--line-no", "x"}}) {
     const auto r = Script(dir, args);
     EXPECT_EQ(r.Status, 2) << (args.empty() ? "" : args[0]);
     EXPECT_EQ(std::count(r.Err.begin(), r.Err.end(), '\n'), 1) << r.Err;

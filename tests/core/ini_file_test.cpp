@@ -1,7 +1,15 @@
+#include "core/ini_file.h"
+
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
 
 #include "core/errors.h"
-#include "core/ini_file.h"
 #include "test_support.h"
 
 namespace vetrilo {
@@ -45,18 +53,73 @@ TEST(IniFile, FileIsCp1251OnDiskAndEveryWriteReachesIt) {
   EXPECT_EQ(TIniFile(ini.Path()).ReadString("strings_rus", "nums", ""), "Числа");
 }
 
-TEST(IniFile, MissingDamagedOrUnusableFilesReadAsEmpty) {
+TEST(IniFile, MissingOrDamagedFilesReadAsEmpty) {
   TTempDir dir;
   EXPECT_EQ(TIniFile(dir.File("none.ini")).ReadInteger("A", "B", 7), 7);
   std::string junk;
   for (int i = 0; i < 4096; ++i) junk += static_cast<char>((i * 7919) % 256);
   WriteFile(dir.File("junk.ini"), junk);
   EXPECT_EQ(TIniFile(dir.File("junk.ini")).ReadInteger("GLOBAL", "MatrixCols", 8), 8);
-  // A folder where the file should be: reads as empty, writing fails cleanly.
+}
+
+TEST(IniFile, UnreadableFileFailsAndIsNeverWrittenOver) {
+  TTempDir dir;
+  // A folder where the file should be, and a socket: neither can be read, but a
+  // socket could be replaced by a rename, so only refusing the write keeps it.
   std::filesystem::create_directory(dir.File("dir.ini"));
-  const TIniFile folder(dir.File("dir.ini"));
-  EXPECT_EQ(folder.ReadInteger("A", "B", 1), 1);
-  EXPECT_THROW(folder.WriteInteger("A", "B", 2), EVetrilo);
+  const std::string socketPath = dir.File("sock.ini");
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(fd, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  ASSERT_LT(socketPath.size(), sizeof addr.sun_path);
+  std::memcpy(addr.sun_path, socketPath.c_str(), socketPath.size() + 1);
+  ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr), 0);
+  for (const std::string& path : {dir.File("dir.ini"), socketPath}) {
+    SCOPED_TRACE(path);
+    const TIniFile ini(path);
+    try {
+      ini.Load();
+      ADD_FAILURE() << "read an unreadable file";
+    } catch (const EVetrilo& e) {
+      EXPECT_EQ(e.Message().rfind("\"" + path + "\": ", 0), 0u) << e.Message();
+    }
+    bool edited = false;
+    EXPECT_THROW(ini.Update([&](TIniData&) { edited = true; }), EVetrilo);
+    EXPECT_FALSE(edited);
+    EXPECT_THROW(ini.WriteInteger("A", "B", 2), EVetrilo);
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(dir.File("dir.ini")));
+  EXPECT_TRUE(std::filesystem::is_socket(socketPath));
+  ::close(fd);
+}
+
+TEST(IniFile, FileMarkedUnreadableReadsEmptyAndIsLeftAlone) {
+  TTempDir dir;
+  WriteFile(dir.File("a.ini"), "[GLOBAL]\r\nMatrixCols=5\r\n");
+  const TIniFile ini(dir.File("a.ini"), true);
+  EXPECT_EQ(ini.ReadInteger("GLOBAL", "MatrixCols", 8), 8);
+  ini.WriteInteger("GLOBAL", "MatrixCols", 6);
+  ini.Save(TIniData::Parse("[X]\r\n"));
+  ini.EraseSection("GLOBAL");
+  EXPECT_EQ(ReadFile(dir.File("a.ini")), "[GLOBAL]\r\nMatrixCols=5\r\n");
+}
+
+TEST(IniFile, NewFileWithAProxyPasswordIsPrivate) {
+  TTempDir dir;
+  const auto mode = [](const std::string& path) {
+    struct stat st;
+    EXPECT_EQ(::stat(path.c_str(), &st), 0);
+    return st.st_mode & 0777;
+  };
+  TIniFile(dir.File("plain.ini")).WriteString("PROXY", "ProxyServer", "host");
+  EXPECT_EQ(mode(dir.File("plain.ini")), 0644u);
+  TIniFile(dir.File("secret.ini")).WriteString("PROXY", "ProxyPassword", "pw");
+  EXPECT_EQ(mode(dir.File("secret.ini")), 0600u);
+  // A file the user made private stays so, whatever is written to it.
+  ASSERT_EQ(::chmod(dir.File("plain.ini").c_str(), 0600), 0);
+  TIniFile(dir.File("plain.ini")).WriteString("GLOBAL", "MatrixCols", "8");
+  EXPECT_EQ(mode(dir.File("plain.ini")), 0600u);
 }
 
 TEST(IniFile, FloatTextsAreShortestAndLocaleFree) {

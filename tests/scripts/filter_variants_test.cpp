@@ -32,9 +32,9 @@ std::string ErrorOf(const std::vector<TFilterItem>& items) {
   try {
     TVariantPlan plan(items);
   } catch (const EScriptFilterError& e) {
-    return std::string("filter: ") + e.what();
+    return "filter: " + e.Message();
   } catch (const EScriptTooLarge& e) {
-    return std::string("large: ") + e.what();
+    return "large: " + e.Message();
   }
   return "";
 }
@@ -86,22 +86,68 @@ TEST(FilterVariants, PartVariantAndLabelTexts) {
   EXPECT_EQ(FormatFilterPart(part), "BSF#POS10:-5#LVA:1, 2#SV:9#0.1:-1:0:0:1");
 }
 
-TEST(FilterVariants, LabelIsCutTo255Characters) {
+TEST(FilterVariants, LabelIsTheWholeTextAndItsStoredCopyIs255Characters) {
   const std::string comment(300 * 2, 'x');
-  EXPECT_EQ(VariantLabel(1, 1, comment, "F").size(), 255u);
+  EXPECT_EQ(VariantLabel(1, 1, comment, "F"), "01.001: " + comment + " @ F");
+  EXPECT_EQ(StoredVariantLabel(VariantLabel(1, 1, comment, "F")),
+            "01.001: " + comment.substr(0, 247));
   std::string cyr;
   for (int i = 0; i < 300; ++i) cyr += "Ж";
   const std::string label = VariantLabel(2, 3, cyr, "F");
+  EXPECT_EQ(label, "02.003: " + cyr + " @ F");
   // "02.003: " is 8 characters, then 247 two-byte letters.
-  EXPECT_EQ(label, "02.003: " + cyr.substr(0, 247 * 2));
+  EXPECT_EQ(StoredVariantLabel(label), "02.003: " + cyr.substr(0, 247 * 2));
   const std::string shortLabel = VariantLabel(2, 3, "Ж", "F");
   EXPECT_EQ(shortLabel, "02.003: Ж @ F");
+  EXPECT_EQ(StoredVariantLabel(shortLabel), shortLabel);
+  // Exactly 255 characters stay whole; one more is cut.
+  const std::string exact = "01.001: " + std::string(255 - 8 - 4, 'y') + " @ F";
+  EXPECT_EQ(StoredVariantLabel(exact), exact);
+  EXPECT_EQ(StoredVariantLabel(exact + "Ж"), exact);
+}
+
+TEST(FilterVariants, PartTextWithoutAMethodReadsBackAsWritten) {
+  TScriptFixture f;
+  struct TCase {
+    std::string Filter;
+    std::string PartText;
+  };
+  const TCase cases[] = {
+      {"TSD1#ZZZZ:1000#LNO:#SF:1", "TSD#ZZZZ:1000#LNO:#SF:1"},
+      // The code is the first ":"-sub-word under the word rule, as the depth is the second.
+      {"TSD1#:100:100#LNO:#SF:1", "TSD#100:100#LNO:#SF:1"},
+      {"TSD1#::QQ::7:9#LNO:#SF:1", "TSD#QQ:7#LNO:#SF:1"},
+      {"BMF2#ZZ::200#LMV:3#ST:2", "BMF#ZZ:200#LMV:3#ST:2"},
+      {"TSD1#Жук:5, 6#LDV:1;2#SF:1", "TSD#Жук:5#LDV:1;2#SF:1"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Filter);
+    const TFilterItem item = ParseScriptFilter(c.Filter, f.List);
+    ASSERT_EQ(item.Method, nullptr);
+    const TVariantPlan plan({item});
+    ASSERT_GE(plan.Count(), 1);
+    const std::string text = FormatFilterPart(plan.Variant(0)[0]);
+    EXPECT_EQ(text, c.PartText);
+    // Read again, the part text names the same code and depth.
+    const TFilterItem again = ParseScriptFilter(text, f.List);
+    EXPECT_EQ(again.Method, nullptr);
+    EXPECT_EQ(FormatFilterPart(TVariantPlan({again}).Variant(0)[0]), text);
+  }
+}
+
+TEST(FilterVariants, MessageQuotesTheWholeFilterEvenWithANulByte) {
+  TScriptFixture f;
+  const std::string filter = std::string("TSD1#ZZ\0ZZ:abc#LNO:#SF:1", 24);
+  EXPECT_EQ(ErrorOf(Items(f.List, {filter})),
+            "filter: Некорректное описание фильтра: " + filter + "!");
+  EXPECT_EQ(MalformedFilterMessage(ParseScriptFilter(filter, f.List)),
+            "Некорректное описание фильтра: " + filter + "!");
 }
 
 TEST(FilterVariants, EnumerationOrderOfTwelveVariants) {
   TScriptFixture f;
-  const auto items =
-      Items(f.List, {"TSD1#NUMS:100-300;100#LMV:1, 2#SF:1", "BMF1#EVEN:500, 1000#LDV:1, 2, 3#ST:2"});
+  const auto items = Items(
+      f.List, {"TSD1#NUMS:100-300;100#LMV:1, 2#SF:1", "BMF1#EVEN:500, 1000#LDV:1, 2, 3#ST:2"});
   const TVariantPlan plan(items);
   EXPECT_EQ(plan.Count(), 12);
   EXPECT_EQ(plan.Choices(0), 6);
@@ -162,7 +208,8 @@ TEST(FilterVariants, PlanMatchesTheLiteralEnumeration) {
   TScriptFixture f;
   const std::vector<std::vector<std::string>> lines = {
       {"TSD1#NUMS:5"},
-      {"BMF3#XYZ:1,2,3#CMV:10-30;10#SC:4#1:2:3:1:1", "TSD1#POS10:100#LVA:1;2", "TMD2#EVEN:1-4;1#WLV:0,1"},
+      {"BMF3#XYZ:1,2,3#CMV:10-30;10#SC:4#1:2:3:1:1", "TSD1#POS10:100#LVA:1;2",
+       "TMD2#EVEN:1-4;1#WLV:0,1"},
       {"TSD1#NUMS:1#LNO:", "TSD1#NUMS:1,1#LMP:3", "TSD1#NUMS:2#PAM:-1-1;1", "TSD1#NUMS:3#DDV:1",
        "TSD1#NUMS:4,5#LLV:9", "TSD1#NUMS:6#LDP:1,2", "TSD1#NUMS:7-9;1#PIL:4,5"},
   };
@@ -216,7 +263,8 @@ TEST(FilterVariants, MalformedFilters) {
       {{"TSD1#NUMS"}, "filter: Некорректное описание фильтра: TSD1#NUMS:#LNO:#SF:0!"},
       {{"TSD1#NUMS:1-10;0"}, "filter: Некорректное описание фильтра: TSD1#NUMS:1-10;0#LNO:#SF:0!"},
       {{"TSD1#NUMS:5#LMV"}, "filter: Некорректное описание фильтра: TSD1#NUMS:5#LMV:#SF:0!"},
-      {{"BMF2#NUMS:5#LDV:a-b#ST:1"}, "filter: Некорректное описание фильтра: BMF2#NUMS:5#LDV:a-b#ST:1!"},
+      {{"BMF2#NUMS:5#LDV:a-b#ST:1"},
+       "filter: Некорректное описание фильтра: BMF2#NUMS:5#LDV:a-b#ST:1!"},
       {{"TSD1#XYZ:5#LVA:;"}, "filter: Некорректное описание фильтра: TSD1#XYZ:5#LVA:;#SF:0!"},
       // The first malformed filter in order is reported, also after an oversized one.
       {{"TSD1#NUMS:1-2000000;1", "TSD1#EVEN:x", "TSD1#NUMS:y"},
@@ -276,8 +324,9 @@ TEST(FilterVariants, SizesAreCheckedExactlyAndLimited) {
   // A list mode's list is held as one text, so its length is limited too.
   const std::string listError =
       ErrorOf(Items(f.List, {"TSD1#NUMS:5#CDV:-2147483648-2147483647;1"}));
-  EXPECT_EQ(listError,
-            "large: Список \"-2147483648-2147483647;1\" содержит слишком много значений (4294967296)!");
+  EXPECT_EQ(
+      listError,
+      "large: Список \"-2147483648-2147483647;1\" содержит слишком много значений (4294967296)!");
   EXPECT_EQ(ErrorOf(Items(f.List, {"TSD1#NUMS:5#CDV:1-1000001;1"})).rfind("large: Список", 0), 0u);
 }
 

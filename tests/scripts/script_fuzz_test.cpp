@@ -47,25 +47,53 @@ std::string Lower(std::string text) {
   return text;
 }
 
-const std::vector<std::string> kSeparators = {"|", "||", "|||", "#", "##", ":", "::", ";", ",",
-                                              "-", " ", "  ", "\t", "\r", "\n", "\x01", "\x1f",
-                                              "\x7f", std::string(1, '\0'), "| |", "# #"};
+const std::vector<std::string> kSeparators = {"|",
+                                              "||",
+                                              "|||",
+                                              "#",
+                                              "##",
+                                              ":",
+                                              "::",
+                                              ";",
+                                              ",",
+                                              "-",
+                                              " ",
+                                              "  ",
+                                              "\t",
+                                              "\r",
+                                              "\n",
+                                              "\x01",
+                                              "\x1f",
+                                              "\x7f",
+                                              std::string(1, '\0'),
+                                              "| |",
+                                              "# #"};
 const std::vector<std::string> kWords = {
-    "FULL", "EXCL", "CURR", "excl", "Full", "RAND", "FIRST", "LAST", "ALL", "SYSA", "SYSC",
-    "STOP", "SKIP", "NONE", "none", "CLR", "NEX", "nex", "TSD1", "BMF12", "bmf", "TMD", "XBF7",
-    "NUMS", "nums", "EVEN", "POS1", "POS10", "pos11", "POS10X", "POE1", "SUMS", "XYZ", "LNO",
-    "LMV", "LDV", "CDV", "WDV", "PXR", "LVA", "lmp", "QQQ", "SF", "SC", "SZ", "ST", "SV", "SP",
-    "Проба", "\xff\xfe", "\xd0", "0", "1", "-1", "7", "+5", "$10", "0x1F", "99999999999",
-    "2147483647", "-2147483648", "2147483648", "1.5", "1e300", "1e99999", "nan", "inf", ".5"};
+    "FULL",     "EXCL",    "CURR",        "excl",       "Full",        "RAND",       "FIRST",
+    "LAST",     "ALL",     "SYSA",        "SYSC",       "STOP",        "SKIP",       "NONE",
+    "none",     "CLR",     "NEX",         "nex",        "TSD1",        "BMF12",      "bmf",
+    "TMD",      "XBF7",    "NUMS",        "nums",       "EVEN",        "POS1",       "POS10",
+    "pos11",    "POS10X",  "POE1",        "SUMS",       "XYZ",         "LNO",        "LMV",
+    "LDV",      "CDV",     "WDV",         "PXR",        "LVA",         "lmp",        "QQQ",
+    "SF",       "SC",      "SZ",          "ST",         "SV",          "SP",         "Проба",
+    "\xff\xfe", "\xd0",    "0",           "1",          "-1",          "7",          "+5",
+    "$10",      "0x1F",    "99999999999", "2147483647", "-2147483648", "2147483648", "1.5",
+    "1e300",    "1e99999", "nan",         "inf",        ".5"};
 
 std::string Number(TRandom& r) {
   switch (r.Below(6)) {
-    case 0: return std::to_string(r.Below(10));
-    case 1: return std::to_string(r.Below(2000) - 1000);
-    case 2: return r.Pick(std::vector<std::string>{"2147483647", "-2147483648", "2147483648", "0"});
-    case 3: return std::to_string(static_cast<int64_t>(r.Next() >> 30) - (int64_t{1} << 33));
-    case 4: return r.Pick(kWords);
-    default: return std::to_string(r.Below(100) + 1);
+    case 0:
+      return std::to_string(r.Below(10));
+    case 1:
+      return std::to_string(r.Below(2000) - 1000);
+    case 2:
+      return r.Pick(std::vector<std::string>{"2147483647", "-2147483648", "2147483648", "0"});
+    case 3:
+      return std::to_string(static_cast<int64_t>(r.Next() >> 30) - (int64_t{1} << 33));
+    case 4:
+      return r.Pick(kWords);
+    default:
+      return std::to_string(r.Below(100) + 1);
   }
 }
 
@@ -75,7 +103,8 @@ std::string ListText(TRandom& r) {
     case 0: {
       std::string t;
       const int n = 1 + r.Below(5);
-      for (int i = 0; i < n; ++i) t += (i ? r.Pick(std::vector<std::string>{",", ";", ", ", " ;"}) : "") + Number(r);
+      for (int i = 0; i < n; ++i)
+        t += (i ? r.Pick(std::vector<std::string>{",", ";", ", ", " ;"}) : "") + Number(r);
       return t;
     }
     case 1: {
@@ -83,11 +112,16 @@ std::string ListText(TRandom& r) {
       return std::to_string(first) + "-" + std::to_string(first + r.Below(40)) + ";" +
              std::to_string(1 + r.Below(5));
     }
-    case 2: return Number(r) + "-" + Number(r) + r.Pick(std::vector<std::string>{";", ","}) + Number(r);
-    case 3: return "-2147483648-2147483647;" + std::to_string(1 + r.Below(3));
-    case 4: return "";
-    case 5: return std::to_string(1 + r.Below(1000));
-    default: return r.Pick(kWords) + r.Pick(kSeparators) + Number(r);
+    case 2:
+      return Number(r) + "-" + Number(r) + r.Pick(std::vector<std::string>{";", ","}) + Number(r);
+    case 3:
+      return "-2147483648-2147483647;" + std::to_string(1 + r.Below(3));
+    case 4:
+      return "";
+    case 5:
+      return std::to_string(1 + r.Below(1000));
+    default:
+      return r.Pick(kWords) + r.Pick(kSeparators) + Number(r);
   }
 }
 
@@ -101,7 +135,9 @@ std::string Filter(TRandom& r, const TStatList& list) {
   t += "#";
   const std::string code = r.Chance(80) ? list.Item(r.Below(list.Count())).Code() : r.Pick(kWords);
   t += (r.Chance(20) ? Lower(code) : code) + (r.Chance(90) ? ":" : "") + ListText(r);
-  if (r.Chance(85)) t += "#" + LevelModeCode(r.Below(kLevelModeCount + 1)) + (r.Chance(90) ? ":" : "") + ListText(r);
+  if (r.Chance(85))
+    t +=
+        "#" + LevelModeCode(r.Below(kLevelModeCount + 1)) + (r.Chance(90) ? ":" : "") + ListText(r);
   if (r.Chance(80)) t += "#" + StopModeCode(r.Below(kStopModeCount + 1)) + ":" + Number(r);
   if (r.Chance(25)) {
     t += "#";
@@ -175,7 +211,8 @@ TExpected Expect(const std::vector<TFilterItem>& items) {
   for (const TFilterItem& item : items) {
     const int64_t depths = ParseIntListEx(item.DrawsLen, 0).Count;
     const int64_t levels = item.LevelMode != 0 ? ParseIntListEx(item.LevelValues, 0).Count : 1;
-    if ((depths <= 0 || levels <= 0) && e.Malformed.empty()) e.Malformed = MalformedFilterMessage(item);
+    if ((depths <= 0 || levels <= 0) && e.Malformed.empty())
+      e.Malformed = MalformedFilterMessage(item);
     product *= static_cast<long double>(depths) *
                static_cast<long double>(LevelModeExpands(item.LevelMode) ? levels : 1);
     if (item.LevelMode != 0 && !LevelModeExpands(item.LevelMode) && levels > kMaxIntListItems)
@@ -198,7 +235,8 @@ TOutcome CheckVariants(const TScriptLine& line, const std::string& text) {
     EXPECT_FALSE(e.TooLarge) << "accepted too many variants, line of " << text.size() << " bytes";
     EXPECT_EQ(plan.Count(), e.Count);
     if (items.empty()) return TOutcome::NoFilters;
-    if (plan.Count() > 100 || !e.SmallLists || ::testing::Test::HasFailure()) return TOutcome::Counted;
+    if (plan.Count() > 100 || !e.SmallLists || ::testing::Test::HasFailure())
+      return TOutcome::Counted;
     const std::vector<TFilterRec> literal = LiteralVariants(items);
     if (static_cast<int64_t>(literal.size()) != plan.Count()) {
       ADD_FAILURE() << "the literal enumeration makes " << literal.size() << " variants";
@@ -207,20 +245,23 @@ TOutcome CheckVariants(const TScriptLine& line, const std::string& text) {
     int64_t seen = 0;
     plan.ForEach([&](int64_t number, const TFilterRec& v) {
       EXPECT_EQ(VariantDump(v), VariantDump(literal[static_cast<size_t>(seen)]));
-      const std::string label =
-          VariantLabel(7, static_cast<int>(number), line.Comment, VariantFilterText(line.Options, &v));
-      EXPECT_EQ(label.rfind(Format("07.%.3d:", {number}), 0), 0u);
+      const std::string filterText = VariantFilterText(line.Options, &v);
+      const std::string label = VariantLabel(7, static_cast<int>(number), line.Comment, filterText);
+      EXPECT_EQ(label, Format("07.%.3d:", {number}) +
+                           (line.Comment.empty() ? "" : " " + line.Comment) + " @ " + filterText);
+      const std::string stored = StoredVariantLabel(label);
       size_t chars = 0;
-      for (char c : label) chars += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+      for (char c : stored) chars += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
       EXPECT_LE(chars, kMaxVariantLabelChars);
+      EXPECT_EQ(label.rfind(stored, 0), 0u);
       ++seen;
       return !::testing::Test::HasFailure();
     });
     EXPECT_EQ(seen, plan.Count());
     return TOutcome::Enumerated;
   } catch (const EScriptFilterError& error) {
-    // A message is a C string: a NUL in the line ends it.
-    EXPECT_EQ(std::string(error.what()), std::string(e.Malformed.c_str()));
+    // The whole message, a NUL of the line included.
+    EXPECT_EQ(error.Message(), e.Malformed);
     return TOutcome::Malformed;
   } catch (const EScriptTooLarge&) {
     EXPECT_TRUE(e.Malformed.empty());
@@ -238,11 +279,22 @@ TEST(ScriptFuzz, RandomAndHostileLines) {
   for (int iteration = 0; iteration < 2000; ++iteration) {
     std::string line;
     switch (iteration % 6) {
-      case 0: case 1: line = Structured(r, f.List); break;
-      case 2: line = TokenSoup(r); break;
-      case 3: line = Bytes(r); break;
-      case 4: line = ManyChoices(r); break;
-      default: line = iteration % 60 == 5 ? LongTexts(r) : Structured(r, f.List); break;
+      case 0:
+      case 1:
+        line = Structured(r, f.List);
+        break;
+      case 2:
+        line = TokenSoup(r);
+        break;
+      case 3:
+        line = Bytes(r);
+        break;
+      case 4:
+        line = ManyChoices(r);
+        break;
+      default:
+        line = iteration % 60 == 5 ? LongTexts(r) : Structured(r, f.List);
+        break;
     }
     SCOPED_TRACE("iteration " + std::to_string(iteration));
     const std::string normal = NormalizeScriptLine(line, f.List);

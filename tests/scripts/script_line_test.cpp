@@ -72,7 +72,8 @@ TEST(ScriptLine, OptionsReadWriteAndCaption) {
       {"BOGUS:5#LASTX#CLRX#NEX", 0, 5, 0, false, true, "FULL:5#RAND#NEX", "FULL#RAND#NEX",
        "Исходный список; Случайно; Только новые ставки"},
       {"EXCL:-2147483648#none", 1, -2147483648, 8, false, false, "EXCL:-2147483648#NONE",
-       "EXCL:-2147483648#NONE", "Исключить -2147483648 тиражей; Не делать ставок; Все создаваемые ставки"},
+       "EXCL:-2147483648#NONE",
+       "Исключить -2147483648 тиражей; Не делать ставок; Все создаваемые ставки"},
       {"EXCL:2147483648#$1", 1, 0, 0, false, false, "EXCL:0#RAND", "EXCL:0#RAND",
        "Исключить 0 тиражей; Случайно; Все создаваемые ставки"},
       {"EXCL:$10#Stop", 1, 0, 6, false, false, "EXCL:0#STOP", "EXCL:0#STOP",
@@ -96,8 +97,9 @@ TEST(ScriptLine, OptionsReadWriteAndCaption) {
 
 TEST(ScriptLine, EveryStakeModeAndCaptionTable) {
   const char* codes[] = {"RAND", "FIRST", "LAST", "ALL", "SYSA", "SYSC", "STOP", "SKIP", "NONE"};
-  const char* shorts[] = {"Случайно", "Первая", "Последняя", "Все", "Система [все]",
-                          "Система [комб]", "Остановить", "Пропустить", "Не делать ставок"};
+  const char* shorts[] = {"Случайно",   "Первая",        "Последняя",
+                          "Все",        "Система [все]", "Система [комб]",
+                          "Остановить", "Пропустить",    "Не делать ставок"};
   for (int i = 0; i < kStakeModeCount; ++i) {
     SCOPED_TRACE(codes[i]);
     EXPECT_EQ(ParseScriptOptions(std::string("FULL:0#") + codes[i]).StakeMode, i);
@@ -112,9 +114,9 @@ TEST(ScriptLine, EveryStakeModeAndCaptionTable) {
   EXPECT_EQ(LevelModeCode(31), "LVA");
   EXPECT_EQ(StopModeCaption(2), "Пока список не будет пуст и откатить на шаг");
   EXPECT_EQ(StopModeCode(5), "SP");
-  for (const std::string& text : {StartListCode(3), StartListShortCaption(-1, 0), StakeModeCode(9),
-                                  StakeModeCaption(-1), LevelModeCode(32), LevelModeCaption(32),
-                                  StopModeCode(6), StopModeCaption(-1)}) {
+  for (const std::string& text :
+       {StartListCode(3), StartListShortCaption(-1, 0), StakeModeCode(9), StakeModeCaption(-1),
+        LevelModeCode(32), LevelModeCaption(32), StopModeCode(6), StopModeCaption(-1)}) {
     EXPECT_EQ(text, "# ERROR #");
   }
   TScriptOptions bad;
@@ -143,24 +145,33 @@ TEST(ScriptFilter, ReadsAndWritesTheNormalForm) {
     int StopMode, StopValue;
   };
   const TCase cases[] = {
-      {"TSD1#NUMS:1000#LNO:#SF:1", "TSD1#NUMS:1000#LNO:#SF:1", "NUMS", "1000", 1, false, false, false,
-       0, "", 0, 1},
+      {"TSD1#NUMS:1000#LNO:#SF:1", "TSD1#NUMS:1000#LNO:#SF:1", "NUMS", "1000", 1, false, false,
+       false, 0, "", 0, 1},
       {"BMF12#even:100-500;100#lmv:3#st:2", "BMF12#EVEN:100-500;100#LMV:3#ST:2", "EVEN",
        "100-500;100", 12, true, true, true, 1, "3", 3, 2},
       // Letter tests are case-sensitive; no digits after the three letters read as column 1.
       {"bmf1#NUMS:5", "TSD1#NUMS:5#LNO:#SF:0", "NUMS", "5", 1, false, false, false, 0, "", 0, 0},
       {"TSD#NUMS:5", "TSD1#NUMS:5#LNO:#SF:0", "NUMS", "5", 1, false, false, false, 0, "", 0, 0},
-      {"TSD12x#NUMS:5", "TSD12#NUMS:5#LNO:#SF:0", "NUMS", "5", 12, false, false, false, 0, "", 0, 0},
+      {"TSD12x#NUMS:5", "TSD12#NUMS:5#LNO:#SF:0", "NUMS", "5", 12, false, false, false, 0, "", 0,
+       0},
       {"TSD007#NUMS:5", "TSD7#NUMS:5#LNO:#SF:0", "NUMS", "5", 7, false, false, false, 0, "", 0, 0},
+      // Three characters, not three bytes, come before the sort column.
+      {"ЖSD7#NUMS:5", "TSD7#NUMS:5#LNO:#SF:0", "NUMS", "5", 7, false, false, false, 0, "", 0, 0},
+      {"ЖЖЖ12#NUMS:5", "TSD12#NUMS:5#LNO:#SF:0", "NUMS", "5", 12, false, false, false, 0, "", 0, 0},
+      {"BЖF3#NUMS:5", "BSF3#NUMS:5#LNO:#SF:0", "NUMS", "5", 3, true, false, true, 0, "", 0, 0},
+      {"B\xE2\x82\xACM45#NUMS:5", "BMD45#NUMS:5#LNO:#SF:0", "NUMS", "5", 45, true, true, false, 0,
+       "", 0, 0},
+      {"Ж7#NUMS:5", "TSD1#NUMS:5#LNO:#SF:0", "NUMS", "5", 1, false, false, false, 0, "", 0, 0},
       {"XFB5M#NUMS:5", "BMF5#NUMS:5#LNO:#SF:0", "NUMS", "5", 5, true, true, true, 0, "", 0, 0},
-      {"BMF99999999999#NUMS:5", "BMF1#NUMS:5#LNO:#SF:0", "NUMS", "5", 1, true, true, true, 0, "", 0, 0},
+      {"BMF99999999999#NUMS:5", "BMF1#NUMS:5#LNO:#SF:0", "NUMS", "5", 1, true, true, true, 0, "", 0,
+       0},
       // An unknown method keeps the whole word.
       {"TSD1#XYZ:100#LDV:1, 2, 5#SV", "TSD1#XYZ:100#LDV:1, 2, 5#SV:1", "", "100", 1, false, false,
        false, 5, "1, 2, 5", 4, 1},
-      {"TSD1#  NUMS: 100 , 200 #LDV:  1;2 ", "TSD1#  NUMS: 100 , 200 #LDV:1;2#SF:0", "", "100 , 200", 1,
-       false, false, false, 5, "1;2", 0, 0},
-      {"TSD1#NUMS:1000#LMV", "TSD1#NUMS:1000#LMV:#SF:0", "NUMS", "1000", 1, false, false, false, 1, "",
-       0, 0},
+      {"TSD1#  NUMS: 100 , 200 #LDV:  1;2 ", "TSD1#  NUMS: 100 , 200 #LDV:1;2#SF:0", "",
+       "100 , 200", 1, false, false, false, 5, "1;2", 0, 0},
+      {"TSD1#NUMS:1000#LMV", "TSD1#NUMS:1000#LMV:#SF:0", "NUMS", "1000", 1, false, false, false, 1,
+       "", 0, 0},
       {"TSD1#NUMS:1000#QQQ:7#ZZ:x", "TSD1#NUMS:1000#LNO:7#SF:1", "NUMS", "1000", 1, false, false,
        false, 0, "7", 0, 1},
       {"TSD1#NUMS: 100-300;100 :junk#pxr:1;2:3#sp:+7", "TSD1#NUMS:100-300;100#PXR:1;2#SP:7", "NUMS",
@@ -170,13 +181,15 @@ TEST(ScriptFilter, ReadsAndWritesTheNormalForm) {
       {"TSD", "TSD1# #LNO:#SF:0", "", "", 1, false, false, false, 0, "", 0, 0},
       {"#", "TSD1# #LNO:#SF:0", "", "", 1, false, false, false, 0, "", 0, 0},
       // Prefix rule, with an exact code first.
-      {"TSD1#NUMSX:100", "TSD1#NUMS:100#LNO:#SF:0", "NUMS", "100", 1, false, false, false, 0, "", 0, 0},
-      {"TSD1#pos10:100", "TSD1#POS10:100#LNO:#SF:0", "POS10", "100", 1, false, false, false, 0, "", 0,
+      {"TSD1#NUMSX:100", "TSD1#NUMS:100#LNO:#SF:0", "NUMS", "100", 1, false, false, false, 0, "", 0,
        0},
-      {"TSD1#POS1:100", "TSD1#POS1:100#LNO:#SF:0", "POS1", "100", 1, false, false, false, 0, "", 0, 0},
+      {"TSD1#pos10:100", "TSD1#POS10:100#LNO:#SF:0", "POS10", "100", 1, false, false, false, 0, "",
+       0, 0},
+      {"TSD1#POS1:100", "TSD1#POS1:100#LNO:#SF:0", "POS1", "100", 1, false, false, false, 0, "", 0,
+       0},
       {"TSD1#POS11", "TSD1#POS11:#LNO:#SF:0", "POS11", "", 1, false, false, false, 0, "", 0, 0},
-      {"TSD1#POS10X:100", "TSD1#POS1:100#LNO:#SF:0", "POS1", "100", 1, false, false, false, 0, "", 0,
-       0},
+      {"TSD1#POS10X:100", "TSD1#POS1:100#LNO:#SF:0", "POS1", "100", 1, false, false, false, 0, "",
+       0, 0},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Text);
@@ -268,12 +281,14 @@ TEST(ScriptLine, NormalForm) {
       {"FULL:0#RAND| | | | | | | |", "FULL:0#RAND| | | | | | | |"},
       {"FULL:0#RAND|TSD1#SUMS:1000#LNO:#SF:1|BMF6#EVEN:500#LMV:3#ST:2| | | | | |Проба",
        "FULL:0#RAND|TSD1#SUMS:1000#LNO:#SF:1|BMF6#EVEN:500#LMV:3#ST:2| | | | | |Проба"},
-      {"excl:7#all#nex#clr|bmf1#nums:100-500;100#ldv:1, 2, 5#st:3| | |TSD2#pos10:5| | | |Проба | два ",
+      {"excl:7#all#nex#clr|bmf1#nums:100-500;100#ldv:1, 2, 5#st:3| | |TSD2#pos10:5| | | |Проба | "
+       "два ",
        "EXCL:7#ALL#CLR#NEX|TSD1#NUMS:100-500;100#LDV:1, 2, 5#ST:3| | |TSD2#POS10:5#LNO:#SF:0| | | "
        "|Проба | два"},
       {"A|B||C", "FULL:0#RAND|BSD1# #LNO:#SF:0|TSD1# #LNO:#SF:0| | | | | |"},
-      {"O|1|2|3|4|5|6|7||x", "FULL:0#RAND|TSD1# #LNO:#SF:0|TSD1# #LNO:#SF:0|TSD1# #LNO:#SF:0|TSD1# "
-                              "#LNO:#SF:0|TSD1# #LNO:#SF:0|TSD1# #LNO:#SF:0|TSD1# #LNO:#SF:0||x"},
+      {"O|1|2|3|4|5|6|7||x",
+       "FULL:0#RAND|TSD1# #LNO:#SF:0|TSD1# #LNO:#SF:0|TSD1# #LNO:#SF:0|TSD1# "
+       "#LNO:#SF:0|TSD1# #LNO:#SF:0|TSD1# #LNO:#SF:0|TSD1# #LNO:#SF:0||x"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Line);
@@ -283,11 +298,13 @@ TEST(ScriptLine, NormalForm) {
   const TScriptLine none = ParseScriptLine("FULL:0#RAND| | | | | | | |", f.List);
   EXPECT_FALSE(none.Separator);
   EXPECT_TRUE(none.AssignedFilters().empty());
-  EXPECT_EQ(ScriptOptionsCaption(none.Options), "Исходный список; Случайно; Все создаваемые ставки");
+  EXPECT_EQ(ScriptOptionsCaption(none.Options),
+            "Исходный список; Случайно; Все создаваемые ставки");
   EXPECT_TRUE(ParseScriptLine("", f.List).Separator);
 
   // Assigned filters are compacted in field order.
-  const TScriptLine gaps = ParseScriptLine("FULL:0#RAND| |TSD1#EVEN:1| |BMF2#NUMS:2| | | |", f.List);
+  const TScriptLine gaps =
+      ParseScriptLine("FULL:0#RAND| |TSD1#EVEN:1| |BMF2#NUMS:2| | | |", f.List);
   const auto items = gaps.AssignedFilters();
   ASSERT_EQ(items.size(), 2u);
   EXPECT_EQ(items[0].Method, f.Method("EVEN"));

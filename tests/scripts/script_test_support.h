@@ -44,7 +44,15 @@ inline void LiteralVariants(const std::vector<TFilterItem>& items, size_t i, TFi
   TFilterPart p;
   p.Assigned = true;
   p.Method = item.Method;
-  if (!item.Method) p.MethodText = item.MethodText.substr(0, item.MethodText.find(':'));
+  if (!item.Method) {
+    // The first ":"-sub-word: leading separators skipped, up to the next one.
+    const std::string& w = item.MethodText;
+    size_t b = 0;
+    while (b < w.size() && w[b] == ':') ++b;
+    size_t e = b;
+    while (e < w.size() && w[e] != ':') ++e;
+    p.MethodText = w.substr(b, e - b);
+  }
   p.SortColumn = item.SortColumn;
   p.BottomUp = item.BottomUp;
   p.MultiSelect = item.MultiSelect;

@@ -11,6 +11,7 @@
 #include "test_support.h"
 #include "workspace/comb_file.h"
 #include "workspace/comb_list_view.h"
+#include "workspace/status_scope.h"
 
 namespace vetrilo {
 using test::MakeArchive;
@@ -52,6 +53,24 @@ std::string Message(const std::function<void()>& op) {
 }
 
 }  // namespace
+
+TEST(StatusScope, NestedScopesGiveTheOuterStatusBackInnermostFirst) {
+  TRecordingHooks hooks;
+  try {
+    TStatusScope outer(hooks, "A...");
+    {
+      TStatusScope middle(hooks, "B...");
+      TStatusScope inner(hooks, "C...");
+      hooks.SetStatus("C... 10 %");
+    }
+    TStatusScope again(hooks, "D...");
+    throw std::runtime_error("boom");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(hooks.Statuses, (std::vector<std::string>{"A...", "B...", "C...", "C... 10 %", "B...",
+                                                      "A...", "D...", "A...", ""}));
+  EXPECT_EQ(hooks.OperationStatus(), "");
+}
 
 TEST(CombWorkspace, GenerationWithStatusStartsAFreshList) {
   TWorkspaceFixture f;
@@ -120,6 +139,53 @@ TEST(CombWorkspace, OpenReplacesTheListOrPutsItBack) {
   EXPECT_EQ(f.Combs.Count(), 2);  // put back
   EXPECT_TRUE(f.Combs.Journal().empty());
   EXPECT_FALSE(f.Combs.HasUndo());
+}
+
+TEST(CombWorkspace, FileWithoutACombinationIsRefusedAndNothingChanges) {
+  TTempDir dir;
+  // Random bytes of the first seed whose lines hold no four words.
+  std::string junk(2048, '\0');
+  for (uint32_t seed = 1;; ++seed) {
+    std::mt19937 random(seed);
+    for (char& c : junk) c = static_cast<char>(random() % 256);
+    TCombsArray parsed;
+    ParseCombFileText(junk, parsed);
+    if (parsed.empty()) break;
+  }
+  const std::pair<const char*, std::string> cases[] = {
+      {"junk.lcv", junk},
+      {"empty.lcv", ""},
+      {"blank.lcv", "\r\n\r\n  \r\n"},
+      {"short.lcv", "1;2;3\r\n1;2;3;4;5\r\nnot a list\r\n"},
+  };
+  for (const auto& [name, bytes] : cases) {
+    SCOPED_TRACE(name);
+    const std::string path = dir.File(name);
+    WriteFile(path, bytes);
+    TWorkspaceFixture f;
+    f.Set({MakeComb(9, 10, 11, 12), MakeComb(1, 2, 3, 4), MakeComb(5, 6, 7, 8)});
+    f.Combs.DeleteRows({{0, 0}});
+    ASSERT_EQ(f.Combs.Journal().size(), 1u);
+    f.Hooks.Statuses.clear();
+    const int changes = f.Changes;
+
+    const std::string msg = Message([&] { f.Combs.OpenFile(path); });
+    EXPECT_EQ(msg.rfind("Ошибка чтения файла \"" + path + "\"!\r\r", 0), 0u) << msg;
+    EXPECT_GT(msg.size(), ("Ошибка чтения файла \"" + path + "\"!\r\r").size());
+    EXPECT_EQ(f.Combs.Combs(), (TCombsArray{MakeComb(1, 2, 3, 4), MakeComb(5, 6, 7, 8)}));
+    EXPECT_EQ(f.Combs.UndoCombs(),
+              (TCombsArray{MakeComb(9, 10, 11, 12), MakeComb(1, 2, 3, 4), MakeComb(5, 6, 7, 8)}));
+    ASSERT_EQ(f.Combs.Journal().size(), 1u);
+    EXPECT_EQ(f.Combs.Journal()[0].Caption, "Выделенные комбинации");
+    EXPECT_EQ(f.Changes, changes);
+    EXPECT_EQ(f.Hooks.Statuses.front(), "Загрузка файла \"" + path + "\"...");
+    EXPECT_EQ(f.Hooks.Statuses.back(), "");
+  }
+  // One combination line among junk is enough: reading stays as it was.
+  WriteFile(dir.File("one.lcv"), junk + "\r\n3;15;27;41\r\n" + junk);
+  TWorkspaceFixture f;
+  f.Combs.OpenFile(dir.File("one.lcv"));
+  EXPECT_EQ(f.Combs.Combs(), (TCombsArray{MakeComb(3, 15, 27, 41)}));
 }
 
 TEST(CombWorkspace, SaveWritesTheListOrGivesTheMessage) {

@@ -10,12 +10,26 @@ namespace vetrilo {
 
 static bool gNonInteractive = false;
 
-void TQtHooks::SetNonInteractive(bool on) { gNonInteractive = on; }
-bool TQtHooks::NonInteractive() { return gNonInteractive; }
+void TQtHooks::SetNonInteractive(bool on) {
+  gNonInteractive = on;
+}
+bool TQtHooks::NonInteractive() {
+  return gNonInteractive;
+}
 
 void TQtHooks::SetStatus(std::string_view text) {
   if (statusSink_) statusSink_(Q(text));
   QCoreApplication::processEvents();
+}
+
+bool TQtHooks::StopRequested() {
+  // Often enough to feel immediate, rarely enough to cost nothing in tight loops.
+  constexpr qint64 kEventsEveryMs = 40;
+  if (!sinceEvents_.isValid() || sinceEvents_.elapsed() >= kEventsEveryMs) {
+    QCoreApplication::processEvents();
+    sinceEvents_.start();
+  }
+  return stop_;
 }
 
 void TQtHooks::SetProgress(int percent) {

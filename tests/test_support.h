@@ -59,7 +59,33 @@ class TRecordingHooks : public TUiHooks {
     return Answer;
   }
   bool StopRequested() override { return Stop; }
+  void ClearStopRequest() override {
+    Stop = false;
+    ++StopClears;
+  }
+  int StopClears = 0;
   void BusyChanged(bool) override { ++BusyTransitions; }
+};
+
+// Asks to stop at a chosen point of an operation: from the (AfterPolls + 1)-th look at
+// the request on, or once the AtStatusCount-th status text beginning with AtStatus was
+// shown. Polls counts every look.
+class TStopHooks : public TRecordingHooks {
+ public:
+  int AfterPolls = -1;  // -1: not by polls
+  std::string AtStatus;
+  int AtStatusCount = 1;
+  int Polls = 0;
+
+  bool StopRequested() override {
+    ++Polls;
+    if (AfterPolls >= 0 && Polls > AfterPolls) Stop = true;
+    return Stop;
+  }
+  void SetStatus(std::string_view text) override {
+    TRecordingHooks::SetStatus(text);
+    if (!AtStatus.empty() && text.starts_with(AtStatus) && --AtStatusCount == 0) Stop = true;
+  }
 };
 
 // Runs a program, returns its exit status and captures stdout and stderr.

@@ -110,11 +110,11 @@ int TAppSession::Initialize(const TCommandLine& commandLine) {
     if (!commandLine.FullRecreate && !commandLine.FullRefresh) return 1;
   }
   if (commandLine.FullRecreate) {
-    RefreshDistributions(true, kAllGroupsMask);
-    return ErrorsShown() > errorsBefore ? 1 : 0;
+    const bool done = RefreshDistributions(true, kAllGroupsMask);
+    return !done || ErrorsShown() > errorsBefore ? 1 : 0;
   }
-  RefreshDistributions(commandLine.FullRefresh, 0);
-  if (commandLine.FullRefresh) return ErrorsShown() > errorsBefore ? 1 : 0;
+  const bool done = RefreshDistributions(commandLine.FullRefresh, 0);
+  if (commandLine.FullRefresh) return !done || ErrorsShown() > errorsBefore ? 1 : 0;
   return -1;
 }
 
@@ -293,6 +293,8 @@ bool TAppSession::FilterCombsByTable(const TStatMethod& method,
     combs_.FilterStep(*stat, selected, caption, JoinValueTexts(texts), !keep, LastIndex(),
                       options_.SortedDraws);
     return true;
+  } catch (const EStopped&) {
+    return false;
   } catch (const std::exception& e) {
     ShowError(e.what());
     return false;
@@ -305,6 +307,8 @@ bool TAppSession::FilterCombsByGrid(const TGridValues& values, std::string_view 
   try {
     combs_.GridFilterStep(statList_, values, caption, !keep, LastIndex(), options_.SortedDraws);
     return true;
+  } catch (const EStopped&) {
+    return false;
   } catch (const std::exception& e) {
     ShowError(e.what());
     return false;
@@ -313,6 +317,7 @@ bool TAppSession::FilterCombsByGrid(const TGridValues& values, std::string_view 
 
 void TAppSession::EnterBusy() {
   if (busy_++ == 0) {
+    hooks_->ClearStopRequest();
     hooks_->BusyChanged(true);
     Notify(kChangeBusy);
   }

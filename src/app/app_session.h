@@ -184,8 +184,11 @@ class TAppSession {
   const TDrawStatsState& DrawStats() const { return drawStats_; }
   TPrefetchPlace PrefetchPlace() const { return {paths_.PrefetchDir(), paths_.BaseName}; }
   // Throws EVetrilo when the calculation fails (the table keeps what was filled).
-  void CalcDrawStats(bool forced);
-  void RefreshDistributions(bool forced, uint32_t groupMask);
+  // False when stopped: the table is empty, or complete but for the "Факт"
+  // columns, and the next recalculation runs whatever its key.
+  bool CalcDrawStats(bool forced);
+  // False when stopped (the files written before the stop stay).
+  bool RefreshDistributions(bool forced, uint32_t groupMask);
   // After settings of the masked groups changed: with the comparison on their
   // cache files are rebuilt, with it off they are deleted so no stale norm is
   // ever read; then the views are recalculated.
@@ -193,7 +196,10 @@ class TAppSession {
   // Recalculates the analysis views that exist; failures are shown.
   void RecalcViews(bool forced);
 
-  // Busy counter: actions are enabled only while it is 0.
+  // Busy counter: actions are enabled only while it is 0. Entering it from 0
+  // starts an operation, which clears the stop request of the one before.
+  // Operations that a stop request ended (EStopped) show nothing and answer
+  // false; what they change is as it was before them.
   bool Busy() const { return busy_ > 0; }
   void EnterBusy();
   void LeaveBusy();

@@ -79,40 +79,53 @@ void TAppSession::SetDrawsStatLen(int depth) {
   options_.DrawsStatLen = drawStats_.Depth;
 }
 
-void TAppSession::CalcDrawStats(bool forced) {
+bool TAppSession::CalcDrawStats(bool forced) {
   TDrawStatsState& s = drawStats_;
   const TDrawStatsKey key{archive_.Count(), drawsOffset_, s.Depth, s.Method};
-  if (!forced && key == s.Key) return;
+  if (!forced && key == s.Key) return true;
   s.Key = key;
-  if (DrawStatsMethodItems(statList_).empty()) return;
+  if (DrawStatsMethodItems(statList_).empty()) return true;
   struct TNotifyOnExit {
     TAppSession& Session;
     ~TNotifyOnExit() { Session.Notify(kChangeDrawStats); }
   } notify{*this};
   s.Table.Clear();
-  if (s.Method < 0 || s.Method >= statList_.Count() || archive_.Count() == 0) return;
+  if (s.Method < 0 || s.Method >= statList_.Count() || archive_.Count() == 0) return true;
 
   TBusyGuard busy(*this, "Анализ тиражей и расчет статистики...");
   const TStatMethod& method = statList_.Item(s.Method);
   auto stat = statList_.CreateStat(method);
-  const std::optional<TDistribution> dist =
-      OpenDistribution(statList_, method, PrefetchPlace(), options_.PrefetchsEnabled, *hooks_);
-  SetStatus("Анализ тиражей и расчет статистики...");
-  TDrawStatsInput input;
-  input.Archive = &archive_;
-  input.LastIndex = LastIndex();
-  input.Depth = s.Depth;
-  input.Sorted = options_.SortedDraws;
-  input.Cdl = statList_.Cdl;
-  input.ShowTotalLine = options_.ShowTotalLine;
-  BuildDrawStats(*stat, input, dist ? &*dist : nullptr, s.Table);
+  try {
+    const std::optional<TDistribution> dist =
+        OpenDistribution(statList_, method, PrefetchPlace(), options_.PrefetchsEnabled, *hooks_);
+    SetStatus("Анализ тиражей и расчет статистики...");
+    TDrawStatsInput input;
+    input.Archive = &archive_;
+    input.LastIndex = LastIndex();
+    input.Depth = s.Depth;
+    input.Sorted = options_.SortedDraws;
+    input.Cdl = statList_.Cdl;
+    input.ShowTotalLine = options_.ShowTotalLine;
+    input.Hooks = hooks_;
+    BuildDrawStats(*stat, input, dist ? &*dist : nullptr, s.Table);
+  } catch (const EStopped&) {
+    // Not computed: the next recalculation runs again whatever its key.
+    s.Key = TDrawStatsKey();
+    return false;
+  }
+  return true;
 }
 
-void TAppSession::RefreshDistributions(bool forced, uint32_t groupMask) {
-  if (!forced && !options_.PrefetchsEnabled) return;
+bool TAppSession::RefreshDistributions(bool forced, uint32_t groupMask) {
+  if (!forced && !options_.PrefetchsEnabled) return true;
   TBusyGuard busy(*this, "Создание файлов для полного набора комбинаций...");
-  ::vetrilo::RefreshDistributions(statList_, PrefetchPlace(), forced, options_.PrefetchsEnabled,
-                                  groupMask, *hooks_);
+  try {
+    ::vetrilo::RefreshDistributions(statList_, PrefetchPlace(), forced, options_.PrefetchsEnabled,
+                                    groupMask, *hooks_);
+  } catch (const EStopped&) {
+    return false;
+  }
+  return true;
 }
 
 void TAppSession::SettingsGroupsChanged(uint32_t groupMask) {

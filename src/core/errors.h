@@ -17,4 +17,12 @@ class EVetrilo : public std::runtime_error {
   std::string message_;
 };
 
+// A long operation ended because the user asked it to stop. Not a failure: whoever
+// started the operation catches it before any error handler and shows nothing; the
+// operation has put its state back (or left it consistent) before throwing.
+class EStopped : public std::exception {
+ public:
+  const char* what() const noexcept override { return "stopped"; }
+};
+
 }  // namespace vetrilo

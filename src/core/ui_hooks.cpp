@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/errors.h"
 #include "core/text.h"
 
 namespace vetrilo {
@@ -16,6 +17,10 @@ std::string_view MessageTitle(TMessageKind kind) {
       return "Внимание!";
   }
   return "";
+}
+
+void CheckStop(TUiHooks& hooks) {
+  if (hooks.StopRequested()) throw EStopped();
 }
 
 void WriteMessageToStderr(TMessageKind kind, std::string_view text) {

@@ -21,6 +21,9 @@ class TUiHooks {
   virtual void ShowMessage(TMessageKind kind, std::string_view text) = 0;
   virtual bool Ask(std::string_view question) = 0;
   virtual bool StopRequested() { return false; }
+  // A stop request lasts one operation: the owner of the working state clears it
+  // when the next one starts.
+  virtual void ClearStopRequest() {}
   // Progress of a long operation, 0..100; -1 hides it.
   virtual void SetProgress(int percent) { (void)percent; }
   virtual void BusyChanged(bool busy) { (void)busy; }
@@ -65,6 +68,7 @@ class TCountingHooks : public TUiHooks {
   }
   bool Ask(std::string_view question) override { return inner_->Ask(question); }
   bool StopRequested() override { return inner_->StopRequested(); }
+  void ClearStopRequest() override { inner_->ClearStopRequest(); }
   void SetProgress(int percent) override { inner_->SetProgress(percent); }
   void BusyChanged(bool busy) override { inner_->BusyChanged(busy); }
 
@@ -72,6 +76,9 @@ class TCountingHooks : public TUiHooks {
   TUiHooks* inner_;
   int errors_ = 0;
 };
+
+// Long loops call this between steps; throws EStopped when a stop was requested.
+void CheckStop(TUiHooks& hooks);
 
 // Writes "title: text" to stderr with "\r" turned into line breaks.
 void WriteMessageToStderr(TMessageKind kind, std::string_view text);

@@ -47,7 +47,7 @@ struct TOccurrence {
 }  // namespace
 
 std::vector<int32_t> FindValuesInDraws(TCustomStat& stat, std::span<const TFactQuery> queries,
-                                       int lastIndex, bool sorted) {
+                                       int lastIndex, bool sorted, TUiHooks* hooks) {
   std::vector<int32_t> result(queries.size(), -1);
   const int high = stat.Draws().High();
 
@@ -78,6 +78,7 @@ std::vector<int32_t> FindValuesInDraws(TCustomStat& stat, std::span<const TFactQ
   TLastValueArray last;
   TStatDrawArray list;
   for (int i = first; i <= high; ++i) {
+    if (hooks) CheckStop(*hooks);
     seriesBefore[size_t(i - first)] = state;
     lastBefore[size_t(i - first)] = last;
     list.Clear();
@@ -116,6 +117,7 @@ std::vector<int32_t> FindValuesInDraws(TCustomStat& stat, std::span<const TFactQ
         pending.clear();
         break;
       }
+      if (hooks) CheckStop(*hooks);
       list.Clear();
       stat.GetDrawValues(i, lastIndex, sorted, list, ownState, ownLast);
       std::erase_if(pending, [&](size_t k) {

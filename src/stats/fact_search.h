@@ -4,6 +4,7 @@
 #include <span>
 #include <vector>
 
+#include "core/ui_hooks.h"
 #include "stats/custom_stat.h"
 
 namespace vetrilo {
@@ -23,8 +24,9 @@ struct TFactQuery {
 // state for good) is searched draw by draw as the literal loop does. This holds
 // because a statistic's values depend only on the draws, its settings and that
 // state: instances keep nothing else from one draw to the next.
+// With hooks, the stop request is polled once per draw searched (EStopped).
 std::vector<int32_t> FindValuesInDraws(TCustomStat& stat, std::span<const TFactQuery> queries,
-                                       int lastIndex, bool sorted);
+                                       int lastIndex, bool sorted, TUiHooks* hooks = nullptr);
 
 // The "Факт" numbers of a value list: per record FindValueInDraws(r,
 // FindDrawIndex(r.LastDraw) + 1, lastIndex, sorted), -1 where no later draw has it.

@@ -114,8 +114,11 @@ namespace {
 class TDistributionJobs {
  public:
   TDistributionJobs(const TStatList& list, const std::vector<const TStatMethod*>& methods,
-                    int threads)
-      : list_(list), methods_(methods) {
+                    int threads, const std::function<bool()>& stopRequested)
+      : list_(list),
+        methods_(methods),
+        stopRequested_(stopRequested),
+        caller_(std::this_thread::get_id()) {
     int t = threads > 0 ? threads : static_cast<int>(std::thread::hardware_concurrency());
     if (t < 1) t = 1;
     slices_ = methods.size() >= size_t(t) ? 1 : t;
@@ -137,7 +140,9 @@ class TDistributionJobs {
   }
 
   // The merged list of method m; helps with the remaining slices meanwhile.
+  // Throws EStopped once the stop request was seen.
   TStatDrawArray Take(size_t m) {
+    PollStop();
     for (;;) {
       {
         std::unique_lock lock(mutex_);
@@ -149,6 +154,7 @@ class TDistributionJobs {
         break;
       }
     }
+    if (stop_) throw EStopped();
     if (errors_[m]) std::rethrow_exception(errors_[m]);
     const size_t first = m * size_t(slices_);
     TStatDrawArray merged = std::move(partial_[first]);
@@ -167,6 +173,13 @@ class TDistributionJobs {
   }
 
  private:
+  // Only the calling thread asks: the hooks behind the request belong to it.
+  void PollStop() {
+    if (stopRequested_ && std::this_thread::get_id() == caller_ && stopRequested_()) {
+      stop_ = true;
+    }
+  }
+
   void WorkerLoop() {
     while (!stop_ && RunOne()) {
     }
@@ -185,7 +198,10 @@ class TDistributionJobs {
       const size_t end = full.size() * (s + 1) / size_t(slices_);
       auto stat = list_.CreateStat(*methods_[m]);
       TStatDrawArray values;
-      for (size_t i = begin; i < end && !stop_; ++i) stat->GetCombValues(full[i], values);
+      for (size_t i = begin; i < end && !stop_; ++i) {
+        if ((i - begin) % kStopPollCombs == 0) PollStop();
+        if (!stop_) stat->GetCombValues(full[i], values);
+      }
       partial_[item] = std::move(values);
     } catch (...) {
       error = std::current_exception();
@@ -201,6 +217,8 @@ class TDistributionJobs {
 
   const TStatList& list_;
   const std::vector<const TStatMethod*>& methods_;
+  const std::function<bool()>& stopRequested_;
+  std::thread::id caller_;
   int slices_ = 1;
   std::vector<TStatDrawArray> partial_;
   std::vector<std::exception_ptr> errors_;
@@ -216,10 +234,11 @@ class TDistributionJobs {
 
 std::vector<TDistribution> ComputeDistributions(
     const TStatList& list, const std::vector<const TStatMethod*>& methods, int threads,
-    const std::function<void(size_t index, const TDistribution&)>& done) {
+    const std::function<void(size_t index, const TDistribution&)>& done,
+    const std::function<bool()>& stopRequested) {
   std::vector<TDistribution> result;
   result.reserve(methods.size());
-  TDistributionJobs jobs(list, methods, threads);
+  TDistributionJobs jobs(list, methods, threads, stopRequested);
   for (size_t m = 0; m < methods.size(); ++m) {
     result.push_back(DistributionFromList(jobs.Take(m)));
     if (done) done(m, result.back());
@@ -227,8 +246,9 @@ std::vector<TDistribution> ComputeDistributions(
   return result;
 }
 
-TDistribution ComputeDistribution(const TStatList& list, const TStatMethod& method, int threads) {
-  return ComputeDistributions(list, {&method}, threads).front();
+TDistribution ComputeDistribution(const TStatList& list, const TStatMethod& method, int threads,
+                                  const std::function<bool()>& stopRequested) {
+  return ComputeDistributions(list, {&method}, threads, {}, stopRequested).front();
 }
 
 std::string TPrefetchPlace::FileName(const TStatMethod& method) const {
@@ -276,9 +296,12 @@ std::optional<TDistribution> CreateDistribution(const TStatList& list, const TSt
   hooks.SetStatus(Format("Создание файла предварительной выборки %s...", {path}));
   try {
     ForceDirectory(place.Dir);
-    TDistribution dist = ComputeDistribution(list, method);
+    TDistribution dist =
+        ComputeDistribution(list, method, 0, [&] { return hooks.StopRequested(); });
     WriteCacheFile(path, dist);
     return dist;
+  } catch (const EStopped&) {
+    throw;  // nothing was written: the file is saved whole or not at all
   } catch (const std::exception& e) {
     RemoveCacheFile(path);
     ShowCreateError(hooks, path, e.what());
@@ -334,21 +357,28 @@ int RefreshDistributions(const TStatList& list, const TPrefetchPlace& place, boo
       ShowCreateError(hooks, place.FileName(*jobs[0]), e.what());
       throw TStop{};
     }
-    ComputeDistributions(list, jobs, 0, [&](size_t index, const TDistribution& dist) {
-      const std::string path = place.FileName(*jobs[index]);
-      hooks.SetStatus(Format("Создание файла предварительной выборки %s...", {path}));
-      try {
-        WriteCacheFile(path, dist);
-      } catch (const EVetrilo& e) {
-        RemoveCacheFile(path);
-        ShowCreateError(hooks, path, e.what());
-        throw TStop{};
-      }
-      ++written;
-      current = index + 1;
-      hooks.SetProgress(static_cast<int>(current * 100 / jobs.size()));
-    });
+    ComputeDistributions(
+        list, jobs, 0,
+        [&](size_t index, const TDistribution& dist) {
+          const std::string path = place.FileName(*jobs[index]);
+          hooks.SetStatus(Format("Создание файла предварительной выборки %s...", {path}));
+          try {
+            WriteCacheFile(path, dist);
+          } catch (const EVetrilo& e) {
+            RemoveCacheFile(path);
+            ShowCreateError(hooks, path, e.what());
+            throw TStop{};
+          }
+          ++written;
+          current = index + 1;
+          hooks.SetProgress(static_cast<int>(current * 100 / jobs.size()));
+        },
+        [&] { return hooks.StopRequested(); });
   } catch (const TStop&) {
+  } catch (const EStopped&) {
+    // The files written so far are whole; the others keep what they were.
+    hooks.SetProgress(-1);
+    throw;
   } catch (const std::exception& e) {
     // A method failed while its values were computed.
     const std::string path = place.FileName(*jobs[current]);

@@ -52,16 +52,23 @@ TDistribution DistributionFromList(TStatDrawArray list);
 // order, then sorted. Slow; the tests compare everything else with it.
 TDistribution LiteralDistribution(const TStatList& list, const TStatMethod& method);
 
+// Combinations between two looks at the stop request while a distribution is computed.
+constexpr size_t kStopPollCombs = 4096;
+
 // The same distribution, computed over slices of the full set in parallel
-// (threads 0 = as many as the machine has) and merged.
-TDistribution ComputeDistribution(const TStatList& list, const TStatMethod& method,
-                                  int threads = 0);
+// (threads 0 = as many as the machine has) and merged. `stopRequested` is asked
+// on the calling thread only, before each method and every kStopPollCombs
+// combinations of the slices that thread computes; once it answers true the
+// computation ends with EStopped.
+TDistribution ComputeDistribution(const TStatList& list, const TStatMethod& method, int threads = 0,
+                                  const std::function<bool()>& stopRequested = {});
 
 // Several methods at once, methods and slices spread over the threads; `done`
 // is called on the calling thread as each method's result is ready, in order.
 std::vector<TDistribution> ComputeDistributions(
     const TStatList& list, const std::vector<const TStatMethod*>& methods, int threads = 0,
-    const std::function<void(size_t index, const TDistribution&)>& done = {});
+    const std::function<void(size_t index, const TDistribution&)>& done = {},
+    const std::function<bool()>& stopRequested = {});
 
 // Where the cache files lie: "<Dir>/<BaseName>_<code>.dfc".
 struct TPrefetchPlace {
@@ -73,7 +80,8 @@ struct TPrefetchPlace {
 
 // Creates the cache file of a method (status "Создание файла предварительной
 // выборки %s..."). Any failure shows "Ошибка создания файла данных для полного
-// набора вариантов!..." and leaves no file at that path: none is returned.
+// набора вариантов!..." and leaves no file at that path: none is returned. A stop
+// request throws EStopped before anything is written.
 std::optional<TDistribution> CreateDistribution(const TStatList& list, const TStatMethod& method,
                                                 const TPrefetchPlace& place, TUiHooks& hooks);
 
@@ -90,7 +98,8 @@ std::optional<TDistribution> OpenDistribution(const TStatList& list, const TStat
 // recreates the existing ones whose group bit is set in groupMask. Does nothing
 // unless forced or enabled. Stops at the first file that cannot be created
 // (its message shown): the others would fail the same way. Returns the number
-// of files written.
+// of files written. A stop request throws EStopped: the files written before it
+// stay, no other file is touched.
 int RefreshDistributions(const TStatList& list, const TPrefetchPlace& place, bool forced,
                          bool enabled, uint32_t groupMask, TUiHooks& hooks);
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "core/cp1251.h"
+#include "core/errors.h"
 #include "stats/fact_search.h"
 #include "stats/stat_protocols.h"
 
@@ -122,7 +123,9 @@ std::array<std::string, kDrawStatsColumns> DrawStatsCells(const TStatDrawRec& r,
   }
   c[kDsExpKrn] = krn ? Int(*krn) : "-";
 
-  if (in.Fact == -1) {
+  if (!in.FactKnown) {
+    c[kDsFact] = c[kDsDiffPrd] = c[kDsDiffStf] = c[kDsDiffKrn] = "";
+  } else if (in.Fact == -1) {
     c[kDsFact] = c[kDsDiffPrd] = c[kDsDiffStf] = c[kDsDiffKrn] = "-";
   } else {
     c[kDsFact] = Int(in.Fact);
@@ -182,37 +185,47 @@ void BuildDrawStats(TCustomStat& stat, const TDrawStatsInput& input,
     queried.push_back(i);
   }
   std::vector<int32_t> facts(list.size(), -1);
-  const std::vector<int32_t> found =
-      FindValuesInDraws(stat, queries, input.LastIndex, input.Sorted);
-  for (size_t q = 0; q < queried.size(); ++q) facts[queried[q]] = found[q];
+  bool stopped = false;
+  try {
+    const std::vector<int32_t> found =
+        FindValuesInDraws(stat, queries, input.LastIndex, input.Sorted, input.Hooks);
+    for (size_t q = 0; q < queried.size(); ++q) facts[queried[q]] = found[q];
+  } catch (const EStopped&) {
+    // The rows are complete but for the next occurrence, which stays empty.
+    stopped = true;
+    cellInput.FactKnown = false;
+  }
   table.Rows.reserve(list.size());
   for (size_t i = 0; i < list.size(); ++i) {
     cellInput.Fact = facts[i];
     table.Rows.push_back({list[i], DrawStatsCells(list[i], stat.ValueToText(list[i]), cellInput)});
   }
+  table.FactsStopped = stopped;
 
-  if (list.size() <= 1) return;
-  TDrawStatsChart& chart = table.Chart;
-  if (table.HasNorm) {
-    const double scale = double(scaleNum) / double(scaleDen);
-    double x = 0;
-    for (const TDfcRecord& d : distribution->Records) {
-      x += 1;
-      const TStatDrawRec rec = RecordOf(d);
-      const std::string label = stat.ValueToText(rec);
-      if (input.ShowTotalLine) chart.Full.push_back({x, d.Count * scale, label});
-      const int found = list.Find(d.Key());
-      if (found >= 0) chart.Actual.push_back({x, double(list[size_t(found)].Count), label});
-    }
-  } else {
-    TStatDrawArray sorted = list;
-    SortStatValues(sorted);
-    double x = 0;
-    for (const TStatDrawRec& r : sorted) {
-      x += 1;
-      chart.Actual.push_back({x, double(r.Count), stat.ValueToText(r)});
+  if (list.size() > 1) {
+    TDrawStatsChart& chart = table.Chart;
+    if (table.HasNorm) {
+      const double scale = double(scaleNum) / double(scaleDen);
+      double x = 0;
+      for (const TDfcRecord& d : distribution->Records) {
+        x += 1;
+        const TStatDrawRec rec = RecordOf(d);
+        const std::string label = stat.ValueToText(rec);
+        if (input.ShowTotalLine) chart.Full.push_back({x, d.Count * scale, label});
+        const int found = list.Find(d.Key());
+        if (found >= 0) chart.Actual.push_back({x, double(list[size_t(found)].Count), label});
+      }
+    } else {
+      TStatDrawArray sorted = list;
+      SortStatValues(sorted);
+      double x = 0;
+      for (const TStatDrawRec& r : sorted) {
+        x += 1;
+        chart.Actual.push_back({x, double(r.Count), stat.ValueToText(r)});
+      }
     }
   }
+  if (stopped) throw EStopped();
 }
 
 std::vector<std::string> TDrawStatsTable::RowTexts(int row) const {

@@ -87,6 +87,7 @@ struct TDrawStatsTable {
   int LastIndex = -1;
   int Analysed = 0;  // A: draws in the range
   TDrawStatsChart Chart;
+  bool FactsStopped = false;  // the "Факт" search was stopped: those cells are empty
 
   void Clear() { *this = TDrawStatsTable(); }
   // "Значение", "Количество", "Кол-во в %", "Отклонение", "Откл-ие в %", "Глубина",
@@ -107,11 +108,13 @@ struct TDrawStatsInput {
   bool Sorted = false;
   TCdlWeights Cdl;
   bool ShowTotalLine = true;
+  TUiHooks* Hooks = nullptr;  // whose stop request the "Факт" search polls
 };
 
 // Steps 4-9 of the calculation for one statistic instance and its full-set
 // distribution (none: no norm). Fills `table` row by row, so a failure leaves
-// what was done.
+// what was done. A stop request during the "Факт" search still fills every row
+// and the chart, with "Факт" and the three differences empty, then throws EStopped.
 void BuildDrawStats(TCustomStat& stat, const TDrawStatsInput& input,
                     const TDistribution* distribution, TDrawStatsTable& table);
 
@@ -121,7 +124,8 @@ struct TDrawStatsCellInput {
   TListTotals Totals;
   bool HasNorm = false;
   TCdlWeights Cdl;
-  int32_t Fact = -1;  // the next occurrence, -1 none
+  int32_t Fact = -1;      // the next occurrence, -1 none
+  bool FactKnown = true;  // false: the search did not run to its end, the cells stay empty
 };
 std::array<std::string, kDrawStatsColumns> DrawStatsCells(const TStatDrawRec& r,
                                                           const std::string& valueText,

@@ -1,5 +1,8 @@
 #include "workspace/comb_filter.h"
 
+#include <algorithm>
+#include <span>
+
 #include "core/errors.h"
 #include "core/game.h"
 #include "core/text.h"
@@ -83,7 +86,18 @@ void TCombWorkspace::ApplyFilter(TCustomStat& stat, const TStatDrawArray& select
     return;
   }
   stat.LoadDraws(-1, lastIndex, sorted);
-  stat.FilterCombs(undo_, selected, lastIndex, sorted, exclude, combs_);
+  try {
+    const std::span<const TComb> all(undo_);
+    for (size_t done = 0; done < all.size(); done += kStopPollCombs) {
+      CheckStop(*hooks_);
+      stat.FilterCombs(all.subspan(done, std::min(kStopPollCombs, all.size() - done)), selected,
+                       lastIndex, sorted, exclude, combs_);
+    }
+  } catch (const EStopped&) {
+    combs_ = undo_;
+    Changed();
+    throw;
+  }
   AddJournalRow(exclude ? TJournalKind::Exclude : TJournalKind::Include, caption, valuesText);
 }
 
@@ -91,8 +105,14 @@ void TCombWorkspace::FilterStep(TCustomStat& stat, const TStatDrawArray& selecte
                                 std::string_view caption, std::string_view valuesText, bool exclude,
                                 int lastIndex, bool sorted) {
   if (selected.empty()) return;
+  TCombsArray previousUndo = undo_;
   TakeUndo(true);
-  ApplyFilter(stat, selected, caption, valuesText, exclude, lastIndex, sorted);
+  try {
+    ApplyFilter(stat, selected, caption, valuesText, exclude, lastIndex, sorted);
+  } catch (const EStopped&) {
+    undo_ = std::move(previousUndo);
+    throw;
+  }
 }
 
 void TCombWorkspace::GridFilterStep(const TStatList& list, const TGridValues& values,

@@ -159,12 +159,19 @@ void TCombWorkspace::ExcludeLastDraws(int n, int lastIndex) {
   combs_.clear();
   const size_t total = undo_.size();
   const size_t step = std::max<size_t>(1, total / 100);
-  for (size_t done = 0; done < total; done += step) {
-    hooks_->SetStatus(
-        Format("Удаление из списка комбинаций %d последних тиражей ( завершено %.0f %% )...",
-               {n, 100.0 * static_cast<double>(done) / static_cast<double>(total)}));
-    KeepUndrawn(std::span<const TComb>(undo_).subspan(done, std::min(step, total - done)), draws,
-                combs_);
+  try {
+    for (size_t done = 0; done < total; done += step) {
+      hooks_->SetStatus(
+          Format("Удаление из списка комбинаций %d последних тиражей ( завершено %.0f %% )...",
+                 {n, 100.0 * static_cast<double>(done) / static_cast<double>(total)}));
+      CheckStop(*hooks_);
+      KeepUndrawn(std::span<const TComb>(undo_).subspan(done, std::min(step, total - done)), draws,
+                  combs_);
+    }
+  } catch (const EStopped&) {
+    combs_ = undo_;
+    Changed();
+    throw;
   }
   AddJournalRow(TJournalKind::Exclude, "Последние тиражи", std::to_string(n));
 }
@@ -293,8 +300,14 @@ void TCombWorkspace::DeleteRows(const TRowRanges& selection) {
 }
 
 void TCombWorkspace::ExcludeDraws(int n, int lastIndex) {
+  TCombsArray previousUndo = undo_;
   TakeUndo(true);
-  ExcludeLastDraws(n, lastIndex);
+  try {
+    ExcludeLastDraws(n, lastIndex);
+  } catch (const EStopped&) {
+    undo_ = std::move(previousUndo);
+    throw;
+  }
 }
 
 void TCombWorkspace::Undo() {

@@ -74,7 +74,8 @@ class TCombWorkspace {
   void RestoreUndo(bool withStatus);
   void DropUndo();
   // Rebuilds the list from the undo copy without the combinations of the n newest visible
-  // draws (archive indices lastIndex - n + 1 .. lastIndex).
+  // draws (archive indices lastIndex - n + 1 .. lastIndex). Stopped (EStopped), the list is
+  // the undo copy again and no journal row is written.
   void ExcludeLastDraws(int n, int lastIndex);
   void SaveBuffer(int offset, int n);
   bool LoadBuffer(int offset, int n);
@@ -85,10 +86,13 @@ class TCombWorkspace {
 
   // One filter application (undo copy taken by the caller): the list becomes the
   // combinations of the undo copy that the method keeps. Nothing happens without selected
-  // values; with an empty undo copy the list ends empty and no row is written.
+  // values; with an empty undo copy the list ends empty and no row is written. Stopped
+  // (EStopped), the list is the undo copy again and no row is written.
   void ApplyFilter(TCustomStat& stat, const TStatDrawArray& selected, std::string_view caption,
                    std::string_view valuesText, bool exclude, int lastIndex, bool sorted);
   // The user's filter step: nothing at all without values, else the undo copy and the filter.
+  // Stopped (EStopped), list, undo copy and journal are as before the step; so for
+  // ExcludeDraws.
   void FilterStep(TCustomStat& stat, const TStatDrawArray& selected, std::string_view caption,
                   std::string_view valuesText, bool exclude, int lastIndex, bool sorted);
   // A step with the numbers picked in a grid; fails before touching anything without one.
@@ -111,6 +115,8 @@ class TCombWorkspace {
   void ShowFindInArchive(TComb comb);
 
   static constexpr int kFindLimit = 26;
+  // Filters look at the stop request once per this many combinations.
+  static constexpr size_t kStopPollCombs = 4096;
 
  private:
   void Changed();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/errors.h"
 #include "stats/stat_test_support.h"
 
 namespace vetrilo {
@@ -85,6 +86,32 @@ TEST(FactSearch, QueriesOutsideTheArchive) {
   TStatFixture empty;
   auto none = empty.Stat("NUMS");
   EXPECT_EQ(FindValuesInDraws(*none, queries, -1, false), (std::vector<int32_t>(4, -1)));
+}
+
+TEST(FactSearch, AStopRequestEndsTheSearchAtAnyDraw) {
+  TStatFixture f(PseudoDraws(40, 11));
+  const int lastIndex = f.Archive.High() - 10;
+  for (const std::string code : {"NUMS", "GRCV"}) {
+    SCOPED_TRACE(code);
+    auto stat = f.Stat(code);
+    std::vector<TFactQuery> queries;
+    for (const TStatDrawRec& v : RangeValues(*stat, 0, lastIndex, false)) {
+      queries.push_back({v, f.Archive.FindDrawIndex(v.LastDraw) + 1});
+    }
+    const std::vector<int32_t> expected = FindValuesInDraws(*stat, queries, lastIndex, false);
+    // One look per draw searched; a request at any of them ends the search.
+    test::TStopHooks counting;
+    EXPECT_EQ(FindValuesInDraws(*stat, queries, lastIndex, false, &counting), expected);
+    const int polls = counting.Polls;
+    ASSERT_GT(polls, 10);
+    for (int after : {0, 1, polls / 2, polls - 1}) {
+      SCOPED_TRACE(after);
+      test::TStopHooks hooks;
+      hooks.AfterPolls = after;
+      EXPECT_THROW(FindValuesInDraws(*stat, queries, lastIndex, false, &hooks), EStopped);
+      EXPECT_EQ(hooks.Polls, after + 1);
+    }
+  }
 }
 
 TEST(FactSearch, WholeFactColumnsOfEveryMethodOnTheDemoArchive) {

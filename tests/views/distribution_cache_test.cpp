@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
+#include "core/errors.h"
 #include "core/file_io.h"
 #include "stats/stat_test_support.h"
 
@@ -26,6 +28,16 @@ TDfcRecord Rec(int w1, int w2, int w3, int w4, int32_t count) {
 
 const TStatMethod& MethodOf(const TStatList& list, const std::string& code) {
   return list.Item(list.FindByCode(code));
+}
+
+std::vector<std::string> FilesIn(const std::string& dir) {
+  std::vector<std::string> files;
+  if (!std::filesystem::is_directory(dir)) return files;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    files.push_back(entry.path().string());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
 }
 
 }  // namespace
@@ -204,6 +216,58 @@ TEST_F(TCacheFixture, RefreshCreatesMissingFilesAndRecreatesTheMaskedGroups) {
             groupZeroWithNorm);
   EXPECT_NE(ReadFile(NumsFile), marker);
   EXPECT_TRUE(Hooks.Messages.empty());
+}
+
+TEST_F(TCacheFixture, AStoppedCreationWritesNothing) {
+  // Before the first method, then within the slice the calling thread computes.
+  for (int after : {0, 1, 2}) {
+    SCOPED_TRACE(after);
+    test::TStopHooks hooks;
+    hooks.AfterPolls = after;
+    EXPECT_THROW(OpenDistribution(Stats.List, Nums, Place, true, hooks), EStopped);
+    EXPECT_EQ(hooks.Polls, after + 1);
+    EXPECT_TRUE(FilesIn(Place.Dir).empty());
+    EXPECT_TRUE(hooks.Messages.empty());
+  }
+  // An unusable file being rebuilt keeps its bytes: it is rebuilt when next needed.
+  WriteFile(NumsFile, std::string(13, 'x'));
+  test::TStopHooks hooks;
+  hooks.AfterPolls = 1;
+  EXPECT_THROW(CreateDistribution(Stats.List, Nums, Place, hooks), EStopped);
+  EXPECT_EQ(ReadFile(NumsFile), std::string(13, 'x'));
+  EXPECT_EQ(FilesIn(Place.Dir), std::vector<std::string>{NumsFile});
+}
+
+TEST_F(TCacheFixture, AStoppedRefreshKeepsTheFinishedFilesAndTouchesNoOther) {
+  std::vector<const TStatMethod*> withNorm;
+  for (const TStatMethod& m : Stats.List.Methods) {
+    if (m.Stat->HasNorm()) withNorm.push_back(&m);
+  }
+  ASSERT_GT(withNorm.size(), 5u);
+  // The last one exists and is to be rebuilt by its group's bit.
+  const TStatMethod& last = *withNorm.back();
+  const std::string marker(24, '\x02');
+  std::filesystem::create_directories(Place.Dir);
+  WriteFile(Place.FileName(last), marker);
+
+  test::TStopHooks hooks;
+  hooks.AtStatus = "Создание файла предварительной выборки ";
+  hooks.AtStatusCount = 3;  // the third file is written, then the next method sees the stop
+  EXPECT_THROW(
+      RefreshDistributions(Stats.List, Place, true, true, GroupMask(last.Stat->GetGroup()), hooks),
+      EStopped);
+  std::vector<std::string> expected;
+  for (size_t i = 0; i < 3; ++i) {
+    expected.push_back(Place.FileName(*withNorm[i]));
+    EXPECT_EQ(ReadFile(expected.back()),
+              SerializeDistribution(LiteralDistribution(Stats.List, *withNorm[i])))
+        << withNorm[i]->Code();
+  }
+  expected.push_back(Place.FileName(last));
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(FilesIn(Place.Dir), expected);
+  EXPECT_EQ(ReadFile(Place.FileName(last)), marker);
+  EXPECT_TRUE(hooks.Messages.empty());
 }
 
 TEST_F(TCacheFixture, RefreshStopsAtTheFirstFileThatCannotBeCreated) {

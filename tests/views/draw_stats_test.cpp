@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "core/errors.h"
 #include "stats/stat_test_support.h"
 
 namespace vetrilo {
@@ -179,6 +180,34 @@ TEST(DrawStats, NumsOverAHundredDrawsWithHiddenDraws) {
     if (row.Rec.Ago > 0) {
       EXPECT_EQ(row.Cells[kDsFact], "-") << row.Cells[kDsValue];
     }
+  }
+}
+
+TEST(DrawStats, AStoppedFactSearchLeavesThoseColumnsEmpty) {
+  TStatFixture f(Specs(130));
+  auto stat = f.Stat("NUMS");
+  TDrawStatsTable full;
+  BuildDrawStats(*stat, InputOf(f, 30, 100), nullptr, full);
+  ASSERT_EQ(full.Rows.size(), 47u);
+  EXPECT_FALSE(full.FactsStopped);
+  for (int after : {0, 5}) {
+    SCOPED_TRACE(after);
+    test::TStopHooks hooks;
+    hooks.AfterPolls = after;
+    TDrawStatsInput input = InputOf(f, 30, 100);
+    input.Hooks = &hooks;
+    TDrawStatsTable t;
+    EXPECT_THROW(BuildDrawStats(*stat, input, nullptr, t), EStopped);
+    EXPECT_TRUE(t.FactsStopped);
+    ASSERT_EQ(t.Rows.size(), full.Rows.size());
+    for (size_t i = 0; i < t.Rows.size(); ++i) {
+      for (int col = 0; col < kDrawStatsColumns; ++col) {
+        const bool fact = col >= kDsFact && full.Rows[i].Rec.Ago != 0;
+        EXPECT_EQ(t.Rows[i].Cells[size_t(col)], fact ? "" : full.Rows[i].Cells[size_t(col)])
+            << "row " << i << " column " << DrawStatsCaptions()[size_t(col)];
+      }
+    }
+    EXPECT_EQ(t.Chart.Actual.size(), full.Chart.Actual.size());
   }
 }
 

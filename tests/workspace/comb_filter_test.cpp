@@ -139,6 +139,70 @@ TEST(CombFilter, ApplyFilterReadsTheUndoCopy) {
   EXPECT_EQ(f.Combs.Journal().size(), 2u);  // no row for the empty undo copy
 }
 
+TEST(CombFilter, AStoppedFilterLeavesListUndoAndJournalAsBefore) {
+  TStatFixture st;
+  test::TStopHooks hooks;
+  TCombWorkspace combs(st.Archive, hooks);
+  auto nums = st.Stat("NUMS");
+  const int last = st.Archive.LastIndex(0);
+  auto sameJournal = [](const std::vector<TJournalRow>& a, const std::vector<TJournalRow>& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+      if (a[i].Caption != b[i].Caption || a[i].Values != b[i].Values || a[i].Count != b[i].Count)
+        return false;
+    }
+    return true;
+  };
+  // 178,265 combinations: 44 slices of 4,096, one look at the request before each.
+  const int slices =
+      int((178365 - 100 + TCombWorkspace::kStopPollCombs - 1) / TCombWorkspace::kStopPollCombs);
+  for (const int polls : {0, 1, slices / 2, slices - 1}) {
+    SCOPED_TRACE(polls);
+    combs.GenerateCombs(0, "", true);
+    combs.DeleteRows({{0, 99}});  // a step before, with its undo copy and journal row
+    const TCombsArray list = combs.Combs();
+    const TCombsArray undo = combs.UndoCombs();
+    const std::vector<TJournalRow> journal = combs.Journal();
+    hooks.Polls = 0;
+    hooks.AfterPolls = polls;
+    hooks.Stop = false;
+    EXPECT_THROW(combs.FilterStep(*nums, Selected({{7, 0, 0, 0}}), "NUMS", "7", false, last, false),
+                 EStopped);
+    EXPECT_EQ(hooks.Polls, polls + 1);
+    EXPECT_EQ(combs.Combs(), list);
+    EXPECT_EQ(combs.UndoCombs(), undo);
+    EXPECT_TRUE(sameJournal(combs.Journal(), journal));
+    EXPECT_EQ(hooks.Statuses.back(), "");
+
+    // A grid step and the script form (undo copy taken by the caller) end the same way.
+    hooks.Stop = false;
+    TGridValues seven;
+    seven.AddNumber(7);
+    EXPECT_THROW(combs.GridFilterStep(st.List, seven, kCardFilterCaption, true, last, false),
+                 EStopped);
+    EXPECT_EQ(combs.Combs(), list);
+    EXPECT_EQ(combs.UndoCombs(), undo);
+    hooks.Stop = false;
+    hooks.Polls = 0;
+    combs.TakeUndo(false);
+    EXPECT_THROW(combs.ApplyFilter(*nums, Selected({{7, 0, 0, 0}}), "NUMS", "7", true, last, false),
+                 EStopped);
+    EXPECT_EQ(combs.Combs(), list);
+    EXPECT_EQ(combs.UndoCombs(), list);
+    EXPECT_TRUE(sameJournal(combs.Journal(), journal));
+  }
+  // Never stopped: every slice is looked at and the step is done.
+  hooks.AfterPolls = -1;
+  hooks.Stop = false;
+  hooks.Polls = 0;
+  combs.GenerateCombs(0, "", true);
+  combs.DeleteRows({{0, 99}});
+  combs.FilterStep(*nums, Selected({{7, 0, 0, 0}}), "NUMS", "7", false, last, false);
+  EXPECT_EQ(hooks.Polls, slices);
+  EXPECT_EQ(combs.Journal().size(), 2u);
+  for (TComb c : combs.Combs()) ASSERT_TRUE(CombHasNumber(c, 7));
+}
+
 namespace {
 
 // Selections a table could hand over for a method: single values, every third value, all of
@@ -208,10 +272,9 @@ TEST(CombFilter, FastFiltersOfEveryMethodEqualTheLiteralTest) {
   // Classes with a filter loop of their own are compared on the full set too; for the
   // others the default loop asks CombMatches as the literal path does, so the small list
   // (which holds the odd bytes) is enough and keeps the test quick.
-  const std::set<std::string> ownLoop = {"TstValues",      "TstDigits",      "TstEvenCount",
-                                         "TstSmallCount",  "TstPrimeCount",  "TstEvenValues",
-                                         "TstSmallValues", "TstPrimeValues", "TstPosVal",
-                                         "TstPosExt"};
+  const std::set<std::string> ownLoop = {
+      "TstValues",     "TstDigits",      "TstEvenCount",   "TstSmallCount", "TstPrimeCount",
+      "TstEvenValues", "TstSmallValues", "TstPrimeValues", "TstPosVal",     "TstPosExt"};
   for (const TStatMethod& m : list.Methods) {
     SCOPED_TRACE(m.Code());
     const int before = compared;

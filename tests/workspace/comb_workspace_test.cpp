@@ -24,7 +24,7 @@ namespace {
 
 struct TWorkspaceFixture {
   TDrawArchive Archive;
-  TRecordingHooks Hooks;
+  test::TStopHooks Hooks;
   TCombWorkspace Combs{Archive, Hooks};
   int Changes = 0;
 
@@ -304,6 +304,45 @@ TEST(CombWorkspace, ExcludeLastDrawsRemovesTheNewestVisibleDraws) {
   f.Combs.TakeUndo(false);
   f.Combs.ExcludeLastDraws(0, f.Archive.LastIndex(0));
   EXPECT_EQ(f.Combs.Count(), 178365 - 6);
+}
+
+TEST(CombWorkspace, StoppedExclusionLeavesListUndoAndJournalAsBefore) {
+  TWorkspaceFixture f({{1, 1, 2, 3, 4, 1, ""}, {2, 9, 5, 7, 6, 1, ""}, {3, 10, 30, 20, 40, 1, ""}});
+  // Stopped at once, halfway and at the last hundredth.
+  for (const char* at : {"( завершено 0 % )", "( завершено 50 % )", "( завершено 100 % )"}) {
+    SCOPED_TRACE(at);
+    f.Combs.GenerateCombs(0, "", true);
+    f.Combs.DeleteRows({{0, 9}});  // a step before, with its undo copy and journal row
+    const TCombsArray list = f.Combs.Combs();
+    const TCombsArray undo = f.Combs.UndoCombs();
+    f.Hooks.AtStatus = std::string("Удаление из списка комбинаций 2 последних тиражей ") + at;
+    f.Hooks.AtStatusCount = 1;
+    f.Hooks.Stop = false;
+    const int changes = f.Changes;
+    EXPECT_THROW(f.Combs.ExcludeDraws(2, f.Archive.LastIndex(0)), EStopped);
+    EXPECT_TRUE(f.Hooks.Stop);
+    EXPECT_EQ(f.Combs.Combs(), list);
+    EXPECT_EQ(f.Combs.UndoCombs(), undo);
+    ASSERT_EQ(f.Combs.Journal().size(), 1u);
+    EXPECT_EQ(f.Combs.Journal()[0].Caption, "Выделенные комбинации");
+    EXPECT_GT(f.Changes, changes);  // the view hears the list is back
+    EXPECT_EQ(f.Hooks.Statuses.back(), "");
+
+    // The script form (undo copy taken by the caller) puts the list back from it.
+    f.Hooks.AtStatusCount = 1;
+    f.Hooks.Stop = false;
+    f.Combs.TakeUndo(false);
+    EXPECT_THROW(f.Combs.ExcludeLastDraws(2, f.Archive.LastIndex(0)), EStopped);
+    EXPECT_EQ(f.Combs.Combs(), list);
+    EXPECT_EQ(f.Combs.UndoCombs(), list);
+    EXPECT_EQ(f.Combs.Journal().size(), 1u);
+  }
+  // Not stopped, the same step runs to its end.
+  f.Hooks.AtStatus.clear();
+  f.Hooks.Stop = false;
+  f.Combs.ExcludeDraws(2, f.Archive.LastIndex(0));
+  EXPECT_EQ(f.Combs.Count(), 178365 - 10 - 2);
+  EXPECT_EQ(f.Combs.Journal().size(), 2u);
 }
 
 TEST(CombWorkspace, ExcludeLastDrawsOnAnEmptyArchiveKeepsEverything) {

@@ -27,6 +27,8 @@ QAction* TActionList::Add(const QString& name, const QString& caption, const QSt
     if (session_.Busy()) return;
     try {
       execute();
+    } catch (const EStopped&) {
+      // The user stopped it: not a failure, nothing to show.
     } catch (const EVetrilo& e) {
       session_.ShowError(e.what());
     } catch (const std::exception& e) {
@@ -35,6 +37,22 @@ QAction* TActionList::Add(const QString& name, const QString& caption, const QSt
     UpdateAll();
   });
   rules_[action] = std::move(enabled);
+  byName_[name] = action;
+  return action;
+}
+
+QAction* TActionList::AddWhileBusy(const QString& name, const QString& caption, const QString& hint,
+                                   std::function<void()> execute, const QKeySequence& shortcut) {
+  auto* action = new QAction(caption, parent());
+  action->setObjectName(name);
+  action->setToolTip(hint.isEmpty() ? caption : hint);
+  action->setStatusTip(hint);
+  if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+  action->setEnabled(false);
+  connect(action, &QAction::triggered, this, [this, execute = std::move(execute)] {
+    if (session_.Busy()) execute();
+  });
+  busyOnly_.push_back(action);
   byName_[name] = action;
   return action;
 }
@@ -49,6 +67,7 @@ void TActionList::UpdateAll() {
   for (auto& [action, rule] : rules_) {
     action->setEnabled(!busy && (!rule || rule()));
   }
+  for (QAction* action : busyOnly_) action->setEnabled(busy);
 }
 
 }  // namespace vetrilo

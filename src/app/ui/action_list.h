@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <functional>
 #include <map>
+#include <vector>
 
 namespace vetrilo {
 
@@ -23,6 +24,10 @@ class TActionList : public QObject {
   QAction* Add(const QString& name, const QString& caption, const QString& hint,
                std::function<void()> execute, std::function<bool()> enabled = {},
                const QKeySequence& shortcut = {});
+  // An action for the time the session is busy (the stop request): enabled only
+  // then, and its execution must not start an operation of its own.
+  QAction* AddWhileBusy(const QString& name, const QString& caption, const QString& hint,
+                        std::function<void()> execute, const QKeySequence& shortcut = {});
   QAction* Find(const QString& name) const;
   void UpdateAll();
 
@@ -30,6 +35,7 @@ class TActionList : public QObject {
   TAppSession& session_;
   QTimer idle_;
   std::map<QAction*, std::function<bool()>> rules_;
+  std::vector<QAction*> busyOnly_;
   std::map<QString, QAction*> byName_;
 };
 

@@ -73,6 +73,9 @@ void TFormMain::CreateActions() {
   a.Add(
       "Exit", "Выход", "Завершить работу программы", [this] { close(); }, {},
       QKeySequence(Qt::ALT | Qt::Key_X));
+  addAction(a.AddWhileBusy(
+      "Stop", "Стоп", "Прервать выполняемую операцию", [this] { hooks_.RequestStop(); },
+      QKeySequence(Qt::Key_Escape)));
   QAction* sorted = a.Add("DrawsSorted", "Упорядочить MIN->MAX",
                           "Показывать и анализировать числа тиражей по возрастанию",
                           [this] { session_.SetSortedDraws(!session_.SortedDraws()); });
@@ -123,6 +126,7 @@ void TFormMain::OpenApplyingDialog(QDialog* dialog, std::function<void()> apply)
 void TFormMain::CreateMenus() {
   QMenu* file = menuBar()->addMenu("Файл");
   file->setObjectName("MenuFile");
+  file->addAction(actions_->Find("Stop"));
   file->addAction(actions_->Find("Exit"));
   QMenu* draws = menuBar()->addMenu("Тиражи");
   draws->setObjectName("MenuDraws");

@@ -22,6 +22,16 @@ void TQtHooks::SetStatus(std::string_view text) {
   QCoreApplication::processEvents();
 }
 
+bool TQtHooks::StopRequested() {
+  // Often enough to feel immediate, rarely enough to cost nothing in tight loops.
+  constexpr qint64 kEventsEveryMs = 40;
+  if (!sinceEvents_.isValid() || sinceEvents_.elapsed() >= kEventsEveryMs) {
+    QCoreApplication::processEvents();
+    sinceEvents_.start();
+  }
+  return stop_;
+}
+
 void TQtHooks::SetProgress(int percent) {
   if (progressSink_) progressSink_(percent);
   QCoreApplication::processEvents();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -27,11 +28,19 @@ class TQtHooks : public TUiHooks {
   bool Ask(std::string_view question) override;
   void SetProgress(int percent) override;
   void BusyChanged(bool busy) override;
+  // "Стоп": the running operation ends at its next look at the request.
+  void RequestStop() { stop_ = true; }
+  // Also lets the window take input now and then, so a click or key press that
+  // asks to stop is seen by a loop that shows no status for a while.
+  bool StopRequested() override;
+  void ClearStopRequest() override { stop_ = false; }
 
  private:
   QPointer<QWidget> parent_;
   std::function<void(const QString&)> statusSink_;
   std::function<void(int)> progressSink_;
+  bool stop_ = false;
+  QElapsedTimer sinceEvents_;
 };
 
 }  // namespace vetrilo

@@ -26,9 +26,7 @@ void TAppSession::LoadOptions() {
     TBusyGuard busy(*this, "Загрузка файла конфигурации...");
     try {
       const TIniData ini = IniFile().Load();
-      statList_.LoadEngineSettings(ini);
-      statList_.LoadGenerateSettings(ini);
-      statList_.LoadShredding(ini);
+      statList_.LoadSettings(ini);
       proxy_ = TProxySettings::Load(ini);
       lotterySite_ = ini.ReadString("GLOBAL", "LotterySite", "");
     } catch (const EVetrilo& e) {

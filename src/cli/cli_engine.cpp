@@ -43,9 +43,7 @@ TCliEngine::TCliEngine(const TAppPaths& paths) {
   }
   const TIniData ini = LoadIni(paths);
   List.Draws = &Archive;
-  List.LoadEngineSettings(ini);
-  List.LoadGenerateSettings(ini);
-  List.LoadShredding(ini);
+  List.LoadSettings(ini);
   List.Language = TMainOptions::Load(LoadFrm(paths)).Language;
   List.BuildMethods();
   std::string error;

@@ -102,6 +102,12 @@ class TStatList {
   void LoadEngineSettings(const TIniData& ini);
   void LoadGenerateSettings(const TIniData& ini);
   void LoadShredding(const TIniData& ini);
+  // All three, as the program and the command-line tool read them at start.
+  void LoadSettings(const TIniData& ini) {
+    LoadEngineSettings(ini);
+    LoadGenerateSettings(ini);
+    LoadShredding(ini);
+  }
   void LoadEngineSettings(const TIniFile& ini);
   void SaveEngineSettings(const TIniFile& ini) const;
   void LoadGenerateSettings(const TIniFile& ini);

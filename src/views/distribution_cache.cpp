@@ -185,7 +185,8 @@ class TDistributionJobs {
       const size_t end = full.size() * (s + 1) / size_t(slices_);
       auto stat = list_.CreateStat(*methods_[m]);
       TStatDrawArray values;
-      for (size_t i = begin; i < end && !stop_; ++i) stat->GetCombValues(full[i], values);
+      if (!stop_)
+        stat->CountCombValues(std::span<const TComb>(full).subspan(begin, end - begin), values);
       partial_[item] = std::move(values);
     } catch (...) {
       error = std::current_exception();

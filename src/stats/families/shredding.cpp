@@ -118,6 +118,7 @@ TShredFormula::TShredFormula(std::string_view formula, int digits)
     variables.push_back({i, 2, kind * 4 + (index - '1')});
     ++i;
   }
+  variables_ = !variables.empty();
   expression_.emplace(text_, variables);
 }
 
@@ -184,6 +185,18 @@ std::string TstShreddingStat::ValueToText(const TStatDrawRec& value) const {
 void TstShreddingStat::GetCombValues(TComb comb, TStatDrawArray& list) {
   TCustomStat::GetCombValues(comb, list);
   AddHalves(list, false, Shred(ShredNumbersOf(SortComb(comb)), kNoShredNumbers, kNoShredNumbers));
+}
+
+void TstShreddingStat::CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) {
+  if (!formula_.Constant()) {
+    TCustomStat::CountCombValues(combs, list);
+    return;
+  }
+  // The default formulas name n5: one value, 0, for every combination.
+  if (combs.empty()) return;
+  TStatDrawRec value;
+  value.SetHalves(Shred(kNoShredNumbers, kNoShredNumbers, kNoShredNumbers));
+  AddCounted(list, value.Key(), int32_t(combs.size()));
 }
 
 void TstShreddingStat::GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,

@@ -42,6 +42,10 @@ class TShredFormula {
   int Digits() const { return digits_; }
   // False when every evaluation substitutes and parses the text.
   bool Compiled() const { return expression_.has_value(); }
+  // The same result for any numbers: no variable, or a text that does not parse.
+  bool Constant() const {
+    return expression_ && (!variables_ || expression_->ParseError() != TExprError::None);
+  }
 
   TShredResult Evaluate(const TShredNumbers& n, const TShredNumbers& p,
                         const TShredNumbers& t) const;
@@ -54,6 +58,7 @@ class TShredFormula {
  private:
   std::string text_;
   int digits_;
+  bool variables_ = false;
   std::optional<TExpression> expression_;
 };
 
@@ -102,6 +107,7 @@ class TstShreddingStat : public TCustomGraphStat {
 
   std::string ValueToText(const TStatDrawRec& value) const override;
   void GetCombValues(TComb comb, TStatDrawArray& list) override;
+  void CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) override;
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override;
   bool CombMatches(TComb comb, const TStatDrawArray& selected, int lastIndex, bool sorted,

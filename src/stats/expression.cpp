@@ -384,8 +384,7 @@ TExprError ExactPower(TNum& base, const TNum& exponent) {
   // |base| is not 1, so a huge exponent means a huge numerator or denominator:
   // that is long double work.
   const size_t bits = BitsOf(base);
-  if (!mpz_fits_slong_p(e.get_num_mpz_t()) ||
-      uint64_t(std::abs(e.get_num().get_si())) > kExactBits / bits) {
+  if (mpz_cmpabs_ui(e.get_num_mpz_t(), kExactBits / bits) > 0) {
     const TReal r = std::pow(base.ToReal(), exponent.ToReal());
     return CheckedReal(base, r);
   }

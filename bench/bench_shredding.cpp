@@ -49,5 +49,21 @@ void BM_ShredFullSet(benchmark::State& state) {
 }
 BENCHMARK(BM_ShredFullSet)->Unit(benchmark::kMillisecond);
 
+// The same values by substituting the numbers into the text and parsing it for
+// every combination, as the formula is defined.
+void BM_ShredFullSetLiteral(benchmark::State& state) {
+  for (auto _ : state) {
+    int64_t sum = 0;
+    for (TComb comb : FullSet()) {
+      sum += ShredEvaluateLiteral("(n1+n2+n3)/(n4+7)", 2, ShredNumbersOf(comb), kNoShredNumbers,
+                                  kNoShredNumbers)
+                 .Value;
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(int64_t(state.iterations()) * kAllCombinations);
+}
+BENCHMARK(BM_ShredFullSetLiteral)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace vetrilo

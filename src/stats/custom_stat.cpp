@@ -29,7 +29,9 @@ TCustomStat::TCustomStat(const TStatList& list, int param)
   if (!draws_) draws_ = &kNoDraws;
 }
 
-std::string TCustomStat::GetName() const { return class_->GetCaptionFor(Param); }
+std::string TCustomStat::GetName() const {
+  return class_->GetCaptionFor(Param);
+}
 
 int32_t TCustomStat::TextToValue(std::string_view text) const {
   return StrToIntStrict(text).value_or(0);
@@ -39,7 +41,9 @@ int32_t TCustomStat::ParseValue(std::string_view text) const {
   return class_->CanParseValue() ? TextToValue(text) : 0;
 }
 
-void TCustomStat::GetAllValues(int, TStatDrawArray&) { Work = TStatDrawRec{}; }
+void TCustomStat::GetAllValues(int, TStatDrawArray&) {
+  Work = TStatDrawRec{};
+}
 
 void TCustomStat::LoadDraws(int index, int lastIndex, bool sorted) {
   Draw = GetDraw(index, sorted);
@@ -49,6 +53,10 @@ void TCustomStat::LoadDraws(int index, int lastIndex, bool sorted) {
 void TCustomStat::GetCombValues(TComb, TStatDrawArray&) {
   Work = TStatDrawRec{};
   Work.Count = 1;
+}
+
+void TCustomStat::CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) {
+  for (const TComb comb : combs) GetCombValues(comb, list);
 }
 
 void TCustomStat::GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray&,

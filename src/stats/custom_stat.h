@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/draw_archive.h"
 #include "core/format.h"
@@ -97,6 +98,12 @@ class TCustomStat {
   virtual void FilterCombs(std::span<const TComb> combs, const TStatDrawArray& selected,
                            int lastIndex, bool sorted, bool exclude, TCombsArray& out);
 
+  // The loop of the full-set distribution: adds to `list` every value GetCombValues gives for
+  // the combinations, with the same total counts. The distribution keeps only values and
+  // counts and sorts them, so a family may answer with a tight loop of its own that adds each
+  // value once with its count (AddCounted), in any order. The default calls GetCombValues.
+  virtual void CountCombValues(std::span<const TComb> combs, TStatDrawArray& list);
+
   // A copy of draw `index`, all zero outside the archive, Balls sorted when asked.
   TDrawRec GetDraw(int index, bool sorted) const;
   const TDrawArchive& Draws() const { return *draws_; }
@@ -115,6 +122,32 @@ class TCustomStat {
   void AddHalves(TStatDrawArray& list, bool trackGaps, int32_t h1, int32_t h2 = 0) {
     Work.SetHalves(h1, h2);
     AddStatValue(list, Work, trackGaps);
+  }
+  // The full-set loop of a family with one value per combination: keyOf gives
+  // its key (WordKey or HalfKey of what it would add).
+  template <class TKeyOf>
+  static void CountKeys(std::span<const TComb> combs, TStatDrawArray& list, TKeyOf keyOf) {
+    std::vector<int32_t> counts(4096, 0);
+    for (const TComb comb : combs) {
+      const uint64_t key = keyOf(comb);
+      if (key < counts.size()) {
+        ++counts[key];
+      } else {
+        AddCounted(list, key, 1);
+      }
+    }
+    for (size_t key = 0; key < counts.size(); ++key) {
+      if (counts[key] > 0) AddCounted(list, key, counts[key]);
+    }
+  }
+  static uint64_t WordKey(int w1) { return uint16_t(w1); }
+  static uint64_t HalfKey(int32_t h1) { return uint32_t(h1); }
+  // Adds a value met `count` (> 0) times over the full set.
+  static void AddCounted(TStatDrawArray& list, uint64_t key, int32_t count) {
+    TStatDrawRec r;
+    r.SetKey(key);
+    r.Count = count;
+    AddStatValue(list, r, false);
   }
   // Appends the combinations for which matches(comb) differs from exclude; no branch per
   // combination, so the fast filters stay a straight pass over the array.

@@ -24,18 +24,19 @@ void TStatDrawArray::Rehash(size_t capacity) {
   slotIndex_.assign(capacity, -1);
   for (size_t i = 0; i < items_.size(); ++i) {
     const uint64_t key = items_[i].Key();
-    if (key >= kDirectKeys) IndexInsert(key, int32_t(i));
+    if (!IsDirect(key)) IndexInsert(key, int32_t(i));
   }
 }
 
 void TStatDrawArray::IndexInsert(uint64_t key, int32_t index) {
-  if (key < kDirectKeys) {
-    if (key >= direct_.size()) {
+  if (IsDirect(key)) {
+    const uint64_t slot = DirectSlot(key);
+    if (slot >= direct_.size()) {
       size_t size = std::max<size_t>(64, direct_.size());
-      while (size <= key) size *= 2;
+      while (size <= slot) size *= 2;
       direct_.resize(size, -1);
     }
-    if (direct_[key] < 0) direct_[key] = index;  // a duplicate key finds the first entry
+    if (direct_[slot] < 0) direct_[slot] = index;  // a duplicate key finds the first entry
     return;
   }
   const size_t mask = slotKeys_.size() - 1;
@@ -49,7 +50,7 @@ void TStatDrawArray::Append(const TStatDrawRec& rec) {
   items_.push_back(rec);
   if (literal_) return;
   const uint64_t key = rec.Key();
-  if (key < kDirectKeys) {
+  if (IsDirect(key)) {
     IndexInsert(key, int32_t(items_.size() - 1));
   } else if (slotKeys_.size() < 2 * ++hashed_) {
     Rehash(std::max<size_t>(16, slotKeys_.size() * 2));
@@ -79,7 +80,7 @@ void TStatDrawArray::Reindex() {
   hashed_ = 0;
   for (size_t i = 0; i < items_.size(); ++i) {
     const uint64_t key = items_[i].Key();
-    if (key < kDirectKeys) {
+    if (IsDirect(key)) {
       IndexInsert(key, int32_t(i));
     } else {
       ++hashed_;

@@ -53,8 +53,9 @@ static_assert(sizeof(TStatDrawRec) == 32);
 // makes lookups O(1) without changing the order; Literal switches it off and
 // searches linearly, the plain form that the tests compare the index with.
 //
-// Most keys are one small non-negative word (numbers, sums, counts): they are
-// indexed by a direct table, the rest by an open-addressing hash.
+// Most keys are one or two small non-negative words (numbers, sums, counts, an
+// item and its count): they are indexed by a direct table, the rest by an
+// open-addressing hash.
 class TStatDrawArray {
  public:
   TStatDrawArray() = default;
@@ -75,14 +76,21 @@ class TStatDrawArray {
   // Index of the entry with this key, -1 when absent.
   int Find(uint64_t key) const {
     if (literal_) return FindLinear(key);
-    if (key < kDirectKeys) return key < direct_.size() ? direct_[key] : -1;
+    if (IsDirect(key)) {
+      const uint64_t slot = DirectSlot(key);
+      return slot < direct_.size() ? direct_[slot] : -1;
+    }
     return FindHashed(key);
   }
   // Replaces the contents (the index is rebuilt).
   void Assign(std::vector<TStatDrawRec> items);
 
  private:
-  static constexpr uint64_t kDirectKeys = 4096;  // keys 0..4095: Value[1] alone, small
+  // Keys with Value[1] below 4096, Value[2] below 16 and the rest 0 (a number,
+  // a sum, an item and its count ...) are indexed by a direct table.
+  static constexpr uint64_t kDirectBits = 0x000F0FFF;
+  static bool IsDirect(uint64_t key) { return (key & ~kDirectBits) == 0; }
+  static uint64_t DirectSlot(uint64_t key) { return (key & 0xFFF) | ((key >> 4) & 0xF000); }
 
   int FindLinear(uint64_t key) const;
   int FindHashed(uint64_t key) const;

@@ -198,9 +198,15 @@ class TDistributionJobs {
       const size_t end = full.size() * (s + 1) / size_t(slices_);
       auto stat = list_.CreateStat(*methods_[m]);
       TStatDrawArray values;
-      for (size_t i = begin; i < end && !stop_; ++i) {
-        if ((i - begin) % kStopPollCombs == 0) PollStop();
-        if (!stop_) stat->GetCombValues(full[i], values);
+      // In chunks, so the calling thread asks for a stop between them; large
+      // enough that a family's counting loop keeps its speed.
+      constexpr size_t kChunk = 8 * kStopPollCombs;
+      const std::span<const TComb> slice = std::span<const TComb>(full).subspan(begin, end - begin);
+      for (size_t at = 0; at < slice.size() && !stop_; at += kChunk) {
+        PollStop();
+        if (!stop_) {
+          stat->CountCombValues(slice.subspan(at, std::min(kChunk, slice.size() - at)), values);
+        }
       }
       partial_[item] = std::move(values);
     } catch (...) {

@@ -60,7 +60,7 @@ TEST(AppSessionShredding, OkStoresSavesAndRebuildsTheCaptions) {
   EXPECT_EQ(list.Item(Index(s, "POS1")).UserCaption, "Первое число");
 
   auto stat = list.CreateStat(list.Item(Index(s, "SHR1")));
-  EXPECT_EQ(static_cast<TstShreddingStat&>(*stat).Formula, "n1/7");
+  EXPECT_EQ(static_cast<TstShreddingStat&>(*stat).Formula(), "n1/7");
 
   ASSERT_FALSE(hooks.Statuses.empty());
   EXPECT_EQ(hooks.Statuses.front(), "Сохранение файла конфигурации...");

@@ -1,6 +1,7 @@
 // Random and hostile texts for the expression evaluator: it must answer every
 // one of them with a finite value or one of its messages, the same answer
 // whatever blanks or letter case the text carries.
+#include <gmpxx.h>
 #include <gtest/gtest.h>
 
 #include <charconv>
@@ -145,6 +146,93 @@ class TIntegerExpressions {
   TRandom& r_;
 };
 
+// Well-formed formulas over the shredding variables, with their exact value as
+// a rational (the oracle of the exact arithmetic): + - * / and small integral
+// powers of integers, decimals and variables.
+class TRationalFormulas {
+ public:
+  TRationalFormulas(TRandom& r, const TShredNumbers& n, const TShredNumbers& p,
+                    const TShredNumbers& t)
+      : r_(r), n_(n), p_(p), t_(t) {}
+  bool DividedByZero = false;
+
+  std::string Text(int depth, mpq_class& value) {
+    std::string s = Term(depth, value);
+    for (size_t k = r_.Below(3); k > 0; --k) {
+      mpq_class v;
+      const bool plus = r_.Chance(2);
+      s += plus ? " + " : " - ";
+      s += Term(depth, v);
+      value = plus ? mpq_class(value + v) : mpq_class(value - v);
+    }
+    return s;
+  }
+
+ private:
+  std::string Term(int depth, mpq_class& value) {
+    std::string s = Factor(depth, value);
+    for (size_t k = r_.Below(3); k > 0; --k) {
+      if (r_.Chance(4)) {
+        const unsigned exponent = unsigned(r_.Below(4));
+        s += "^" + std::to_string(exponent);
+        mpq_class power = 1;
+        for (unsigned i = 0; i < exponent; ++i) power *= value;
+        value = power;
+        continue;
+      }
+      mpq_class v;
+      const bool multiply = r_.Chance(2);
+      s += multiply ? "*" : "/";
+      s += Factor(depth, v);
+      if (multiply) {
+        value *= v;
+      } else if (v == 0) {
+        DividedByZero = true;
+      } else {
+        value /= v;
+      }
+    }
+    return s;
+  }
+
+  std::string Factor(int depth, mpq_class& value) {
+    if (depth > 0 && r_.Chance(4)) return "(" + Text(depth - 1, value) + ")";
+    switch (r_.Below(4)) {
+      case 0: {
+        value = int(r_.Below(30));
+        return value.get_str();
+      }
+      case 1: {
+        // A decimal with up to three places.
+        const int units = int(r_.Below(5000));
+        value = mpq_class(units, 1000);
+        value.canonicalize();
+        return std::to_string(units / 1000) + "." + std::to_string(1000 + units % 1000).substr(1);
+      }
+      default: {
+        const size_t i = r_.Below(4);
+        const char* names[] = {"n", "P", "t"};
+        const size_t kind = r_.Below(3);
+        const TShredNumbers& numbers = kind == 0 ? n_ : kind == 1 ? p_ : t_;
+        value = numbers[i];
+        return names[kind] + std::to_string(i + 1);
+      }
+    }
+  }
+
+  TRandom& r_;
+  const TShredNumbers& n_;
+  const TShredNumbers& p_;
+  const TShredNumbers& t_;
+};
+
+TShredNumbers RandomNumbers(TRandom& r, bool mayBeZero) {
+  TShredNumbers numbers{};
+  if (mayBeZero && r.Chance(3)) return numbers;
+  for (auto& x : numbers) x = uint8_t(1 + r.Below(47));
+  return numbers;
+}
+
 }  // namespace
 
 TEST(ExpressionFuzz, HostileTextsEndWithAMessageOrAFiniteValue) {
@@ -269,6 +357,70 @@ TEST(ExpressionFuzz, ShreddingValuesStayWithinTheirDigits) {
     ASSERT_GE(v, 0) << formula;
     ASSERT_LT(v, int32_t(std::pow(10, digits))) << formula;
   }
+}
+
+}  // namespace vetrilo
+
+namespace vetrilo {
+
+// Exact arithmetic: the digits are those of the exact rational value.
+TEST(ExpressionFuzz, ShreddingDigitsOfRationalFormulasAreExact) {
+  TRandom r(4242);
+  int checked = 0;
+  for (int i = 0; i < 4000; ++i) {
+    const TShredNumbers n = RandomNumbers(r, false);
+    const TShredNumbers p = RandomNumbers(r, true);
+    const TShredNumbers t = RandomNumbers(r, true);
+    TRationalFormulas gen(r, n, p, t);
+    mpq_class exact;
+    const std::string formula = gen.Text(3, exact);
+    const int digits = int(1 + r.Below(9));
+    SCOPED_TRACE(formula + " d=" + std::to_string(digits));
+    const TShredResult result = ShredEvaluate(formula, digits, n, p, t);
+    if (gen.DividedByZero) {
+      ASSERT_EQ(result.Error, TExprError::DivisionByZero);
+      continue;
+    }
+    ASSERT_EQ(result.Error, TExprError::None);
+    mpz_class whole = abs(exact.get_num());
+    mpz_class rest = whole % exact.get_den();
+    mpz_class scaled = rest * mpz_class(int(std::pow(10, digits))) / exact.get_den();
+    ASSERT_EQ(result.Value, scaled.get_si()) << exact.get_str();
+    ++checked;
+  }
+  EXPECT_GT(checked, 3000);
+}
+
+// The formula parsed once answers exactly as substituting the numbers into the
+// text and parsing that, for random token soups and well-formed formulas alike.
+TEST(ExpressionFuzz, CompiledShreddingFormulasMatchSubstitution) {
+  TRandom r(31337);
+  int compiled = 0;
+  for (int i = 0; i < 6000; ++i) {
+    std::string formula;
+    if (r.Chance(2)) {
+      formula = RandomTokens(r, 1 + r.Below(30));
+    } else {
+      mpq_class ignored;
+      const TShredNumbers any{};
+      TRationalFormulas gen(r, any, any, any);
+      formula = gen.Text(3, ignored);
+    }
+    if (r.Chance(4)) formula = Disguise(r, formula);
+    const int digits = int(r.Below(7));
+    const TShredFormula shred(formula, digits);
+    compiled += shred.Compiled() ? 1 : 0;
+    for (int k = 0; k < 6; ++k) {
+      const TShredNumbers n = RandomNumbers(r, false);
+      const TShredNumbers p = RandomNumbers(r, true);
+      const TShredNumbers t = RandomNumbers(r, true);
+      const TShredResult literal = ShredEvaluateLiteral(formula, digits, n, p, t);
+      const TShredResult fast = shred.Evaluate(n, p, t);
+      ASSERT_EQ(fast.Error, literal.Error) << formula;
+      ASSERT_EQ(fast.Value, literal.Value) << formula;
+    }
+  }
+  EXPECT_GT(compiled, 3000);
 }
 
 }  // namespace vetrilo

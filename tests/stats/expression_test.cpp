@@ -137,6 +137,38 @@ TEST(Expression, EveryFunction) {
   });
 }
 
+// Exact arithmetic: the results are the exact values correctly rounded, so
+// decimals come out as written (binary floating point gives 3.8399...).
+TEST(Expression, RationalResultsAreExact) {
+  struct TCase {
+    const char* Text;
+    long double Expected;
+  };
+  const TCase cases[] = {
+      {"INT(FRAC(3.84)*100)", 84},
+      {"FRAC(3.84)*100", 84},
+      {"3.84-3", 0.84L},
+      {"SQR(13/10)", 1.69L},
+      {"7/5^2", 1.96L},
+      {"(1/3)*3", 1},
+      {"1/3+1/3+1/3", 1},
+      {"0.1+0.2", 0.3L},
+      {"ROUND(0.25*10)", 2},  // half to even, exactly at the half
+      {"ROUND(0.35*10)", 4},
+      {"(2/3)^(0-2)", 2.25L},
+      {"$FFFFFFFFFFFFFFFFFF/$FFFFFFFFFFFFFFFFFF", 1},
+      {"FRAC(123456789012345678901234567890.75)", 0.75L},
+      {"INT(1E30/7)*7+FRAC(1E30/7)*7-1E30", 0},
+      {"SQRT(6.25)", 2.5L},  // inexact from here on, still the right double
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Text);
+    long double v = -1;
+    ASSERT_EQ(TryEvaluateExpression(c.Text, v), TExprError::None);
+    EXPECT_EQ(v, c.Expected);
+  }
+}
+
 TEST(Expression, PowerRules) {
   ExpectValues({
       {"0^0", 1},
@@ -148,6 +180,10 @@ TEST(Expression, PowerRules) {
       {"4^0.5", 2},
       {"2^(0-2)", 0.25L},
       {"2^(0-100000)", 0},
+      {"2^(0-9223372036854775808)", 0},
+      {"(0-1)^(0-9223372036854775808)", 1},
+      {"(0-1)^(0-9223372036854775807)", -1},
+      {"(1/2)^64", 1.0L / 18446744073709551616.0L},
   });
   ExpectErrors({
       {"(0-8)^(1/3)", TExprError::FloatingPoint},  // negative base, fractional exponent

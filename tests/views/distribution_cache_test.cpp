@@ -106,6 +106,44 @@ TEST(DistributionFile, FastEqualsLiteralForEveryMethodWithANorm) {
   EXPECT_TRUE(many[0] == LiteralDistribution(f.List, *all[0]));
 }
 
+// The families' own full-set loops under other settings: shredding formulas
+// parsed once, parsed every time, constant or failing; other channel sizes,
+// matrix widths and segment maps (a segment digit 0 among them).
+TEST(DistributionFile, FastEqualsLiteralUnderOtherSettings) {
+  struct TSettings {
+    int ChannelSize;
+    int MatrixCols;
+    std::array<std::string, 3> Formulas;
+    int (*SegmentOf)(int n);
+  };
+  const TSettings settings[] = {
+      {5, 6, {"(n1+n2)/(n3+7)", "1/7", "n12/7"}, [](int n) { return n % 4 + 1; }},
+      {13,
+       10,
+       {"n1*n4/(n2+n3)", "SQRT(n1)+n2/9", "(n1+n2+n3)/(n4+n5)"},
+       [](int n) { return n <= 20 ? 2 : 7; }},
+      {47, 3, {"p1+n1/3", "n1/(n2-n2)", "(n1"}, [](int n) { return n % 3; }},
+  };
+  const char* codes[] = {"CHAN", "COLS", "ROWS", "SGMS", "CHNV", "COLV", "ROWV", "SGMV", "CHNC",
+                         "COLN", "ROWN", "SGMC", "CHN1", "COL2", "ROW2", "SHR1", "SHR2", "SHR3"};
+  for (const TSettings& s : settings) {
+    TStatFixture f;
+    f.List.ChannelSize = s.ChannelSize;
+    f.List.MatrixCols = s.MatrixCols;
+    f.List.Formula = s.Formulas;
+    f.List.FormulaDigits = {2, 3, 1};
+    for (int n = 1; n <= 47; ++n) f.List.MatrixSegments[size_t(n - 1)] = uint8_t(s.SegmentOf(n));
+    f.List.BuildMethods();
+    for (const char* code : codes) {
+      SCOPED_TRACE(std::string(code) + " channel " + std::to_string(s.ChannelSize));
+      const int i = f.List.FindByCode(code);
+      ASSERT_GE(i, 0);
+      const TStatMethod& m = f.List.Item(i);
+      EXPECT_TRUE(ComputeDistribution(f.List, m, 2) == LiteralDistribution(f.List, m));
+    }
+  }
+}
+
 struct TCacheFixture : ::testing::Test {
   TTempDir Dir;
   TStatFixture Stats;

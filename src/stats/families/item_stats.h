@@ -53,6 +53,28 @@ inline std::array<uint8_t, 4> CombNumbers(TComb comb) {
   return {CombByte(comb, 1), CombByte(comb, 2), CombByte(comb, 3), CombByte(comb, 4)};
 }
 
+// Items below this are counted in plain arrays by the full-set loops.
+constexpr int kMaxDirectItem = 4096;
+
+// The item of every possible number byte, for the full-set loops; -1 where the
+// item lies outside 0 .. kMaxDirectItem - 1.
+struct TNumberItems {
+  std::array<int, 256> Item{};
+  bool AllDirect(const std::array<uint8_t, 4>& numbers) const {
+    return Item[numbers[0]] >= 0 && Item[numbers[1]] >= 0 && Item[numbers[2]] >= 0 &&
+           Item[numbers[3]] >= 0;
+  }
+};
+template <class TAxis, class TBase>
+TNumberItems NumberItems(const TBase& stat) {
+  TNumberItems items;
+  for (int n = 0; n < 256; ++n) {
+    const int item = TAxis::Item(stat, n);
+    items.Item[size_t(n)] = item >= 0 && item < kMaxDirectItem ? item : -1;
+  }
+  return items;
+}
+
 // Number of distinct items among the 4 (the byte list with add-unique).
 int DistinctItemCount(const std::array<int, 4>& items);
 
@@ -69,6 +91,23 @@ class TItemsStat : public TBase {
   void GetCombValues(TComb comb, TStatDrawArray& list) override {
     TCustomStat::GetCombValues(comb, list);
     AddItems(list, CombNumbers(comb), false);
+  }
+  // One count per item, by the item of every number.
+  void CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) override {
+    if (!this->HasItems()) return;
+    const TNumberItems items = NumberItems<TAxis>(*this);
+    std::vector<int32_t> counts(kMaxDirectItem, 0);
+    for (const TComb comb : combs) {
+      const std::array<uint8_t, 4> numbers = CombNumbers(comb);
+      if (!items.AllDirect(numbers)) {
+        this->GetCombValues(comb, list);
+        continue;
+      }
+      for (uint8_t n : numbers) ++counts[size_t(items.Item[n])];
+    }
+    for (size_t item = 0; item < counts.size(); ++item) {
+      if (counts[item] > 0) this->AddCounted(list, uint16_t(item), counts[item]);
+    }
   }
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override {
@@ -104,6 +143,59 @@ class TItemValuesStat : public TBase {
   void GetCombValues(TComb comb, TStatDrawArray& list) override {
     TCustomStat::GetCombValues(comb, list);
     AddValues(list, CombNumbers(comb), false);
+  }
+  // Every combination has (item, 0) for the items it misses: only the hit items
+  // are counted per combination, the empty ones follow from the total.
+  void CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) override {
+    if (!this->HasItems()) return;
+    const std::vector<int>& fixed = TAxis::Items(*this);
+    const TNumberItems items = NumberItems<TAxis>(*this);
+    // Position of an item in the fixed list; -1 sends the combination the long way.
+    std::vector<int> position(kMaxDirectItem, -1);
+    for (size_t i = 0; i < fixed.size(); ++i) {
+      if (fixed[i] < 0 || fixed[i] >= kMaxDirectItem || position[size_t(fixed[i])] >= 0) {
+        TCustomStat::CountCombValues(combs, list);  // unusual items: the plain loop
+        return;
+      }
+      position[size_t(fixed[i])] = int(i);
+    }
+    std::vector<std::array<int32_t, 5>> counts(fixed.size(), std::array<int32_t, 5>{});
+    int32_t counted = 0;
+    for (const TComb comb : combs) {
+      const std::array<uint8_t, 4> numbers = CombNumbers(comb);
+      std::array<int, 4> at{};
+      bool fits = items.AllDirect(numbers);
+      for (size_t i = 0; fits && i < 4; ++i) {
+        at[i] = position[size_t(items.Item[numbers[i]])];
+        fits = at[i] >= 0;
+      }
+      if (!fits) {
+        this->GetCombValues(comb, list);
+        continue;
+      }
+      ++counted;
+      for (size_t i = 0; i < 4; ++i) {
+        bool earlier = false;
+        int same = 0;
+        for (size_t j = 0; j < 4; ++j) {
+          earlier = earlier || (j < i && at[j] == at[i]);
+          same += at[j] == at[i] ? 1 : 0;
+        }
+        if (!earlier) ++counts[size_t(at[i])][size_t(same)];
+      }
+    }
+    for (size_t i = 0; i < fixed.size(); ++i) {
+      int32_t hit = 0;
+      for (int c = 1; c <= 4; ++c) hit += counts[i][size_t(c)];
+      counts[i][0] = counted - hit;
+      for (int c = 0; c <= 4; ++c) {
+        if (counts[i][size_t(c)] > 0) {
+          TStatDrawRec r;
+          r.SetWords(fixed[i], c);
+          this->AddCounted(list, r.Key(), counts[i][size_t(c)]);
+        }
+      }
+    }
   }
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override {
@@ -152,6 +244,12 @@ class TItemCountStat : public TBase {
     TCustomStat::GetCombValues(comb, list);
     if (this->HasItems()) this->AddWords(list, false, CountOf(CombNumbers(comb)));
   }
+  void CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) override {
+    if (!this->HasItems()) return;
+    this->CountKeys(combs, list, [this](TComb comb) {
+      return TCustomStat::WordKey(CountOf(CombNumbers(comb)));
+    });
+  }
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override {
     TCustomStat::GetDrawValues(index, lastIndex, sorted, list, state, last);
@@ -185,6 +283,19 @@ class TItemParamCountStat : public TBase {
   void GetCombValues(TComb comb, TStatDrawArray& list) override {
     TCustomStat::GetCombValues(comb, list);
     if (this->HasItems()) this->AddWords(list, false, CountOf(CombNumbers(comb)));
+  }
+  void CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) override {
+    if (!this->HasItems()) return;
+    std::array<uint8_t, 256> inItem{};
+    for (int n = 0; n < 256; ++n) inItem[size_t(n)] = TAxis::Item(*this, n) == this->Param;
+    std::array<int32_t, 5> counts{};
+    for (const TComb comb : combs) {
+      ++counts[size_t(inItem[comb & 0xFF] + inItem[(comb >> 8) & 0xFF] +
+                      inItem[(comb >> 16) & 0xFF] + inItem[comb >> 24])];
+    }
+    for (int count = 0; count <= 4; ++count) {
+      if (counts[size_t(count)] > 0) this->AddCounted(list, uint16_t(count), counts[size_t(count)]);
+    }
   }
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override {

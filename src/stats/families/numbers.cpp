@@ -15,14 +15,30 @@ TByteTable ByteTable(TTest test) {
   return table;
 }
 
-inline uint8_t B(TComb comb, int shift) { return uint8_t(comb >> shift); }
+inline uint8_t B(TComb comb, int shift) {
+  return uint8_t(comb >> shift);
+}
 
 }  // namespace
 
 bool IsPrimeNumber(int n) {
   switch (n) {
-    case 1: case 2: case 3: case 5: case 7: case 11: case 13: case 17:
-    case 19: case 23: case 29: case 31: case 37: case 41: case 43: case 47:
+    case 1:
+    case 2:
+    case 3:
+    case 5:
+    case 7:
+    case 11:
+    case 13:
+    case 17:
+    case 19:
+    case 23:
+    case 29:
+    case 31:
+    case 37:
+    case 41:
+    case 43:
+    case 47:
       return true;
     default:
       return false;
@@ -41,6 +57,16 @@ void TstValues::GetCombValues(TComb comb, TStatDrawArray& list) {
   for (int i = 1; i <= 4; ++i) AddWords(list, false, CombByte(comb, i));
 }
 
+void TstValues::CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) {
+  std::array<int32_t, 256> counts{};
+  for (const TComb comb : combs) {
+    for (int i = 1; i <= 4; ++i) ++counts[CombByte(comb, i)];
+  }
+  for (size_t n = 0; n < counts.size(); ++n) {
+    if (counts[n] > 0) AddCounted(list, WordKey(int(n)), counts[n]);
+  }
+}
+
 void TstValues::GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                               TSeriesState& state, TLastValueArray& last) {
   TCustomStat::GetDrawValues(index, lastIndex, sorted, list, state, last);
@@ -54,13 +80,12 @@ bool TstValues::CombMatches(TComb comb, const TStatDrawArray& selected, int, boo
   return false;
 }
 
-void TstValues::FilterCombs(std::span<const TComb> combs, const TStatDrawArray& selected, int,
-                            bool, bool exclude, TCombsArray& out) {
+void TstValues::FilterCombs(std::span<const TComb> combs, const TStatDrawArray& selected, int, bool,
+                            bool exclude, TCombsArray& out) {
   const TByteTable hit =
       ByteTable([&](int b) { return ListHasValue(selected, int16_t(b), 0, 0, 0); });
-  KeepCombs(combs, exclude, out, [&](TComb c) {
-    return hit[B(c, 0)] | hit[B(c, 8)] | hit[B(c, 16)] | hit[B(c, 24)];
-  });
+  KeepCombs(combs, exclude, out,
+            [&](TComb c) { return hit[B(c, 0)] | hit[B(c, 8)] | hit[B(c, 16)] | hit[B(c, 24)]; });
 }
 
 // DIGS
@@ -102,17 +127,16 @@ bool TstDigits::CombMatches(TComb comb, const TStatDrawArray& selected, int, boo
   return false;
 }
 
-void TstDigits::FilterCombs(std::span<const TComb> combs, const TStatDrawArray& selected, int,
-                            bool, bool exclude, TCombsArray& out) {
+void TstDigits::FilterCombs(std::span<const TComb> combs, const TStatDrawArray& selected, int, bool,
+                            bool exclude, TCombsArray& out) {
   const TByteTable hit = ByteTable([&](int b) {
     for (char c : NumberText(b)) {
       if (ListHasValue(selected, int16_t(c - '0'), 0, 0, 0)) return true;
     }
     return false;
   });
-  KeepCombs(combs, exclude, out, [&](TComb c) {
-    return hit[B(c, 0)] | hit[B(c, 8)] | hit[B(c, 16)] | hit[B(c, 24)];
-  });
+  KeepCombs(combs, exclude, out,
+            [&](TComb c) { return hit[B(c, 0)] | hit[B(c, 8)] | hit[B(c, 16)] | hit[B(c, 24)]; });
 }
 
 // EVEN, SMAL, PRIM
@@ -131,6 +155,10 @@ void TCustomCountStat::GetAllValues(int lastIndex, TStatDrawArray& list) {
 void TCustomCountStat::GetCombValues(TComb comb, TStatDrawArray& list) {
   TCustomStat::GetCombValues(comb, list);
   AddWords(list, false, CountOf(comb));
+}
+
+void TCustomCountStat::CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) {
+  CountKeys(combs, list, [this](TComb comb) { return WordKey(CountOf(comb)); });
 }
 
 void TCustomCountStat::GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
@@ -153,7 +181,9 @@ void TCustomCountStat::FilterCombs(std::span<const TComb> combs, const TStatDraw
   });
 }
 
-int32_t TCustomCountStat::GetGraphValue(TComb comb, int, int, bool) { return CountOf(comb); }
+int32_t TCustomCountStat::GetGraphValue(TComb comb, int, int, bool) {
+  return CountOf(comb);
+}
 
 // EVNV, SMLV, PRMV
 
@@ -168,21 +198,22 @@ void TCustomPatternStat::GetCombValues(TComb comb, TStatDrawArray& list) {
   AddHalves(list, false, PatternOf(comb));
 }
 
-void TCustomPatternStat::GetDrawValues(int index, int lastIndex, bool sorted,
-                                       TStatDrawArray& list, TSeriesState& state,
-                                       TLastValueArray& last) {
+void TCustomPatternStat::CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) {
+  CountKeys(combs, list, [this](TComb comb) { return HalfKey(PatternOf(comb)); });
+}
+
+void TCustomPatternStat::GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
+                                       TSeriesState& state, TLastValueArray& last) {
   TCustomStat::GetDrawValues(index, lastIndex, sorted, list, state, last);
   AddHalves(list, true, PatternOf(Draw.Comb()));
 }
 
-bool TCustomPatternStat::CombMatches(TComb comb, const TStatDrawArray& selected, int, bool,
-                                     bool) {
+bool TCustomPatternStat::CombMatches(TComb comb, const TStatDrawArray& selected, int, bool, bool) {
   return ListHasLong(selected, 1, PatternOf(comb));
 }
 
-void TCustomPatternStat::FilterCombs(std::span<const TComb> combs,
-                                     const TStatDrawArray& selected, int, bool, bool exclude,
-                                     TCombsArray& out) {
+void TCustomPatternStat::FilterCombs(std::span<const TComb> combs, const TStatDrawArray& selected,
+                                     int, bool, bool exclude, TCombsArray& out) {
   const TByteTable on = ByteTable([&](int b) { return IsOn(b); });
   std::array<uint8_t, 16> hit{};
   for (int p = 0; p < 16; ++p) hit[size_t(p)] = ListHasLong(selected, 1, p) ? 1 : 0;
@@ -207,6 +238,10 @@ void TstPosVal::GetCombValues(TComb comb, TStatDrawArray& list) {
   AddWords(list, false, CombByte(comb, Param));
 }
 
+void TstPosVal::CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) {
+  CountKeys(combs, list, [this](TComb comb) { return WordKey(CombByte(comb, Param)); });
+}
+
 void TstPosVal::GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                               TSeriesState& state, TLastValueArray& last) {
   TCustomStat::GetDrawValues(index, lastIndex, sorted, list, state, last);
@@ -228,7 +263,9 @@ void TstPosVal::FilterCombs(std::span<const TComb> combs, const TStatDrawArray& 
   KeepCombs(combs, exclude, out, [&](TComb c) { return hit[B(c, shift)]; });
 }
 
-int32_t TstPosVal::GetGraphValue(TComb comb, int, int, bool) { return CombByte(comb, Param); }
+int32_t TstPosVal::GetGraphValue(TComb comb, int, int, bool) {
+  return CombByte(comb, Param);
+}
 
 // POE%d
 

@@ -8,8 +8,12 @@ namespace vetrilo {
 
 // Number properties of the 4-of-47 game; 1 counts as prime.
 bool IsPrimeNumber(int n);
-inline bool IsEvenNumber(int n) { return n % 2 == 0; }
-inline bool IsSmallNumber(int n) { return n < 24; }
+inline bool IsEvenNumber(int n) {
+  return n % 2 == 0;
+}
+inline bool IsSmallNumber(int n) {
+  return n < 24;
+}
 
 // NUMS: the numbers themselves.
 class TstValues : public TCustomValuesStat {
@@ -22,6 +26,7 @@ class TstValues : public TCustomValuesStat {
   static constexpr uint8_t kFlags = kFlagN;
   void GetAllValues(int lastIndex, TStatDrawArray& list) override;
   void GetCombValues(TComb comb, TStatDrawArray& list) override;
+  void CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) override;
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override;
   // Final: FilterCombs below answers the same test in one pass.
@@ -63,6 +68,7 @@ class TCustomCountStat : public TCustomRatioStat {
   int CountOf(TComb comb) const;
   void GetAllValues(int lastIndex, TStatDrawArray& list) override;
   void GetCombValues(TComb comb, TStatDrawArray& list) override;
+  void CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) override;
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override;
   // Final: FilterCombs below answers the same test in one pass.
@@ -87,8 +93,7 @@ class TstSmallCount : public TCustomCountStat {
   using TCustomCountStat::TCustomCountStat;
   static constexpr const char* kClassName = "TstSmallCount";
   static constexpr const char* kCode = "SMAL";
-  static constexpr const char* kCaption =
-      "Количество чисел из первой половины диапазона (1П:2П)";
+  static constexpr const char* kCaption = "Количество чисел из первой половины диапазона (1П:2П)";
   bool HasProperty(int n) const override { return IsSmallNumber(n); }
 };
 
@@ -110,6 +115,7 @@ class TCustomPatternStat : public TCustomMaskStat {
   virtual bool IsOn(int n) const = 0;
   int PatternOf(TComb comb) const;
   void GetCombValues(TComb comb, TStatDrawArray& list) override;
+  void CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) override;
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override;
   // Final: FilterCombs below answers the same test in one pass.
@@ -169,6 +175,7 @@ class TstPosVal : public TCustomGraphStat {
   std::string ValueToText(const TStatDrawRec& value) const override;
   void GetAllValues(int lastIndex, TStatDrawArray& list) override;
   void GetCombValues(TComb comb, TStatDrawArray& list) override;
+  void CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) override;
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override;
   // Final: FilterCombs below answers the same test in one pass.

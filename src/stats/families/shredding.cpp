@@ -1,7 +1,7 @@
 #include "stats/families/shredding.h"
 
 #include <array>
-#include <cmath>
+#include <vector>
 
 #include "core/format.h"
 #include "stats/stat_list.h"
@@ -40,9 +40,6 @@ void ReplaceAllIgnoringCase(std::string& text, std::string_view pattern, std::st
   text = std::move(out);
 }
 
-constexpr int32_t kPowersOfTen[] = {1,      10,      100,      1000,      10000,
-                                    100000, 1000000, 10000000, 100000000, 1000000000};
-
 }  // namespace
 
 TShredNumbers ShredNumbersOf(TComb comb) {
@@ -67,21 +64,91 @@ std::string ShredSubstitute(std::string_view formula, const TShredNumbers& n,
   return text;
 }
 
+namespace {
+
+// Slots of the compiled form: n1..n4, then p1..p4, then t1..t4.
+int VariableKind(char c) {
+  switch (Lower(c)) {
+    case 'n':
+      return 0;
+    case 'p':
+      return 1;
+    case 't':
+      return 2;
+    default:
+      return -1;
+  }
+}
+
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) < '!';
+}
+
+// Whether a number put in place of text[begin, end) is read as a number of its
+// own: only an operator or a parenthesis (or nothing) may touch it once blanks
+// are gone. Digits, letters, "." or "$" beside it would join it into another
+// token, and a letter before it could even form a new variable name.
+bool StandsAlone(std::string_view text, size_t begin, size_t end) {
+  while (begin > 0 && IsBlank(text[begin - 1])) --begin;
+  if (begin > 0) {
+    const char before = text[begin - 1];
+    if (std::string_view("+-*/^(").find(before) == std::string_view::npos) return false;
+    // "1E-" + digits is an exponent.
+    if (before == '+' || before == '-') {
+      size_t k = begin - 1;
+      while (k > 0 && IsBlank(text[k - 1])) --k;
+      if (k > 0 && Lower(text[k - 1]) == 'e') return false;
+    }
+  }
+  while (end < text.size() && IsBlank(text[end])) ++end;
+  return end == text.size() || std::string_view("+-*/^)").find(text[end]) != std::string_view::npos;
+}
+
+}  // namespace
+
+TShredFormula::TShredFormula(std::string_view formula, int digits)
+    : text_(formula), digits_(digits) {
+  std::vector<TExprVariable> variables;
+  // Two-character names cannot overlap, so every match is one substitution.
+  for (size_t i = 0; i + 1 < text_.size(); ++i) {
+    const int kind = VariableKind(text_[i]);
+    const char index = text_[i + 1];
+    if (kind < 0 || index < '1' || index > '4') continue;
+    if (!StandsAlone(text_, i, i + 2)) return;
+    variables.push_back({i, 2, kind * 4 + (index - '1')});
+    ++i;
+  }
+  variables_ = !variables.empty();
+  expression_.emplace(text_, variables);
+}
+
+TShredResult TShredFormula::Evaluate(const TShredNumbers& n, const TShredNumbers& p,
+                                     const TShredNumbers& t) const {
+  if (!expression_) return ShredEvaluateLiteral(text_, digits_, n, p, t);
+  TShredResult result;
+  if (expression_->ParseError() != TExprError::None) {
+    result.Error = expression_->ParseError();
+    return result;
+  }
+  const int32_t slots[12] = {n[0], n[1], n[2], n[3], p[0], p[1],
+                             p[2], p[3], t[0], t[1], t[2], t[3]};
+  result.Error = expression_->FractionDigits(slots, digits_, result.Value);
+  if (result.Error != TExprError::None) result.Value = 0;
+  return result;
+}
+
+TShredResult ShredEvaluateLiteral(std::string_view formula, int digits, const TShredNumbers& n,
+                                  const TShredNumbers& p, const TShredNumbers& t) {
+  TShredResult result;
+  const TExpression expression(ShredSubstitute(formula, n, p, t));
+  result.Error = expression.FractionDigits({}, digits, result.Value);
+  if (result.Error != TExprError::None) result.Value = 0;
+  return result;
+}
+
 TShredResult ShredEvaluate(std::string_view formula, int digits, const TShredNumbers& n,
                            const TShredNumbers& p, const TShredNumbers& t) {
-  TShredResult result;
-  long double value = 0;
-  result.Error = TryEvaluateExpression(ShredSubstitute(formula, n, p, t), value);
-  if (result.Error != TExprError::None) return result;
-  if (digits < 0) digits = 0;
-  if (digits > 9) digits = 9;
-  const long double whole = std::fabs(value);
-  const long double fraction = whole - std::trunc(whole);
-  // 0 <= fraction < 1, so the product stays below 10^digits.
-  const long double scaled = std::trunc(fraction * kPowersOfTen[digits]);
-  result.Value = static_cast<int32_t>(scaled);
-  if (result.Value >= kPowersOfTen[digits]) result.Value = kPowersOfTen[digits] - 1;
-  return result;
+  return TShredFormula(formula, digits).Evaluate(n, p, t);
 }
 
 int32_t ShredValue(const TShredNumbers& n, const TShredNumbers& p, const TShredNumbers& t,
@@ -107,12 +174,9 @@ TShredPreview ShredPreview(const TDrawArchive& archive, int index, bool sorted,
 // SHR%d
 
 TstShreddingStat::TstShreddingStat(const TStatList& list, int param)
-    : TCustomGraphStat(list, param) {
-  if (param >= 1 && param <= 3) {
-    Formula = list.Formula[size_t(param - 1)];
-    Digits = list.FormulaDigits[size_t(param - 1)];
-  }
-}
+    : TCustomGraphStat(list, param),
+      formula_(param >= 1 && param <= 3 ? std::string_view(list.Formula[size_t(param - 1)]) : "",
+               param >= 1 && param <= 3 ? list.FormulaDigits[size_t(param - 1)] : 2) {}
 
 std::string TstShreddingStat::ValueToText(const TStatDrawRec& value) const {
   return std::to_string(value.Half(1));
@@ -121,6 +185,18 @@ std::string TstShreddingStat::ValueToText(const TStatDrawRec& value) const {
 void TstShreddingStat::GetCombValues(TComb comb, TStatDrawArray& list) {
   TCustomStat::GetCombValues(comb, list);
   AddHalves(list, false, Shred(ShredNumbersOf(SortComb(comb)), kNoShredNumbers, kNoShredNumbers));
+}
+
+void TstShreddingStat::CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) {
+  if (!formula_.Constant()) {
+    TCustomStat::CountCombValues(combs, list);
+    return;
+  }
+  // The default formulas name n5: one value, 0, for every combination.
+  if (combs.empty()) return;
+  TStatDrawRec value;
+  value.SetHalves(Shred(kNoShredNumbers, kNoShredNumbers, kNoShredNumbers));
+  AddCounted(list, value.Key(), int32_t(combs.size()));
 }
 
 void TstShreddingStat::GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,

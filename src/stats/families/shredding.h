@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,8 +29,44 @@ struct TShredResult {
   TExprError Error = TExprError::None;
   int32_t Value = 0;
 };
+
+// A formula parsed once, evaluated for any numbers with the same result as
+// substituting them into the text and evaluating that. Where a substituted
+// number could run into the text around it ("n12", "$n1", "n1n2", "pn1"), the
+// text is substituted and parsed for every evaluation instead.
+class TShredFormula {
+ public:
+  TShredFormula(std::string_view formula, int digits);
+
+  const std::string& Text() const { return text_; }
+  int Digits() const { return digits_; }
+  // False when every evaluation substitutes and parses the text.
+  bool Compiled() const { return expression_.has_value(); }
+  // The same result for any numbers: no variable, or a text that does not parse.
+  bool Constant() const {
+    return expression_ && (!variables_ || expression_->ParseError() != TExprError::None);
+  }
+
+  TShredResult Evaluate(const TShredNumbers& n, const TShredNumbers& p,
+                        const TShredNumbers& t) const;
+  // Any failure gives 0.
+  int32_t Value(const TShredNumbers& n, const TShredNumbers& p, const TShredNumbers& t) const {
+    const TShredResult r = Evaluate(n, p, t);
+    return r.Error == TExprError::None ? r.Value : 0;
+  }
+
+ private:
+  std::string text_;
+  int digits_;
+  bool variables_ = false;
+  std::optional<TExpression> expression_;
+};
+
 TShredResult ShredEvaluate(std::string_view formula, int digits, const TShredNumbers& n,
                            const TShredNumbers& p, const TShredNumbers& t);
+// Substitutes the numbers into the text and parses the result, every time.
+TShredResult ShredEvaluateLiteral(std::string_view formula, int digits, const TShredNumbers& n,
+                                  const TShredNumbers& p, const TShredNumbers& t);
 
 // As the statistic takes it: any failure gives 0.
 int32_t ShredValue(const TShredNumbers& n, const TShredNumbers& p, const TShredNumbers& t,
@@ -61,20 +98,24 @@ class TstShreddingStat : public TCustomGraphStat {
   static void GetParamRange(const TStatList&, int& low, int& high) { low = 1, high = 3; }
 
   // Copied from the settings at creation: an edit reaches objects created later.
-  std::string Formula;
-  int Digits = 2;
+  const std::string& Formula() const { return formula_.Text(); }
+  int Digits() const { return formula_.Digits(); }
 
   int32_t Shred(const TShredNumbers& n, const TShredNumbers& p, const TShredNumbers& t) const {
-    return ShredValue(n, p, t, Digits, Formula);
+    return formula_.Value(n, p, t);
   }
 
   std::string ValueToText(const TStatDrawRec& value) const override;
   void GetCombValues(TComb comb, TStatDrawArray& list) override;
+  void CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) override;
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override;
   bool CombMatches(TComb comb, const TStatDrawArray& selected, int lastIndex, bool sorted,
                    bool exclude) override;
   int32_t GetGraphValue(TComb comb, int index, int lastIndex, bool sorted) override;
+
+ private:
+  TShredFormula formula_;
 };
 
 }  // namespace vetrilo

@@ -29,6 +29,10 @@ void TCustomSumStat::GetCombValues(TComb comb, TStatDrawArray& list) {
   AddWords(list, false, SumOf(comb));
 }
 
+void TCustomSumStat::CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) {
+  CountKeys(combs, list, [this](TComb comb) { return WordKey(SumOf(comb)); });
+}
+
 void TCustomSumStat::GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                                    TSeriesState& state, TLastValueArray& last) {
   TCustomStat::GetDrawValues(index, lastIndex, sorted, list, state, last);
@@ -99,6 +103,10 @@ void TstSumRanges::GetAllValues(int lastIndex, TStatDrawArray& list) {
 void TstSumRanges::GetCombValues(TComb comb, TStatDrawArray& list) {
   TCustomStat::GetCombValues(comb, list);
   AddWords(list, false, InRange(comb));
+}
+
+void TstSumRanges::CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) {
+  CountKeys(combs, list, [this](TComb comb) { return WordKey(InRange(comb)); });
 }
 
 void TstSumRanges::GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
@@ -214,6 +222,10 @@ int TstSum2To3::CountOf(TComb comb) {
 void TstSum2To3::GetCombValues(TComb comb, TStatDrawArray& list) {
   TCustomStat::GetCombValues(comb, list);
   AddWords(list, false, CountOf(comb));
+}
+
+void TstSum2To3::CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) {
+  CountKeys(combs, list, [this](TComb comb) { return WordKey(CountOf(comb)); });
 }
 
 void TstSum2To3::GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,

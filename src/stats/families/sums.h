@@ -15,6 +15,7 @@ class TCustomSumStat : public TCustomGraphStat {
   static constexpr uint8_t kFlags = kFlagN;
   virtual int SumOf(TComb comb) const = 0;
   void GetCombValues(TComb comb, TStatDrawArray& list) override;
+  void CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) override;
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override;
   bool CombMatches(TComb comb, const TStatDrawArray& selected, int lastIndex, bool sorted,
@@ -76,6 +77,7 @@ class TstSumRanges : public TCustomGraphStat {
   std::string ValueToText(const TStatDrawRec& value) const override;
   void GetAllValues(int lastIndex, TStatDrawArray& list) override;
   void GetCombValues(TComb comb, TStatDrawArray& list) override;
+  void CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) override;
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override;
   bool CombMatches(TComb comb, const TStatDrawArray& selected, int lastIndex, bool sorted,
@@ -149,6 +151,7 @@ class TstSum2To3 : public TCustomGraphStat {
   static constexpr uint8_t kFlags = kFlagN;
   static int CountOf(TComb comb);
   void GetCombValues(TComb comb, TStatDrawArray& list) override;
+  void CountCombValues(std::span<const TComb> combs, TStatDrawArray& list) override;
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override;
   bool CombMatches(TComb comb, const TStatDrawArray& selected, int lastIndex, bool sorted,

@@ -71,6 +71,51 @@ TEST(Shredding, ValueEdgeCases) {
   EXPECT_EQ(ShredEvaluate("1/(n1-n1)", 2, kZero, kZero, kZero).Error, TExprError::DivisionByZero);
 }
 
+// Binary floating point sees 3.84 as 3.8399...: exact decimal results must keep
+// their digits.
+TEST(Shredding, ExactDecimalResultsKeepTheirDigits) {
+  struct TCase {
+    const char* Formula;
+    int Digits;
+    TShredNumbers N, P, T;
+    int32_t Expected;
+  };
+  const TCase cases[] = {
+      {"(n1*n4+n2)/(n3+1)", 2, {6, 42, 24, 9}, kZero, kZero, 84},        // 96/25 = 3.84
+      {"n1/n2", 1, {7, 5, 1, 2}, kZero, kZero, 4},                       // 1.4
+      {"n1/n2", 2, {13, 10, 1, 2}, kZero, kZero, 30},                    // 1.3
+      {"n1/n2", 3, {21, 5, 1, 2}, kZero, kZero, 200},                    // 4.2
+      {"n1/n2", 3, {47, 40, 1, 2}, kZero, kZero, 175},                   // 1.175
+      {"n1*2.3", 2, {1, 2, 3, 4}, kZero, kZero, 30},                     // 2.3
+      {"n1*0.7", 1, {3, 2, 1, 4}, kZero, kZero, 1},                      // 2.1
+      {"(n1+p1+t1)/5", 1, {4, 1, 2, 3}, {5, 1, 2, 3}, {5, 1, 2, 3}, 8},  // 2.8
+      {"SQR(n1/n2)", 2, {13, 10, 1, 2}, kZero, kZero, 69},               // 1.69
+      {"0-n1/n2", 1, {7, 5, 1, 2}, kZero, kZero, 4},                     // |-1.4|
+      {"FRAC(n1/n2)*100", 5, {96, 25, 1, 2}, kZero, kZero, 0},           // 84 exactly
+      {"n1/n2^2", 4, {7, 5, 1, 2}, kZero, kZero, 9600},                  // (7/5)^2
+      {"ROUND(n1/n2)+n3/n4", 2, {5, 2, 7, 20}, kZero, kZero, 35},        // 2 + 0.35
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Formula + std::string(" d=") + std::to_string(c.Digits));
+    EXPECT_EQ(ShredValue(c.N, c.P, c.T, c.Digits, c.Formula), c.Expected);
+    EXPECT_EQ(ShredEvaluateLiteral(c.Formula, c.Digits, c.N, c.P, c.T).Value, c.Expected);
+  }
+}
+
+TEST(Shredding, StatisticValuesOfExactDecimals) {
+  TStatFixture f({{1, 6, 42, 24, 9, 1, ""}});
+  f.List.Formula[0] = "(n1*n4+n2)/(n3+1)";
+  auto stat = f.Stat("SHR1");
+  const TStatDrawArray draw = DrawValues(*stat, 0, 0, false);
+  ASSERT_EQ(draw.size(), 1u);
+  EXPECT_EQ(stat->ValueToText(draw[0]), "84");  // (54 + 42) / 25
+  auto& shr = static_cast<TstShreddingStat&>(*stat);
+  EXPECT_EQ(shr.GetGraphValue(MakeComb(6, 42, 24, 9), 0, 0, false), 84);
+  // Ascending for the full set: (6*42 + 9) / 25 = 10.44.
+  EXPECT_EQ(Texts(*stat, CombValues(*stat, MakeComb(42, 24, 9, 6))),
+            std::vector<std::string>{"44 x1"});
+}
+
 TEST(Shredding, SubstitutionIsPlainTextReplacementInOrder) {
   const TShredNumbers n{3, 5, 7, 40}, p{9, 10, 11, 12}, t{1, 2, 33, 4};
   struct TCase {
@@ -89,6 +134,74 @@ TEST(Shredding, SubstitutionIsPlainTextReplacementInOrder) {
   for (const TCase& c : cases) {
     EXPECT_EQ(ShredSubstitute(c.Formula, n, p, t), c.Expected) << c.Formula;
   }
+}
+
+// The formula is parsed once; where a substituted number would merge with the
+// text around it, every evaluation substitutes and parses as the text demands.
+TEST(Shredding, ParsedOnceGivesWhatSubstitutionGives) {
+  struct TCase {
+    const char* Formula;
+    bool Compiled;
+  };
+  const TCase cases[] = {
+      {"(n1+n2+n3)/(n4+n5)", true},  // n5 is a syntax error for every set of numbers
+      {"(n1+n2)/n3", true},
+      {" N1 + p2 *\tT3 ", true},
+      {"-n1/7", true},
+      {"1/(n1-p1)", true},
+      {"SQRT(n1-n2)+LN(n3-n4)", true},
+      {"n1^p1/7", true},
+      {"(n1+n2", true},
+      {"n1+x", true},
+      {"n12/7", false},   // n1 joins the digit after it
+      {"nn1/7", false},   // "n" + n1 may name another variable
+      {"pn1", false},     // p3 for n1 = 3, p1 and more for n1 = 15
+      {"n1n2/7", false},  // two numbers joined
+      {"$n4", false},     // read as hexadecimal
+      {"n1.5", false},
+      {"n1E2/7", false},
+      {"2En1", false},
+      {"2E-n1", false},  // an exponent
+      {"2E + n1", false},
+      {"2*E-n1", false},
+      {"n 1/7", true},  // not a variable: blanks go only after substitution
+      {"n1 2/7", false},
+      {"SIN n1", false},
+  };
+  const std::vector<TShredNumbers> numbers = {kZero,        {3, 5, 7, 40},    {15, 25, 1, 2},
+                                              {1, 2, 3, 4}, {47, 46, 45, 44}, {12, 24, 36, 10}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Formula);
+    for (int digits : {1, 2, 5}) {
+      const TShredFormula formula(c.Formula, digits);
+      EXPECT_EQ(formula.Compiled(), c.Compiled);
+      for (const TShredNumbers& n : numbers) {
+        for (const TShredNumbers& p : numbers) {
+          for (const TShredNumbers& t : {kZero, TShredNumbers{9, 8, 7, 6}}) {
+            const TShredResult literal = ShredEvaluateLiteral(c.Formula, digits, n, p, t);
+            const TShredResult compiled = formula.Evaluate(n, p, t);
+            ASSERT_EQ(compiled.Error, literal.Error) << int(n[0]) << " " << int(p[0]);
+            ASSERT_EQ(compiled.Value, literal.Value) << int(n[0]) << " " << int(p[0]);
+          }
+        }
+      }
+    }
+  }
+  // The messages that win stay those of the substituted text.
+  EXPECT_EQ(TShredFormula("1/(n1-n1)+SQRT(0-n2)", 2).Evaluate(kZero, kZero, kZero).Error,
+            TExprError::DivisionByZero);
+  EXPECT_EQ(TShredFormula("SQRT(0-n2)+1/(n1-n1)", 2).Evaluate({1, 2, 3, 4}, kZero, kZero).Error,
+            TExprError::RootNegative);
+  EXPECT_EQ(TShredFormula("1/(n1-n1)+(", 2).Evaluate(kZero, kZero, kZero).Error,
+            TExprError::Brackets);
+  EXPECT_EQ(TShredFormula("1/(n1-n1)+n5", 2).Evaluate(kZero, kZero, kZero).Error,
+            TExprError::Syntax);
+  EXPECT_EQ(TShredFormula("pn1", 2).Evaluate({15, 0, 0, 0}, {7, 0, 0, 0}, kZero).Error,
+            TExprError::None);  // "p15" -> "75"
+  EXPECT_EQ(TShredFormula("pn1/7", 2).Evaluate({25, 0, 0, 0}, {7, 8, 0, 0}, kZero).Value,
+            14);  // "p25/7" -> "85/7"
+  EXPECT_EQ(TShredFormula("pn1", 2).Evaluate({5, 0, 0, 0}, {7, 8, 0, 0}, kZero).Error,
+            TExprError::Syntax);  // "p5"
 }
 
 TEST(Shredding, ClassDataAndCaptions) {
@@ -116,10 +229,10 @@ TEST(Shredding, SettingsAreCopiedWhenTheObjectIsCreated) {
   auto after = f.Stat("SHR1");
   auto& a = static_cast<TstShreddingStat&>(*before);
   auto& b = static_cast<TstShreddingStat&>(*after);
-  EXPECT_EQ(a.Formula, "n1/7");
-  EXPECT_EQ(a.Digits, 3);
-  EXPECT_EQ(b.Formula, "n1/9");
-  EXPECT_EQ(b.Digits, 1);
+  EXPECT_EQ(a.Formula(), "n1/7");
+  EXPECT_EQ(a.Digits(), 3);
+  EXPECT_EQ(b.Formula(), "n1/9");
+  EXPECT_EQ(b.Digits(), 1);
   EXPECT_EQ(Texts(a, CombValues(a, MakeComb(1, 2, 3, 4))), std::vector<std::string>{"142 x1"});
   EXPECT_EQ(Texts(b, CombValues(b, MakeComb(1, 2, 3, 4))), std::vector<std::string>{"1 x1"});
 }

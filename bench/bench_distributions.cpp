@@ -1,5 +1,5 @@
 // Full-set distribution of every method that has a norm, with the default
-// settings: the documented literal pass against the computation behind the
+// settings: the plain literal pass against the computation behind the
 // cache files (one thread, so the figures are CPU time).
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-// The full-set distribution of a method (documented single pass against the
+// The full-set distribution of a method (plain single pass against the
 // sliced parallel one) and the statistics table at depth 1000 on the demo archive.
 #include <benchmark/benchmark.h>
 

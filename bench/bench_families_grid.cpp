@@ -1,5 +1,5 @@
 // Full-set distributions of the channel, matrix and segment methods: the
-// indexed value list against the documented linear search, per method, under
+// indexed value list against the plain linear search, per method, under
 // the default settings and under the widest ones (3 numbers per channel, one
 // matrix row of 47 columns or one column of 47 rows, ten segments).
 #include <benchmark/benchmark.h>

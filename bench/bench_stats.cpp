@@ -1,5 +1,5 @@
 // Full-set distribution (the norm) of every method that has one in the number,
-// sum and difference groups: the documented linear list against the indexed one.
+// sum and difference groups: the plain linear list against the indexed one.
 #include <benchmark/benchmark.h>
 
 #include "stats/stat_list.h"

@@ -14,6 +14,7 @@ static size_t HashKey(uint64_t k) {
 void TStatDrawArray::Clear() {
   items_.clear();
   direct_.clear();
+  pairs_.clear();
   hashed_ = 0;
   slotKeys_.clear();
   slotIndex_.clear();
@@ -30,13 +31,14 @@ void TStatDrawArray::Rehash(size_t capacity) {
 
 void TStatDrawArray::IndexInsert(uint64_t key, int32_t index) {
   if (IsDirect(key)) {
+    std::vector<int32_t>& table = IsPair(key) ? pairs_ : direct_;
     const uint64_t slot = DirectSlot(key);
-    if (slot >= direct_.size()) {
-      size_t size = std::max<size_t>(64, direct_.size());
+    if (slot >= table.size()) {
+      size_t size = std::max<size_t>(64, table.size());
       while (size <= slot) size *= 2;
-      direct_.resize(size, -1);
+      table.resize(size, -1);
     }
-    if (direct_[slot] < 0) direct_[slot] = index;  // a duplicate key finds the first entry
+    if (table[slot] < 0) table[slot] = index;  // a duplicate key finds the first entry
     return;
   }
   const size_t mask = slotKeys_.size() - 1;
@@ -77,6 +79,7 @@ int TStatDrawArray::FindHashed(uint64_t key) const {
 
 void TStatDrawArray::Reindex() {
   direct_.clear();
+  pairs_.clear();
   hashed_ = 0;
   for (size_t i = 0; i < items_.size(); ++i) {
     const uint64_t key = items_[i].Key();

@@ -77,8 +77,9 @@ class TStatDrawArray {
   int Find(uint64_t key) const {
     if (literal_) return FindLinear(key);
     if (IsDirect(key)) {
+      const std::vector<int32_t>& table = IsPair(key) ? pairs_ : direct_;
       const uint64_t slot = DirectSlot(key);
-      return slot < direct_.size() ? direct_[slot] : -1;
+      return slot < table.size() ? table[slot] : -1;
     }
     return FindHashed(key);
   }
@@ -87,10 +88,15 @@ class TStatDrawArray {
 
  private:
   // Keys with Value[1] below 4096, Value[2] below 16 and the rest 0 (a number,
-  // a sum, an item and its count ...) are indexed by a direct table.
+  // a sum, an item and its count ...) are indexed by direct tables: one for
+  // single words, one for pairs, each only as large as its largest slot, since
+  // lists are copied often and a sparse table would make every copy large.
   static constexpr uint64_t kDirectBits = 0x000F0FFF;
   static bool IsDirect(uint64_t key) { return (key & ~kDirectBits) == 0; }
-  static uint64_t DirectSlot(uint64_t key) { return (key & 0xFFF) | ((key >> 4) & 0xF000); }
+  static bool IsPair(uint64_t key) { return (key >> 16) != 0; }
+  static uint64_t DirectSlot(uint64_t key) {
+    return IsPair(key) ? ((key & 0xFFF) << 4) | ((key >> 16) & 0xF) : key;
+  }
 
   int FindLinear(uint64_t key) const;
   int FindHashed(uint64_t key) const;
@@ -100,8 +106,9 @@ class TStatDrawArray {
 
   std::vector<TStatDrawRec> items_;
   bool literal_ = false;
-  std::vector<int32_t> direct_;  // by key, -1 = absent; grown on demand
-  size_t hashed_ = 0;            // entries in the hash
+  std::vector<int32_t> direct_;  // by slot, -1 = absent; grown on demand
+  std::vector<int32_t> pairs_;
+  size_t hashed_ = 0;  // entries in the hash
   std::vector<uint64_t> slotKeys_;
   std::vector<int32_t> slotIndex_;  // -1 = empty
 };

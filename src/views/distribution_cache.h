@@ -48,7 +48,7 @@ bool ValidDistributionSize(uint64_t size);
 // A value list of the full set (any order) as a distribution: sorted, with its totals.
 TDistribution DistributionFromList(TStatDrawArray list);
 
-// The documented way: one literal value list over the full set in canonical
+// The plain way: one literal value list over the full set in canonical
 // order, then sorted. Slow; the tests compare everything else with it.
 TDistribution LiteralDistribution(const TStatList& list, const TStatMethod& method);
 

@@ -1,4 +1,4 @@
-// The indexed value lists must give exactly what the documented linear search
+// The indexed value lists must give exactly what the plain linear search
 // gives: same records, same order, same counts and gaps, for every method.
 #include <gtest/gtest.h>
 

@@ -81,7 +81,7 @@ TEST(DistributionFile, NumsCountsEveryNumberInC46_3Combinations) {
   EXPECT_EQ(d.MaxCount, 15180);
 }
 
-// The parallel sliced computation against the documented single linear pass,
+// The parallel sliced computation against the plain single linear pass,
 // for every method that has a norm, with several thread counts.
 TEST(DistributionFile, FastEqualsLiteralForEveryMethodWithANorm) {
   TStatFixture f({{1, 1, 2, 3, 4, 5, "07/04/2014"}});

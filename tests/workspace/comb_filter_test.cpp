@@ -34,7 +34,7 @@ struct TFilterFixture : TStatFixture {
 
 }  // namespace
 
-TEST(CombFilter, NumberSevenKeepsAndRemovesTheDocumentedCounts) {
+TEST(CombFilter, NumberSevenKeepsAndRemovesTheExpectedCounts) {
   TFilterFixture f;
   f.Step("NUMS", Selected({{7, 0, 0, 0}}), "7", false);
   EXPECT_EQ(f.Combs.Count(), 15180);  // C(46,3)

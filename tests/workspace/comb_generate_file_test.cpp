@@ -14,7 +14,7 @@ using test::ReadFile;
 using test::TTempDir;
 using test::WriteFile;
 
-TEST(CombGenerate, ModesKeepTheDocumentedCountsAndMatchTheLiteralWalk) {
+TEST(CombGenerate, ModesKeepTheExpectedCountsAndMatchTheLiteralWalk) {
   struct TCase {
     int Mode;
     std::string Numbers;

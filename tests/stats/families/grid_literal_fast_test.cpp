@@ -1,5 +1,5 @@
 // The channel, matrix and segment methods under settings other than the
-// defaults: the indexed value lists give exactly what the documented linear
+// defaults: the indexed value lists give exactly what the plain linear
 // search gives, over combinations of the full set and over draw ranges. (The
 // default settings run the whole full set in literal_fast_test.cpp; here every
 // 13th combination keeps the searched lists of up to 94 values affordable.)

@@ -12,6 +12,7 @@
 #include "app/data_lock.h"
 #include "core/file_io.h"
 #include "test_support.h"
+#include "test_paths.h"
 
 namespace vetrilo {
 using test::RunProgram;

@@ -3,6 +3,7 @@
 #include "core/draw_archive.h"
 #include "core/file_io.h"
 #include "test_support.h"
+#include "test_paths.h"
 
 namespace vetrilo {
 using test::ReadFile;

@@ -9,6 +9,7 @@
 #include "stats/stat_protocols.h"
 #include "test_support.h"
 #include "workspace/comb_file.h"
+#include "test_paths.h"
 
 namespace vetrilo {
 using test::ReadFile;

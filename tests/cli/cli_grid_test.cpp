@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "test_support.h"
+#include "test_paths.h"
 
 namespace vetrilo {
 using test::RunProgram;

@@ -10,6 +10,7 @@
 #include "core/draw_archive.h"
 #include "stats/stat_list.h"
 #include "test_support.h"
+#include "test_paths.h"
 
 namespace vetrilo {
 using test::RunProgram;

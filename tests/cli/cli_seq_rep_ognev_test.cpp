@@ -3,6 +3,7 @@
 
 #include "core/draw_archive.h"
 #include "test_support.h"
+#include "test_paths.h"
 
 namespace vetrilo {
 using test::MakeArchive;

@@ -9,6 +9,7 @@
 #include "core/text.h"
 #include "stats/stat_test_support.h"
 #include "views/draw_stats.h"
+#include "test_paths.h"
 
 namespace vetrilo {
 using test::ReadFile;

@@ -6,6 +6,7 @@
 
 #include "core/errors.h"
 #include "stats/stat_test_support.h"
+#include "test_paths.h"
 
 namespace vetrilo {
 using test::TStatFixture;

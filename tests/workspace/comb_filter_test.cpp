@@ -10,6 +10,7 @@
 #include "core/errors.h"
 #include "stats/stat_test_support.h"
 #include "workspace/comb_workspace.h"
+#include "test_paths.h"
 
 namespace vetrilo {
 using test::Selected;

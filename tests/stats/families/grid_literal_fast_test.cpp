@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "stats/families/grid_test_support.h"
+#include "test_paths.h"
 
 namespace vetrilo {
 using test::SameRecords;

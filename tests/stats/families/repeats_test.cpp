@@ -2,6 +2,7 @@
 
 #include "core/file_io.h"
 #include "stats/stat_test_support.h"
+#include "test_paths.h"
 
 namespace vetrilo {
 using test::SameRecords;

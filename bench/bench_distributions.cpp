@@ -3,20 +3,12 @@
 // cache files (one thread, so the figures are CPU time).
 #include <benchmark/benchmark.h>
 
+#include "bench_registry.h"
 #include "stats/stat_list.h"
 #include "views/distribution_cache.h"
 
 namespace vetrilo {
 namespace {
-
-const TStatList& Registry() {
-  static const TStatList list = [] {
-    TStatList l;
-    l.BuildMethods();
-    return l;
-  }();
-  return list;
-}
 
 void Distribution(benchmark::State& state, const TStatMethod* method, bool literal) {
   size_t values = 0;

@@ -2,20 +2,12 @@
 // sum and difference groups: the plain linear list against the indexed one.
 #include <benchmark/benchmark.h>
 
+#include "bench_registry.h"
 #include "stats/stat_list.h"
 #include "stats/stat_protocols.h"
 
 namespace vetrilo {
 namespace {
-
-const TStatList& Registry() {
-  static const TStatList list = [] {
-    TStatList l;
-    l.BuildMethods();
-    return l;
-  }();
-  return list;
-}
 
 void FullSetDistribution(benchmark::State& state, const TStatMethod* method, bool literal) {
   auto stat = Registry().CreateStat(*method);

@@ -97,9 +97,15 @@ TStatsPage::TStatsPage(TAppSession& session, TActionList& actions, QWidget* pare
   depth_->setKeyboardTracking(false);
   depth_->setMinimumWidth(90);
   depth_->setValue(session_.DrawsStatLen());
-  // Enter and leaving the field both end the editing.
-  connect(depth_, &QSpinBox::editingFinished, this,
-          [this] { session_.ApplyDrawsStatLen(depth_->value()); });
+  // Enter and leaving the field both end the editing. The field also loses
+  // the focus when work starts; then the depth is only kept for the next run.
+  connect(depth_, &QSpinBox::editingFinished, this, [this] {
+    if (session_.Busy()) {
+      session_.SetDrawsStatLen(depth_->value());
+    } else {
+      session_.ApplyDrawsStatLen(depth_->value());
+    }
+  });
   auto* depthLabel = new QLabel("Тиражей:");
   depthLabel->setBuddy(depth_);
   bar->addWidget(depthLabel);

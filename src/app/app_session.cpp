@@ -132,8 +132,11 @@ void TAppSession::ApplySystemSettings(const TSystemSettings& settings) {
     mask = ChangedSettingsMask(before, statList_);
     const std::string site = Trim(settings.LotterySite);
     try {
-      statList_.SaveEngineSettings(IniFile(true));
-      if (site != lotterySite_) IniFile(true).WriteString("GLOBAL", "LotterySite", site);
+      // One save: the engine settings and the address land together or not at all.
+      IniFile(true).Update([&](TIniData& d) {
+        statList_.SaveEngineSettings(d);
+        if (site != lotterySite_) d.WriteString("GLOBAL", "LotterySite", site);
+      });
     } catch (const EVetrilo& e) {
       statList_ = before;
       throw EVetrilo(Format("Ошибка записи в файл конфигурации!\r\r%s", {e.what()}));
@@ -329,16 +332,13 @@ void TAppSession::LeaveBusy() {
   }
 }
 
-TBusyGuard::TBusyGuard(TAppSession& session, std::string_view status)
-    : session_(session), outer_(session.Hooks().OperationStatus()) {
+TBusyGuard::TBusyGuard(TAppSession& session, std::string_view status) : session_(session) {
   session_.EnterBusy();
-  session_.Hooks().SetOperationStatus(status);
-  session_.SetStatus(status);
+  status_.emplace(session_.Hooks(), status);
 }
 
 TBusyGuard::~TBusyGuard() {
-  session_.Hooks().SetOperationStatus(outer_);
-  session_.SetStatus(outer_);
+  status_.reset();
   session_.LeaveBusy();
 }
 

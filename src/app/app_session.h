@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,6 +23,7 @@
 #include "views/draw_stats.h"
 #include "workspace/comb_filter.h"
 #include "workspace/comb_workspace.h"
+#include "workspace/status_scope.h"
 
 namespace vetrilo {
 
@@ -30,8 +32,8 @@ enum TChange : uint32_t {
   kChangeArchive = 1u << 0,
   kChangeOffset = 1u << 1,
   kChangeOptions = 1u << 2,
-  kChangeMethods = 1u << 4,  // the method list was rebuilt: entries, order or captions
   kChangeBusy = 1u << 3,
+  kChangeMethods = 1u << 4,  // the method list was rebuilt: entries, order or captions
   kChangeCombs = 1u << 10,     // combination list or applied-filter journal
   kChangeDrawStats = 1u << 8,  // the statistics table was recalculated or cleared
 };
@@ -180,6 +182,9 @@ class TAppSession {
   void RefreshDrawStats();
   // The user's sort of the table (-1: list order).
   void SetDrawStatsSort(int column, bool descending);
+  // A click on a column header: ascending, or the other way round when the
+  // table is already sorted ascending by that column.
+  void SortDrawStatsBy(int column);
   TDrawStatsState& DrawStats() { return drawStats_; }
   const TDrawStatsState& DrawStats() const { return drawStats_; }
   TPrefetchPlace PrefetchPlace() const { return {paths_.PrefetchDir(), paths_.BaseName}; }
@@ -249,7 +254,7 @@ class TBusyGuard {
 
  private:
   TAppSession& session_;
-  std::string outer_;
+  std::optional<TStatusScope> status_;  // entered once the counter is up
 };
 
 }  // namespace vetrilo

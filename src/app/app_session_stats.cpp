@@ -56,6 +56,11 @@ void TAppSession::SetDrawStatsSort(int column, bool descending) {
   Notify(kChangeDrawStats);
 }
 
+void TAppSession::SortDrawStatsBy(int column) {
+  const TDrawStatsState& s = drawStats_;
+  SetDrawStatsSort(column, s.SortColumn == column && !s.SortDescending);
+}
+
 void TAppSession::SetPrefetchsEnabled(bool on) {
   options_.PrefetchsEnabled = on;
   SaveOption("PrefetchsEnabled", on);

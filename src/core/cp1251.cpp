@@ -116,6 +116,15 @@ std::string Utf8ToCp1251(std::string_view text) {
   return out;
 }
 
+size_t Utf8PrefixBytes(std::string_view text, size_t chars) {
+  size_t pos = 0;
+  for (size_t n = 0; n < chars && pos < text.size(); ++n) {
+    ++pos;
+    while (pos < text.size() && (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80) ++pos;
+  }
+  return pos;
+}
+
 size_t Utf8Length(std::string_view text) {
   size_t n = 0;
   for (size_t i = 0; i < text.size();) {

@@ -16,6 +16,9 @@ std::string Utf8ToCp1251(std::string_view text);
 
 // Number of characters (code points) of a UTF-8 text.
 size_t Utf8Length(std::string_view text);
+// Bytes of the first `chars` characters of a UTF-8 text (all of it when shorter);
+// a character is a lead byte with the continuation bytes after it.
+size_t Utf8PrefixBytes(std::string_view text, size_t chars);
 
 // Upper case of Latin and Cyrillic letters (ignoring case in keys and codes).
 std::string Utf8UpperCase(std::string_view text);

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "core/cp1251.h"
 #include "core/format.h"
 #include "core/game.h"
 #include "core/text.h"
@@ -21,16 +22,6 @@ std::string BoolText(bool value) {
 // Element count of a depth or level list without building a range.
 int64_t ListCount(const std::string& text) {
   return ParseIntListEx(text, 0).Count;
-}
-
-std::string CutToChars(std::string_view text, size_t maxChars) {
-  size_t chars = 0;
-  for (size_t pos = 0; pos < text.size(); ++pos) {
-    if ((static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80) continue;
-    if (chars == maxChars) return std::string(text.substr(0, pos));
-    ++chars;
-  }
-  return std::string(text);
 }
 
 std::string FirstSubWord(std::string_view word) {
@@ -80,7 +71,7 @@ std::string VariantLabel(int lineNumber, int variantNumber, std::string_view com
 }
 
 std::string StoredVariantLabel(std::string_view label) {
-  return CutToChars(label, kMaxVariantLabelChars);
+  return std::string(label.substr(0, Utf8PrefixBytes(label, kMaxVariantLabelChars)));
 }
 
 std::string VariantFilterText(const TScriptOptions& options, const TFilterRec* variant) {

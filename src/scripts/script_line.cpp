@@ -340,11 +340,7 @@ TFilterItem ParseScriptFilter(std::string_view text, const TStatList& list) {
   item.MultiSelect = w1.find('M') != std::string::npos;
   item.Keep = w1.find('F') != std::string::npos;
   // The digits follow the first three characters, whatever their byte length.
-  size_t begin = 0;
-  for (int chars = 0; chars < 3 && begin < w1.size(); ++chars) {
-    ++begin;
-    while (begin < w1.size() && (static_cast<unsigned char>(w1[begin]) & 0xC0) == 0x80) ++begin;
-  }
+  const size_t begin = Utf8PrefixBytes(w1, 3);
   size_t end = begin;
   while (end < w1.size() && w1[end] >= '0' && w1[end] <= '9') ++end;
   item.SortColumn =

@@ -136,6 +136,11 @@ class TCustomStat {
         AddCounted(list, key, 1);
       }
     }
+    AddCounts(list, counts);
+  }
+  // Adds every key met a positive number of times; counts[key] is how often.
+  template <class TCounts>
+  static void AddCounts(TStatDrawArray& list, const TCounts& counts) {
     for (size_t key = 0; key < counts.size(); ++key) {
       if (counts[key] > 0) AddCounted(list, key, counts[key]);
     }

@@ -263,24 +263,25 @@ std::string TStatList::MatrixSegmentsText() const {
 }
 
 void TStatList::SaveEngineSettings(const TIniFile& ini) const {
-  ini.Update([&](TIniData& d) {
-    d.WriteInteger("GLOBAL", "MatrixCols", MatrixCols);
-    d.WriteString("GLOBAL", "MatrixSegments", MatrixSegmentsText());
-    d.WriteInteger("GLOBAL", "ChannelSize", ChannelSize);
-    d.WriteString("STAKES", "Cost", MoneyToDecimalText(Cost));
-    d.WriteInteger("STAKES", "MaxStake", MaxStake);
-    d.WriteInteger("STAKES", "Profits", static_cast<int64_t>(Profits.size()));
-    for (size_t i = 0; i < Profits.size(); ++i) {
-      d.WriteInteger("STAKES", Format("Profit_%d_Overlap", {i}), Profits[i].Overlap);
-      d.WriteString("STAKES", Format("Profit_%d_Profit", {i}),
-                    MoneyToDecimalText(Profits[i].Profit));
-    }
-    d.WriteFloat("CDL", "Count", Cdl.CountWeight);
-    d.WriteFloat("CDL", "Deviation", Cdl.DeviationWeight);
-    d.WriteFloat("CDL", "Level", Cdl.LevelWeight);
-    d.WriteInteger("CDL", "UsePercents", Cdl.UsePercents ? 1 : 0);
-    d.WriteInteger("CDL", "UseAbsValues", Cdl.UseAbsValues ? 1 : 0);
-  });
+  ini.Update([&](TIniData& d) { SaveEngineSettings(d); });
+}
+
+void TStatList::SaveEngineSettings(TIniData& d) const {
+  d.WriteInteger("GLOBAL", "MatrixCols", MatrixCols);
+  d.WriteString("GLOBAL", "MatrixSegments", MatrixSegmentsText());
+  d.WriteInteger("GLOBAL", "ChannelSize", ChannelSize);
+  d.WriteString("STAKES", "Cost", MoneyToDecimalText(Cost));
+  d.WriteInteger("STAKES", "MaxStake", MaxStake);
+  d.WriteInteger("STAKES", "Profits", static_cast<int64_t>(Profits.size()));
+  for (size_t i = 0; i < Profits.size(); ++i) {
+    d.WriteInteger("STAKES", Format("Profit_%d_Overlap", {i}), Profits[i].Overlap);
+    d.WriteString("STAKES", Format("Profit_%d_Profit", {i}), MoneyToDecimalText(Profits[i].Profit));
+  }
+  d.WriteFloat("CDL", "Count", Cdl.CountWeight);
+  d.WriteFloat("CDL", "Deviation", Cdl.DeviationWeight);
+  d.WriteFloat("CDL", "Level", Cdl.LevelWeight);
+  d.WriteInteger("CDL", "UsePercents", Cdl.UsePercents ? 1 : 0);
+  d.WriteInteger("CDL", "UseAbsValues", Cdl.UseAbsValues ? 1 : 0);
 }
 
 void TStatList::LoadGenerateSettings(const TIniFile& ini) {

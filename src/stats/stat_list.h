@@ -110,6 +110,7 @@ class TStatList {
   }
   void LoadEngineSettings(const TIniFile& ini);
   void SaveEngineSettings(const TIniFile& ini) const;
+  void SaveEngineSettings(TIniData& ini) const;
   void LoadGenerateSettings(const TIniFile& ini);
   void SaveGenerateSettings(const TIniFile& ini) const;
   void LoadShredding(const TIniFile& ini);

@@ -64,6 +64,9 @@ struct TDrawStatsChart {
   static constexpr const char* kFullName = "Все возможные комбинации";
   std::vector<TChartPoint> Actual;
   std::vector<TChartPoint> Full;
+  // The points whose labels the value axis shows: the full set's when there is
+  // one, as it has every value.
+  const std::vector<TChartPoint>& Labelled() const { return Full.empty() ? Actual : Full; }
 };
 
 // How to label an axis of `count` equally spaced points `axisWidth` pixels long

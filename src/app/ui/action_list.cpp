@@ -15,14 +15,21 @@ TActionList::TActionList(TAppSession& session, QObject* parent)
   idle_.start();
 }
 
-QAction* TActionList::Add(const QString& name, const QString& caption, const QString& hint,
-                          std::function<void()> execute, std::function<bool()> enabled,
-                          const QKeySequence& shortcut) {
+QAction* TActionList::NewAction(const QString& name, const QString& caption, const QString& hint,
+                                const QKeySequence& shortcut) {
   auto* action = new QAction(caption, parent());
   action->setObjectName(name);
   action->setToolTip(hint.isEmpty() ? caption : hint);
   action->setStatusTip(hint);
   if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+  byName_[name] = action;
+  return action;
+}
+
+QAction* TActionList::Add(const QString& name, const QString& caption, const QString& hint,
+                          std::function<void()> execute, std::function<bool()> enabled,
+                          const QKeySequence& shortcut) {
+  QAction* action = NewAction(name, caption, hint, shortcut);
   connect(action, &QAction::triggered, this, [this, execute = std::move(execute)] {
     if (session_.Busy()) return;
     try {
@@ -37,23 +44,17 @@ QAction* TActionList::Add(const QString& name, const QString& caption, const QSt
     UpdateAll();
   });
   rules_[action] = std::move(enabled);
-  byName_[name] = action;
   return action;
 }
 
 QAction* TActionList::AddWhileBusy(const QString& name, const QString& caption, const QString& hint,
                                    std::function<void()> execute, const QKeySequence& shortcut) {
-  auto* action = new QAction(caption, parent());
-  action->setObjectName(name);
-  action->setToolTip(hint.isEmpty() ? caption : hint);
-  action->setStatusTip(hint);
-  if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+  QAction* action = NewAction(name, caption, hint, shortcut);
   action->setEnabled(false);
   connect(action, &QAction::triggered, this, [this, execute = std::move(execute)] {
     if (session_.Busy()) execute();
   });
   busyOnly_.push_back(action);
-  byName_[name] = action;
   return action;
 }
 

@@ -32,6 +32,10 @@ class TActionList : public QObject {
   void UpdateAll();
 
  private:
+  // A named action with its caption, hint and short-cut, found by Find.
+  QAction* NewAction(const QString& name, const QString& caption, const QString& hint,
+                     const QKeySequence& shortcut);
+
   TAppSession& session_;
   QTimer idle_;
   std::map<QAction*, std::function<bool()>> rules_;

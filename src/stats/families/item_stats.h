@@ -105,9 +105,7 @@ class TItemsStat : public TBase {
       }
       for (uint8_t n : numbers) ++counts[size_t(items.Item[n])];
     }
-    for (size_t item = 0; item < counts.size(); ++item) {
-      if (counts[item] > 0) this->AddCounted(list, uint16_t(item), counts[item]);
-    }
+    this->AddCounts(list, counts);
   }
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override {
@@ -293,9 +291,7 @@ class TItemParamCountStat : public TBase {
       ++counts[size_t(inItem[comb & 0xFF] + inItem[(comb >> 8) & 0xFF] +
                       inItem[(comb >> 16) & 0xFF] + inItem[comb >> 24])];
     }
-    for (int count = 0; count <= 4; ++count) {
-      if (counts[size_t(count)] > 0) this->AddCounted(list, uint16_t(count), counts[size_t(count)]);
-    }
+    this->AddCounts(list, counts);
   }
   void GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,
                      TSeriesState& state, TLastValueArray& last) override {

@@ -62,9 +62,7 @@ void TstValues::CountCombValues(std::span<const TComb> combs, TStatDrawArray& li
   for (const TComb comb : combs) {
     for (int i = 1; i <= 4; ++i) ++counts[CombByte(comb, i)];
   }
-  for (size_t n = 0; n < counts.size(); ++n) {
-    if (counts[n] > 0) AddCounted(list, WordKey(int(n)), counts[n]);
-  }
+  AddCounts(list, counts);
 }
 
 void TstValues::GetDrawValues(int index, int lastIndex, bool sorted, TStatDrawArray& list,

@@ -283,9 +283,8 @@ void TStatsPage::ShowSortIndicator() {
 }
 
 void TStatsPage::OnHeaderClicked(int column) {
-  const TDrawStatsState& s = session_.DrawStats();
   table_->clearSelection();
-  SetSort(column, s.SortColumn == column && !s.SortDescending);
+  session_.SortDrawStatsBy(column);
 }
 
 void TStatsPage::ApplyColumnVisibility() {
@@ -365,7 +364,7 @@ bool TStatsPage::eventFilter(QObject* watched, QEvent* event) {
 void TStatsPage::LayOutAxisLabels() {
   if (!axisX_) return;
   const TDrawStatsChart& model = session_.DrawStats().Table.Chart;
-  const std::vector<TChartPoint>& labelled = model.Full.empty() ? model.Actual : model.Full;
+  const std::vector<TChartPoint>& labelled = model.Labelled();
   const QSize size = chartView_->size();
   if (size == labelledSize_ && axisX_->count() > 0) return;
   labelledSize_ = size;
@@ -377,9 +376,9 @@ void TStatsPage::LayOutAxisLabels() {
   // The chart gives the value axis at most 40% of its height.
   const double room = std::max(12.0, size.height() * 0.4 - 3.0 * QFontMetricsF(font).height());
   auto widest = [&](const QFont& f) {
+    const QFontMetricsF metrics(f);
     double w = 0;
-    for (const TChartPoint& p : labelled)
-      w = std::max(w, QFontMetricsF(f).horizontalAdvance(Q(p.Label)));
+    for (const TChartPoint& p : labelled) w = std::max(w, metrics.horizontalAdvance(Q(p.Label)));
     return w;
   };
   double widestLabel = widest(font);
@@ -417,7 +416,7 @@ void TStatsPage::RefreshChart() {
   const TDrawStatsChart& model = session_.DrawStats().Table.Chart;
   if (model.Actual.empty() && model.Full.empty()) return;
 
-  const std::vector<TChartPoint>& labelled = model.Full.empty() ? model.Actual : model.Full;
+  const std::vector<TChartPoint>& labelled = model.Labelled();
   auto* axisX = new QCategoryAxis;
   axisX_ = axisX;
   axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <span>
 
 #include "core/combinatorics.h"
 #include "stats/stat_list.h"
@@ -15,6 +16,23 @@ using test::TStatFixture;
 namespace {
 
 constexpr TShredNumbers kZero = kNoShredNumbers;
+
+struct TShredCase {
+  const char* Formula;
+  int Digits;
+  TShredNumbers N, P, T;
+  int32_t Expected;
+};
+
+// The value, parsed once and evaluated, and the same by substituting the numbers
+// into the text.
+void ExpectShredValues(std::span<const TShredCase> cases) {
+  for (const TShredCase& c : cases) {
+    SCOPED_TRACE(c.Formula + std::string(" d=") + std::to_string(c.Digits));
+    EXPECT_EQ(ShredValue(c.N, c.P, c.T, c.Digits, c.Formula), c.Expected);
+    EXPECT_EQ(ShredEvaluateLiteral(c.Formula, c.Digits, c.N, c.P, c.T).Value, c.Expected);
+  }
+}
 
 TStatDrawArray SelectedHalves(std::initializer_list<int32_t> values) {
   TStatDrawArray list;
@@ -36,13 +54,7 @@ const std::vector<test::TDrawSpec> kDraws = {
 }  // namespace
 
 TEST(Shredding, ValueEdgeCases) {
-  struct TCase {
-    const char* Formula;
-    int Digits;
-    TShredNumbers N, P, T;
-    int32_t Expected;
-  };
-  const TCase cases[] = {
+  const TShredCase cases[] = {
       {"(n1+n2)/n3", 2, {3, 5, 7, 40}, kZero, kZero, 14},  // 8/7 = 1.142857...
       {"(n1+n2)/n3", 3, {3, 5, 7, 40}, kZero, kZero, 142},
       {"(n1+n2)/n3", 5, {3, 5, 7, 40}, kZero, kZero, 14285},
@@ -62,10 +74,7 @@ TEST(Shredding, ValueEdgeCases) {
       {"n1/7", 4, {6, 1, 2, 3}, kZero, kZero, 8571},
       {"PI", 5, kZero, kZero, kZero, 14159},
   };
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(c.Formula + std::string(" d=") + std::to_string(c.Digits));
-    EXPECT_EQ(ShredValue(c.N, c.P, c.T, c.Digits, c.Formula), c.Expected);
-  }
+  ExpectShredValues(cases);
   EXPECT_EQ(ShredEvaluate("(n1+n2", 2, kZero, kZero, kZero).Error, TExprError::Brackets);
   EXPECT_EQ(ShredEvaluate("n5", 2, kZero, kZero, kZero).Error, TExprError::Syntax);
   EXPECT_EQ(ShredEvaluate("1/(n1-n1)", 2, kZero, kZero, kZero).Error, TExprError::DivisionByZero);
@@ -74,13 +83,7 @@ TEST(Shredding, ValueEdgeCases) {
 // Binary floating point sees 3.84 as 3.8399...: exact decimal results must keep
 // their digits.
 TEST(Shredding, ExactDecimalResultsKeepTheirDigits) {
-  struct TCase {
-    const char* Formula;
-    int Digits;
-    TShredNumbers N, P, T;
-    int32_t Expected;
-  };
-  const TCase cases[] = {
+  const TShredCase cases[] = {
       {"(n1*n4+n2)/(n3+1)", 2, {6, 42, 24, 9}, kZero, kZero, 84},        // 96/25 = 3.84
       {"n1/n2", 1, {7, 5, 1, 2}, kZero, kZero, 4},                       // 1.4
       {"n1/n2", 2, {13, 10, 1, 2}, kZero, kZero, 30},                    // 1.3
@@ -95,11 +98,7 @@ TEST(Shredding, ExactDecimalResultsKeepTheirDigits) {
       {"n1/n2^2", 4, {7, 5, 1, 2}, kZero, kZero, 9600},                  // (7/5)^2
       {"ROUND(n1/n2)+n3/n4", 2, {5, 2, 7, 20}, kZero, kZero, 35},        // 2 + 0.35
   };
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(c.Formula + std::string(" d=") + std::to_string(c.Digits));
-    EXPECT_EQ(ShredValue(c.N, c.P, c.T, c.Digits, c.Formula), c.Expected);
-    EXPECT_EQ(ShredEvaluateLiteral(c.Formula, c.Digits, c.N, c.P, c.T).Value, c.Expected);
-  }
+  ExpectShredValues(cases);
 }
 
 TEST(Shredding, StatisticValuesOfExactDecimals) {

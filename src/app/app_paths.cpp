@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "core/file_io.h"
+#include "stakes/system_store.h"
 
 namespace vetrilo {
 
@@ -29,6 +30,10 @@ std::string TAppPaths::File(std::string_view ext) const {
 
 std::string TAppPaths::PrefetchDir() const {
   return JoinPath(Dir, "Prefetchs");
+}
+
+std::string TAppPaths::SystemsDir() const {
+  return JoinPath(Dir, kSystemsFolder);
 }
 
 }  // namespace vetrilo

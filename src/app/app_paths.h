@@ -22,6 +22,7 @@ struct TAppPaths {
   std::string FltFile() const { return File(".flt"); }
   std::string StakesFile() const { return File(".lsk"); }
   std::string PrefetchDir() const;
+  std::string SystemsDir() const;  // downloaded covering systems
 };
 
 }  // namespace vetrilo

@@ -178,6 +178,10 @@ bool TAppSession::SaveArchive() {
   }
 }
 
+void TAppSession::SetDrawsOffsetQuietly(int k) {
+  drawsOffset_ = std::clamp(k, 0, std::max(0, archive_.Count() - 1));
+}
+
 void TAppSession::SetDrawsOffset(int k) {
   const int maxOffset = archive_.Count() - 1;
   if (k > maxOffset) k = maxOffset;

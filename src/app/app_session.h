@@ -36,6 +36,7 @@ enum TChange : uint32_t {
   kChangeMethods = 1u << 4,  // the method list was rebuilt: entries, order or captions
   kChangeCombs = 1u << 10,     // combination list or applied-filter journal
   kChangeDrawStats = 1u << 8,  // the statistics table was recalculated or cleared
+  kChangeScriptRun = 1u << 12,  // the panels of a script run
 };
 
 // The main window's section of the window settings file.
@@ -128,6 +129,8 @@ class TAppSession {
   bool SaveArchive();  // false after a write failure (message shown, memory unchanged)
   int DrawsOffset() const { return drawsOffset_; }
   void SetDrawsOffset(int k);
+  // The offset alone, clamped, views untouched (a script test moves it per pass).
+  void SetDrawsOffsetQuietly(int k);
   int LastIndex() const { return archive_.LastIndex(drawsOffset_); }
 
   // Options saved at the moment they change.

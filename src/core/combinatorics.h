@@ -35,6 +35,7 @@ struct TCdlWeights {
   long double LevelWeight = 1.0L;
   bool UsePercents = false;
   bool UseAbsValues = false;
+  bool operator==(const TCdlWeights&) const = default;
 };
 
 long double CdlScore(const TCdlWeights& w, bool hasNorm, int32_t count, int32_t maxAgo,

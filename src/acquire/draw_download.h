@@ -12,11 +12,11 @@ namespace vetrilo {
 
 // Why a download ended.
 enum class TDownloadEnd {
-  UpToDate,   // the windows reached today (or the newest draw is dated today or later)
+  UpToDate,    // the windows reached today (or the newest draw is dated today or later)
   NoNewDraws,  // a window brought nothing new
-  Stale,      // a window brought only draws dated before it: the server ignores the dates
-  BadDate,    // the newest stored draw has no readable date
-  Failed,     // an error, and the user did not want to retry
+  Stale,       // a window brought only draws dated before it: the server ignores the dates
+  BadDate,     // the newest stored draw has no readable date
+  Failed,      // an error, and the user did not want to retry
 };
 
 struct TDownloadResult {

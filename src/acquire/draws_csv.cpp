@@ -8,7 +8,9 @@
 namespace vetrilo {
 namespace {
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
 
 std::string CsvDate(std::string_view date) {
   std::string out = "\"";

@@ -60,8 +60,9 @@ std::string Dequote(std::string piece) {
                                    std::string_view end) {
   // The page bytes are code page 1251; the message is UTF-8.
   const std::string quoted = Cp1251ToUtf8(text.substr(0, kMarkerErrorQuoteChars));
-  throw EVetrilo(Format("Не удалось найти пару идентификаторов \"%1:s\" - \"%2:s\" в тексте\r\r[%0:s]!",
-                        {quoted, Cp1251ToUtf8(start), Cp1251ToUtf8(end)}));
+  throw EVetrilo(
+      Format("Не удалось найти пару идентификаторов \"%1:s\" - \"%2:s\" в тексте\r\r[%0:s]!",
+             {quoted, Cp1251ToUtf8(start), Cp1251ToUtf8(end)}));
 }
 
 // Where the piece lies and where the text is consumed to; none when nothing is taken.
@@ -97,8 +98,8 @@ std::string ExtractBetween(std::string_view text, std::string_view startMarker,
   return Dequote(Trim(text.substr(s.Begin, s.End - s.Begin)));
 }
 
-std::string ExtractNext(std::string& text, std::string_view startMarker,
-                        std::string_view endMarker, int mode) {
+std::string ExtractNext(std::string& text, std::string_view startMarker, std::string_view endMarker,
+                        int mode) {
   const TSpan s = Locate(text, startMarker, endMarker, mode);
   if (!s.Found) return {};
   std::string piece = Dequote(Trim(std::string_view(text).substr(s.Begin, s.End - s.Begin)));
@@ -145,9 +146,11 @@ TDrawsArray ParseResultsPage(std::string_view page, const TDrawArchive& archive)
     if (numbers.empty() || numbers == "-") continue;
     const std::vector<std::string> words = SplitWords(numbers, "-");
     if (words.size() != 4) continue;
-    const std::vector<std::string> last = SplitWords(Trim(words[3]), std::string_view(
-        "\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b\x0c\x0d\x0e\x0f\x10\x11\x12\x13\x14\x15\x16"
-        "\x17\x18\x19\x1a\x1b\x1c\x1d\x1e\x1f \0", 33));
+    const std::vector<std::string> last =
+        SplitWords(Trim(words[3]), std::string_view("\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b"
+                                                    "\x0c\x0d\x0e\x0f\x10\x11\x12\x13\x14\x15\x16"
+                                                    "\x17\x18\x19\x1a\x1b\x1c\x1d\x1e\x1f \0",
+                                                    33));
     TDrawRec d;
     for (size_t b = 0; b < 3; ++b) {
       d.Balls[b] = static_cast<uint8_t>(StrToIntDef(Trim(words[b]), 0));

@@ -17,8 +17,8 @@ std::string ExtractBetween(std::string_view text, std::string_view startMarker,
                            std::string_view endMarker, int mode);
 // The same; the text loses everything from its beginning through the end
 // marker (through its end when mode 2 took the rest).
-std::string ExtractNext(std::string& text, std::string_view startMarker,
-                        std::string_view endMarker, int mode);
+std::string ExtractNext(std::string& text, std::string_view startMarker, std::string_view endMarker,
+                        int mode);
 
 // The marker error quotes at most this many characters of the text.
 constexpr size_t kMarkerErrorQuoteChars = 500;

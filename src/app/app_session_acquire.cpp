@@ -32,7 +32,9 @@ class TWaitWindow {
 
 }  // namespace
 
-TDateKey TAppSession::Today() const { return today_ > 0 ? today_ : TodayKey(); }
+TDateKey TAppSession::Today() const {
+  return today_ > 0 ? today_ : TodayKey();
+}
 
 void TAppSession::SetDownloadDrawsOnStart(int mode) {
   if (mode < 0 || mode > 2) mode = 0;
@@ -186,8 +188,7 @@ bool TAppSession::DeleteDraws(const std::vector<int>& rows, bool ask) {
   std::sort(unique.begin(), unique.end());
   unique.erase(std::unique(unique.begin(), unique.end()), unique.end());
   if (unique.empty()) return false;
-  if (ask && !AskTitled("Предупреждение",
-                                DeleteDrawsQuestion(static_cast<int>(unique.size())))) {
+  if (ask && !AskTitled("Предупреждение", DeleteDrawsQuestion(static_cast<int>(unique.size())))) {
     return false;
   }
   {

@@ -141,9 +141,10 @@ int Download(const TCliContext& context) {
   }
   const std::string site = Trim(ini.ReadString("GLOBAL", "ResultsSite", ""));
   if (site.empty()) {
-    throw ECliError(Format("Не задан адрес страницы результатов лотереи: укажите ResultsSite= в "
-                           "разделе [GLOBAL] файла %s",
-                           {context.Paths.IniFile()}));
+    throw ECliError(
+        Format("Не задан адрес страницы результатов лотереи: укажите ResultsSite= в "
+               "разделе [GLOBAL] файла %s",
+               {context.Paths.IniFile()}));
   }
   TDrawArchive archive = LoadArchive(context.Paths);
   TProxySettings proxy = TProxySettings::Load(ini);
@@ -217,7 +218,8 @@ int Draw(const TCliContext& context) {
   if (verb == "add") {
     const TCliArgs args(rest, {"numbers", "date", "number"}, {});
     if (!args.Positional().empty()) throw ECliError("draw add takes no positional arguments");
-    if (!args.Has("numbers") || !args.Has("date")) throw ECliError("draw add needs --numbers and --date");
+    if (!args.Has("numbers") || !args.Has("date"))
+      throw ECliError("draw add needs --numbers and --date");
     const TDrawNumbers numbers = ParseNumbersArg(args.Value("numbers"));
     const TDateKey date = ParseDateArg(args.Value("date"), "--date");
     const int number = ParseDrawNumberArg(args, NextNewDrawNumber(archive));
@@ -256,8 +258,8 @@ const TCliRegistration kDownload(
     "download",
     "download [--today YYYYMMDD] [--answer yes|no]   new draws from ResultsSite into the archive",
     Download);
-const TCliRegistration kCsvExport("csv-export", "csv-export OUT.csv   the archive as a CSV draw file",
-                                  CsvExport);
+const TCliRegistration kCsvExport("csv-export",
+                                  "csv-export OUT.csv   the archive as a CSV draw file", CsvExport);
 const TCliRegistration kCsvImport("csv-import",
                                   "csv-import FILE.csv   appends the new draws of a CSV draw file",
                                   CsvImport);

@@ -126,12 +126,12 @@ std::string THttpClient::Get(const std::string& url, const THttpProxy& proxy) {
     curl_easy_setopt(c, CURLOPT_PROXYPORT, static_cast<long>(proxy.Port));
     curl_easy_setopt(c, CURLOPT_PROXYTYPE, static_cast<long>(CURLPROXY_HTTP));
   }
-  curl_easy_setopt(c, CURLOPT_PROXYUSERNAME,
-                   proxy.Server.empty() || proxy.Username.empty() ? nullptr
-                                                                  : proxy.Username.c_str());
-  curl_easy_setopt(c, CURLOPT_PROXYPASSWORD,
-                   proxy.Server.empty() || proxy.Username.empty() ? nullptr
-                                                                  : proxy.Password.c_str());
+  curl_easy_setopt(
+      c, CURLOPT_PROXYUSERNAME,
+      proxy.Server.empty() || proxy.Username.empty() ? nullptr : proxy.Username.c_str());
+  curl_easy_setopt(
+      c, CURLOPT_PROXYPASSWORD,
+      proxy.Server.empty() || proxy.Username.empty() ? nullptr : proxy.Password.c_str());
 
   const CURLcode rc = curl_easy_perform(c);
   long status = 0;

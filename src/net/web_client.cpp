@@ -91,7 +91,8 @@ bool TWebClient::SetUpProxy(const std::string& url, THttpProxy& proxy) {
     try {
       const std::string& first = proxy_.Candidates->front();
       const size_t colon = first.rfind(':');
-      const std::string host = Trim(first.substr(0, colon == std::string::npos ? first.size() : colon));
+      const std::string host =
+          Trim(first.substr(0, colon == std::string::npos ? first.size() : colon));
       const auto port =
           colon == std::string::npos ? std::nullopt : StrToIntStrict(Trim(first.substr(colon + 1)));
       if (host.empty() || !port) {
@@ -103,15 +104,16 @@ bool TWebClient::SetUpProxy(const std::string& url, THttpProxy& proxy) {
       proxy_.Password.clear();
       proxy_.Saved = false;
     } catch (const EVetrilo& e) {
-      hooks_.ShowMessage(TMessageKind::Error,
-                         Format("Ошибка автоматического выбора proxy сервера!\r\r%s", {e.Message()}));
+      hooks_.ShowMessage(
+          TMessageKind::Error,
+          Format("Ошибка автоматического выбора proxy сервера!\r\r%s", {e.Message()}));
       return false;
     }
   }
   if (proxy_.InUse()) {
     proxy = {proxy_.Server, proxy_.Port, proxy_.Username, proxy_.Password};
     ShowWaitText(Format("%s\r\r%s", {kWaitText, Format("Попытка %d, proxy %s : %d",
-                                                             {Attempt, proxy_.Server, proxy_.Port})}));
+                                                       {Attempt, proxy_.Server, proxy_.Port})}));
   } else {
     proxy = {};
     ShowWaitText(kWaitText);

@@ -197,9 +197,9 @@ TEST(DrawDownload, AServerIgnoringTheDatesIsStoppedAfterOneWindow) {
   // The draws not among the 4 newest dates come once more, then the loop ends.
   EXPECT_EQ(r.Added, 20 - 4);
   EXPECT_EQ(server.Windows().size(), 1u);
-  EXPECT_EQ(r.Reason,
-            "Сервер вернул только тиражи до " + DateKeyToText(DateKeyAddDays(20140704, 19 * 7 + 1)) +
-                ": он не учитывает запрошенные даты, загрузка остановлена");
+  EXPECT_EQ(r.Reason, "Сервер вернул только тиражи до " +
+                          DateKeyToText(DateKeyAddDays(20140704, 19 * 7 + 1)) +
+                          ": он не учитывает запрошенные даты, загрузка остановлена");
   EXPECT_EQ(run.Hooks.Statuses.back(), r.Reason);
 }
 
@@ -216,10 +216,10 @@ TEST(DrawDownload, AnUnreadableNewestDateIsReported) {
     EXPECT_EQ(run.Hooks.Statuses.back(), "Дата тиража № 2 не распознана: загрузка остановлена");
     ASSERT_EQ(run.Hooks.Messages.size(), 1u);
     EXPECT_EQ(run.Hooks.Messages[0].Kind, TMessageKind::Error);
-    EXPECT_EQ(run.Hooks.Messages[0].Text.rfind(
-                  "Не удалось определить дату последнего тиража № 2 (\"" + std::string(date) + "\")!",
-                  0),
-              0u);
+    EXPECT_EQ(
+        run.Hooks.Messages[0].Text.rfind(
+            "Не удалось определить дату последнего тиража № 2 (\"" + std::string(date) + "\")!", 0),
+        0u);
   }
   EXPECT_TRUE(server.Windows().empty());
 }
@@ -227,7 +227,8 @@ TEST(DrawDownload, AnUnreadableNewestDateIsReported) {
 TEST(DrawDownload, AutomaticProxyTriesCandidatesSilentlyAndKeepsTheOneThatWorks) {
   TResultServer server(History(20140704, 10, 5));
   const int dead = ClosedPort();
-  server.ProxyList = {"127.0.0.1:" + std::to_string(dead), "127.0.0.1:" + std::to_string(server.Port())};
+  server.ProxyList = {"127.0.0.1:" + std::to_string(dead),
+                      "127.0.0.1:" + std::to_string(server.Port())};
   TRun run;
   run.Proxy.Mode = 1;
   run.Proxy.Server.clear();
@@ -270,9 +271,10 @@ TEST(DrawDownload, ProxySearchPagesAndFailures) {
   };
   TResultServer empty;
   const TCase cases[] = {
-      {"", "Ошибка получения списка proxy-серверов!\r\rНе задан адрес сервиса списка "
-           "proxy-серверов: укажите его в параметре ProxyListSite= раздела [PROXY] файла "
-           "настроек."},
+      {"",
+       "Ошибка получения списка proxy-серверов!\r\rНе задан адрес сервиса списка "
+       "proxy-серверов: укажите его в параметре ProxyListSite= раздела [PROXY] файла "
+       "настроек."},
       {empty.Site() + "/proxies",
        "Ошибка получения списка proxy-серверов!\r\rНе найдено ни одного proxy-сервера с "
        "заданными параметрами"},

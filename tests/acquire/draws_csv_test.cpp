@@ -31,7 +31,9 @@ TEST(DrawsCsv, LineSplitting) {
       {"a;", {"a", ""}},
       {"a; ", {"a"}},
       {"07 04 2014", {"07", "04", "2014"}},
-      {"a\tb\x01" "c", {"a", "b", "c"}},
+      {"a\tb\x01"
+       "c",
+       {"a", "b", "c"}},
       {std::string("a\0b", 3), {"a", "b"}},
       {"\"x;y \"\"q\"\"\";z", {"x;y \"q\"", "z"}},
       {"\"ab\"cd;e", {"ab", "cd", "e"}},
@@ -45,19 +47,20 @@ TEST(DrawsCsv, LineSplitting) {
 }
 
 TEST(DrawsCsv, ImportRules) {
-  TDrawArchive a = MakeArchive({{10, 1, 2, 3, 4, 5, "01/01/2015"}, {12, 1, 2, 3, 4, 5, "01/02/2015"}});
+  TDrawArchive a =
+      MakeArchive({{10, 1, 2, 3, 4, 5, "01/01/2015"}, {12, 1, 2, 3, 4, 5, "01/02/2015"}});
   const std::string file =
       "\r\n"
       "   \r\n"
-      "\"01/03/2015\";5;17;23;40;9\r\n"           // 6 fields: after the newest, 13
-      "11;\"01/04/2015\";6;7;8;9;10\n"            // 7 fields, a free number
-      "12;\"01/05/2015\";6;7;8;9;10\r"            // number stored already
-      "0;\"01/06/2015\";6;7;8;9;10\r\n"           // number 0
-      "x;\"01/06/2015\";6;7;8;9;10\r\n"           // not a number
-      "20;07 04 2014;6;7;8;9;10\r\n"              // the blanks split the date: 9 fields
+      "\"01/03/2015\";5;17;23;40;9\r\n"  // 6 fields: after the newest, 13
+      "11;\"01/04/2015\";6;7;8;9;10\n"   // 7 fields, a free number
+      "12;\"01/05/2015\";6;7;8;9;10\r"   // number stored already
+      "0;\"01/06/2015\";6;7;8;9;10\r\n"  // number 0
+      "x;\"01/06/2015\";6;7;8;9;10\r\n"  // not a number
+      "20;07 04 2014;6;7;8;9;10\r\n"     // the blanks split the date: 9 fields
       "21;\"01/07/2015 long text\";300;-1;a;9;18\r\n"
-      "\"01/08/2015\";1;2;3;4;5\r\n"              // 6 fields again: after 21 stored last, 22
-      "1;2;3;4;5\r\n";                           // 5 fields
+      "\"01/08/2015\";1;2;3;4;5\r\n"  // 6 fields again: after 21 stored last, 22
+      "1;2;3;4;5\r\n";                // 5 fields
   EXPECT_EQ(ImportDrawsCsv(file, a), 4);
   ASSERT_EQ(a.Count(), 6);
   EXPECT_EQ(a.Draws[2].Number, 13);
@@ -98,7 +101,10 @@ TEST(DrawsCsv, RoundTripAndEmptyArchive) {
 
 TEST(DrawsCsv, ByteOrderMarkMakesTheFileUtf8) {
   TDrawArchive a;
-  EXPECT_EQ(ImportDrawsCsv("\xEF\xBB\xBF" "5;\"Дата тиража длинная\";1;2;3;4;5\r\n", a), 1);
+  EXPECT_EQ(ImportDrawsCsv("\xEF\xBB\xBF"
+                           "5;\"Дата тиража длинная\";1;2;3;4;5\r\n",
+                           a),
+            1);
   EXPECT_EQ(a.Draws[0].Number, 5);
   EXPECT_EQ(a.Draws[0].Date, "Дата тираж");
   TDrawArchive b;

@@ -106,8 +106,8 @@ TEST(ResultsQuery, DatesGoOutAsMonthDayYear) {
 
 TEST(ParseResultsPage, NewDrawsInPageOrderNumberedAfterTheNewest) {
   // A gap in the numbering: the next number follows the newest, not the count.
-  const TDrawArchive archive = MakeArchive({{5, 1, 2, 3, 4, 5, "01/01/2015"},
-                                            {9, 5, 6, 7, 8, 6, "01/05/2015"}});
+  const TDrawArchive archive =
+      MakeArchive({{5, 1, 2, 3, 4, 5, "01/01/2015"}, {9, 5, 6, 7, 8, 6, "01/05/2015"}});
   const std::string page = kHead + Row("01/08/2015", "3-15-27-41 Bonus 9") +
                            Row("01/12/2015", " 4 - 16 -28- 42\tx\t10 more") + kTail;
   const TDrawsArray draws = ParseResultsPage(page, archive);
@@ -137,8 +137,8 @@ TEST(ParseResultsPage, RowsSkippedOrReadAsTheyStand) {
     std::string StoredDate;
   };
   const TCase cases[] = {
-      {"01/02/2015", "1-2-3-4 x 5", false, {}, 0, ""},     // one of the 4 newest dates
-      {"ABC", "1-2-3-4 x 5", false, {}, 0, ""},            // letter case ignored
+      {"01/02/2015", "1-2-3-4 x 5", false, {}, 0, ""},  // one of the 4 newest dates
+      {"ABC", "1-2-3-4 x 5", false, {}, 0, ""},         // letter case ignored
       {"01/01/2015", "1-2-3-4 x 5", true, {1, 2, 3, 4}, 5, "01/01/2015"},  // 5th newest
       {"02/01/2015", "-", false, {}, 0, ""},
       {"02/01/2015", "", false, {}, 0, ""},
@@ -170,9 +170,8 @@ TEST(ParseResultsPage, PageErrorsAndEmptyPages) {
   EXPECT_TRUE(ParseResultsPage("<html>maintenance</html>", archive).empty());
   EXPECT_TRUE(ParseResultsPage(kHead + kTail, archive).empty());
   // Upper-case row tags are rows too.
-  EXPECT_EQ(ParseResultsPage(kHead + "<TR><TD><DIV>01/01/2015</DIV><DIV>1-2-3-4 x 5</DIV></TR>" +
-                                 kTail,
-                             archive)
+  EXPECT_EQ(ParseResultsPage(
+                kHead + "<TR><TD><DIV>01/01/2015</DIV><DIV>1-2-3-4 x 5</DIV></TR>" + kTail, archive)
                 .size(),
             1u);
   struct TCase {
@@ -189,8 +188,8 @@ TEST(ParseResultsPage, PageErrorsAndEmptyPages) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Page);
     const std::string error = ErrorOf([&] { ParseResultsPage(c.Page, archive); });
-    EXPECT_EQ(error.rfind("Не удалось найти пару идентификаторов \"" + c.Start + "\" - \"" +
-                              c.End + "\" в тексте\r\r[",
+    EXPECT_EQ(error.rfind("Не удалось найти пару идентификаторов \"" + c.Start + "\" - \"" + c.End +
+                              "\" в тексте\r\r[",
                           0),
               0u)
         << error;
@@ -199,9 +198,8 @@ TEST(ParseResultsPage, PageErrorsAndEmptyPages) {
 
 TEST(ParseResultsPage, HostilePagesNeverCrash) {
   const TDrawArchive archive = MakeArchive({{1, 1, 2, 3, 4, 1, "01/01/2015"}});
-  const std::string good = ResultsPage(MakeArchive({{1, 5, 6, 7, 8, 9, "01/02/2015"},
-                                                    {2, 5, 6, 7, 8, 9, "01/03/2015"}})
-                                           .Draws);
+  const std::string good = ResultsPage(
+      MakeArchive({{1, 5, 6, 7, 8, 9, "01/02/2015"}, {2, 5, 6, 7, 8, 9, "01/03/2015"}}).Draws);
   uint64_t seed = 12345;
   auto next = [&] {
     seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
@@ -214,9 +212,15 @@ TEST(ParseResultsPage, HostilePagesNeverCrash) {
     for (int e = 0; e < edits && !page.empty(); ++e) {
       const size_t at = next() % page.size();
       switch (next() % 3) {
-        case 0: page.erase(at, 1 + next() % 20); break;
-        case 1: page.insert(at, 1, static_cast<char>(next() % 256)); break;
-        default: page[at] = static_cast<char>(next() % 256); break;
+        case 0:
+          page.erase(at, 1 + next() % 20);
+          break;
+        case 1:
+          page.insert(at, 1, static_cast<char>(next() % 256));
+          break;
+        default:
+          page[at] = static_cast<char>(next() % 256);
+          break;
       }
     }
     try {

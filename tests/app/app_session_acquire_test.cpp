@@ -30,7 +30,8 @@ struct TSession {
   uint32_t Changes = 0;
 
   explicit TSession(const std::string& site = "", const TDrawsArray& draws = {}) {
-    if (!site.empty()) WriteFile(Session.Paths().IniFile(), "[GLOBAL]\r\nResultsSite=" + site + "\r\n");
+    if (!site.empty())
+      WriteFile(Session.Paths().IniFile(), "[GLOBAL]\r\nResultsSite=" + site + "\r\n");
     if (!draws.empty()) WriteFile(Session.Paths().ArchiveFile(), SerializeDrawRecords(draws));
     Session.LoadOptions();
     Session.LoadArchive();
@@ -43,7 +44,9 @@ struct TSession {
     Session.SetListener([this](uint32_t c) { Changes |= c; });
     Hooks.Messages.clear();
   }
-  TDrawsArray StoredDraws() const { return ParseDrawRecords(ReadFile(Session.Paths().ArchiveFile())); }
+  TDrawsArray StoredDraws() const {
+    return ParseDrawRecords(ReadFile(Session.Paths().ArchiveFile()));
+  }
 };
 
 }  // namespace

@@ -25,13 +25,16 @@ test::TRunResult Cli(const TTempDir& dir, std::vector<std::string> words) {
   return RunProgram(words);
 }
 
-TDrawsArray Stored(const TTempDir& dir) { return ParseDrawRecords(ReadFile(dir.File("Vetrilo_4d47.ldr"))); }
+TDrawsArray Stored(const TTempDir& dir) {
+  return ParseDrawRecords(ReadFile(dir.File("Vetrilo_4d47.ldr")));
+}
 
 }  // namespace
 
 TEST(CliAcquire, ParsePagePrintsTheNewDrawsOrThePageError) {
   TTempDir dir;
-  WriteFile(dir.File("Vetrilo_4d47.ldr"), SerializeDrawRecords(MakeDraws({{7, 1, 2, 3, 4, 5, "07/04/2014"}})));
+  WriteFile(dir.File("Vetrilo_4d47.ldr"),
+            SerializeDrawRecords(MakeDraws({{7, 1, 2, 3, 4, 5, "07/04/2014"}})));
   WriteFile(dir.File("page.html"), test::ResultsPage(kHistory));
   const auto r = Cli(dir, {"parse-page", dir.File("page.html")});
   ASSERT_EQ(r.Status, 0) << r.Err;
@@ -82,7 +85,8 @@ TEST(CliAcquire, CsvBothWays) {
 TEST(CliAcquire, DrawCommandsAndRefusals) {
   TTempDir dir;
   WriteFile(dir.File("Vetrilo_4d47.ldr"), SerializeDrawRecords(kHistory));
-  ASSERT_EQ(Cli(dir, {"draw", "add", "--numbers", "5;17;23;40;9", "--date", "08/01/2014"}).Status, 0);
+  ASSERT_EQ(Cli(dir, {"draw", "add", "--numbers", "5;17;23;40;9", "--date", "08/01/2014"}).Status,
+            0);
   EXPECT_EQ(Stored(dir).back().Number, 4);
   EXPECT_EQ(Stored(dir).back().Date, "08/01/2014");
   const std::string before = ReadFile(dir.File("Vetrilo_4d47.ldr"));
@@ -91,12 +95,17 @@ TEST(CliAcquire, DrawCommandsAndRefusals) {
     std::string Message;
   };
   const TCase refused[] = {
-      {{"draw", "add", "--numbers", "5,17,17,40,9", "--date", "08/01/2014"}, "Введена некорректная комбинация!"},
-      {{"draw", "add", "--numbers", "5;17;23;48;9", "--date", "08/01/2014"}, "Введена некорректная комбинация!"},
-      {{"draw", "add", "--numbers", "5;17;23;40;18", "--date", "08/01/2014"}, "Введена некорректная комбинация!"},
+      {{"draw", "add", "--numbers", "5,17,17,40,9", "--date", "08/01/2014"},
+       "Введена некорректная комбинация!"},
+      {{"draw", "add", "--numbers", "5;17;23;48;9", "--date", "08/01/2014"},
+       "Введена некорректная комбинация!"},
+      {{"draw", "add", "--numbers", "5;17;23;40;18", "--date", "08/01/2014"},
+       "Введена некорректная комбинация!"},
       {{"draw", "add", "--numbers", "5;17;23;40;9", "--date", "02/30/2014"}, "--date"},
-      {{"draw", "add", "--numbers", "5;17;23;40;9", "--date", "08/01/2014", "--number", "0"}, "--number"},
-      {{"draw", "edit", "--row", "4", "--numbers", "1;2;3;4;5"}, "Запись со индексом -1 в файле данных не найдена!"},
+      {{"draw", "add", "--numbers", "5;17;23;40;9", "--date", "08/01/2014", "--number", "0"},
+       "--number"},
+      {{"draw", "edit", "--row", "4", "--numbers", "1;2;3;4;5"},
+       "Запись со индексом -1 в файле данных не найдена!"},
       {{"draw", "delete", "--rows", "0,9"}, "Запись со индексом -6 в файле данных не найдена!"},
   };
   for (const TCase& c : refused) {
@@ -106,7 +115,9 @@ TEST(CliAcquire, DrawCommandsAndRefusals) {
     EXPECT_NE(r.Err.find(c.Message), std::string::npos) << r.Err;
     EXPECT_EQ(ReadFile(dir.File("Vetrilo_4d47.ldr")), before);
   }
-  ASSERT_EQ(Cli(dir, {"draw", "edit", "--row", "3", "--numbers", "9;8;7;6;5", "--number", "100"}).Status, 0);
+  ASSERT_EQ(
+      Cli(dir, {"draw", "edit", "--row", "3", "--numbers", "9;8;7;6;5", "--number", "100"}).Status,
+      0);
   EXPECT_EQ(Stored(dir)[0].Number, 100);
   EXPECT_EQ(Stored(dir)[0].Balls, (std::array<uint8_t, 4>{9, 8, 7, 6}));
   EXPECT_EQ(Stored(dir)[0].Date, "07/04/2014");

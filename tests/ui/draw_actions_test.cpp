@@ -22,7 +22,8 @@ class TDrawActionsTest : public QObject {
  private slots:
   void init() {
     dir_ = std::make_unique<QTemporaryDir>();
-    SaveFileAtomic(S(dir_->filePath("Vetrilo_4d47.ldr")), SerializeDrawRecords(MakeDemoDraws(10, 3)));
+    SaveFileAtomic(S(dir_->filePath("Vetrilo_4d47.ldr")),
+                   SerializeDrawRecords(MakeDemoDraws(10, 3)));
     session_ = std::make_unique<TAppSession>(TAppPaths::ForFolder(S(dir_->path())), hooks_);
     form_ = std::make_unique<TFormMain>(*session_, hooks_);
     form_->DeferredInit();

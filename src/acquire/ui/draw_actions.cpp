@@ -99,11 +99,11 @@ void TDrawActions::CreateActions() {
                                "Без автоматической загрузки при запуске программы"};
   auto* group = new QActionGroup(this);
   for (int mode = 0; mode < 3; ++mode) {
-    QAction* action = a.Add(QString("AutoDownload%1").arg(mode), captions[mode], hints[mode],
-                            [this, mode] {
-                              session_.SetDownloadDrawsOnStart(mode);
-                              UpdateStartChoice();
-                            });
+    QAction* action =
+        a.Add(QString("AutoDownload%1").arg(mode), captions[mode], hints[mode], [this, mode] {
+          session_.SetDownloadDrawsOnStart(mode);
+          UpdateStartChoice();
+        });
     action->setCheckable(true);
     group->addAction(action);
   }

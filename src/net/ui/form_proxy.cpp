@@ -63,10 +63,20 @@ void TFormProxy::UpdateFields() {
   }
 }
 
-int TFormProxy::Choice() const { return auto_->isChecked() ? 1 : manual_->isChecked() ? 2 : 0; }
-std::string TFormProxy::Server() const { return S(server_->text().trimmed()); }
-int TFormProxy::Port() const { return port_->value(); }
-std::string TFormProxy::Username() const { return S(username_->text()); }
-std::string TFormProxy::Password() const { return S(password_->text()); }
+int TFormProxy::Choice() const {
+  return auto_->isChecked() ? 1 : manual_->isChecked() ? 2 : 0;
+}
+std::string TFormProxy::Server() const {
+  return S(server_->text().trimmed());
+}
+int TFormProxy::Port() const {
+  return port_->value();
+}
+std::string TFormProxy::Username() const {
+  return S(username_->text());
+}
+std::string TFormProxy::Password() const {
+  return S(password_->text());
+}
 
 }  // namespace vetrilo

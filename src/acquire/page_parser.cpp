@@ -125,7 +125,7 @@ std::string ResultsAddress(std::string_view site, TDateKey first, TDateKey last)
 TDrawsArray ParseResultsPage(std::string_view page, const TDrawArchive& archive) {
   const std::string section = ExtractBetween(page, "<section class=\"winningNumbersResults\">",
                                              "<footer id=\"footerMain\">", 0);
-  std::string body = ExtractBetween(section, "</thead><tbody>", "</tbody></table>", 0);
+  const std::string body = ExtractBetween(section, "</thead><tbody>", "</tbody></table>", 0);
   // Date texts of the newest stored draws, as the page would write them.
   std::vector<std::string> recent;
   for (int i = archive.High(); i >= 0 && i > archive.High() - 4; --i) {
@@ -133,8 +133,15 @@ TDrawsArray ParseResultsPage(std::string_view page, const TDrawArchive& archive)
   }
   const int32_t newest = archive.Count() > 0 ? archive.Draws.back().Number : 0;
   TDrawsArray draws;
+  // Rows are taken from a moving position: a large page is read once, not
+  // shifted down after every row.
+  size_t pos = 0;
   for (;;) {
-    std::string row = ExtractNext(body, "<tr", "</tr>", 0);
+    const std::string_view rest = std::string_view(body).substr(pos);
+    const TSpan span = Locate(rest, "<tr", "</tr>", 0);
+    if (!span.Found) break;
+    std::string row = Dequote(Trim(rest.substr(span.Begin, span.End - span.Begin)));
+    pos += span.ConsumedTo;
     if (row.empty()) break;
     const std::string date = ExtractNext(row, "<div>", "</div>", 0);
     const std::string numbers = ExtractNext(row, "<div>", "</div>", 0);

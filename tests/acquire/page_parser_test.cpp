@@ -196,6 +196,14 @@ TEST(ParseResultsPage, PageErrorsAndEmptyPages) {
   }
 }
 
+TEST(ParseResultsPage, ALargePageIsReadInOnePass) {
+  std::string rows;
+  for (int i = 0; i < 100000; ++i) rows += Row("01/01/2015", "1-2-3-4 x 5");
+  const TDrawsArray draws = ParseResultsPage(kHead + rows + kTail, TDrawArchive());
+  ASSERT_EQ(draws.size(), 100000u);
+  EXPECT_EQ(draws.back().Number, 100000);
+}
+
 TEST(ParseResultsPage, HostilePagesNeverCrash) {
   const TDrawArchive archive = MakeArchive({{1, 1, 2, 3, 4, 1, "01/01/2015"}});
   const std::string good = ResultsPage(

@@ -14,6 +14,7 @@ qt6-tools-dev
 libqt6opengl6-dev
 libgl-dev
 libcurl4-openssl-dev
+libcpp-httplib-dev
 zlib1g-dev
 libxlsxwriter-dev
 libgtest-dev

@@ -29,6 +29,7 @@ void TAppSession::LoadOptions() {
       statList_.LoadSettings(ini);
       proxy_ = TProxySettings::Load(ini);
       lotterySite_ = ini.ReadString("GLOBAL", "LotterySite", "");
+      resultsSite_ = Trim(ini.ReadString("GLOBAL", "ResultsSite", ""));
     } catch (const EVetrilo& e) {
       iniUnreadable_ = true;
       ShowError(Format("Ошибка чтения файла конфигурации!\r\r%s", {e.Message()}));
@@ -102,10 +103,11 @@ int TAppSession::Initialize(const TCommandLine& commandLine) {
   RecalcViews(true);
   const int errorsBefore = ErrorsShown();
   if (commandLine.LoadOnly) {
-    hooks_->ShowMessage(
-        TMessageKind::Warning,
-        "Загрузка тиражей недоступна в этой версии программы: тиражи не обновлены.");
-    if (!commandLine.FullRecreate && !commandLine.FullRefresh) return 1;
+    const TDownloadEnd end = DrawsDownloadExecute().End;
+    const bool failed = end == TDownloadEnd::Failed || end == TDownloadEnd::BadDate;
+    if (!commandLine.FullRecreate && !commandLine.FullRefresh) {
+      return failed || ErrorsShown() > errorsBefore ? 1 : 0;
+    }
   }
   if (commandLine.FullRecreate) {
     const bool done = RefreshDistributions(true, kAllGroupsMask);
@@ -113,17 +115,21 @@ int TAppSession::Initialize(const TCommandLine& commandLine) {
   }
   const bool done = RefreshDistributions(commandLine.FullRefresh, 0);
   if (commandLine.FullRefresh) return !done || ErrorsShown() > errorsBefore ? 1 : 0;
+  StartupDownload();
   return -1;
 }
 
 TSystemSettings TAppSession::SystemSettings() const {
   TSystemSettings settings = TSystemSettings::FromList(statList_);
   settings.LotterySite = lotterySite_;
+  settings.ResultsSite = resultsSite_;
   return settings;
 }
 
 void TAppSession::ApplySystemSettings(const TSystemSettings& settings) {
   if (auto error = TSystemSettings::LotterySiteError(settings.LotterySite)) throw EVetrilo(*error);
+  if (auto error = TSystemSettings::ResultsSiteError(settings.ResultsSite)) throw EVetrilo(*error);
+  const std::string results = Trim(settings.ResultsSite);
   uint32_t mask = 0;
   {
     TBusyGuard busy(*this, "Сохранение файла конфигурации...");
@@ -136,12 +142,14 @@ void TAppSession::ApplySystemSettings(const TSystemSettings& settings) {
       IniFile(true).Update([&](TIniData& d) {
         statList_.SaveEngineSettings(d);
         if (site != lotterySite_) d.WriteString("GLOBAL", "LotterySite", site);
+        if (results != resultsSite_) d.WriteString("GLOBAL", "ResultsSite", results);
       });
     } catch (const EVetrilo& e) {
       statList_ = before;
       throw EVetrilo(Format("Ошибка записи в файл конфигурации!\r\r%s", {e.what()}));
     }
     lotterySite_ = site;
+    resultsSite_ = results;
   }
   RebuildMethodList();
   SettingsGroupsChanged(mask);

@@ -17,7 +17,9 @@
 #include "core/draw_archive.h"
 #include "core/ini_file.h"
 #include "core/ui_hooks.h"
+#include "acquire/draw_download.h"
 #include "net/proxy_settings.h"
+#include "net/web_client.h"
 #include "stats/stat_list.h"
 #include "views/distribution_cache.h"
 #include "views/draw_stats.h"
@@ -218,6 +220,50 @@ class TAppSession {
     if (listener_) listener_(changes);
   }
 
+  // Draw acquisition: download from the result site, CSV files, the draw editor.
+  // Address of the result site ([GLOBAL] ResultsSite); empty: nothing is fetched.
+  const std::string& ResultsSite() const { return resultsSite_; }
+  TWebClient& Web() { return web_; }
+  // What the screen adds for downloads and deletes: the wait window (an empty
+  // text closes it), and Yes/No questions under a title of their own (without
+  // it they go to the hooks' question).
+  void SetWaitWindow(std::function<void(std::string_view)> show) { waitWindow_ = std::move(show); }
+  void SetTitledQuestion(std::function<bool(std::string_view, std::string_view)> ask) {
+    titledAsk_ = std::move(ask);
+  }
+  // The date downloads run up to; the computer's date unless set (0).
+  void SetToday(TDateKey today) { today_ = today; }
+  TDateKey Today() const;
+  // 0 ask, 1 download, 2 nothing at start-up; stored at once.
+  int DownloadDrawsOnStart() const { return options_.DownloadDrawsOnStart; }
+  void SetDownloadDrawsOnStart(int mode);
+  // "Загрузка": the download loop in the wait window, then the work after every
+  // change of the archive, also after a failure. Throws EVetrilo when
+  // ResultsSite is empty (the message names the setting).
+  TDownloadResult DownloadDraws();
+  // The same for actions and start-up: the failure is shown, not thrown.
+  TDownloadResult DrawsDownloadExecute();
+  // After start-up: asks, downloads or does nothing, as DownloadDrawsOnStart says.
+  void StartupDownload();
+  // OK of the proxy dialog: choice 0 off, 1 automatic, 2 manual. Saved at once;
+  // a failed save throws EVetrilo.
+  void ApplyProxySettings(int choice, const std::string& server, int port,
+                          const std::string& username, const std::string& password);
+  // CSV files. Import returns the number of draws added; both throw EVetrilo
+  // when the file cannot be read or written (nothing is imported then).
+  int ImportDraws(const std::string& path);
+  void ExportDraws(const std::string& path);
+  // The draw dialog's record appended, or put in place of the draw in this row
+  // of the draw list (0 = newest). A bad row throws EVetrilo.
+  void AddDraw(const TDrawRec& draw);
+  void EditDraw(int row, const TDrawRec& draw);
+  // Removes the draws of these rows of the draw list; with `ask` only after Yes
+  // to the question. False when nothing was removed.
+  bool DeleteDraws(const std::vector<int>& rows, bool ask);
+  // Runs after every change of the archive by download, import, add, edit and
+  // delete: the views are recalculated (forced when the size stayed the same).
+  void AfterDrawsChanged(bool forced);
+
  private:
   void SaveOption(std::string_view key, bool value);
   void LoadDrawStatsOptions();
@@ -243,6 +289,18 @@ class TAppSession {
   int busy_ = 0;
   TCombWorkspace combs_;
   TDrawStatsState drawStats_;
+  // Draw acquisition.
+  std::string resultsSite_;
+  TWebClient web_{proxy_, counting_};
+  TDateKey today_ = 0;
+  std::function<void(std::string_view)> waitWindow_;
+  std::function<bool(std::string_view, std::string_view)> titledAsk_;
+  bool AskTitled(std::string_view title, std::string_view question) {
+    return titledAsk_ ? titledAsk_(title, question) : hooks_->Ask(question);
+  }
+  void ShowWaitWindow(std::string_view text) {
+    if (waitWindow_) waitWindow_(text);
+  }
 };
 
 // Busy state for one operation: the counter and the status text are restored on

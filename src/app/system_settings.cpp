@@ -60,17 +60,30 @@ TMoney TSystemSettings::ParseAmount(std::string_view text) {
   return v ? MoneyFromReal(*v) : 0;
 }
 
-std::optional<std::string> TSystemSettings::LotterySiteError(std::string_view address) {
+namespace {
+
+bool IsWebAddress(std::string_view address) {
   const std::string text = Trim(address);
-  if (text.empty()) return std::nullopt;
   auto startsWith = [&](std::string_view scheme) {
     return text.size() > scheme.size() &&
            SameTextIgnoringCase(text.substr(0, scheme.size()), scheme);
   };
   const bool web = startsWith("http://") || startsWith("https://");
   const bool blank = text.find_first_of(" \t\r\n") != std::string::npos;
-  if (web && !blank) return std::nullopt;
+  return web && !blank;
+}
+
+}  // namespace
+
+std::optional<std::string> TSystemSettings::LotterySiteError(std::string_view address) {
+  if (Trim(address).empty() || IsWebAddress(address)) return std::nullopt;
   return "Адрес сайта лотереи должен начинаться с http:// или https:// и не содержать пробелов!";
+}
+
+std::optional<std::string> TSystemSettings::ResultsSiteError(std::string_view address) {
+  if (Trim(address).empty() || IsWebAddress(address)) return std::nullopt;
+  return "Адрес страницы результатов должен начинаться с http:// или https:// и не содержать "
+         "пробелов!";
 }
 
 void TSystemSettings::ApplyTo(TStatList& list) const {

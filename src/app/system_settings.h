@@ -27,6 +27,8 @@ struct TSystemSettings {
   TCdlWeights Cdl;
   // Address "Сайт лотереи" opens ([GLOBAL] LotterySite); empty: the item is off.
   std::string LotterySite;
+  // Address of the operator's result search ([GLOBAL] ResultsSite); empty: no downloads.
+  std::string ResultsSite;
 
   // Row i shows the prize of the level whose Overlap is i (0 when there is none).
   static TSystemSettings FromList(const TStatList& list);
@@ -46,6 +48,7 @@ struct TSystemSettings {
   // A typed site address: empty or a web address (http:// or https://); the
   // message when it is neither.
   static std::optional<std::string> LotterySiteError(std::string_view address);
+  static std::optional<std::string> ResultsSiteError(std::string_view address);
 
   // Stores the settings in the registry: every prize row becomes a level
   // {Overlap = row, Profit}.

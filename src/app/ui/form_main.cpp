@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "acquire/ui/draw_actions.h"
 #include "app/list_columns.h"
 #include "app/ui/draw_list_model.h"
 #include "app/ui/form_settings.h"
@@ -36,6 +37,7 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   actions_ = new TActionList(session_, this);
   CreateActions();
   CreateLeftPane();
+  drawActions_ = new TDrawActions(session_, *actions_, hooks_, drawList_, this);
   workTabs_ = new QTabWidget;
   workTabs_->setObjectName("WorkTabs");
   statsPage_ = new TStatsPage(session_, *actions_);
@@ -130,6 +132,7 @@ void TFormMain::CreateMenus() {
   file->addAction(actions_->Find("Exit"));
   QMenu* draws = menuBar()->addMenu("Тиражи");
   draws->setObjectName("MenuDraws");
+  drawActions_->FillMenu(draws);
   draws->addAction(actions_->Find("DrawsSorted"));
   draws->addAction(actions_->Find("DrawsColored"));
   QMenu* combs = menuBar()->addMenu("Комбинации");
@@ -139,6 +142,7 @@ void TFormMain::CreateMenus() {
   service->setObjectName("MenuService");
   service->addAction(actions_->Find("SettingsEdit"));
   service->addAction(actions_->Find("EditShredding"));
+  service->addAction(actions_->Find("EditProxy"));
   service->addSeparator();
   service->addAction(actions_->Find("LotterySite"));
 }

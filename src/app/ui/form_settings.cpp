@@ -141,6 +141,11 @@ TFormSettings::TFormSettings(const TSystemSettings& settings,
   site_->setPlaceholderText("https://");
   site_->setToolTip("Адрес страницы, которую открывает пункт меню \"Сайт лотереи\"");
   siteForm->addRow("Сайт лотереи:", site_);
+  resultsSite_ = new QLineEdit(Q(settings_.ResultsSite));
+  resultsSite_->setObjectName("edResultsSite");
+  resultsSite_->setPlaceholderText("http://");
+  resultsSite_->setToolTip("Адрес сайта, с которого загружаются результаты тиражей");
+  siteForm->addRow("Адрес страницы результатов:", resultsSite_);
   layout->addLayout(siteForm);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -226,6 +231,7 @@ TSystemSettings TFormSettings::Settings() const {
   s.Cdl.UsePercents = usePercents_->isChecked();
   s.Cdl.UseAbsValues = useAbsValues_->isChecked();
   s.LotterySite = S(site_->text().trimmed());
+  s.ResultsSite = S(resultsSite_->text().trimmed());
   return s;
 }
 

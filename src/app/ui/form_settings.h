@@ -30,6 +30,7 @@ class TFormSettings : public QDialog {
   QTableWidget* PrizesGrid() { return prizes_; }
   QLabel* RowsLabel() { return rows_; }
   QLineEdit* SiteField() { return site_; }
+  QLineEdit* ResultsSiteField() { return resultsSite_; }
 
  private:
   void LayOutSegments();
@@ -51,6 +52,7 @@ class TFormSettings : public QDialog {
   QCheckBox* usePercents_ = nullptr;
   QCheckBox* useAbsValues_ = nullptr;
   QLineEdit* site_ = nullptr;
+  QLineEdit* resultsSite_ = nullptr;
   bool laying_ = false;
 };
 

@@ -4,7 +4,7 @@
 //   restart       wait (up to about a minute) until no other copy of this program runs
 //   fullrecreate  recreate every distribution cache file and exit
 //   fullrefresh   create the missing distribution cache files and exit
-//   loadonly      download new draws and exit (downloading is not part of this version)
+//   loadonly      download new draws from the result site and exit
 //   no-language   Russian captions whatever the Language setting says
 //   batch         no modal boxes: questions take their default answer, messages go to stderr
 // Without a display the jobs run without a window, with progress on stderr.

@@ -1,0 +1,131 @@
+#include "acquire/draw_download.h"
+
+#include <chrono>
+#include <ctime>
+
+#include "acquire/page_parser.h"
+#include "core/errors.h"
+#include "core/format.h"
+#include "core/text.h"
+
+namespace vetrilo {
+namespace {
+
+// The date key of a stored date text; 0 when it is empty or not a date.
+TDateKey ReadableDateKey(const std::string& text) {
+  try {
+    return TextToDateKey(text);
+  } catch (const EVetrilo&) {
+    return 0;
+  }
+}
+
+}  // namespace
+
+TDateKey TodayKey() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return MakeDateKey(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+int TDrawDownload::DownloadDrawRange(TDateKey first, TDateKey last) {
+  hooks_.SetStatus(
+      Format("Загрузка тиражей %s - %s...", {DateKeyToText(first), DateKeyToText(last)}));
+  const std::string page = web_.GetPage(ResultsAddress(site_, first, last), false);
+  TDrawsArray draws = ParseResultsPage(page, archive_);
+  if (draws.empty()) return 0;
+  hooks_.SetStatus("Сохранение файла тиражей...");
+  for (TDrawRec& d : draws) archive_.Draws.push_back(std::move(d));
+  return static_cast<int>(draws.size());
+}
+
+TDownloadResult TDrawDownload::DownloadNewDraws() {
+  TDownloadResult result;
+  web_.Attempt = 1;
+  // The candidate list lives for one download, however it ends.
+  struct TDropCandidates {
+    TProxySettings& Proxy;
+    ~TDropCandidates() { Proxy.Candidates.reset(); }
+  } dropCandidates{web_.Proxy()};
+  for (;;) {
+    CheckStop(hooks_);
+    try {
+      TDateKey start = kFirstDownloadDate;
+      if (archive_.Count() > 0) {
+        const TDrawRec& newest = archive_.Draws.back();
+        const TDateKey key = ReadableDateKey(newest.Date);
+        if (key <= 0) {
+          result.Reason =
+              Format("Дата тиража № %d не распознана: загрузка остановлена", {newest.Number});
+          hooks_.SetStatus(result.Reason);
+          hooks_.ShowMessage(
+              TMessageKind::Error,
+              Format("Не удалось определить дату последнего тиража № %d (\"%s\")!\r\r"
+                     "Новые тиражи загружаются начиная со дня после него. Исправьте дату "
+                     "этого тиража (\"Изменить\") и повторите загрузку.",
+                     {newest.Number, newest.Date}));
+          result.End = TDownloadEnd::BadDate;
+          return result;
+        }
+        start = DateKeyAddDays(key, 1);
+      }
+      if (start > today_) {
+        result.End = TDownloadEnd::UpToDate;
+        return result;
+      }
+      TDateKey end = DateKeyAddDays(start, kDownloadWindowDays - 1);
+      if (end > today_) end = today_;
+      if (end < start) end = start;
+      const int before = archive_.Count();
+      const int added = DownloadDrawRange(start, end);
+      if (!web_.Proxy().Saved && SaveProxy) SaveProxy();
+      if (added == 0) {
+        result.End = TDownloadEnd::NoNewDraws;
+        return result;
+      }
+      result.Added += added;
+      if (DrawsAppended) DrawsAppended();
+      bool onlyOlder = true;
+      for (int i = before; i < archive_.Count() && onlyOlder; ++i) {
+        const TDateKey key = ReadableDateKey(archive_.Draws[static_cast<size_t>(i)].Date);
+        onlyOlder = key > 0 && key < start;
+      }
+      if (onlyOlder) {
+        result.Reason = Format(
+            "Сервер вернул только тиражи до %s: он не учитывает запрошенные даты, загрузка "
+            "остановлена",
+            {DateKeyToText(start)});
+        hooks_.SetStatus(result.Reason);
+        result.End = TDownloadEnd::Stale;
+        return result;
+      }
+      if (end >= today_) {
+        result.End = TDownloadEnd::UpToDate;
+        return result;
+      }
+    } catch (const EVetrilo& e) {
+      ++web_.Attempt;
+      TProxySettings& proxy = web_.Proxy();
+      if (proxy.Mode == 1) {
+        proxy.Server.clear();
+        proxy.Port = 0;
+        proxy.Username.clear();
+        proxy.Password.clear();
+        proxy.Saved = false;
+        if (proxy.Candidates && !proxy.Candidates->empty()) {
+          proxy.Candidates->erase(proxy.Candidates->begin());
+        }
+        if (proxy.Candidates && !proxy.Candidates->empty()) continue;
+      }
+      const std::string question = Format(
+          "Ошибка загрузки архива тиражей с сайта: \"%s\"\r\rПовторить попытку?", {e.Message()});
+      if (!(AskRetry ? AskRetry(question) : hooks_.Ask(question))) {
+        result.End = TDownloadEnd::Failed;
+        return result;
+      }
+    }
+  }
+}
+
+}  // namespace vetrilo

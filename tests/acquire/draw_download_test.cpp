@@ -1,0 +1,337 @@
+#include "acquire/draw_download.h"
+
+#include <gtest/gtest.h>
+
+#include "acquire/page_parser.h"
+#include "core/errors.h"
+#include "core/format.h"
+#include "net/result_server.h"
+#include "test_support.h"
+
+namespace vetrilo {
+using test::ClosedPort;
+using test::TRecordingHooks;
+using test::TResultServer;
+
+namespace {
+
+// The operator's history: one draw every `step` days from `first` on, `count` draws.
+TDrawsArray History(TDateKey first, int count, int step, int firstNumber = 1) {
+  TDrawsArray draws;
+  TDateKey key = first;
+  for (int i = 0; i < count; ++i) {
+    TDrawRec d;
+    d.Number = firstNumber + i;
+    d.Balls = {uint8_t(1 + i % 43), uint8_t(2 + i % 43), uint8_t(3 + i % 43), uint8_t(47)};
+    d.Extra = uint8_t(1 + i % 17);
+    d.Date = DateKeyToText(key);
+    draws.push_back(d);
+    key = DateKeyAddDays(key, step);
+  }
+  return draws;
+}
+
+std::string Window(TDateKey from, TDateKey to) {
+  return "fromDateIn=" + DateKeyToText(from) + "&toDateIn=" + DateKeyToText(to);
+}
+
+std::string RetryQuestion(const std::string& error) {
+  return "Ошибка загрузки архива тиражей с сайта: \"" + error + "\"\r\rПовторить попытку?";
+}
+
+// One download against a server: the archive, the proxy and the client.
+struct TRun {
+  TDrawArchive Archive;
+  TProxySettings Proxy;
+  TRecordingHooks Hooks;
+  TWebClient Web{Proxy, Hooks};
+  std::vector<std::string> WaitTexts;
+  int Saves = 0;
+  int ProxySaves = 0;
+
+  TDownloadResult Download(const std::string& site, TDateKey today) {
+    Web.WaitText = [this](std::string_view t) { WaitTexts.emplace_back(t); };
+    TDrawDownload d(Archive, Web, Hooks, site, today);
+    d.DrawsAppended = [this] { ++Saves; };
+    d.SaveProxy = [this] {
+      ++ProxySaves;
+      Proxy.Saved = true;
+    };
+    return d.DownloadNewDraws();
+  }
+};
+
+}  // namespace
+
+TEST(DrawDownload, EmptyArchiveWalksForwardInWindowsOf100Days) {
+  const TDrawsArray history = History(20140704, 60, 7);  // up to 08/21/2015
+  TResultServer server(history);
+  TRun run;
+  const TDownloadResult r = run.Download(server.Site(), 20150901);
+  EXPECT_EQ(r.End, TDownloadEnd::UpToDate);
+  EXPECT_EQ(r.Added, 60);
+  ASSERT_EQ(run.Archive.Count(), 60);
+  for (int i = 0; i < 60; ++i) {
+    EXPECT_EQ(run.Archive.Draws[size_t(i)].Number, i + 1);
+    EXPECT_EQ(run.Archive.Draws[size_t(i)].Date, history[size_t(i)].Date);
+    EXPECT_EQ(run.Archive.Draws[size_t(i)].Balls, history[size_t(i)].Balls);
+  }
+  // Every window starts the day after the newest stored draw and spans 100 days.
+  const std::vector<std::string> windows = server.Windows();
+  ASSERT_EQ(windows.size(), 5u);
+  EXPECT_EQ(windows[0], Window(20140704, 20141011));
+  EXPECT_EQ(windows[1], Window(20141011, 20150118));  // newest was 10/10/2014
+  EXPECT_EQ(windows[4], Window(20150801, 20150901));  // after 07/31/2015, cut at today
+  EXPECT_EQ(run.Saves, 5);
+  EXPECT_EQ(run.Hooks.Statuses.front(), "Загрузка тиражей 07/04/2014 - 10/11/2014...");
+  EXPECT_EQ(run.WaitTexts.front(), "Загрузка архива тиражей...");
+  EXPECT_TRUE(run.Hooks.Questions.empty());
+}
+
+TEST(DrawDownload, StopsWithoutRequestWhenTheNewestDrawIsDatedToday) {
+  TResultServer server(History(20150101, 3, 1));
+  TRun run;
+  run.Archive.Draws = History(20150101, 3, 1);
+  EXPECT_EQ(run.Download(server.Site(), 20150103).End, TDownloadEnd::UpToDate);
+  EXPECT_TRUE(server.Windows().empty());
+}
+
+TEST(DrawDownload, AWindowWithoutNewDrawsEndsTheDownload) {
+  TDrawsArray history = History(20140704, 3, 7);
+  TDrawsArray later = History(20150601, 3, 7, 4);  // beyond the first empty window
+  history.insert(history.end(), later.begin(), later.end());
+  TResultServer server(history);
+  TRun run;
+  const TDownloadResult r = run.Download(server.Site(), 20151231);
+  EXPECT_EQ(r.End, TDownloadEnd::NoNewDraws);
+  EXPECT_EQ(r.Added, 3);
+  EXPECT_EQ(server.Windows().size(), 2u);
+}
+
+TEST(DrawDownload, ServerModesGiveTheSameDraws) {
+  const TDrawsArray history = History(20140704, 20, 5);
+  for (auto mode : {TResultServer::TMode::Normal, TResultServer::TMode::Gzip,
+                    TResultServer::TMode::Deflate, TResultServer::TMode::Redirect}) {
+    SCOPED_TRACE(static_cast<int>(mode));
+    TResultServer server(history);
+    server.Mode = mode;
+    TRun run;
+    const TDownloadResult r = run.Download(server.Site(), 20141231);
+    EXPECT_EQ(r.Added, 20);
+    EXPECT_EQ(run.Archive.Count(), 20);
+    EXPECT_TRUE(run.Hooks.Questions.empty());
+  }
+}
+
+TEST(DrawDownload, FailuresAskToRetry) {
+  const TDrawsArray history = History(20140704, 10, 5);
+  {
+    TResultServer server(history);
+    server.FailFirst = 2;
+    TRun run;
+    run.Hooks.Answer = true;
+    const TDownloadResult r = run.Download(server.Site(), 20141011);
+    EXPECT_EQ(r.End, TDownloadEnd::UpToDate);
+    EXPECT_EQ(r.Added, 10);
+    ASSERT_EQ(run.Hooks.Questions.size(), 2u);
+    EXPECT_EQ(run.Hooks.Questions[0], RetryQuestion("HTTP/1.1 500 Internal Server Error"));
+    EXPECT_EQ(run.Web.Attempt, 3);
+  }
+  struct TCase {
+    std::function<void(TResultServer&, TRun&)> Setup;
+    std::string ErrorStart;
+  };
+  const TCase cases[] = {
+      {[](TResultServer& s, TRun& r) {
+         s.Mode = TResultServer::TMode::Slow;
+         s.SlowMs = 1500;
+         r.Web.Http.ReadTimeoutMs = 200;
+       },
+       "Сервер не ответил за 200 мс"},
+      {[](TResultServer& s, TRun& r) {
+         s.Mode = TResultServer::TMode::Huge;
+         s.HugeBytes = 3 << 20;
+         r.Web.Http.MaxBodyBytes = 1 << 20;
+       },
+       "Ответ сервера больше 1048576 байт"},
+      {[](TResultServer& s, TRun&) { s.FailFirst = 1; }, "HTTP/1.1 500"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.ErrorStart);
+    TResultServer server(history);
+    TRun run;
+    c.Setup(server, run);
+    const TDownloadResult r = run.Download(server.Site(), 20141231);
+    EXPECT_EQ(r.End, TDownloadEnd::Failed);
+    EXPECT_EQ(run.Archive.Count(), 0);
+    ASSERT_EQ(run.Hooks.Questions.size(), 1u);
+    EXPECT_EQ(run.Hooks.Questions[0].rfind(
+                  "Ошибка загрузки архива тиражей с сайта: \"" + c.ErrorStart, 0),
+              0u)
+        << run.Hooks.Questions[0];
+  }
+  TRun refused;
+  const TDownloadResult r =
+      refused.Download("http://127.0.0.1:" + std::to_string(ClosedPort()), 20141231);
+  EXPECT_EQ(r.End, TDownloadEnd::Failed);
+  ASSERT_EQ(refused.Hooks.Questions.size(), 1u);
+}
+
+TEST(DrawDownload, GarbageIsAPageWithoutResults) {
+  TResultServer server(History(20140704, 10, 5));
+  server.Mode = TResultServer::TMode::Garbage;
+  TRun run;
+  EXPECT_EQ(run.Download(server.Site(), 20141231).End, TDownloadEnd::NoNewDraws);
+  EXPECT_TRUE(run.Hooks.Questions.empty());
+  EXPECT_EQ(run.Archive.Count(), 0);
+}
+
+TEST(DrawDownload, AServerIgnoringTheDatesIsStoppedAfterOneWindow) {
+  const TDrawsArray history = History(20140704, 20, 7);
+  TResultServer server(history);
+  server.Mode = TResultServer::TMode::IgnoreWindow;
+  TRun run;
+  run.Archive.Draws = history;
+  const TDownloadResult r = run.Download(server.Site(), 20150601);
+  EXPECT_EQ(r.End, TDownloadEnd::Stale);
+  // The draws not among the 4 newest dates come once more, then the loop ends.
+  EXPECT_EQ(r.Added, 20 - 4);
+  EXPECT_EQ(server.Windows().size(), 1u);
+  EXPECT_EQ(r.Reason, "Сервер вернул только тиражи до " +
+                          DateKeyToText(DateKeyAddDays(20140704, 19 * 7 + 1)) +
+                          ": он не учитывает запрошенные даты, загрузка остановлена");
+  EXPECT_EQ(run.Hooks.Statuses.back(), r.Reason);
+}
+
+TEST(DrawDownload, AnUnreadableNewestDateIsReported) {
+  TResultServer server(History(20140704, 10, 5));
+  for (const char* date : {"", "13/45/2014", "later"}) {
+    SCOPED_TRACE(date);
+    TRun run;
+    run.Archive.Draws = History(20140704, 2, 5);
+    run.Archive.Draws.back().Date = date;
+    const TDownloadResult r = run.Download(server.Site(), 20141231);
+    EXPECT_EQ(r.End, TDownloadEnd::BadDate);
+    EXPECT_EQ(r.Added, 0);
+    EXPECT_EQ(run.Hooks.Statuses.back(), "Дата тиража № 2 не распознана: загрузка остановлена");
+    ASSERT_EQ(run.Hooks.Messages.size(), 1u);
+    EXPECT_EQ(run.Hooks.Messages[0].Kind, TMessageKind::Error);
+    EXPECT_EQ(
+        run.Hooks.Messages[0].Text.rfind(
+            "Не удалось определить дату последнего тиража № 2 (\"" + std::string(date) + "\")!", 0),
+        0u);
+  }
+  EXPECT_TRUE(server.Windows().empty());
+}
+
+TEST(DrawDownload, AutomaticProxyTriesCandidatesSilentlyAndKeepsTheOneThatWorks) {
+  TResultServer server(History(20140704, 10, 5));
+  const int dead = ClosedPort();
+  server.ProxyList = {"127.0.0.1:" + std::to_string(dead),
+                      "127.0.0.1:" + std::to_string(server.Port())};
+  TRun run;
+  run.Proxy.Mode = 1;
+  run.Proxy.Server.clear();
+  run.Proxy.ListSite = server.Site() + "/proxies";
+  const TDownloadResult r = run.Download(server.Site(), 20141231);
+  EXPECT_EQ(r.Added, 10);
+  EXPECT_TRUE(run.Hooks.Questions.empty());
+  EXPECT_TRUE(run.Hooks.Messages.empty());
+  EXPECT_EQ(run.Proxy.Server, "127.0.0.1");
+  EXPECT_EQ(run.Proxy.Port, server.Port());
+  EXPECT_EQ(run.ProxySaves, 1);
+  EXPECT_FALSE(run.Proxy.Candidates.has_value());
+  EXPECT_GT(server.ProxiedRequests(), 0);
+  EXPECT_EQ(server.ProxyListOffsets(), std::vector<int>{0});
+  EXPECT_NE(std::find(run.WaitTexts.begin(), run.WaitTexts.end(),
+                      "Загрузка архива тиражей...\r\rПоиск proxy-серверов"),
+            run.WaitTexts.end());
+  EXPECT_NE(std::find(run.WaitTexts.begin(), run.WaitTexts.end(),
+                      Format("Загрузка архива тиражей...\r\rПопытка 2, proxy 127.0.0.1 : %d",
+                             {server.Port()})),
+            run.WaitTexts.end());
+}
+
+TEST(DrawDownload, ProxySearchPagesAndFailures) {
+  TResultServer server;
+  for (int i = 0; i < 40; ++i) server.ProxyList.push_back("10.0.0." + std::to_string(i) + ":80");
+  TProxySettings proxy;
+  proxy.ListSite = server.Site() + "/proxies";
+  TRecordingHooks hooks;
+  TWebClient web(proxy, hooks);
+  web.SearchCandidates(false);
+  EXPECT_EQ(proxy.Candidates->size(), 30u);
+  EXPECT_EQ(server.ProxyListOffsets(), (std::vector<int>{0, 15}));
+  EXPECT_EQ(ParseProxyList("<td>host.example:8080</td> 1.2.3.4:3128, x:0 y:70000 :80"),
+            (std::vector<std::string>{"host.example:8080", "1.2.3.4:3128"}));
+
+  struct TCase {
+    std::string ListSite;
+    std::string Message;
+  };
+  TResultServer empty;
+  const TCase cases[] = {
+      {"",
+       "Ошибка получения списка proxy-серверов!\r\rНе задан адрес сервиса списка "
+       "proxy-серверов: укажите его в параметре ProxyListSite= раздела [PROXY] файла "
+       "настроек."},
+      {empty.Site() + "/proxies",
+       "Ошибка получения списка proxy-серверов!\r\rНе найдено ни одного proxy-сервера с "
+       "заданными параметрами"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.ListSite);
+    TRun run;
+    run.Proxy.Mode = 1;
+    run.Proxy.ListSite = c.ListSite;
+    const TDownloadResult r = run.Download(server.Site(), 20141231);
+    EXPECT_EQ(r.End, TDownloadEnd::NoNewDraws);  // no request: nothing came
+    ASSERT_EQ(run.Hooks.Messages.size(), 1u);
+    EXPECT_EQ(run.Hooks.Messages[0].Text, c.Message);
+  }
+  EXPECT_TRUE(server.Windows().empty());
+}
+
+TEST(DrawDownload, ManualProxyCarriesItsCredentials) {
+  TResultServer server(History(20140704, 3, 5));
+  TRun run;
+  run.Proxy.Mode = 2;
+  run.Proxy.Server = "127.0.0.1";
+  run.Proxy.Port = server.Port();
+  run.Proxy.Username = "user";
+  run.Proxy.Password = "secret";
+  EXPECT_EQ(run.Download("http://127.0.0.1:" + std::to_string(server.Port()), 20141231).Added, 3);
+  EXPECT_GT(server.ProxiedRequests(), 0);
+  EXPECT_EQ(server.ProxyAuthorization(), "Basic dXNlcjpzZWNyZXQ=");
+  EXPECT_EQ(run.ProxySaves, 0);
+}
+
+TEST(HttpClient, HeadersCookiesStatusAndUtf8) {
+  TResultServer server;
+  THttpClient http;
+  const std::string headers = http.Get(server.Site() + "/headers");
+  for (const char* line :
+       {"Accept: text/html,application/xhtml+xml,application/xml;q=0.9,image/webp,*/*;q=0.8",
+        "Accept-Encoding: gzip, deflate, sdch",
+        "Accept-Language: ru-RU,ru;q=0.8,en-US;q=0.6,en;q=0.4", "Connection: keep-alive",
+        "User-Agent: Mozilla/5.0 (Windows NT 6.1; WOW64) AppleWebKit/537.36 (KHTML, like Gecko) "
+        "Chrome/53.0.2785.116 Safari/537.36"}) {
+    EXPECT_NE(headers.find(line), std::string::npos) << line << "\n" << headers;
+  }
+  EXPECT_EQ(headers.find("Cookie:"), std::string::npos);
+  http.Get(server.Site() + "/setcookie");
+  EXPECT_NE(http.Get(server.Site() + "/headers").find("Cookie: visit=42"), std::string::npos);
+  try {
+    http.Get(server.Site() + "/missing");
+    ADD_FAILURE() << "no error";
+  } catch (const EVetrilo& e) {
+    EXPECT_EQ(e.Message(), "HTTP/1.1 404 Not Found");
+  }
+  TProxySettings proxy;
+  TRecordingHooks hooks;
+  TWebClient web(proxy, hooks);
+  EXPECT_EQ(web.GetPage(server.Site() + "/utf8", false), "Тираж");
+  EXPECT_EQ(web.GetPage(server.Site() + "/utf8", true), "\xD2\xE8\xF0\xE0\xE6");
+}
+
+}  // namespace vetrilo

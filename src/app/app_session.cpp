@@ -100,6 +100,7 @@ int TAppSession::Initialize(const TCommandLine& commandLine) {
     GenerateDefaultCombs();
   }
   RecalcViews(true);
+  LoadScript();
   const int errorsBefore = ErrorsShown();
   if (commandLine.LoadOnly) {
     hooks_->ShowMessage(

@@ -18,6 +18,7 @@
 #include "core/ini_file.h"
 #include "core/ui_hooks.h"
 #include "net/proxy_settings.h"
+#include "stats/favorites_tree.h"
 #include "stats/stat_list.h"
 #include "views/distribution_cache.h"
 #include "views/draw_stats.h"
@@ -36,6 +37,7 @@ enum TChange : uint32_t {
   kChangeMethods = 1u << 4,  // the method list was rebuilt: entries, order or captions
   kChangeCombs = 1u << 10,     // combination list or applied-filter journal
   kChangeDrawStats = 1u << 8,  // the statistics table was recalculated or cleared
+  kChangeScript = 1u << 20,    // the lines of the script
 };
 
 // The main window's section of the window settings file.
@@ -215,6 +217,51 @@ class TAppSession {
     if (listener_) listener_(changes);
   }
 
+  // Script: the lines of the script page. Every successful change writes the
+  // whole script to "Vetrilo_4d47.lss"; a failed write is shown and the change
+  // stays in memory. File failures are shown, not thrown; an index outside the
+  // script throws EVetrilo.
+  const std::vector<std::string>& Script() const { return script_; }
+  std::string ScriptAutosaveFile() const { return paths_.File(".lss"); }
+  // A script run is in progress (runs are not part of this program yet).
+  bool ScriptRunning() const { return false; }
+  // Start-up: the autosave file when it exists; a read error leaves the script empty.
+  void LoadScript();
+  const std::string& ScriptLine(int index) const;
+  // New line at the end; its index.
+  int AddScriptLine(const std::string& line);
+  int AddScriptSeparator();
+  void ReplaceScriptLine(int index, const std::string& line);
+  // After the deletion question; false when declined.
+  bool DeleteScriptLines(std::vector<int> indexes);
+  bool ClearScript();
+  // Swaps the line with its neighbour (delta -1 up, +1 down); the line's new index.
+  int MoveScriptLine(int index, int delta);
+  // "Открыть" (replace), "Добавить сценарий" (append), "Сохранить". False after
+  // a failure, the script as it was.
+  bool OpenScriptFile(const std::string& path);
+  bool AppendScriptFile(const std::string& path);
+  bool SaveScriptFile(const std::string& path);
+  // Appends lines as "Добавить сценарий" does (a separator between) and saves.
+  void AppendScriptLines(const std::vector<std::string>& lines);
+  // "Добавить в сценарий": one line per rating label, in order; a label that
+  // makes no filter is shown as refused. Returns the number of lines added.
+  int RatingsToScript(const std::vector<std::string>& labels);
+
+  // Favourite methods. OK of the manager: the tree into the registry, the
+  // method-list file saved, the method lists rebuilt with the first method chosen.
+  void ApplyFavorites(const TFavoritesTree& tree);
+  // "Все доступные статистики", after its question; false when declined.
+  bool ResetFavorites();
+  // The manager's "Импорт названий" (captions into the registry at once) and
+  // "Экспорт названий" (the tree's captions to `path`); false after a failure.
+  bool ImportMethodCaptions(const std::string& path);
+  bool ExportMethodCaptions(const TFavoritesTree& tree, const std::string& path);
+  // The description page of a method; empty without a help file.
+  std::string MethodHelpLink(int method) const;
+  // A dialog's placement keys in its own section of the window settings file.
+  void UpdateWindowSettings(const std::function<void(TIniData&)>& write);
+
  private:
   void SaveOption(std::string_view key, bool value);
   void LoadDrawStatsOptions();
@@ -240,6 +287,10 @@ class TAppSession {
   int busy_ = 0;
   TCombWorkspace combs_;
   TDrawStatsState drawStats_;
+
+  // Script.
+  bool SaveScriptAutosave();
+  std::vector<std::string> script_;
 };
 
 // Busy state for one operation: the counter and the status text are restored on

@@ -23,6 +23,7 @@ namespace vetrilo {
 class TDrawListModel;
 class TCombsPage;
 class TStatsPage;
+class TScriptPage;
 
 // The main window: the left pane with the draw archive and the combination
 // list, the right work area whose pages the views add, the menus,
@@ -42,6 +43,7 @@ class TFormMain : public QMainWindow {
   TCombsPage* CombsPage() { return combsPage_; }
   QLabel* StatusPanel(int index) { return panels_.at(static_cast<size_t>(index)); }
   TStatsPage* StatsPage() { return statsPage_; }
+  TScriptPage* ScriptPage() { return scriptPage_; }
 
   void SetCommandLine(const TCommandLine& commandLine) { commandLine_ = commandLine; }
   // The work that runs once the window is visible (loading the data files, the
@@ -60,6 +62,8 @@ class TFormMain : public QMainWindow {
   // "Формулы шинковки": the dialog applies through the session on OK.
   void EditShreddingExecute();
   void SettingsEditExecute();
+  // Favourite methods: the manager, the reset to all, the description.
+  void CreateFavoritesActions();
   // Opens a dialog; on OK runs `apply`. An engine error is shown and the dialog
   // opens again with what the user typed.
   void OpenApplyingDialog(QDialog* dialog, std::function<void()> apply);
@@ -85,6 +89,7 @@ class TFormMain : public QMainWindow {
   QProgressBar* progress_ = nullptr;
   TCombsPage* combsPage_ = nullptr;
   TStatsPage* statsPage_ = nullptr;
+  TScriptPage* scriptPage_ = nullptr;
   TCommandLine commandLine_;
   bool startMaximized_ = false;
   bool stateSaved_ = false;

@@ -50,11 +50,15 @@ void TQtHooks::ShowMessage(TMessageKind kind, std::string_view text) {
 }
 
 bool TQtHooks::Ask(std::string_view question) {
+  return Confirm(kQuestionTitle, question);
+}
+
+bool TQtHooks::Confirm(std::string_view title, std::string_view question) {
   if (gNonInteractive) {
     TConsoleHooks(true, false).Ask(question);
     return false;
   }
-  QMessageBox box(QMessageBox::Question, Q(kQuestionTitle), QMessage(question),
+  QMessageBox box(QMessageBox::Question, Q(title), QMessage(question),
                   QMessageBox::Yes | QMessageBox::No, parent_);
   box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
   box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));

@@ -75,12 +75,17 @@ TScriptPage::TScriptPage(TAppSession& session, TActionList& actions, QWidget* pa
   list_->addActions(commands_);
   list_->verticalHeader()->hide();
   list_->verticalHeader()->setDefaultSectionSize(20);
-  list_->horizontalHeader()->setDefaultSectionSize(180);
-  list_->setColumnWidth(0, 160);
-  list_->setColumnWidth(1, 230);
+  list_->horizontalHeader()->setDefaultSectionSize(250);
+  list_->setColumnWidth(0, 170);
+  list_->setColumnWidth(1, 330);
   connect(list_, &QTableView::doubleClicked, this, [this] {
     if (Enabled(TScriptCommand::Edit)) actions_.Find("ScriptEdit")->trigger();
   });
+  // The commands follow the focused line at once, not at the next idle check.
+  connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, &actions_,
+          &TActionList::UpdateAll);
+  connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, &actions_,
+          &TActionList::UpdateAll);
   layout->addWidget(list_, 1);
   count_ = new QLabel;
   count_->setObjectName("lbScriptCount");

@@ -36,7 +36,8 @@ TLineEditorValues LineEditorValues(std::string_view line, int32_t mainDrawsExclu
   v.StakeMode = options.StakeMode;
   v.ClearStakes = options.ClearStakes;
   v.NewOnly = options.NewOnly;
-  for (int n = 1; n <= kScriptFilterCount; ++n) v.Filters[size_t(n) - 1] = ScriptLineFilter(line, n);
+  for (int n = 1; n <= kScriptFilterCount; ++n)
+    v.Filters[size_t(n) - 1] = ScriptLineFilter(line, n);
   v.Comment = ScriptLineComment(line);
   return v;
 }

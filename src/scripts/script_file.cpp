@@ -69,8 +69,8 @@ std::optional<std::string> FirstUnsavableChar(std::string_view text) {
 }
 
 std::string UnsavableCharMessage(std::string_view character) {
-  const std::string shown = character == "\r" || character == "\n" ? "перевод строки"
-                                                                     : std::string(character);
+  const std::string shown =
+      character == "\r" || character == "\n" ? "перевод строки" : std::string(character);
   return Format("Символ \"%s\" не может быть записан в файл сценария!", {shown});
 }
 

@@ -8,7 +8,7 @@ namespace vetrilo {
 
 const std::array<std::string, kScriptListColumns>& ScriptListCaptions() {
   static const std::array<std::string, kScriptListColumns> captions = {
-      "Комментарии", "Опции",     "Фильтр 1", "Фильтр 2", "Фильтр 3",
+      "Комментарии", "Опции",    "Фильтр 1", "Фильтр 2", "Фильтр 3",
       "Фильтр 4",    "Фильтр 5", "Фильтр 6", "Фильтр 7"};
   return captions;
 }

@@ -8,8 +8,7 @@
 namespace vetrilo {
 
 std::string EffectiveCaption(const TStatMethod& method) {
-  return method.UserCaption.empty() ? method.Stat->GetCaptionFor(method.Param)
-                                    : method.UserCaption;
+  return method.UserCaption.empty() ? method.Stat->GetCaptionFor(method.Param) : method.UserCaption;
 }
 
 TFavoritesTree::TFavoritesTree(const TStatList& list) {

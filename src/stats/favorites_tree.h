@@ -14,9 +14,9 @@ namespace vetrilo {
 struct TFavoritesNode {
   bool IsGroup = false;
   int Group = 0;
-  int Method = -1;   // index into the method list (method nodes)
-  int Parent = -1;   // index of the group node (method nodes)
-  std::string Text;  // group title, or the method's caption as edited
+  int Method = -1;          // index into the method list (method nodes)
+  int Parent = -1;          // index of the group node (method nodes)
+  std::string Text;         // group title, or the method's caption as edited
   std::string DefaultText;  // the method's default caption
   bool Checked = false;
 };
@@ -43,7 +43,9 @@ class TFavoritesTree {
   void Rename(int node, std::string_view text);
   // The default caption of the method back.
   void RestoreCaption(int node);
-  bool IsMethod(int node) const { return node >= 0 && node < Count() && !nodes_[size_t(node)].IsGroup; }
+  bool IsMethod(int node) const {
+    return node >= 0 && node < Count() && !nodes_[size_t(node)].IsGroup;
+  }
 
   // Enable rules of the manager's buttons.
   bool CanCheckAll() const { return !nodes_.empty(); }

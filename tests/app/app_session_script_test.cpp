@@ -31,9 +31,7 @@ struct TScriptSession {
   }
   std::string Lss() const { return Session.ScriptAutosaveFile(); }
   // The autosave file holds exactly the script in memory.
-  void ExpectSaved() const {
-    EXPECT_EQ(test::ReadFile(Lss()), ScriptFileBytes(Session.Script()));
-  }
+  void ExpectSaved() const { EXPECT_EQ(test::ReadFile(Lss()), ScriptFileBytes(Session.Script())); }
   std::string LastMessage() const {
     return Hooks.Messages.empty() ? std::string() : Hooks.Messages.back().Text;
   }
@@ -78,8 +76,8 @@ TEST(AppSessionScript, IndexesOutsideTheScriptAreRefused) {
       s.Session.ReplaceScriptLine(bad, kLine2);
       ADD_FAILURE() << bad;
     } catch (const EVetrilo& e) {
-      EXPECT_EQ(e.Message(), "Запись со индексом " + std::to_string(bad) +
-                                 " в файле данных не найдена!");
+      EXPECT_EQ(e.Message(),
+                "Запись со индексом " + std::to_string(bad) + " в файле данных не найдена!");
     }
   }
   EXPECT_THROW(s.Session.MoveScriptLine(0, -1), EVetrilo);
@@ -156,10 +154,12 @@ TEST(AppSessionScript, DamagedOrUnreadableFilesChangeNothing) {
   const std::string saved = test::ReadFile(s.Lss());
   const std::string damaged = s.Dir.File("bad.lsc");
   WriteFile(damaged, std::string("FULL:0#RAND\r\n\0\0\x01", 16));
-  WriteFile(s.Dir.File("utf8.lsc"), "\xEF\xBB\xBF" "FULL:0#RAND\r\n");
+  WriteFile(s.Dir.File("utf8.lsc"),
+            "\xEF\xBB\xBF"
+            "FULL:0#RAND\r\n");
   std::filesystem::create_directory(s.Dir.File("folder.lsc"));
-  for (const std::string& path : {damaged, s.Dir.File("utf8.lsc"), s.Dir.File("folder.lsc"),
-                                  s.Dir.File("missing.lsc")}) {
+  for (const std::string& path :
+       {damaged, s.Dir.File("utf8.lsc"), s.Dir.File("folder.lsc"), s.Dir.File("missing.lsc")}) {
     SCOPED_TRACE(path);
     const size_t before = s.Hooks.Messages.size();
     EXPECT_FALSE(s.Session.OpenScriptFile(path));
@@ -210,7 +210,8 @@ TEST(AppSessionScript, RatingLabelsAreAppendedAsLines) {
   };
   EXPECT_EQ(s.Session.RatingsToScript(labels), 2);
   ASSERT_EQ(s.Session.Script().size(), 3u);
-  EXPECT_EQ(s.Session.Script()[1], "EXCL:3#ALL#NEX|TSD#SUMS:1000#LNO:#SF:1| | | | | | |03.012: Проба");
+  EXPECT_EQ(s.Session.Script()[1],
+            "EXCL:3#ALL#NEX|TSD#SUMS:1000#LNO:#SF:1| | | | | | |03.012: Проба");
   EXPECT_EQ(s.Session.Script()[2], "FULL#RAND|BMF#NUMS:10#LDV:1#SF:1| | | | | | |04.001: a@b");
   s.ExpectSaved();
   ASSERT_EQ(s.Hooks.Messages.size(), 1u);
@@ -259,7 +260,8 @@ TEST(AppSessionMethods, ManagerOkSavesTheFileAndRebuildsTheLists) {
 
   s.Hooks.Answer = false;
   EXPECT_FALSE(s.Session.ResetFavorites());
-  EXPECT_EQ(s.Hooks.Questions.back(), "Вы действительно хотите сбросить список избранных фильтров?");
+  EXPECT_EQ(s.Hooks.Questions.back(),
+            "Вы действительно хотите сбросить список избранных фильтров?");
   EXPECT_FALSE(list.AllFavorites);
   s.Hooks.Answer = true;
   EXPECT_TRUE(s.Session.ResetFavorites());
@@ -283,7 +285,8 @@ TEST(AppSessionMethods, ImportAndExportOfCaptions) {
   TFavoritesTree tree(list);
   const std::string out = s.Dir.File("out.flt");
   for (int i = 0; i < tree.Count(); ++i) {
-    if (!tree.Nodes()[size_t(i)].IsGroup && list.Item(tree.Nodes()[size_t(i)].Method).Code() == "SUMS")
+    if (!tree.Nodes()[size_t(i)].IsGroup &&
+        list.Item(tree.Nodes()[size_t(i)].Method).Code() == "SUMS")
       tree.Rename(i, "Экспорт");
   }
   ASSERT_TRUE(s.Session.ExportMethodCaptions(tree, out));

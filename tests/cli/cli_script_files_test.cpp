@@ -70,7 +70,8 @@ TEST(CliScriptFiles, FilesThatCannotBeReadOrWrittenChangeNothing) {
   WriteFile(c.Dir.File("bad.lsc"), std::string("a\0b", 3));
   WriteFile(c.Dir.File("plain"), "x");
   for (const std::string command : {"append", "open"}) {
-    for (const std::string& file : {c.Dir.File("bad.lsc"), c.Dir.File("missing.lsc"), c.Dir.Path()}) {
+    for (const std::string& file :
+         {c.Dir.File("bad.lsc"), c.Dir.File("missing.lsc"), c.Dir.Path()}) {
       SCOPED_TRACE(command + " " + file);
       const auto r = c.Run({"script", command, file});
       EXPECT_EQ(r.Status, 2);

@@ -108,7 +108,8 @@ TEST(ScriptEditors, FilterEditorChecksInOrder) {
   const int nums = f.List.FindByCode("NUMS");
   const int sums = f.List.FindByCode("SUMS");
   const char* badRange = "Введен некорректный диапазон значений!";
-  const char* noList = "Для данного вида статистики не доступен режим выделения по списку значений!";
+  const char* noList =
+      "Для данного вида статистики не доступен режим выделения по списку значений!";
   const char* multi =
       "В режиме мультивыделения остановка сценария по количеству комбинаций или чисел не может "
       "быть выполнена!\rВыберите другой способ останова.";
@@ -181,7 +182,8 @@ TEST(ScriptEditors, FilterEditorEnableRulesAndInput) {
   }
   EXPECT_TRUE(IsRangeText("1-10;2,300"));
   EXPECT_TRUE(IsRangeText(""));
-  for (const char* bad : {"1 2", "1.5", "a", "+1", "1:2", "№"}) EXPECT_FALSE(IsRangeText(bad)) << bad;
+  for (const char* bad : {"1 2", "1.5", "a", "+1", "1:2", "№"})
+    EXPECT_FALSE(IsRangeText(bad)) << bad;
 }
 
 }  // namespace vetrilo

@@ -38,7 +38,7 @@ TEST(ScriptFile, LinesEndAtCrLfLfOrCrAndAFinalBreakAddsNone) {
 
 TEST(ScriptFile, BinaryOrUnicodeFilesAreRefused) {
   for (const std::string& bytes : {std::string("FULL:0#RAND|\0|", 13), std::string("\xEF\xBB\xBFx"),
-                                  std::string("\xFF\xFEx\0", 4), std::string("\xFE\xFF\0x", 4)}) {
+                                   std::string("\xFF\xFEx\0", 4), std::string("\xFE\xFF\0x", 4)}) {
     SCOPED_TRACE(bytes);
     EXPECT_THROW(ParseScriptFileBytes(bytes), EVetrilo);
   }
@@ -49,8 +49,7 @@ TEST(ScriptFile, WrittenInWindows1251WithCrLfAndReadBackTheSame) {
   const std::vector<std::string> lines = {"FULL:0#RAND| | | | | | | |Проба", "", "x"};
   const std::string path = dir.File("a.lsc");
   WriteScriptFile(path, lines);
-  EXPECT_EQ(test::ReadFile(path),
-            "FULL:0#RAND| | | | | | | |\xCF\xF0\xEE\xE1\xE0\r\n\r\nx\r\n");
+  EXPECT_EQ(test::ReadFile(path), "FULL:0#RAND| | | | | | | |\xCF\xF0\xEE\xE1\xE0\r\n\r\nx\r\n");
   EXPECT_EQ(ReadScriptFile(path), lines);
   WriteScriptFile(path, {});
   EXPECT_EQ(test::ReadFile(path), "");

@@ -49,16 +49,20 @@ TEST(ScriptListView, EnableRulesOfTheCommands) {
     int Selected;
     std::vector<C> Enabled;
   };
-  const std::vector<C> all = {C::Add,  C::Empty, C::Clone, C::Edit, C::Del, C::Clr,
-                              C::Up,   C::Down,  C::Open,  C::Save, C::Load};
+  const std::vector<C> all = {C::Add, C::Empty, C::Clone, C::Edit, C::Del, C::Clr,
+                              C::Up,  C::Down,  C::Open,  C::Save, C::Load};
   const std::vector<TCase> cases = {
       {&none, -1, 0, {C::Add, C::Open, C::Load}},
       {&lines, -1, 0, {C::Add, C::Empty, C::Clr, C::Open, C::Save, C::Load}},
-      {&lines, 0, 1, {C::Add, C::Empty, C::Clone, C::Edit, C::Del, C::Clr, C::Down, C::Open,
-                      C::Save, C::Load}},
+      {&lines,
+       0,
+       1,
+       {C::Add, C::Empty, C::Clone, C::Edit, C::Del, C::Clr, C::Down, C::Open, C::Save, C::Load}},
       {&lines, 1, 2, {C::Add, C::Empty, C::Del, C::Clr, C::Up, C::Down, C::Open, C::Save, C::Load}},
-      {&lines, 2, 1, {C::Add, C::Empty, C::Clone, C::Edit, C::Del, C::Clr, C::Up, C::Open,
-                      C::Save, C::Load}},
+      {&lines,
+       2,
+       1,
+       {C::Add, C::Empty, C::Clone, C::Edit, C::Del, C::Clr, C::Up, C::Open, C::Save, C::Load}},
       {&lines, 7, 0, {C::Add, C::Empty, C::Clr, C::Open, C::Save, C::Load}},
   };
   for (size_t i = 0; i < cases.size(); ++i) {
@@ -115,8 +119,7 @@ TEST(ScriptListView, RatingLabelsBecomeLines) {
   EXPECT_EQ(row[0], "03.012: Проба");
   EXPECT_EQ(row[1], "Исключить 3 тиражей; Все; Только новые ставки");
   EXPECT_EQ(row[2], "TSD1#SUMS:1000#LNO:#SF:1");
-  EXPECT_EQ(RatingRejectedMessage("x @ y"),
-            "Строку\r\rx @ y\r\rневозможно добавить в сценарий!");
+  EXPECT_EQ(RatingRejectedMessage("x @ y"), "Строку\r\rx @ y\r\rневозможно добавить в сценарий!");
 }
 
 TEST(ScriptListView, RatingLabelWithMoreThanSevenPartsIsNotPadded) {

@@ -45,7 +45,8 @@ TEST(FavoritesTree, GroupsInOrderOfFirstAppearanceWithTheirMethods) {
     ++methods;
     EXPECT_EQ(n.Parent, head);
     EXPECT_EQ(n.Group, tree.Nodes()[size_t(head)].Group);
-    EXPECT_EQ(n.Checked, list.Item(n.Method).Code() == "NUMS" || list.Item(n.Method).Code() == "SUMS");
+    EXPECT_EQ(n.Checked,
+              list.Item(n.Method).Code() == "NUMS" || list.Item(n.Method).Code() == "SUMS");
   }
   EXPECT_EQ(methods, list.Count());
   // Every group once, first the groups of the list's first entries.

@@ -15,10 +15,10 @@
 #include "scripts/script_file.h"
 #include "scripts/ui/form_filter.h"
 #include "scripts/ui/form_script.h"
-#include "views/draw_stats.h"
-#include "views/ui/stats_page.h"
 #include "stats/ui/form_favorites.h"
 #include "ui_tests.h"
+#include "views/draw_stats.h"
+#include "views/ui/stats_page.h"
 
 namespace vetrilo::test {
 
@@ -62,7 +62,8 @@ class TScriptPageTest : public QObject {
     QCOMPARE(model->index(0, 1).data().toString(),
              QString("Исключить 2 тиражей; Все; Все создаваемые ставки"));
     QCOMPARE(model->index(0, 2).data().toString(), QString("TSD1#SUMS:100#LNO:#SF:0"));
-    for (int column = 0; column < 9; ++column) QCOMPARE(model->index(1, column).data().toString(), QString());
+    for (int column = 0; column < 9; ++column)
+      QCOMPARE(model->index(1, column).data().toString(), QString());
   }
 
   void commandsReachTheSession() {
@@ -150,7 +151,8 @@ class TScriptPageTest : public QObject {
     TFormScript form(*session_, "Редактирование строки",
                      "excl:7#all#nex| TSD1#NUMS:10#LNO:#SF:1 | | | | | | |Проба", 4);
     QCOMPARE(form.DrawsExclude()->value(), 7);
-    QCOMPARE(form.StartList()->currentText(), QString("Удалить N последних тиражей (для прогнозов)"));
+    QCOMPARE(form.StartList()->currentText(),
+             QString("Удалить N последних тиражей (для прогнозов)"));
     QVERIFY(form.NewOnly()->isChecked());
     QCOMPARE(form.Filter(1)->text(), QString("TSD1#NUMS:10#LNO:#SF:1"));
     QCOMPARE(form.Comment()->text(), QString("Проба"));
@@ -169,8 +171,10 @@ class TScriptPageTest : public QObject {
     form.Comment()->setText("Проба 2");
     form.accept();
     QCOMPARE(form.result(), int(QDialog::Accepted));
-    QCOMPARE(form.Line(),
-             std::string("EXCL:7#ALL#NEX|TSD1#NUMS:10#LNO:#SF:1|BMF2#SUMS:50#LMV:3#SF:1| | | | | |Проба 2"));
+    QCOMPARE(
+        form.Line(),
+        std::string(
+            "EXCL:7#ALL#NEX|TSD1#NUMS:10#LNO:#SF:1|BMF2#SUMS:50#LMV:3#SF:1| | | | | |Проба 2"));
   }
 
   void filterEditorControlsAndRules() {
@@ -253,9 +257,8 @@ class TScriptPageTest : public QObject {
     const QString caption = sums->text(0);
     view->setCurrentItem(sums);
     QVERIFY(form.Button("btnRename")->isEnabled());
-    form.SetRenameInput([](const QString& current) -> std::optional<QString> {
-      return current + " (моя)";
-    });
+    form.SetRenameInput(
+        [](const QString& current) -> std::optional<QString> { return current + " (моя)"; });
     form.Button("btnRename")->click();
     QCOMPARE(sums->text(0), caption + " (моя)");
     // A click on a method line toggles it.

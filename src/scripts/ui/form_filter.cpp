@@ -5,8 +5,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include "app/ui/qt_text.h"
 #include "views/draw_stats.h"
@@ -116,8 +116,8 @@ TFormFilter::TFormFilter(const TStatList& list, const std::string& text, int cur
 
   auto* weights = new QGroupBox;
   auto* wgrid = new QGridLayout(weights);
-  cdlOverride_ = new QCheckBox(
-      "Использовать приведенные ниже коэффициенты для расчета значений \"Вес\"");
+  cdlOverride_ =
+      new QCheckBox("Использовать приведенные ниже коэффициенты для расчета значений \"Вес\"");
   cdlOverride_->setObjectName("cbCDLOverride");
   wgrid->addWidget(cdlOverride_, 0, 0, 1, 6);
   coefCount_ = CoefBox("edCoefCount");
@@ -152,9 +152,8 @@ TFormFilter::TFormFilter(const TStatList& list, const std::string& text, int cur
   layout->addWidget(buttons);
 
   drawsLen_->setText(Q(v.DrawsLen));
-  sortColumn_->setCurrentIndex(v.SortColumn >= 0 && v.SortColumn < sortColumn_->count()
-                                   ? v.SortColumn
-                                   : -1);
+  sortColumn_->setCurrentIndex(
+      v.SortColumn >= 0 && v.SortColumn < sortColumn_->count() ? v.SortColumn : -1);
   direction_->setCurrentIndex(v.BottomUp ? 1 : 0);
   multiSelect_->setChecked(v.MultiSelect);
   levelMode_->setCurrentIndex(v.LevelMode);

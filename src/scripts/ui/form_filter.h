@@ -19,9 +19,8 @@ class TFormFilter : public QDialog {
  public:
   // `currentMethod` and `currentDepth`: the main window's method and depth, the
   // defaults of a new filter. `showError` shows a refusal of OK.
-  TFormFilter(const TStatList& list, const std::string& text, int currentMethod,
-              int currentDepth, std::function<void(const std::string&)> showError,
-              QWidget* parent = nullptr);
+  TFormFilter(const TStatList& list, const std::string& text, int currentMethod, int currentDepth,
+              std::function<void(const std::string&)> showError, QWidget* parent = nullptr);
 
   TFilterEditorValues Values() const;
   std::string FilterText() const { return BuildEditedFilter(Values(), list_); }

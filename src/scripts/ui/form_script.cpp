@@ -55,8 +55,7 @@ TFormScript::TFormScript(TAppSession& session, const QString& title, const std::
       1, 4);
   form->addWidget(stakeMode_, row++, 0, 1, 4);
 
-  clearStakes_ =
-      new QCheckBox("Удалить все ставки перед выполнением (накопление только рейтинга)");
+  clearStakes_ = new QCheckBox("Удалить все ставки перед выполнением (накопление только рейтинга)");
   clearStakes_->setObjectName("cbClearStakes");
   form->addWidget(clearStakes_, row++, 0, 1, 4);
   newOnly_ = new QCheckBox("Только новые ставки (пропускать те ставки, которые уже есть в списке)");
@@ -117,9 +116,9 @@ void TFormScript::EditFilter(int n) {
     if (filterEditor_(text)) field->setText(Q(text));
     return;
   }
-  TFormFilter editor(session_.StatList(), text, session_.DrawStatsMethod(),
-                     session_.DrawsStatLen(),
-                     [this](const std::string& message) { session_.ShowError(message); }, this);
+  TFormFilter editor(
+      session_.StatList(), text, session_.DrawStatsMethod(), session_.DrawsStatLen(),
+      [this](const std::string& message) { session_.ShowError(message); }, this);
   if (editor.exec() == QDialog::Accepted) field->setText(Q(editor.FilterText()));
 }
 

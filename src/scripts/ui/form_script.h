@@ -20,8 +20,8 @@ class TAppSession;
 class TFormScript : public QDialog {
   Q_OBJECT
  public:
-  TFormScript(TAppSession& session, const QString& title, const std::string& line,
-              int drawsExclude, QWidget* parent = nullptr);
+  TFormScript(TAppSession& session, const QString& title, const std::string& line, int drawsExclude,
+              QWidget* parent = nullptr);
 
   TLineEditorValues Values() const;
   // The line OK gives.

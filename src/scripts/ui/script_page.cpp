@@ -26,8 +26,12 @@ int TScriptListModel::columnCount(const QModelIndex& parent) const {
 
 QVariant TScriptListModel::data(const QModelIndex& index, int role) const {
   const auto& script = session_.Script();
-  if (!index.isValid() || size_t(index.row()) >= script.size() || role != Qt::DisplayRole) return {};
-  return Q(ScriptListRow(script[size_t(index.row())], session_.StatList())[size_t(index.column())]);
+  if (!index.isValid() || size_t(index.row()) >= script.size() || role != Qt::DisplayRole)
+    return {};
+  if (rows_.size() != script.size()) rows_.assign(script.size(), std::nullopt);
+  auto& row = rows_[size_t(index.row())];
+  if (!row) row = ScriptListRow(script[size_t(index.row())], session_.StatList());
+  return Q((*row)[size_t(index.column())]);
 }
 
 QVariant TScriptListModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -40,6 +44,7 @@ QVariant TScriptListModel::headerData(int section, Qt::Orientation orientation, 
 
 void TScriptListModel::Reload() {
   beginResetModel();
+  rows_.clear();
   endResetModel();
 }
 
@@ -96,37 +101,48 @@ TScriptPage::TScriptPage(TAppSession& session, TActionList& actions, QWidget* pa
 void TScriptPage::CreateActions() {
   auto add = [this](const char* name, const char* caption, const char* hint,
                     std::function<void()> run, TScriptCommand command) {
-    commands_.push_back(
-        actions_.Add(name, caption, hint, std::move(run), [this, command] { return Enabled(command); }));
+    commands_.push_back(actions_.Add(name, caption, hint, std::move(run),
+                                     [this, command] { return Enabled(command); }));
   };
   auto separator = [this] {
     auto* s = new QAction(this);
     s->setSeparator(true);
     commands_.push_back(s);
   };
-  add("ScriptAdd", "Добавить фильтры", "Добавить новую строку в сценарий",
+  add(
+      "ScriptAdd", "Добавить фильтры", "Добавить новую строку в сценарий",
       [this] { ScriptAddExecute(); }, TScriptCommand::Add);
-  add("ScriptEmpty", "Добавить разделитель", "Добавить пустую строку (разделитель)",
+  add(
+      "ScriptEmpty", "Добавить разделитель", "Добавить пустую строку (разделитель)",
       [this] { ScriptEmptyExecute(); }, TScriptCommand::Empty);
-  add("ScriptClone", "Клонировать", "Создать новую строку на основе текущей",
+  add(
+      "ScriptClone", "Клонировать", "Создать новую строку на основе текущей",
       [this] { ScriptCloneExecute(); }, TScriptCommand::Clone);
-  add("ScriptEdit", "Изменить", "Изменить текущую строку сценария",
-      [this] { ScriptEditExecute(); }, TScriptCommand::Edit);
-  add("ScriptDel", "Удалить", "Удалить выделенные строки сценария",
-      [this] { ScriptDelExecute(); }, TScriptCommand::Del);
-  add("ScriptClr", "Удалить все", "Удалить все строки сценария",
-      [this] { ScriptClrExecute(); }, TScriptCommand::Clr);
+  add(
+      "ScriptEdit", "Изменить", "Изменить текущую строку сценария", [this] { ScriptEditExecute(); },
+      TScriptCommand::Edit);
+  add(
+      "ScriptDel", "Удалить", "Удалить выделенные строки сценария", [this] { ScriptDelExecute(); },
+      TScriptCommand::Del);
+  add(
+      "ScriptClr", "Удалить все", "Удалить все строки сценария", [this] { ScriptClrExecute(); },
+      TScriptCommand::Clr);
   separator();
-  add("ScriptUp", "Переместить вверх", "Переместить текущую строку вверх",
+  add(
+      "ScriptUp", "Переместить вверх", "Переместить текущую строку вверх",
       [this] { ScriptMoveExecute(-1); }, TScriptCommand::Up);
-  add("ScriptDown", "Переместить вниз", "Переместить текущую строку вниз",
+  add(
+      "ScriptDown", "Переместить вниз", "Переместить текущую строку вниз",
       [this] { ScriptMoveExecute(1); }, TScriptCommand::Down);
   separator();
-  add("ScriptOpen", "Открыть", "Открыть сценарий из файла", [this] { ScriptOpenExecute(); },
+  add(
+      "ScriptOpen", "Открыть", "Открыть сценарий из файла", [this] { ScriptOpenExecute(); },
       TScriptCommand::Open);
-  add("ScriptSave", "Сохранить", "Сохранить сценарий в файл", [this] { ScriptSaveExecute(); },
+  add(
+      "ScriptSave", "Сохранить", "Сохранить сценарий в файл", [this] { ScriptSaveExecute(); },
       TScriptCommand::Save);
-  add("ScriptLoad", "Добавить сценарий", "Добавить в конец строки сценария из файла",
+  add(
+      "ScriptLoad", "Добавить сценарий", "Добавить в конец строки сценария из файла",
       [this] { ScriptLoadExecute(); }, TScriptCommand::Load);
 }
 
@@ -156,7 +172,8 @@ int TScriptPage::FocusedRow() const {
 std::vector<int> TScriptPage::SelectedRows() const {
   std::vector<int> rows;
   if (!list_ || !list_->selectionModel()) return rows;
-  for (const QModelIndex& index : list_->selectionModel()->selectedRows()) rows.push_back(index.row());
+  for (const QModelIndex& index : list_->selectionModel()->selectedRows())
+    rows.push_back(index.row());
   std::sort(rows.begin(), rows.end());
   return rows;
 }

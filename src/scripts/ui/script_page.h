@@ -5,7 +5,9 @@
 #include <QMenu>
 #include <QTableView>
 #include <QWidget>
+#include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,8 @@ class TScriptListModel : public QAbstractTableModel {
 
  private:
   TAppSession& session_;
+  // Row texts made on first display: a line is read once, not on every repaint.
+  mutable std::vector<std::optional<std::array<std::string, kScriptListColumns>>> rows_;
 };
 
 // The "Сценарий" page of the work area: the script list, its commands and the

@@ -29,7 +29,8 @@ TFormFavorites::TFormFavorites(TAppSession& session, QWidget* parent)
   setWindowTitle("Менеджер избранных методов расчета статистики");
   resize(720, 640);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel("Отметьте методы расчета статистики, которые Вы хотите использовать:"));
+  layout->addWidget(
+      new QLabel("Отметьте методы расчета статистики, которые Вы хотите использовать:"));
   auto* body = new QHBoxLayout;
   view_ = new QTreeWidget;
   view_->setObjectName("tvFilters");
@@ -181,8 +182,8 @@ void TFormFavorites::RenameSelected() {
     text = renameInput_(current);
   } else {
     bool ok = false;
-    const QString typed = QInputDialog::getText(this, "Переименование", "Введите наименование фильтра:",
-                                                QLineEdit::Normal, current, &ok);
+    const QString typed = QInputDialog::getText(
+        this, "Переименование", "Введите наименование фильтра:", QLineEdit::Normal, current, &ok);
     if (ok) text = typed;
   }
   if (!text) return;
@@ -198,7 +199,8 @@ void TFormFavorites::RestoreSelected() {
 void TFormFavorites::DescribeSelected() {
   const int node = SelectedNode();
   if (!tree_.CanEditMethod(node)) return;
-  TFormDescription form(session_, session_.MethodHelpLink(tree_.Nodes()[size_t(node)].Method), this);
+  TFormDescription form(session_, session_.MethodHelpLink(tree_.Nodes()[size_t(node)].Method),
+                        this);
   form.exec();
 }
 

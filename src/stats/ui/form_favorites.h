@@ -40,7 +40,9 @@ class TFormFavorites : public QDialog {
   void SetRenameInput(std::function<std::optional<QString>(const QString& current)> input) {
     renameInput_ = std::move(input);
   }
-  void SetFileChooser(std::function<QString(bool save)> chooser) { chooseFile_ = std::move(chooser); }
+  void SetFileChooser(std::function<QString(bool save)> chooser) {
+    chooseFile_ = std::move(chooser);
+  }
 
   void CheckAll(bool checked);
   void CheckGroup(bool checked);

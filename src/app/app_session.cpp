@@ -101,6 +101,7 @@ int TAppSession::Initialize(const TCommandLine& commandLine) {
     GenerateDefaultCombs();
   }
   RecalcViews(true);
+  LoadScript();
   const int errorsBefore = ErrorsShown();
   if (commandLine.LoadOnly) {
     const TDownloadEnd end = DrawsDownloadExecute().End;

@@ -20,6 +20,7 @@
 #include "acquire/draw_download.h"
 #include "net/proxy_settings.h"
 #include "net/web_client.h"
+#include "stats/favorites_tree.h"
 #include "stats/stat_list.h"
 #include "views/distribution_cache.h"
 #include "views/draw_stats.h"
@@ -39,6 +40,7 @@ enum TChange : uint32_t {
   kChangeCombs = 1u << 10,     // combination list or applied-filter journal
   kChangeDrawStats = 1u << 8,  // the statistics table was recalculated or cleared
   kChangeScriptRun = 1u << 12,  // the panels of a script run
+  kChangeScript = 1u << 20,    // the lines of the script
 };
 
 // The main window's section of the window settings file.
@@ -224,13 +226,8 @@ class TAppSession {
   // Address of the result site ([GLOBAL] ResultsSite); empty: nothing is fetched.
   const std::string& ResultsSite() const { return resultsSite_; }
   TWebClient& Web() { return web_; }
-  // What the screen adds for downloads and deletes: the wait window (an empty
-  // text closes it), and Yes/No questions under a title of their own (without
-  // it they go to the hooks' question).
+  // What the screen adds for downloads: the wait window (an empty text closes it).
   void SetWaitWindow(std::function<void(std::string_view)> show) { waitWindow_ = std::move(show); }
-  void SetTitledQuestion(std::function<bool(std::string_view, std::string_view)> ask) {
-    titledAsk_ = std::move(ask);
-  }
   // The date downloads run up to; the computer's date unless set (0).
   void SetToday(TDateKey today) { today_ = today; }
   TDateKey Today() const;
@@ -263,6 +260,50 @@ class TAppSession {
   // Runs after every change of the archive by download, import, add, edit and
   // delete: the views are recalculated (forced when the size stayed the same).
   void AfterDrawsChanged(bool forced);
+  // Script: the lines of the script page. Every successful change writes the
+  // whole script to "Vetrilo_4d47.lss"; a failed write is shown and the change
+  // stays in memory. File failures are shown, not thrown; an index outside the
+  // script throws EVetrilo.
+  const std::vector<std::string>& Script() const { return script_; }
+  std::string ScriptAutosaveFile() const { return paths_.File(".lss"); }
+  // A script run is in progress (runs are not part of this program yet).
+  bool ScriptRunning() const { return false; }
+  // Start-up: the autosave file when it exists; a read error leaves the script empty.
+  void LoadScript();
+  const std::string& ScriptLine(int index) const;
+  // New line at the end; its index.
+  int AddScriptLine(const std::string& line);
+  int AddScriptSeparator();
+  void ReplaceScriptLine(int index, const std::string& line);
+  // After the deletion question; false when declined.
+  bool DeleteScriptLines(std::vector<int> indexes);
+  bool ClearScript();
+  // Swaps the line with its neighbour (delta -1 up, +1 down); the line's new index.
+  int MoveScriptLine(int index, int delta);
+  // "Открыть" (replace), "Добавить сценарий" (append), "Сохранить". False after
+  // a failure, the script as it was.
+  bool OpenScriptFile(const std::string& path);
+  bool AppendScriptFile(const std::string& path);
+  bool SaveScriptFile(const std::string& path);
+  // Appends lines as "Добавить сценарий" does (a separator between) and saves.
+  void AppendScriptLines(const std::vector<std::string>& lines);
+  // "Добавить в сценарий": one line per rating label, in order; a label that
+  // makes no filter is shown as refused. Returns the number of lines added.
+  int RatingsToScript(const std::vector<std::string>& labels);
+
+  // Favourite methods. OK of the manager: the tree into the registry, the
+  // method-list file saved, the method lists rebuilt with the first method chosen.
+  void ApplyFavorites(const TFavoritesTree& tree);
+  // "Все доступные статистики", after its question; false when declined.
+  bool ResetFavorites();
+  // The manager's "Импорт названий" (captions into the registry at once) and
+  // "Экспорт названий" (the tree's captions to `path`); false after a failure.
+  bool ImportMethodCaptions(const std::string& path);
+  bool ExportMethodCaptions(const TFavoritesTree& tree, const std::string& path);
+  // The description page of a method; empty without a help file.
+  std::string MethodHelpLink(int method) const;
+  // A dialog's placement keys in its own section of the window settings file.
+  void UpdateWindowSettings(const std::function<void(TIniData&)>& write);
 
  private:
   void SaveOption(std::string_view key, bool value);
@@ -294,13 +335,16 @@ class TAppSession {
   TWebClient web_{proxy_, counting_};
   TDateKey today_ = 0;
   std::function<void(std::string_view)> waitWindow_;
-  std::function<bool(std::string_view, std::string_view)> titledAsk_;
   bool AskTitled(std::string_view title, std::string_view question) {
-    return titledAsk_ ? titledAsk_(title, question) : hooks_->Ask(question);
+    return hooks_->Confirm(title, question);
   }
   void ShowWaitWindow(std::string_view text) {
     if (waitWindow_) waitWindow_(text);
   }
+
+  // Script.
+  bool SaveScriptAutosave();
+  std::vector<std::string> script_;
 };
 
 // Busy state for one operation: the counter and the status text are restored on

@@ -10,10 +10,16 @@ int Methods(const TCliContext& context) {
   const TCliArgs args(context.Words, {}, {});
   if (!args.Positional().empty()) throw ECliError("methods takes no arguments");
   TCliEngine engine(context.Paths);
+  // The favourites of the method-list file, as the program lists them.
+  std::string error;
+  if (!engine.List.LoadMethodSettings(context.Paths.FltFile(), true, &error)) {
+    throw ECliError("cannot read the method list: " + error);
+  }
   engine.List.ShowGroupName = true;
   engine.List.ShowMethodFlags = true;
   std::string out;
   for (int i = 0; i < engine.List.Count(); ++i) {
+    if (!engine.List.IsListed(i)) continue;
     const TStatMethod& m = engine.List.Item(i);
     const std::string flags = FlagLetters(m.Stat->GetAllFlags());
     out += m.Code() + "\t" + std::to_string(m.Stat->GetGroup()) + "\t" +

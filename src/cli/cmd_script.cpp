@@ -1,10 +1,14 @@
-// script: the normal form of a script line and the variants of its filters.
+// script: the normal form of a script line and the variants of its filters; the
+// script of a program folder and its files.
 #include <fstream>
 
 #include "cli/cli.h"
 #include "cli/cli_engine.h"
 #include "core/file_io.h"
+#include "core/format.h"
 #include "scripts/filter_variants.h"
+#include "scripts/script_file.h"
+#include "scripts/script_list_view.h"
 #include "scripts/script_line.h"
 
 namespace vetrilo::cli {
@@ -69,11 +73,77 @@ int Variants(const std::string& line, int lineNo, const TStatList& list) {
   return 0;
 }
 
+std::vector<std::string> ReadScript(const std::string& path) {
+  try {
+    return ReadScriptFile(path);
+  } catch (const EVetrilo& e) {
+    throw ECliError(Format("Ошибка чтения файла \"%s\"!\r\r%s", {path, e.Message()}), 2);
+  }
+}
+
+void WriteScript(const std::string& path, const std::vector<std::string>& lines) {
+  try {
+    WriteScriptFile(path, lines);
+  } catch (const EVetrilo& e) {
+    throw ECliError(Format("Ошибка записи в файл \"%s\"!\r\r%s", {path, e.Message()}), 2);
+  }
+}
+
+// The program's script: its autosave file, empty when there is none.
+std::vector<std::string> CurrentScript(const TAppPaths& paths) {
+  const std::string path = paths.File(".lss");
+  return FileExists(path) || DirectoryExists(path) ? ReadScript(path)
+                                                    : std::vector<std::string>();
+}
+
+int Lines(const TCliContext& context) {
+  TCliEngine engine(context.Paths);
+  const std::vector<std::string> script = CurrentScript(context.Paths);
+  auto row = [](const auto& cells) {
+    std::string text;
+    for (size_t i = 0; i < cells.size(); ++i) text += (i ? "\t" : "") + cells[i];
+    return text + "\n";
+  };
+  std::string out = row(ScriptListCaptions());
+  for (const std::string& line : script) out += row(ScriptListRow(line, engine.List));
+  Out(out);
+  return 0;
+}
+
+// append / open / save FILE: every file is read before anything is written.
+int ScriptFileCommand(const std::string& command, const std::string& file,
+                      const TCliContext& context) {
+  const std::string autosave = context.Paths.File(".lss");
+  std::vector<std::string> script = CurrentScript(context.Paths);
+  if (command == "save") {
+    WriteScript(file, script);
+    return 0;
+  }
+  std::vector<std::string> lines = ReadScript(file);
+  if (command == "open") {
+    script = std::move(lines);
+  } else {
+    AppendScriptLines(script, lines);
+  }
+  WriteScript(autosave, script);
+  return 0;
+}
+
 int Script(const TCliContext& context) {
   const TCliArgs args(context.Words, {"file", "line-no"}, {});
   const auto& words = args.Positional();
+  if (!words.empty() && words[0] == "lines") {
+    if (words.size() != 1 || args.Has("file") || args.Has("line-no"))
+      throw ECliError("script lines takes no arguments");
+    return Lines(context);
+  }
+  if (!words.empty() && (words[0] == "append" || words[0] == "open" || words[0] == "save")) {
+    if (words.size() != 2 || args.Has("file") || args.Has("line-no"))
+      throw ECliError("script " + words[0] + " needs one FILE.lsc");
+    return ScriptFileCommand(words[0], words[1], context);
+  }
   if (words.empty() || (words[0] != "normalize" && words[0] != "variants")) {
-    throw ECliError("script needs normalize or variants");
+    throw ECliError("script needs normalize, variants, lines, append, open or save");
   }
   const bool fromFile = args.Has("file");
   if (words.size() != (fromFile ? 1u : 2u))
@@ -91,7 +161,11 @@ const TCliRegistration kScript(
     "script",
     "script normalize (LINE | --file F)   the normal form of a script line\n"
     "  script variants (LINE | --file F) [--line-no N]   number, text and label of every filter "
-    "variant",
+    "variant\n"
+    "  script lines   the program's script as its list shows it (TAB-separated)\n"
+    "  script append FILE.lsc   appends a script file to the program's script\n"
+    "  script open FILE.lsc   replaces the program's script by a script file\n"
+    "  script save FILE.lsc   writes the program's script to a file",
     Script);
 
 }  // namespace

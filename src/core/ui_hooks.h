@@ -20,6 +20,11 @@ class TUiHooks {
   virtual void SetStatus(std::string_view text) = 0;
   virtual void ShowMessage(TMessageKind kind, std::string_view text) = 0;
   virtual bool Ask(std::string_view question) = 0;
+  // A Yes/No question under its own title (the deletion warnings).
+  virtual bool Confirm(std::string_view title, std::string_view question) {
+    (void)title;
+    return Ask(question);
+  }
   virtual bool StopRequested() { return false; }
   // A stop request lasts one operation: the owner of the working state clears it
   // when the next one starts.
@@ -67,6 +72,9 @@ class TCountingHooks : public TUiHooks {
     inner_->ShowMessage(kind, text);
   }
   bool Ask(std::string_view question) override { return inner_->Ask(question); }
+  bool Confirm(std::string_view title, std::string_view question) override {
+    return inner_->Confirm(title, question);
+  }
   bool StopRequested() override { return inner_->StopRequested(); }
   void ClearStopRequest() override { inner_->ClearStopRequest(); }
   void SetProgress(int percent) override { inner_->SetProgress(percent); }

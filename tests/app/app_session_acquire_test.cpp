@@ -21,12 +21,21 @@ const TDrawsArray kHistory = MakeDraws({{1, 5, 17, 23, 40, 9, "07/04/2014"},
                                         {2, 1, 2, 3, 4, 5, "07/08/2014"},
                                         {3, 6, 7, 8, 9, 10, "07/11/2014"}});
 
+// Records the titles of the questions too.
+struct TTitledHooks : TRecordingHooks {
+  std::vector<std::string> Titles;
+  bool Confirm(std::string_view title, std::string_view question) override {
+    Titles.emplace_back(title);
+    return Ask(question);
+  }
+};
+
 struct TSession {
   TTempDir Dir;
-  TRecordingHooks Hooks;
+  TTitledHooks Hooks;
   TAppSession Session{TAppPaths::ForFolder(Dir.Path()), Hooks};
   std::vector<std::string> WaitTexts;
-  std::vector<std::string> Titles;
+  std::vector<std::string>& Titles = Hooks.Titles;
   uint32_t Changes = 0;
 
   explicit TSession(const std::string& site = "", const TDrawsArray& draws = {}) {
@@ -37,10 +46,6 @@ struct TSession {
     Session.LoadArchive();
     Session.SetToday(20140731);
     Session.SetWaitWindow([this](std::string_view t) { WaitTexts.emplace_back(t); });
-    Session.SetTitledQuestion([this](std::string_view title, std::string_view q) {
-      Titles.emplace_back(title);
-      return Hooks.Ask(q);
-    });
     Session.SetListener([this](uint32_t c) { Changes |= c; });
     Hooks.Messages.clear();
   }

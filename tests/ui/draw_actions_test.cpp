@@ -17,6 +17,16 @@
 
 namespace vetrilo::test {
 
+// Answers every titled question Yes and keeps it as "title|question".
+class TConfirmingHooks : public TQtHooks {
+ public:
+  std::vector<std::string> Asked;
+  bool Confirm(std::string_view title, std::string_view question) override {
+    Asked.push_back(std::string(title) + "|" + std::string(question));
+    return true;
+  }
+};
+
 class TDrawActionsTest : public QObject {
   Q_OBJECT
  private slots:
@@ -54,11 +64,8 @@ class TDrawActionsTest : public QObject {
     QCOMPARE(form_->DrawActions()->SelectedRows(), (std::vector<int>{1, 3}));
 
     // "Удалить": the rows' own records go once the question is answered Yes.
-    std::vector<std::string> asked;
-    session_->SetTitledQuestion([&](std::string_view title, std::string_view q) {
-      asked.push_back(std::string(title) + "|" + std::string(q));
-      return true;
-    });
+    std::vector<std::string>& asked = hooks_.Asked;
+    asked.clear();
     const int32_t gone1 = session_->Archive().Draws[8].Number;
     const int32_t gone3 = session_->Archive().Draws[6].Number;
     a.Find("DrawsDel")->trigger();
@@ -130,7 +137,7 @@ class TDrawActionsTest : public QObject {
   }
 
  private:
-  TQtHooks hooks_;
+  TConfirmingHooks hooks_;
   std::unique_ptr<QTemporaryDir> dir_;
   std::unique_ptr<TAppSession> session_;
   std::unique_ptr<TFormMain> form_;

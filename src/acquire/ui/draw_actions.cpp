@@ -40,9 +40,6 @@ TDrawActions::TDrawActions(TAppSession& session, TActionList& actions, TQtHooks&
   waitText_->setMinimumWidth(300);
   layout->addWidget(waitText_);
   session_.SetWaitWindow([this](std::string_view text) { ShowWait(text); });
-  session_.SetTitledQuestion([this](std::string_view title, std::string_view question) {
-    return hooks_.AskTitled(title, question);
-  });
   CreateActions();
   drawList_->setContextMenuPolicy(Qt::ActionsContextMenu);
   for (const char* name : {"DrawsAdd", "DrawsEdit", "DrawsDel"}) {
@@ -55,7 +52,6 @@ TDrawActions::TDrawActions(TAppSession& session, TActionList& actions, TQtHooks&
 
 TDrawActions::~TDrawActions() {
   session_.SetWaitWindow({});
-  session_.SetTitledQuestion({});
 }
 
 void TDrawActions::ShowWait(std::string_view text) {

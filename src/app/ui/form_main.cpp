@@ -21,6 +21,8 @@
 #include "app/window_placement.h"
 #include "core/errors.h"
 #include "core/format.h"
+#include "scripts/ui/script_page.h"
+#include "stats/ui/form_favorites.h"
 #include "stats/ui/form_shredding.h"
 #include "views/ui/stats_page.h"
 #include "workspace/comb_list_view.h"
@@ -42,6 +44,10 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   workTabs_->setObjectName("WorkTabs");
   statsPage_ = new TStatsPage(session_, *actions_);
   workTabs_->addTab(statsPage_, "Статистика");
+  // The script page stays the last of the work tabs.
+  scriptPage_ = new TScriptPage(session_, *actions_);
+  scriptPage_->SetDrawsExcludeSource([this] { return combsPage_->ExcludeField()->value(); });
+  workTabs_->addTab(scriptPage_, "Сценарий");
   connect(workTabs_, &QTabWidget::currentChanged, this, [this] { session_.RecalcViews(false); });
   splitter_ = new QSplitter(Qt::Horizontal);
   splitter_->addWidget(leftTabs_);
@@ -93,6 +99,26 @@ void TFormMain::CreateActions() {
       "LotterySite", "Сайт лотереи", "Открыть страницу лотереи в браузере",
       [this] { QDesktopServices::openUrl(QUrl(Q(session_.LotterySite()))); },
       [this] { return !session_.LotterySite().empty(); });
+  CreateFavoritesActions();
+}
+
+void TFormMain::CreateFavoritesActions() {
+  TActionList& a = *actions_;
+  a.Add("StatsFavorites", "Избранные статистики",
+        "Выбор и переименование методов расчета статистики", [this] {
+          TFormFavorites form(session_, this);
+          if (form.exec() == QDialog::Accepted) session_.ApplyFavorites(form.Tree());
+        });
+  a.Add("StatsAllFavorites", "Все доступные статистики",
+        "Показывать в списках все методы расчета статистики",
+        [this] { session_.ResetFavorites(); });
+  a.Add(
+      "StatsDescription", "Описание статистики", "Описание выбранного метода расчета статистики",
+      [this] {
+        TFormDescription form(session_, session_.MethodHelpLink(session_.DrawStatsMethod()), this);
+        form.exec();
+      },
+      [this] { return session_.DrawStatsMethod() >= 0; });
 }
 
 void TFormMain::SettingsEditExecute() {
@@ -138,8 +164,15 @@ void TFormMain::CreateMenus() {
   QMenu* combs = menuBar()->addMenu("Комбинации");
   combs->setObjectName("MenuCombs");
   combsPage_->FillMenu(combs);
+  QMenu* script = menuBar()->addMenu("Сценарий");
+  script->setObjectName("MenuScript");
+  scriptPage_->FillMenu(script);
   QMenu* service = menuBar()->addMenu("Сервис");
   service->setObjectName("MenuService");
+  service->addAction(actions_->Find("StatsFavorites"));
+  service->addAction(actions_->Find("StatsAllFavorites"));
+  service->addAction(actions_->Find("StatsDescription"));
+  service->addSeparator();
   service->addAction(actions_->Find("SettingsEdit"));
   service->addAction(actions_->Find("EditShredding"));
   service->addAction(actions_->Find("EditProxy"));
@@ -264,6 +297,7 @@ void TFormMain::OnSessionChanged(uint32_t changes) {
     actions_->UpdateAll();
   }
   statsPage_->OnSessionChanged(changes);
+  scriptPage_->OnSessionChanged(changes);
   if (busyChanged && !session_.Busy() && focusBeforeBusy_ && focusBeforeBusy_->isEnabled() &&
       focusBeforeBusy_->isVisible() && QApplication::focusWidget() != focusBeforeBusy_) {
     focusBeforeBusy_->setFocus(Qt::OtherFocusReason);

@@ -24,6 +24,7 @@ class TDrawListModel;
 class TCombsPage;
 class TStatsPage;
 class TDrawActions;
+class TScriptPage;
 
 // The main window: the left pane with the draw archive and the combination
 // list, the right work area whose pages the views add, the menus,
@@ -44,6 +45,7 @@ class TFormMain : public QMainWindow {
   QLabel* StatusPanel(int index) { return panels_.at(static_cast<size_t>(index)); }
   TStatsPage* StatsPage() { return statsPage_; }
   TDrawActions* DrawActions() { return drawActions_; }
+  TScriptPage* ScriptPage() { return scriptPage_; }
 
   void SetCommandLine(const TCommandLine& commandLine) { commandLine_ = commandLine; }
   // The work that runs once the window is visible (loading the data files, the
@@ -62,6 +64,8 @@ class TFormMain : public QMainWindow {
   // "Формулы шинковки": the dialog applies through the session on OK.
   void EditShreddingExecute();
   void SettingsEditExecute();
+  // Favourite methods: the manager, the reset to all, the description.
+  void CreateFavoritesActions();
   // Opens a dialog; on OK runs `apply`. An engine error is shown and the dialog
   // opens again with what the user typed.
   void OpenApplyingDialog(QDialog* dialog, std::function<void()> apply);
@@ -88,6 +92,7 @@ class TFormMain : public QMainWindow {
   TCombsPage* combsPage_ = nullptr;
   TStatsPage* statsPage_ = nullptr;
   TDrawActions* drawActions_ = nullptr;
+  TScriptPage* scriptPage_ = nullptr;
   TCommandLine commandLine_;
   bool startMaximized_ = false;
   bool stateSaved_ = false;

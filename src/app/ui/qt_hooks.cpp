@@ -49,9 +49,11 @@ void TQtHooks::ShowMessage(TMessageKind kind, std::string_view text) {
   QGuiApplication::restoreOverrideCursor();
 }
 
-bool TQtHooks::Ask(std::string_view question) { return AskTitled(kQuestionTitle, question); }
+bool TQtHooks::Ask(std::string_view question) {
+  return Confirm(kQuestionTitle, question);
+}
 
-bool TQtHooks::AskTitled(std::string_view title, std::string_view question) {
+bool TQtHooks::Confirm(std::string_view title, std::string_view question) {
   if (gNonInteractive) {
     TConsoleHooks(true, false).Ask(question);
     return false;

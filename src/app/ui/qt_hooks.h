@@ -26,8 +26,7 @@ class TQtHooks : public TUiHooks {
   void SetStatus(std::string_view text) override;
   void ShowMessage(TMessageKind kind, std::string_view text) override;
   bool Ask(std::string_view question) override;
-  // A Yes/No question under its own title ("Ошибка", "Предупреждение").
-  bool AskTitled(std::string_view title, std::string_view question);
+  bool Confirm(std::string_view title, std::string_view question) override;
   void SetProgress(int percent) override;
   void BusyChanged(bool busy) override;
   // "Стоп": the running operation ends at its next look at the request.

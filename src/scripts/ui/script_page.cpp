@@ -1,0 +1,271 @@
+#include "scripts/ui/script_page.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "app/app_session.h"
+#include "app/ui/action_list.h"
+#include "app/ui/qt_text.h"
+#include "scripts/ui/form_script.h"
+
+namespace vetrilo {
+
+TScriptListModel::TScriptListModel(TAppSession& session, QObject* parent)
+    : QAbstractTableModel(parent), session_(session) {}
+
+int TScriptListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(session_.Script().size());
+}
+
+int TScriptListModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kScriptListColumns;
+}
+
+QVariant TScriptListModel::data(const QModelIndex& index, int role) const {
+  const auto& script = session_.Script();
+  if (!index.isValid() || size_t(index.row()) >= script.size() || role != Qt::DisplayRole)
+    return {};
+  if (rows_.size() != script.size()) rows_.assign(script.size(), std::nullopt);
+  auto& row = rows_[size_t(index.row())];
+  if (!row) row = ScriptListRow(script[size_t(index.row())], session_.StatList());
+  return Q((*row)[size_t(index.column())]);
+}
+
+QVariant TScriptListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+      section >= kScriptListColumns) {
+    return {};
+  }
+  return Q(ScriptListCaptions()[size_t(section)]);
+}
+
+void TScriptListModel::Reload() {
+  beginResetModel();
+  rows_.clear();
+  endResetModel();
+}
+
+TScriptPage::TScriptPage(TAppSession& session, TActionList& actions, QWidget* parent)
+    : QWidget(parent), session_(session), actions_(actions) {
+  setObjectName("ScriptPage");
+  drawsExclude_ = [this] { return session_.Options().DrawsExclude; };
+  CreateActions();
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  auto* tools = new QToolBar;
+  tools->setObjectName("tbScript");
+  tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  for (QAction* a : commands_) {
+    if (a->isSeparator()) {
+      tools->addSeparator();
+      continue;
+    }
+    tools->addAction(a);
+    tools->widgetForAction(a)->setObjectName("bt" + a->objectName());
+  }
+  layout->addWidget(tools);
+
+  model_ = new TScriptListModel(session_, this);
+  list_ = new QTableView;
+  list_->setObjectName("lvScript");
+  list_->setModel(model_);
+  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  list_->addActions(commands_);
+  list_->verticalHeader()->hide();
+  list_->verticalHeader()->setDefaultSectionSize(20);
+  list_->horizontalHeader()->setDefaultSectionSize(250);
+  list_->setColumnWidth(0, 170);
+  list_->setColumnWidth(1, 330);
+  connect(list_, &QTableView::doubleClicked, this, [this] {
+    if (Enabled(TScriptCommand::Edit)) actions_.Find("ScriptEdit")->trigger();
+  });
+  // The commands follow the focused line at once, not at the next idle check.
+  connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, &actions_,
+          &TActionList::UpdateAll);
+  connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, &actions_,
+          &TActionList::UpdateAll);
+  layout->addWidget(list_, 1);
+  count_ = new QLabel;
+  count_->setObjectName("lbScriptCount");
+  layout->addWidget(count_);
+  OnSessionChanged(kChangeScript);
+}
+
+void TScriptPage::CreateActions() {
+  auto add = [this](const char* name, const char* caption, const char* hint,
+                    std::function<void()> run, TScriptCommand command) {
+    commands_.push_back(actions_.Add(name, caption, hint, std::move(run),
+                                     [this, command] { return Enabled(command); }));
+  };
+  auto separator = [this] {
+    auto* s = new QAction(this);
+    s->setSeparator(true);
+    commands_.push_back(s);
+  };
+  add(
+      "ScriptAdd", "Добавить фильтры", "Добавить новую строку в сценарий",
+      [this] { ScriptAddExecute(); }, TScriptCommand::Add);
+  add(
+      "ScriptEmpty", "Добавить разделитель", "Добавить пустую строку (разделитель)",
+      [this] { ScriptEmptyExecute(); }, TScriptCommand::Empty);
+  add(
+      "ScriptClone", "Клонировать", "Создать новую строку на основе текущей",
+      [this] { ScriptCloneExecute(); }, TScriptCommand::Clone);
+  add(
+      "ScriptEdit", "Изменить", "Изменить текущую строку сценария", [this] { ScriptEditExecute(); },
+      TScriptCommand::Edit);
+  add(
+      "ScriptDel", "Удалить", "Удалить выделенные строки сценария", [this] { ScriptDelExecute(); },
+      TScriptCommand::Del);
+  add(
+      "ScriptClr", "Удалить все", "Удалить все строки сценария", [this] { ScriptClrExecute(); },
+      TScriptCommand::Clr);
+  separator();
+  add(
+      "ScriptUp", "Переместить вверх", "Переместить текущую строку вверх",
+      [this] { ScriptMoveExecute(-1); }, TScriptCommand::Up);
+  add(
+      "ScriptDown", "Переместить вниз", "Переместить текущую строку вниз",
+      [this] { ScriptMoveExecute(1); }, TScriptCommand::Down);
+  separator();
+  add(
+      "ScriptOpen", "Открыть", "Открыть сценарий из файла", [this] { ScriptOpenExecute(); },
+      TScriptCommand::Open);
+  add(
+      "ScriptSave", "Сохранить", "Сохранить сценарий в файл", [this] { ScriptSaveExecute(); },
+      TScriptCommand::Save);
+  add(
+      "ScriptLoad", "Добавить сценарий", "Добавить в конец строки сценария из файла",
+      [this] { ScriptLoadExecute(); }, TScriptCommand::Load);
+}
+
+void TScriptPage::FillMenu(QMenu* menu) const {
+  menu->addActions(commands_);
+}
+
+TScriptListState TScriptPage::ListState() const {
+  TScriptListState state;
+  state.Lines = &session_.Script();
+  state.Focused = FocusedRow();
+  state.Selected = static_cast<int>(SelectedRows().size());
+  state.Busy = session_.Busy();
+  state.Running = session_.ScriptRunning();
+  return state;
+}
+
+bool TScriptPage::Enabled(TScriptCommand command) const {
+  return list_ && ScriptCommandEnabled(command, ListState());
+}
+
+int TScriptPage::FocusedRow() const {
+  const QModelIndex current = list_ ? list_->currentIndex() : QModelIndex();
+  return current.isValid() ? current.row() : -1;
+}
+
+std::vector<int> TScriptPage::SelectedRows() const {
+  std::vector<int> rows;
+  if (!list_ || !list_->selectionModel()) return rows;
+  for (const QModelIndex& index : list_->selectionModel()->selectedRows())
+    rows.push_back(index.row());
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+void TScriptPage::FocusRow(int row) {
+  if (row < 0 || row >= model_->rowCount()) return;
+  list_->setCurrentIndex(model_->index(row, 0));
+  list_->selectRow(row);
+}
+
+void TScriptPage::OnSessionChanged(uint32_t changes) {
+  if (changes & kChangeScript) {
+    const int focused = FocusedRow();
+    model_->Reload();
+    FocusRow(std::min(focused, model_->rowCount() - 1));
+    count_->setText(Q(ScriptLineCountText(static_cast<int>(session_.Script().size()))));
+  } else if (changes & kChangeMethods) {
+    model_->Reload();
+  }
+}
+
+bool TScriptPage::EditLine(const QString& title, std::string& line) {
+  if (lineEditor_) return lineEditor_(title, line);
+  TFormScript form(session_, title, line, drawsExclude_ ? drawsExclude_() : 0, this);
+  if (form.exec() != QDialog::Accepted) return false;
+  line = form.Line();
+  return true;
+}
+
+QString TScriptPage::ChooseFile(const QString& kind) {
+  if (chooseFile_) return chooseFile_(kind);
+  QFileDialog dialog(this);
+  dialog.setNameFilter("Файлы сценариев (*.lsc)");
+  dialog.setDefaultSuffix("lsc");
+  if (kind == "save") {
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+  } else {
+    dialog.setFileMode(QFileDialog::ExistingFile);
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first();
+}
+
+void TScriptPage::ScriptAddExecute() {
+  std::string line;
+  if (!EditLine("Создание новой строки", line)) return;
+  FocusRow(session_.AddScriptLine(line));
+}
+
+void TScriptPage::ScriptEmptyExecute() {
+  FocusRow(session_.AddScriptSeparator());
+}
+
+void TScriptPage::ScriptCloneExecute() {
+  std::string line = session_.ScriptLine(FocusedRow());
+  if (!EditLine("Создание новой строки", line)) return;
+  FocusRow(session_.AddScriptLine(line));
+}
+
+void TScriptPage::ScriptEditExecute() {
+  const int row = FocusedRow();
+  std::string line = session_.ScriptLine(row);
+  if (!EditLine("Редактирование строки", line)) return;
+  session_.ReplaceScriptLine(row, line);
+  FocusRow(row);
+}
+
+void TScriptPage::ScriptDelExecute() {
+  session_.DeleteScriptLines(SelectedRows());
+}
+
+void TScriptPage::ScriptClrExecute() {
+  session_.ClearScript();
+}
+
+void TScriptPage::ScriptMoveExecute(int delta) {
+  FocusRow(session_.MoveScriptLine(FocusedRow(), delta));
+}
+
+void TScriptPage::ScriptOpenExecute() {
+  const QString path = ChooseFile("open");
+  if (!path.isEmpty()) session_.OpenScriptFile(S(path));
+}
+
+void TScriptPage::ScriptSaveExecute() {
+  const QString path = ChooseFile("save");
+  if (!path.isEmpty()) session_.SaveScriptFile(S(path));
+}
+
+void TScriptPage::ScriptLoadExecute() {
+  const QString path = ChooseFile("load");
+  if (!path.isEmpty()) session_.AppendScriptFile(S(path));
+}
+
+}  // namespace vetrilo

@@ -21,6 +21,7 @@
 #include "core/errors.h"
 #include "core/format.h"
 #include "stats/ui/form_shredding.h"
+#include "views/ui/analysis_tabs.h"
 #include "views/ui/stats_page.h"
 #include "workspace/comb_list_view.h"
 #include "workspace/ui/combs_page.h"
@@ -41,6 +42,8 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   statsPage_ = new TStatsPage(session_, *actions_);
   workTabs_->addTab(statsPage_, "Статистика");
   connect(workTabs_, &QTabWidget::currentChanged, this, [this] { session_.RecalcViews(false); });
+  analysisTabs_ = new TAnalysisTabs(session_, *actions_, workTabs_, drawList_,
+                                    combsPage_->CombList(), this);
   splitter_ = new QSplitter(Qt::Horizontal);
   splitter_->addWidget(leftTabs_);
   splitter_->addWidget(workTabs_);
@@ -135,6 +138,9 @@ void TFormMain::CreateMenus() {
   QMenu* combs = menuBar()->addMenu("Комбинации");
   combs->setObjectName("MenuCombs");
   combsPage_->FillMenu(combs);
+  QMenu* view = menuBar()->addMenu("Вид");
+  view->setObjectName("MenuView");
+  analysisTabs_->FillMenus(view, draws, combs);
   QMenu* service = menuBar()->addMenu("Сервис");
   service->setObjectName("MenuService");
   service->addAction(actions_->Find("SettingsEdit"));
@@ -260,6 +266,7 @@ void TFormMain::OnSessionChanged(uint32_t changes) {
     actions_->UpdateAll();
   }
   statsPage_->OnSessionChanged(changes);
+  analysisTabs_->OnSessionChanged(changes);
   if (busyChanged && !session_.Busy() && focusBeforeBusy_ && focusBeforeBusy_->isEnabled() &&
       focusBeforeBusy_->isVisible() && QApplication::focusWidget() != focusBeforeBusy_) {
     focusBeforeBusy_->setFocus(Qt::OtherFocusReason);
@@ -328,6 +335,7 @@ void TFormMain::RestoreWindowState() {
 
 void TFormMain::SaveWindowState() {
   statsPage_->CommitDepth();
+  analysisTabs_->CommitState();
   TMainOptions& o = session_.Options();
   const QList<int> sizes = splitter_->sizes();
   if (!sizes.isEmpty() && sizes[0] > 0) o.LeftPanelWidth = sizes[0];

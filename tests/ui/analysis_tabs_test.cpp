@@ -116,14 +116,16 @@ class TAnalysisTabsTest : public QObject {
     QTableView* grid = page->Grid();
     grid->setCurrentIndex(grid->model()->index(2, 10));
     QCOMPARE(session_->Views().WeekRow, 2);
-    QChart* chart = page->ChartView()->chart();
-    QCOMPARE(chart->series().size(), 1);
+    auto chart = [page] { return page->ChartView()->chart(); };
+    QCOMPARE(chart()->series().size(), 1);
+    QCOMPARE(chart()->axes(Qt::Horizontal).size(), 1);
     form_->Actions().Find("ViewWeekChartType")->trigger();
     QVERIFY(session_->WeekChartType());
-    QVERIFY(qobject_cast<QLineSeries*>(chart->series().front()));
-    QCOMPARE(qobject_cast<QLineSeries*>(chart->series().front())->count(), 47);
+    QVERIFY(qobject_cast<QLineSeries*>(chart()->series().front()));
+    QCOMPARE(qobject_cast<QLineSeries*>(chart()->series().front())->count(), 47);
+    QCOMPARE(chart()->axes(Qt::Horizontal).size(), 1);
     form_->Actions().Find("ViewWeekChartMode")->trigger();
-    QCOMPARE(qobject_cast<QLineSeries*>(chart->series().front())->count(), 7);
+    QCOMPARE(qobject_cast<QLineSeries*>(chart()->series().front())->count(), 7);
     QCOMPARE(session_->FrmFile().ReadInteger("TFormMain", "WeekChartMode", 0), 1);
   }
 

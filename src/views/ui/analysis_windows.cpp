@@ -53,7 +53,7 @@ TFormSumChart::TFormSumChart(const TSumDistribution& d, QWidget* parent) : QDial
   setObjectName("FormSumChart");
   setWindowTitle("Распределение сумм тиражей и всех возможных комбинаций");
   setAttribute(Qt::WA_DeleteOnClose);
-  resize(1000, 640);
+  resize(1200, 680);
   auto* layout = new QVBoxLayout(this);
   auto* chart = new QChart;
   chart->legend()->setAlignment(Qt::AlignBottom);
@@ -98,6 +98,8 @@ TFormSumChart::TFormSumChart(const TSumDistribution& d, QWidget* parent) : QDial
                       Item(Q(Format("%.2f", {d.Scaled(d.Levels[size_t(k)].Threshold)})), true));
     }
   }
+  table_->resizeColumnsToContents();
+  chart->legend()->setAlignment(Qt::AlignRight);
   auto* splitter = new QSplitter(Qt::Vertical);
   splitter->addWidget(chartView_);
   splitter->addWidget(table_);
@@ -185,8 +187,7 @@ void TFormRepeats::Show(const TRepeatsAnalysis& a) {
     list_->setItem(r, 2, Item(QString::number(row.Repeats), true));
     list_->setItem(r, 3, Item(Q(row.Draws)));
   }
-  QChart* chart = chartView_->chart();
-  ClearChart(chart);
+  QChart* chart = NewChart(chartView_, true);
   const std::vector<TRepeatsSeries> series = a.Series();
   if (series.empty()) return;
   double minX = 0;

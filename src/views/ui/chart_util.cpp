@@ -1,5 +1,6 @@
 #include "views/ui/chart_util.h"
 
+#include <QChartView>
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
@@ -9,16 +10,32 @@
 
 namespace vetrilo {
 
-void ClearChart(QChart* chart) {
-  chart->removeAllSeries();
-  for (QAbstractAxis* axis : chart->axes()) {
-    chart->removeAxis(axis);
-    delete axis;
+QChart* NewChart(QChartView* view, bool legend) {
+  auto* chart = new QChart;
+  chart->setMargins(QMargins(4, 4, 4, 4));
+  if (legend) {
+    chart->legend()->setAlignment(Qt::AlignBottom);
+  } else {
+    chart->legend()->hide();
   }
+  QChart* old = view->chart();
+  view->setChart(chart);
+  delete old;
+  return chart;
 }
 
 double ChartTop(double maxY) {
   return maxY <= 0 ? 1 : std::ceil(maxY * 1.05);
+}
+
+void SetCountRange(QValueAxis* axis, double maxY) {
+  const double top = ChartTop(maxY);
+  const double step = std::max(1.0, std::ceil(top / 8));
+  axis->setLabelFormat("%.0f");
+  axis->setTickType(QValueAxis::TicksDynamic);
+  axis->setTickAnchor(0);
+  axis->setTickInterval(step);
+  axis->setRange(0, std::ceil(top / step) * step);
 }
 
 TChartAxes AddValueAxes(QChart* chart, const QString& xTitle, const QString& yTitle, double minX,
@@ -32,9 +49,7 @@ TChartAxes AddValueAxes(QChart* chart, const QString& xTitle, const QString& yTi
   axes.X = x;
   axes.Y = new QValueAxis;
   axes.Y->setTitleText(yTitle);
-  axes.Y->setLabelFormat("%.0f");
-  axes.Y->setRange(std::min(0.0, maxY), ChartTop(maxY));
-  axes.Y->applyNiceNumbers();
+  SetCountRange(axes.Y, maxY);
   chart->addAxis(axes.Y, Qt::AlignLeft);
   return axes;
 }

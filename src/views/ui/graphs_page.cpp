@@ -110,8 +110,7 @@ void TGraphsPage::CommitDepth() {
 }
 
 void TGraphsPage::RefreshChart() {
-  QChart* chart = chartView_->chart();
-  ClearChart(chart);
+  QChart* chart = NewChart(chartView_, true);
   main_ = nullptr;
   const TDrawGraph& g = session_.Views().Graph;
   if (g.Empty()) {

@@ -1,7 +1,6 @@
 #include "views/ui/week_page.h"
 
 #include <QAction>
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
@@ -69,8 +68,9 @@ TWeekPage::TWeekPage(TAppSession& session, TActionList& actions, QWidget* parent
                            [&views](int r, int c) { return views.Week.Color(r, c); }},
                           this);
   grid_ = NewGridView("sgWeek", model_);
-  grid_->setColumnWidth(0, 64);
-  grid_->setColumnWidth(kWeekTotalColumn, 52);
+  grid_->horizontalHeader()->setDefaultSectionSize(34);
+  grid_->setColumnWidth(0, 76);
+  grid_->setColumnWidth(kWeekTotalColumn, 56);
   grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
   grid_->addAction(actions_.Find("WeekFilter_Include"));
   grid_->addAction(actions_.Find("WeekFilter_Exclude"));
@@ -143,8 +143,7 @@ void TWeekPage::CommitDepth() {
 }
 
 void TWeekPage::RefreshChart() {
-  QChart* chart = chartView_->chart();
-  ClearChart(chart);
+  QChart* chart = NewChart(chartView_, false);
   const TAnalysisViews& v = session_.Views();
   const int mode = session_.WeekChartMode();
   const auto points = v.Week.ChartPoints(mode, v.WeekRow, v.WeekColumn, session_.WeekdayNames());
@@ -157,45 +156,34 @@ void TWeekPage::RefreshChart() {
                   : v.WeekRow >= 1 && v.WeekRow <= 7
                       ? Q(session_.WeekdayNames()[size_t(v.WeekRow - 1)])
                       : QString());
+  auto* axisY = new QValueAxis;
+  axisY->setTitleText("Количество");
+  SetCountRange(axisY, maxY);
+  // x of a point: its number or weekday (line), its index from 0 (bars).
+  const double shift = session_.WeekChartType() ? 0 : -1;
+  auto* axisX = new QCategoryAxis;
+  axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  axisX->setRange(0.5 + shift, double(points.size()) + 0.5 + shift);
+  // Every other number keeps two-digit labels readable on a narrow chart.
+  for (const TChartPoint& p : points) {
+    if (mode == 1 || int(p.X) % 2 == 1) axisX->append(Q(p.Label), p.X + shift);
+  }
+  axisX->setTitleText(xTitle);
+  chart->addAxis(axisX, Qt::AlignBottom);
+  chart->addAxis(axisY, Qt::AlignLeft);
   if (session_.WeekChartType()) {
-    auto* axisX = new QCategoryAxis;
-    axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    axisX->setRange(0.5, double(points.size()) + 0.5);
-    for (const TChartPoint& p : points) {
-      if (mode == 1 || int(p.X) % 2 == 1) axisX->append(Q(p.Label), p.X);
-    }
-    axisX->setTitleText(xTitle);
-    chart->addAxis(axisX, Qt::AlignBottom);
-    auto* axisY = new QValueAxis;
-    axisY->setTitleText("Количество");
-    axisY->setLabelFormat("%.0f");
-    axisY->setRange(0, ChartTop(maxY));
-    axisY->applyNiceNumbers();
-    chart->addAxis(axisY, Qt::AlignLeft);
     AddLineSeries(chart, {axisX, axisY}, points, "", QColor(0, 160, 0), 2, 2,
                   QColor(Qt::magenta));
     return;
   }
   auto* set = new QBarSet("");
   set->setColor(QColor(0, 160, 0));
-  auto* categories = new QBarCategoryAxis;
-  for (const TChartPoint& p : points) {
-    set->append(p.Y);
-    categories->append(Q(p.Label));
-  }
+  for (const TChartPoint& p : points) set->append(p.Y);
   auto* series = new QBarSeries;
   series->append(set);
   series->setBarWidth(0.7);
   chart->addSeries(series);
-  categories->setTitleText(xTitle);
-  chart->addAxis(categories, Qt::AlignBottom);
-  series->attachAxis(categories);
-  auto* axisY = new QValueAxis;
-  axisY->setTitleText("Количество");
-  axisY->setLabelFormat("%.0f");
-  axisY->setRange(0, ChartTop(maxY));
-  axisY->applyNiceNumbers();
-  chart->addAxis(axisY, Qt::AlignLeft);
+  series->attachAxis(axisX);
   series->attachAxis(axisY);
 }
 

@@ -219,7 +219,10 @@ class TAppSession {
   void SelectGraphMethod(int method);
   void SetDrawsGraphLen(int depth);
   void ApplyDrawsGraphLen(int depth);  // stored and built (not forced)
-  void SetGraphMarks(bool on) { views_.GraphMarks = on; Notify(kChangeViews); }
+  void SetGraphMarks(bool on) {
+    views_.GraphMarks = on;
+    Notify(kChangeViews);
+  }
   void BuildGraphs(bool forced);
   // Draw card and its options (ColorCard, ColorCardSequences, saved at once).
   void RefreshCard(bool forced);
@@ -228,8 +231,8 @@ class TAppSession {
   void SetColorCardSequences(bool on);
   // Layout scheme (LayoutLen) and comparison lists (LayoutCompareLen1..5).
   void SetLayoutLen(int depth);
-  void ApplyLayoutLen(int depth);                  // stored and built (not forced)
-  void SetLayoutCompareLen(int list, int depth);   // list 0..4
+  void ApplyLayoutLen(int depth);                   // stored and built (not forced)
+  void SetLayoutCompareLen(int list, int depth);    // list 0..4
   void ApplyLayoutCompareLen(int list, int depth);  // stored and built forced
   void BuildLayout(bool forced);
   void BuildLayoutCompare(bool forced);

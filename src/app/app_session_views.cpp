@@ -118,9 +118,9 @@ bool TAppSession::ViewLive(TWorkView view, bool forced, TViewKey& key) {
 }
 
 void TAppSession::RecalcAnalysisViews(bool forced) {
-  for (auto build : {&TAppSession::BuildGraphs, &TAppSession::RefreshCard,
-                     &TAppSession::BuildLayout, &TAppSession::BuildLayoutCompare,
-                     &TAppSession::BuildWeek}) {
+  for (auto build :
+       {&TAppSession::BuildGraphs, &TAppSession::RefreshCard, &TAppSession::BuildLayout,
+        &TAppSession::BuildLayoutCompare, &TAppSession::BuildWeek}) {
     try {
       (this->*build)(forced);
     } catch (const EStopped&) {
@@ -238,7 +238,8 @@ void TAppSession::BuildLayoutCompare(bool forced) {
   k = key;
   TBusyGuard busy(*this, "Построение схемы выпадения номеров...");
   for (size_t i = 0; i < 5; ++i) {
-    views_.Compare[i] = ::vetrilo::BuildLayoutCompare(archive_, drawsOffset_, views_.CompareDepths[i]);
+    views_.Compare[i] =
+        ::vetrilo::BuildLayoutCompare(archive_, drawsOffset_, views_.CompareDepths[i]);
   }
   ++views_.CompareBuilds;
   Notify(kChangeViews);

@@ -124,7 +124,8 @@ std::string ViewSums(const TCliContext& context, const std::vector<std::string>&
     std::vector<std::string> row{IntegerText(t.Sum), IntegerText(t.Count),
                                  IntegerText(d.ActualCount(t.Sum)),
                                  Format("%.2f", {d.Scaled(t.Count)})};
-    for (const TSumLevel& level : d.Levels) row.push_back(Format("%.2f", {d.Scaled(level.Threshold)}));
+    for (const TSumLevel& level : d.Levels)
+      row.push_back(Format("%.2f", {d.Scaled(level.Threshold)}));
     out += TsvLine(row);
   }
   return out;
@@ -140,8 +141,8 @@ std::string ViewRepeats(const TCliContext& context, const std::vector<std::strin
   const auto& captions = RepeatsCaptions();
   std::string out = TsvLine({captions.begin(), captions.end()});
   for (const TRepeatsRow& row : a.Rows) {
-    out += TsvLine({IntegerText(row.Draw), IntegerText(row.Matches), IntegerText(row.Repeats),
-                    row.Draws});
+    out += TsvLine(
+        {IntegerText(row.Draw), IntegerText(row.Matches), IntegerText(row.Repeats), row.Draws});
   }
   return out;
 }
@@ -156,10 +157,9 @@ std::string ViewGraph(const TCliContext& context, const std::vector<std::string>
   }
   const int index = engine.List.FindByCode(method.Code());
   auto stat = engine.List.CreateStat(method);
-  const TDrawGraph g = BuildDrawGraph(*stat, engine.List.MethodCaption(index, true),
-                                      engine.Archive, Offset(args, engine),
-                                      Depth(args, SavedMainOptions(context.Paths).DrawsGraphLen),
-                                      args.Flag("sorted"));
+  const TDrawGraph g = BuildDrawGraph(
+      *stat, engine.List.MethodCaption(index, true), engine.Archive, Offset(args, engine),
+      Depth(args, SavedMainOptions(context.Paths).DrawsGraphLen), args.Flag("sorted"));
   std::string out = TsvLine({"Тираж", g.Caption, TDrawGraph::kMeanName, TDrawGraph::kModeName});
   for (const TChartPoint& p : g.Values) {
     out += TsvLine({p.Label, IntegerText(int(p.Y)), DrawGraphMeanText(g), IntegerText(g.Mode)});
@@ -212,8 +212,8 @@ TGridRect ParseColumns(const std::string& text) {
 }
 
 int FilterView(const TCliContext& context) {
-  const TCliArgs args(context.Words,
-                      {"rect", "columns", "mode", "depth", "offset", "in", "out"}, {"sorted"});
+  const TCliArgs args(context.Words, {"rect", "columns", "mode", "depth", "offset", "in", "out"},
+                      {"sorted"});
   if (args.Positional().size() != 1) throw ECliError("filter-view needs card, layout or weekday");
   const std::string view = args.Positional()[0];
   const std::string mode = args.Value("mode");
@@ -234,8 +234,7 @@ int FilterView(const TCliContext& context) {
     } else {
       if (!TLayoutScheme::CanFilter(rect)) throw ECliError("--rect must lie within columns 1..47");
       TLayoutScheme scheme;
-      scheme.Build(engine.Archive, offset,
-                   Depth(args, SavedMainOptions(context.Paths).LayoutLen));
+      scheme.Build(engine.Archive, offset, Depth(args, SavedMainOptions(context.Paths).LayoutLen));
       values = scheme.SelectionValues(rect);
       caption = kLayoutFilterCaption;
     }

@@ -59,7 +59,7 @@ struct TAnalysisViews {
 constexpr int kMinViewDepth = 1;
 constexpr int kMaxViewDepth = 2147483647;
 inline int ClampViewDepth(int64_t depth) {
-  return static_cast<int>(depth < kMinViewDepth ? kMinViewDepth
+  return static_cast<int>(depth < kMinViewDepth   ? kMinViewDepth
                           : depth > kMaxViewDepth ? kMaxViewDepth
                                                   : depth);
 }

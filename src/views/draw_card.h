@@ -27,7 +27,10 @@ class TDrawCard {
   void Build(const TDrawArchive& archive);
   // True when the grid shows exactly these draws.
   bool Shows(const TDrawArchive& archive) const;
-  void Clear() { rows_.clear(); built_ = false; }
+  void Clear() {
+    rows_.clear();
+    built_ = false;
+  }
   bool Built() const { return built_; }
 
   // Header row plus one row per draw; an empty archive still has one empty row.

@@ -35,7 +35,8 @@ TDrawGraph BuildDrawGraph(TCustomStat& stat, const std::string& caption,
     const int number = archive.Draws[size_t(i)].Number;
     graph.Values.push_back({double(number), double(v), IntegerText(number)});
     sum += v;
-    auto it = std::find_if(counts.begin(), counts.end(), [&](const auto& c) { return c.first == v; });
+    auto it =
+        std::find_if(counts.begin(), counts.end(), [&](const auto& c) { return c.first == v; });
     if (it == counts.end()) {
       counts.push_back({v, 1});
     } else {

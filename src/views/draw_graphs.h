@@ -17,7 +17,7 @@ class TCustomGraphStat;
 struct TDrawGraph {
   static constexpr const char* kMeanName = "Среднее значение";
   static constexpr const char* kModeName = "Наиболее часто встречающееся значение";
-  std::string Caption;             // the statistic's caption, the main series' title
+  std::string Caption;              // the statistic's caption, the main series' title
   std::vector<TChartPoint> Values;  // x = draw number, oldest first
   double Mean = 0;
   int Mode = 0;

@@ -44,7 +44,9 @@ std::string TLayoutScheme::Text(int row, int column) const {
 namespace {
 
 // Blocks 1..5, 11..15, .., 91..95 of the checkerboard.
-bool InPinkBlock(int index) { return index >= 1 && index <= 95 && (index - 1) % 10 < 5; }
+bool InPinkBlock(int index) {
+  return index >= 1 && index <= 95 && (index - 1) % 10 < 5;
+}
 
 }  // namespace
 
@@ -94,10 +96,9 @@ TLayoutCompareList BuildLayoutCompare(const TDrawArchive& archive, int offset, i
       list.Items.push_back({t.Count, NumberText(t.Number)});
     }
   }
-  std::stable_sort(list.Items.begin(), list.Items.end(),
-                   [](const TLayoutCompareItem& a, const TLayoutCompareItem& b) {
-                     return a.Count > b.Count;
-                   });
+  std::stable_sort(
+      list.Items.begin(), list.Items.end(),
+      [](const TLayoutCompareItem& a, const TLayoutCompareItem& b) { return a.Count > b.Count; });
   return list;
 }
 

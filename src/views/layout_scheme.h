@@ -41,7 +41,7 @@ struct TLayoutCompareItem {
 };
 struct TLayoutCompareList {
   int Depth = 0;
-  std::string Caption;  // "<oldest draw> - <newest draw>"; empty without draws
+  std::string Caption;                    // "<oldest draw> - <newest draw>"; empty without draws
   std::vector<TLayoutCompareItem> Items;  // largest count first
 };
 TLayoutCompareList BuildLayoutCompare(const TDrawArchive& archive, int offset, int depth);

@@ -13,9 +13,9 @@ namespace vetrilo {
 // Repeats by draw: for each of the newest N draws of the archive (the offset is
 // ignored), how many of the D draws before it shared 1, 2, 3 or 4 numbers with it.
 struct TRepeatsRow {
-  int Draw = 0;     // "Тираж"
-  int Matches = 0;  // "Совпадений"
-  int Repeats = 0;  // "Кол-во повторов"
+  int Draw = 0;       // "Тираж"
+  int Matches = 0;    // "Совпадений"
+  int Repeats = 0;    // "Кол-во повторов"
   std::string Draws;  // "Список тиражей": newest first, one blank between
 };
 

@@ -11,8 +11,7 @@ namespace vetrilo {
 
 const std::array<std::string, 7>& WeekdayShortNames(int language) {
   static const std::array<std::string, 7> kRussian{"Пн", "Вт", "Ср", "Чт", "Пт", "Сб", "Вс"};
-  static const std::array<std::string, 7> kEnglish{"Mon", "Tue", "Wed", "Thu",
-                                                   "Fri", "Sat", "Sun"};
+  static const std::array<std::string, 7> kEnglish{"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
   return language == 1033 ? kEnglish : kRussian;
 }
 
@@ -95,8 +94,8 @@ TCellColor TWeekdayStats::Color(int row, int column) const {
   return {"heat", 0xFF0000u | uint32_t(gb) << 8 | uint32_t(gb)};
 }
 
-std::vector<TChartPoint> TWeekdayStats::ChartPoints(
-    int mode, int row, int column, const std::array<std::string, 7>& names) const {
+std::vector<TChartPoint> TWeekdayStats::ChartPoints(int mode, int row, int column,
+                                                    const std::array<std::string, 7>& names) const {
   std::vector<TChartPoint> points;
   if (mode == 1) {
     for (int w = 1; w <= 7; ++w) {

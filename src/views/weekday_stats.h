@@ -36,7 +36,7 @@ class TWeekdayStats {
   // weekday 1..7, number 1..47
   int Count(int weekday, int number) const;
   int MaxCount() const { return max_; }
-  int Draws() const { return draws_; }            // draws in the window
+  int Draws() const { return draws_; }           // draws in the window
   int UndatedDraws() const { return undated_; }  // of them without a readable date
 
   int RowCount() const { return kWeekUndatedRow + 1; }

@@ -42,8 +42,8 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   statsPage_ = new TStatsPage(session_, *actions_);
   workTabs_->addTab(statsPage_, "Статистика");
   connect(workTabs_, &QTabWidget::currentChanged, this, [this] { session_.RecalcViews(false); });
-  analysisTabs_ = new TAnalysisTabs(session_, *actions_, workTabs_, drawList_,
-                                    combsPage_->CombList(), this);
+  analysisTabs_ =
+      new TAnalysisTabs(session_, *actions_, workTabs_, drawList_, combsPage_->CombList(), this);
   splitter_ = new QSplitter(Qt::Horizontal);
   splitter_->addWidget(leftTabs_);
   splitter_->addWidget(workTabs_);

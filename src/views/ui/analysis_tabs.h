@@ -24,8 +24,8 @@ class TFormRepeats;
 class TAnalysisTabs : public QObject {
   Q_OBJECT
  public:
-  TAnalysisTabs(TAppSession& session, TActionList& actions, QTabWidget* tabs,
-                QTableView* drawList, QTableView* combList, QObject* parent = nullptr);
+  TAnalysisTabs(TAppSession& session, TActionList& actions, QTabWidget* tabs, QTableView* drawList,
+                QTableView* combList, QObject* parent = nullptr);
 
   TGraphsPage* GraphsPage() { return graphs_; }
   TCardPage* CardPage() { return card_; }

@@ -41,9 +41,9 @@ QTableWidget* NewList(const QString& name, const QStringList& captions) {
 
 // Distinct, readable colours for the match-count series.
 QColor SeriesColor(int k) {
-  static const QColor kColors[] = {QColor(0, 130, 200), QColor(230, 25, 75), QColor(60, 180, 75),
-                                   QColor(145, 30, 180), QColor(245, 130, 48),
-                                   QColor(70, 140, 140)};
+  static const QColor kColors[] = {QColor(0, 130, 200),  QColor(230, 25, 75),
+                                   QColor(60, 180, 75),  QColor(145, 30, 180),
+                                   QColor(245, 130, 48), QColor(70, 140, 140)};
   return kColors[size_t(k) % (sizeof(kColors) / sizeof(kColors[0]))];
 }
 
@@ -69,8 +69,8 @@ TFormSumChart::TFormSumChart(const TSumDistribution& d, QWidget* parent) : QDial
       levels[k].push_back({double(t.Sum), d.Scaled(d.Levels[k].Threshold), ""});
     }
   }
-  const TChartAxes axes = AddValueAxes(chart, "Сумма", "Количество тиражей",
-                                       d.Theory.front().Sum, d.Theory.back().Sum, maxY);
+  const TChartAxes axes = AddValueAxes(chart, "Сумма", "Количество тиражей", d.Theory.front().Sum,
+                                       d.Theory.back().Sum, maxY);
   AddLineSeries(chart, axes, actual, TSumDistribution::kActualName, QColor(Qt::red), 2);
   AddLineSeries(chart, axes, theory, TSumDistribution::kTheoryName, QColor(128, 0, 0), 2);
   const QColor levelColors[] = {QColor(0, 160, 0), QColor(Qt::blue), QColor(Qt::magenta)};

@@ -141,7 +141,7 @@ void TGraphsPage::RefreshChart() {
   AddLineSeries(chart, axes, mean, TDrawGraph::kMeanName, QColor(Qt::blue), 1);
   AddLineSeries(chart, axes, mode, TDrawGraph::kModeName, QColor(Qt::red), 1);
   summary_->setText(Q(Format("%s: %s; %s: %d", {TDrawGraph::kMeanName, DrawGraphMeanText(g),
-                                                 TDrawGraph::kModeName, g.Mode})));
+                                                TDrawGraph::kModeName, g.Mode})));
 }
 
 void TGraphsPage::OnSessionChanged(uint32_t changes) {

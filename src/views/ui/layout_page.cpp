@@ -25,7 +25,9 @@ class TLayoutCompareModel : public QAbstractTableModel {
   int rowCount(const QModelIndex& parent = {}) const override {
     return parent.isValid() ? 0 : int(list_.Items.size());
   }
-  int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : 2; }
+  int columnCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : 2;
+  }
   QVariant data(const QModelIndex& index, int role) const override {
     if (!index.isValid() || size_t(index.row()) >= list_.Items.size()) return {};
     const TLayoutCompareItem& item = list_.Items[size_t(index.row())];
@@ -76,23 +78,21 @@ TLayoutPage::TLayoutPage(TAppSession& session, TActionList& actions, QWidget* pa
   auto* tools = new QToolBar;
   tools->setObjectName("tbLayout");
   tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  for (const char* name :
-       {"LayoutCalc", "LayoutFilter_Include", "LayoutFilter_Exclude", "ViewShemaGradient",
-        "LayoutCmpCalc"}) {
+  for (const char* name : {"LayoutCalc", "LayoutFilter_Include", "LayoutFilter_Exclude",
+                           "ViewShemaGradient", "LayoutCmpCalc"}) {
     tools->addAction(actions_.Find(name));
   }
   bar->addWidget(tools, 1);
   layout->addLayout(bar);
 
   const TAnalysisViews& views = session_.Views();
-  model_ = new TGridModel(
-      {[&views] { return views.Layout.RowCount(); },
-       [&views] { return views.Layout.ColumnCount(); },
-       [&views](int r, int c) { return views.Layout.Text(r, c); },
-       [this](int r, int c) {
-         return session_.Views().Layout.Color(r, c, session_.LayoutGradient());
-       }},
-      this);
+  model_ = new TGridModel({[&views] { return views.Layout.RowCount(); },
+                           [&views] { return views.Layout.ColumnCount(); },
+                           [&views](int r, int c) { return views.Layout.Text(r, c); },
+                           [this](int r, int c) {
+                             return session_.Views().Layout.Color(r, c, session_.LayoutGradient());
+                           }},
+                          this);
   grid_ = NewGridView("sgLayout", model_);
   grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
   grid_->addAction(actions_.Find("LayoutFilter_Include"));
@@ -105,7 +105,8 @@ TLayoutPage::TLayoutPage(TAppSession& session, TActionList& actions, QWidget* pa
     auto* field = new QSpinBox;
     field->setObjectName(QString("edLayoutCmp%1").arg(k + 1));
     field->setToolTip(
-        QString("Количество тиражей, использующихся для расчета статистики в списке %1").arg(k + 1));
+        QString("Количество тиражей, использующихся для расчета статистики в списке %1")
+            .arg(k + 1));
     field->setRange(kMinViewDepth, kMaxViewDepth);
     field->setKeyboardTracking(false);
     field->setValue(session_.Views().CompareDepths[size_t(k)]);
@@ -169,10 +170,10 @@ void TLayoutPage::CreateActions() {
       "LayoutFilter_Exclude", "Удалить выделенные",
       "Из списка комбинаций удалить комбинации с выделенными  значениями",
       [this] { session_.FilterCombsByLayout(SelectedRect(grid_), false); }, canFilter);
-  QAction* gradient =
-      actions_.Add("ViewShemaGradient", "Градиентная раскраска схемы",
-                   "Раскрашивать схему градиентом, иначе клетками",
-                   [this] { session_.SetLayoutGradient(!session_.LayoutGradient()); });
+  QAction* gradient = actions_.Add("ViewShemaGradient", "Градиентная раскраска схемы",
+                                   "Раскрашивать схему градиентом, иначе клетками", [this] {
+                                     session_.SetLayoutGradient(!session_.LayoutGradient());
+                                   });
   gradient->setCheckable(true);
   gradient->setChecked(session_.LayoutGradient());
 }

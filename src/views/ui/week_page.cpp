@@ -60,13 +60,11 @@ TWeekPage::TWeekPage(TAppSession& session, TActionList& actions, QWidget* parent
   layout->addLayout(bar);
 
   const TAnalysisViews& views = session_.Views();
-  model_ = new TGridModel({[&views] { return views.Week.RowCount(); },
-                           [&views] { return views.Week.ColumnCount(); },
-                           [this](int r, int c) {
-                             return session_.Views().Week.Text(r, c, session_.WeekdayNames());
-                           },
-                           [&views](int r, int c) { return views.Week.Color(r, c); }},
-                          this);
+  model_ = new TGridModel(
+      {[&views] { return views.Week.RowCount(); }, [&views] { return views.Week.ColumnCount(); },
+       [this](int r, int c) { return session_.Views().Week.Text(r, c, session_.WeekdayNames()); },
+       [&views](int r, int c) { return views.Week.Color(r, c); }},
+      this);
   grid_ = NewGridView("sgWeek", model_);
   grid_->horizontalHeader()->setDefaultSectionSize(34);
   grid_->setColumnWidth(0, 76);
@@ -151,11 +149,10 @@ void TWeekPage::RefreshChart() {
   for (const TChartPoint& p : points) maxY = std::max(maxY, p.Y);
   const QString xTitle = mode == 1 ? "День недели" : "Число";
   const bool numberColumn = v.WeekColumn >= 1 && v.WeekColumn <= kMaxNumber;
-  chart->setTitle(mode == 1 ? (numberColumn ? Q(Format("Число %d по дням недели", {v.WeekColumn}))
-                                            : QString())
-                  : v.WeekRow >= 1 && v.WeekRow <= 7
-                      ? Q(session_.WeekdayNames()[size_t(v.WeekRow - 1)])
-                      : QString());
+  chart->setTitle(
+      mode == 1 ? (numberColumn ? Q(Format("Число %d по дням недели", {v.WeekColumn})) : QString())
+      : v.WeekRow >= 1 && v.WeekRow <= 7 ? Q(session_.WeekdayNames()[size_t(v.WeekRow - 1)])
+                                         : QString());
   auto* axisY = new QValueAxis;
   axisY->setTitleText("Количество");
   SetCountRange(axisY, maxY);
@@ -172,8 +169,7 @@ void TWeekPage::RefreshChart() {
   chart->addAxis(axisX, Qt::AlignBottom);
   chart->addAxis(axisY, Qt::AlignLeft);
   if (session_.WeekChartType()) {
-    AddLineSeries(chart, {axisX, axisY}, points, "", QColor(0, 160, 0), 2, 2,
-                  QColor(Qt::magenta));
+    AddLineSeries(chart, {axisX, axisY}, points, "", QColor(0, 160, 0), 2, 2, QColor(Qt::magenta));
     return;
   }
   auto* set = new QBarSet("");

@@ -91,9 +91,9 @@ TEST(CliViews, LayoutWeekdayRepeatsAndGraphMatchTheEngine) {
   lines = Lines(week.Out);
   ASSERT_EQ(lines.size(), 10u);
   EXPECT_EQ(Cell(lines[1], 0), "Пн");
-  EXPECT_EQ(Cell(lines[1], 7), "1");   // Monday 01/13
-  EXPECT_EQ(Cell(lines[1], 5), "1");   // Monday 01/06
-  EXPECT_EQ(Cell(lines[3], 1), "1");   // Wednesday 01/08
+  EXPECT_EQ(Cell(lines[1], 7), "1");  // Monday 01/13
+  EXPECT_EQ(Cell(lines[1], 5), "1");  // Monday 01/06
+  EXPECT_EQ(Cell(lines[3], 1), "1");  // Wednesday 01/08
   EXPECT_EQ(Cell(lines[9], 0), "Без даты");
   EXPECT_EQ(Cell(lines[9], 48), "4");
   EXPECT_EQ(Cell(lines[8], 48), "12");
@@ -133,21 +133,20 @@ TEST(CliViews, LayoutWeekdayRepeatsAndGraphMatchTheEngine) {
 
 TEST(CliViews, FilterFromAViewPrintsItsJournalRow) {
   TViewFolder f;
-  const auto card = f.Run({"filter-view", "card", "--rect", "1,1,10,2", "--mode", "keep",
-                           "--out", f.Dir.File("kept.lcv")});
+  const auto card = f.Run({"filter-view", "card", "--rect", "1,1,10,2", "--mode", "keep", "--out",
+                           f.Dir.File("kept.lcv")});
   ASSERT_EQ(card.Status, 0) << card.Err;
   // Columns 1..10 of the two newest rows hold 7, 8 (23) and 1..4 (22), column by column.
-  EXPECT_EQ(card.Out,
-            "Примененные фильтры\tЗначения\tКомбинаций\nКарта\t1; 2; 3; 4; 7; 8\t" +
-                std::to_string(178365 - 101270) + "\n");
+  EXPECT_EQ(card.Out, "Примененные фильтры\tЗначения\tКомбинаций\nКарта\t1; 2; 3; 4; 7; 8\t" +
+                          std::to_string(178365 - 101270) + "\n");
   const auto again = f.Run({"filter-view", "weekday", "--columns", "5-7", "--mode", "remove",
                             "--in", f.Dir.File("kept.lcv")});
   ASSERT_EQ(again.Status, 0) << again.Err;
   EXPECT_NE(again.Out.find("\nНеделя\t5; 6; 7\t"), std::string::npos);
-  const auto layout = f.Run({"filter-view", "layout", "--rect", "1,1,1,1", "--mode", "keep",
-                             "--depth", "1"});
+  const auto layout =
+      f.Run({"filter-view", "layout", "--rect", "1,1,1,1", "--mode", "keep", "--depth", "1"});
   ASSERT_EQ(layout.Status, 0) << layout.Err;
-  EXPECT_EQ(Lines(layout.Out)[1], "Схема\t7; 12; 30; 8\t" + std::to_string(178365 - 123410) );
+  EXPECT_EQ(Lines(layout.Out)[1], "Схема\t7; 12; 30; 8\t" + std::to_string(178365 - 123410));
 
   const auto empty = f.Run({"filter-view", "card", "--rect", "9,1,11,1", "--mode", "keep"});
   EXPECT_EQ(empty.Status, 1);

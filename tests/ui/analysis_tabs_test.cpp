@@ -82,8 +82,8 @@ class TAnalysisTabsTest : public QObject {
     grid->selectionModel()->select(model->index(1, 48), QItemSelectionModel::ClearAndSelect);
     form_->Actions().UpdateAll();
     QVERIFY(!keep->isEnabled());
-    grid->selectionModel()->select(
-        QItemSelection(model->index(1, 1), model->index(1, 47)), QItemSelectionModel::ClearAndSelect);
+    grid->selectionModel()->select(QItemSelection(model->index(1, 1), model->index(1, 47)),
+                                   QItemSelectionModel::ClearAndSelect);
     form_->Actions().UpdateAll();
     QVERIFY(keep->isEnabled());
     keep->trigger();

@@ -54,14 +54,14 @@ TEST(DrawCard, ColourRules) {
     std::string Rule;
   };
   const std::vector<TCase> cases = {
-      {1, 5, both, "neighbour"},           // 6 beside it
-      {1, 6, both, "repeat+neighbour"},    // 6 in the row below, 5 beside it
+      {1, 5, both, "neighbour"},         // 6 beside it
+      {1, 6, both, "repeat+neighbour"},  // 6 in the row below, 5 beside it
       {1, 20, both, "channel"},
       {1, 33, both, "channel"},
-      {2, 6, both, "repeat"},              // 6 above, no neighbour
+      {2, 6, both, "repeat"},  // 6 above, no neighbour
       {2, 21, both, "channel"},
-      {2, 47, both, "channel"},            // the bonus column is no neighbour
-      {1, 7, both, "channel"},             // empty cells take the column's channel colour
+      {2, 47, both, "channel"},  // the bonus column is no neighbour
+      {1, 7, both, "channel"},   // empty cells take the column's channel colour
       {1, 7, sequencesOnly, "default"},
       {1, 6, channelsOnly, "channel"},
       {1, 6, sequencesOnly, "repeat+neighbour"},
@@ -92,12 +92,12 @@ TEST(DrawCard, SelectionEnablesAndCollectsNumbersColumnByColumn) {
     bool Filterable;
   };
   for (const TRectCase& c : std::vector<TRectCase>{{{1, 1, 47, 3}, true},
-                                                  {{5, 2, 5, 2}, true},
-                                                  {{0, 1, 0, 3}, false},
-                                                  {{48, 1, 48, 3}, false},
-                                                  {{0, 1, 5, 1}, false},
-                                                  {{40, 1, 48, 1}, false},
-                                                  {{5, 1, 4, 1}, false}}) {
+                                                   {{5, 2, 5, 2}, true},
+                                                   {{0, 1, 0, 3}, false},
+                                                   {{48, 1, 48, 3}, false},
+                                                   {{0, 1, 5, 1}, false},
+                                                   {{40, 1, 48, 1}, false},
+                                                   {{5, 1, 4, 1}, false}}) {
     SCOPED_TRACE(testing::Message() << c.Rect.Left << ".." << c.Rect.Right);
     EXPECT_EQ(TDrawCard::CanFilter(c.Rect), c.Filterable);
   }

@@ -74,8 +74,8 @@ TEST(RepeatsAnalysis, RowsByDrawAndMatchCount) {
     int Draw, Matches, Repeats;
     std::string Draws;
   };
-  const std::vector<TRow> expected = {{4, 1, 1, "3"}, {4, 2, 1, "2"}, {4, 3, 1, "1"},
-                                      {3, 1, 2, "2 1"}, {2, 2, 1, "1"}};
+  const std::vector<TRow> expected = {
+      {4, 1, 1, "3"}, {4, 2, 1, "2"}, {4, 3, 1, "1"}, {3, 1, 2, "2 1"}, {2, 2, 1, "1"}};
   ASSERT_EQ(a.Rows.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {
     SCOPED_TRACE(i);
@@ -110,8 +110,8 @@ TEST(RepeatsAnalysis, RowsByDrawAndMatchCount) {
 TEST(RepeatsAnalysis, StopsWhenAsked) {
   test::TStopHooks hooks;
   hooks.AfterPolls = 1;
-  const TDrawArchive archive = MakeArchive(
-      {{1, 1, 2, 3, 4, 1, ""}, {2, 1, 2, 5, 6, 1, ""}, {3, 1, 7, 8, 9, 1, ""}});
+  const TDrawArchive archive =
+      MakeArchive({{1, 1, 2, 3, 4, 1, ""}, {2, 1, 2, 5, 6, 1, ""}, {3, 1, 7, 8, 9, 1, ""}});
   EXPECT_THROW(AnalyzeRepeats(archive, 100, 100, &hooks), EStopped);
 }
 

@@ -11,11 +11,11 @@ namespace {
 
 // 01/06/2014 was a Monday.
 TDrawArchive WeekArchive() {
-  return MakeArchive({{1, 1, 2, 3, 4, 1, "01/05/2014"},    // Sunday
-                      {2, 1, 5, 6, 7, 1, "01/06/2014"},    // Monday
-                      {3, 1, 2, 8, 9, 1, ""},              // no date
-                      {4, 1, 2, 10, 11, 1, "13/40/2014"},  // impossible date
-                      {5, 1, 5, 12, 47, 1, "01/07/2014"},  // Tuesday
+  return MakeArchive({{1, 1, 2, 3, 4, 1, "01/05/2014"},      // Sunday
+                      {2, 1, 5, 6, 7, 1, "01/06/2014"},      // Monday
+                      {3, 1, 2, 8, 9, 1, ""},                // no date
+                      {4, 1, 2, 10, 11, 1, "13/40/2014"},    // impossible date
+                      {5, 1, 5, 12, 47, 1, "01/07/2014"},    // Tuesday
                       {6, 5, 6, 13, 14, 1, "01/13/2014"}});  // Monday
 }
 
@@ -29,13 +29,13 @@ TEST(WeekdayStats, DateTexts) {
     int Weekday;
   };
   for (const TCase& c : std::vector<TCase>{{"01/06/2014", 1},
-                                          {"01/12/2014", 7},
-                                          {"02/29/2016", 1},
-                                          {"02/29/2015", 0},
-                                          {"", 0},
-                                          {"1/6/2014", 0},
-                                          {"garbage", 0},
-                                          {"07/04/2014", 5}}) {
+                                           {"01/12/2014", 7},
+                                           {"02/29/2016", 1},
+                                           {"02/29/2015", 0},
+                                           {"", 0},
+                                           {"1/6/2014", 0},
+                                           {"garbage", 0},
+                                           {"07/04/2014", 5}}) {
     SCOPED_TRACE(c.Text);
     EXPECT_EQ(WeekdayOfDateText(c.Text), c.Weekday);
   }
@@ -63,7 +63,7 @@ TEST(WeekdayStats, CountsGridAndTotals) {
   EXPECT_EQ(w.Text(7, 0, kNames), "Вс");
   EXPECT_EQ(w.Text(1, 5, kNames), "2");
   EXPECT_EQ(w.Text(3, 5, kNames), "");
-  EXPECT_EQ(w.Text(1, 48, kNames), "8");   // Monday: two draws
+  EXPECT_EQ(w.Text(1, 48, kNames), "8");  // Monday: two draws
   EXPECT_EQ(w.Text(4, 48, kNames), "");
   EXPECT_EQ(w.Text(8, 0, kNames), "Всего");
   EXPECT_EQ(w.Text(8, 1, kNames), "3");    // 1 on Sunday, Monday, Tuesday

@@ -41,6 +41,7 @@ void TAppSession::LoadOptions() {
     ShowError(Format("Ошибка загрузки списка фильтров!\r\r%s", {error}));
   }
   LoadDrawStatsOptions();
+  LoadViewOptions();
   Notify(kChangeMethods | kChangeOptions);
 }
 
@@ -49,9 +50,13 @@ void TAppSession::RebuildMethodList() {
   const std::string chosen = drawStats_.Method >= 0 && drawStats_.Method < statList_.Count()
                                  ? statList_.Item(drawStats_.Method).Code()
                                  : std::string();
+  const std::string graphChosen = views_.GraphMethod >= 0 && views_.GraphMethod < statList_.Count()
+                                      ? statList_.Item(views_.GraphMethod).Code()
+                                      : std::string();
   std::string error;
   if (!statList_.RebuildMethods(paths_.FltFile(), &error)) ShowError(error);
   ChooseDrawStatsMethod(chosen);
+  ChooseGraphMethod(graphChosen);
   drawStats_.Table.Clear();
   Notify(kChangeMethods | kChangeOptions | kChangeDrawStats);
 }

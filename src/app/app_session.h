@@ -22,8 +22,11 @@
 #include "net/web_client.h"
 #include "stats/favorites_tree.h"
 #include "stats/stat_list.h"
+#include "views/analysis_views.h"
 #include "views/distribution_cache.h"
 #include "views/draw_stats.h"
+#include "views/repeats_analysis.h"
+#include "views/sum_distribution.h"
 #include "workspace/comb_filter.h"
 #include "workspace/comb_workspace.h"
 #include "workspace/status_scope.h"
@@ -41,6 +44,7 @@ enum TChange : uint32_t {
   kChangeDrawStats = 1u << 8,  // the statistics table was recalculated or cleared
   kChangeScriptRun = 1u << 12,  // the panels of a script run
   kChangeScript = 1u << 20,    // the lines of the script
+  kChangeViews = 1u << 21,     // graphs, card, layout or weekday view rebuilt, or their options
 };
 
 // The main window's section of the window settings file.
@@ -208,6 +212,66 @@ class TAppSession {
   // Recalculates the analysis views that exist; failures are shown.
   void RecalcViews(bool forced);
 
+  // Graphs, card, layout scheme and comparison, weekday statistics. A view is
+  // built only while its tab is visible and on screen; a forced build of a view
+  // off screen makes its next unforced build run.
+  const TAnalysisViews& Views() const { return views_; }
+  // The work tab on screen; its view is brought up to date (not forced).
+  void ShowView(TWorkView view);
+  // Visibility of the tabs (TabGraphs, TabCard, TabLayout, TabWeek), saved at
+  // once; a tab made visible is built forced.
+  bool TabVisible(TWorkView view) const;
+  void SetTabVisible(TWorkView view, bool visible);
+  // Graphs tab.
+  void SelectGraphMethod(int method);
+  void SetDrawsGraphLen(int depth);
+  void ApplyDrawsGraphLen(int depth);  // stored and built (not forced)
+  void SetGraphMarks(bool on) {
+    views_.GraphMarks = on;
+    Notify(kChangeViews);
+  }
+  void BuildGraphs(bool forced);
+  // Draw card and its options (ColorCard, ColorCardSequences, saved at once).
+  void RefreshCard(bool forced);
+  TCardOptions CardOptions() const;
+  void SetColorCard(bool on);
+  void SetColorCardSequences(bool on);
+  // Layout scheme (LayoutLen) and comparison lists (LayoutCompareLen1..5).
+  void SetLayoutLen(int depth);
+  void ApplyLayoutLen(int depth);                   // stored and built (not forced)
+  void SetLayoutCompareLen(int list, int depth);    // list 0..4
+  void ApplyLayoutCompareLen(int list, int depth);  // stored and built forced
+  void BuildLayout(bool forced);
+  void BuildLayoutCompare(bool forced);
+  bool LayoutGradient() const { return options_.LayoutGradient; }
+  void SetLayoutGradient(bool on);
+  // Weekday statistics (WeekLen, WeekChartMode, WeekChartType).
+  void SetWeekLen(int depth);
+  void ApplyWeekLen(int depth);  // stored and built (not forced)
+  void BuildWeek(bool forced);
+  int WeekChartMode() const { return options_.WeekChartMode == 1 ? 1 : 0; }
+  void SetWeekChartMode(int mode);
+  bool WeekChartType() const { return options_.WeekChartType; }
+  void SetWeekChartType(bool line);
+  void SetWeekCell(int row, int column);
+  const std::array<std::string, 7>& WeekdayNames() const;
+  // Enable rules and the keep/remove filters of the three grids.
+  bool CanFilterCard(const TGridRect& selection) const;
+  bool CanFilterLayout(const TGridRect& selection) const;
+  bool CanFilterWeek(const TGridRect& selection) const;
+  bool FilterCombsByCard(const TGridRect& selection, bool keep);
+  bool FilterCombsByLayout(const TGridRect& selection, bool keep);
+  bool FilterCombsByWeek(const TGridRect& selection, bool keep);
+  // "Распределение сумм тиражей и всех возможных комбинаций".
+  TSumDistribution TotalSumCombs();
+  // "Количество повторов в зависимости от тиража"; nullopt when stopped.
+  std::optional<TRepeatsAnalysis> AnalyzeRepeats(int length, int deep);
+  TRepeatsWindowState RepeatsWindow();
+  void SaveRepeatsWindow(const TRepeatsWindowState& state);
+  // "Сведения о тираже" (archive index) and "Сведения о комбинации".
+  std::vector<TInfoRow> DrawInfo(int index) const;
+  std::vector<TInfoRow> CombInfo(TComb comb) const;
+
   // Busy counter: actions are enabled only while it is 0. Entering it from 0
   // starts an operation, which clears the stop request of the one before.
   // Operations that a stop request ended (EStopped) show nothing and answer
@@ -307,6 +371,11 @@ class TAppSession {
 
  private:
   void SaveOption(std::string_view key, bool value);
+  void SaveIntOption(std::string_view key, int value);
+  void LoadViewOptions();
+  void ChooseGraphMethod(std::string_view code);
+  void RecalcAnalysisViews(bool forced);
+  bool ViewLive(TWorkView view, bool forced, TViewKey& key);
   void LoadDrawStatsOptions();
   // Points the table at the listed method with this code, else at the first
   // listed one; the calculation key is reset so the next calculation runs.
@@ -345,6 +414,9 @@ class TAppSession {
   // Script.
   bool SaveScriptAutosave();
   std::vector<std::string> script_;
+  // Analysis views: graphs, card, layout scheme, weekdays, repeats window.
+  TAnalysisViews views_;
+  std::optional<TRepeatsWindowState> repeatsWindow_;
 };
 
 // Busy state for one operation: the counter and the status text are restored on

@@ -150,6 +150,7 @@ void TAppSession::RecalcViews(bool forced) {
   } catch (const std::exception& e) {
     ShowError(e.what());
   }
+  RecalcAnalysisViews(forced);
 }
 
 }  // namespace vetrilo

@@ -64,6 +64,7 @@ TMainOptions TMainOptions::Load(const TIniData& d, std::string_view s) {
   i("Language", o.Language);
   b("FirstRun", o.FirstRun);
   o.DrawsStatType = d.ReadString(s, "DrawsStatType", "");
+  o.DrawsGraphType = d.ReadString(s, "DrawsGraphType", "");
   return o;
 }
 
@@ -85,6 +86,7 @@ void TMainOptions::WriteShutdownValues(TIniData& d, std::string_view s) const {
   w("ScriptLibraryHeight", ScriptLibraryHeight, true);
   w("ScriptLibraryFilter", ScriptLibraryFilter);
   if (!DrawsStatType.empty()) d.WriteString(s, "DrawsStatType", DrawsStatType);
+  if (!DrawsGraphType.empty()) d.WriteString(s, "DrawsGraphType", DrawsGraphType);
 }
 
 }  // namespace vetrilo

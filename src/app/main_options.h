@@ -55,6 +55,8 @@ struct TMainOptions {
   int Language = 1033;
   // Code of the method chosen in "Вид расчета статистики" (empty: the first listed).
   std::string DrawsStatType;
+  // Code of the method chosen in "Тип графика" (empty: the first listed).
+  std::string DrawsGraphType;
   bool FirstRun = false;
 
   static TMainOptions Load(const TIniData& frm, std::string_view section = "TFormMain");

@@ -71,6 +71,10 @@ int SavedDrawsStatLen(const TAppPaths& paths) {
   return StoredDrawsStatLen(TMainOptions::Load(LoadFrm(paths)).DrawsStatLen);
 }
 
+TMainOptions SavedMainOptions(const TAppPaths& paths) {
+  return TMainOptions::Load(LoadFrm(paths));
+}
+
 TComb ParseCombArg(const std::string& text) {
   const auto parts = SplitAll(text, ',');
   if (parts.size() != 4) throw ECliError("--comb needs four numbers a,b,c,d: \"" + text + "\"");

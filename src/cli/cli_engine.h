@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/app_paths.h"
+#include "app/main_options.h"
 #include "core/draw_archive.h"
 #include "stats/stat_list.h"
 
@@ -26,6 +27,8 @@ struct TCliEngine {
 
 // The statistics depth the program saved (DrawsStatLen of its window settings).
 int SavedDrawsStatLen(const TAppPaths& paths);
+// Every option of the main window the program saved (depths and view options).
+TMainOptions SavedMainOptions(const TAppPaths& paths);
 
 // "a,b,c,d": four distinct numbers 1..47 in the given order; throws ECliError.
 TComb ParseCombArg(const std::string& text);

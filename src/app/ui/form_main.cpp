@@ -24,6 +24,7 @@
 #include "scripts/ui/script_page.h"
 #include "stats/ui/form_favorites.h"
 #include "stats/ui/form_shredding.h"
+#include "views/ui/analysis_tabs.h"
 #include "views/ui/stats_page.h"
 #include "workspace/comb_list_view.h"
 #include "workspace/ui/combs_page.h"
@@ -49,6 +50,8 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   scriptPage_->SetDrawsExcludeSource([this] { return combsPage_->ExcludeField()->value(); });
   workTabs_->addTab(scriptPage_, "Сценарий");
   connect(workTabs_, &QTabWidget::currentChanged, this, [this] { session_.RecalcViews(false); });
+  analysisTabs_ =
+      new TAnalysisTabs(session_, *actions_, workTabs_, drawList_, combsPage_->CombList(), this);
   splitter_ = new QSplitter(Qt::Horizontal);
   splitter_->addWidget(leftTabs_);
   splitter_->addWidget(workTabs_);
@@ -164,6 +167,9 @@ void TFormMain::CreateMenus() {
   QMenu* combs = menuBar()->addMenu("Комбинации");
   combs->setObjectName("MenuCombs");
   combsPage_->FillMenu(combs);
+  QMenu* view = menuBar()->addMenu("Вид");
+  view->setObjectName("MenuView");
+  analysisTabs_->FillMenus(view, draws, combs);
   QMenu* script = menuBar()->addMenu("Сценарий");
   script->setObjectName("MenuScript");
   scriptPage_->FillMenu(script);
@@ -298,6 +304,7 @@ void TFormMain::OnSessionChanged(uint32_t changes) {
   }
   statsPage_->OnSessionChanged(changes);
   scriptPage_->OnSessionChanged(changes);
+  analysisTabs_->OnSessionChanged(changes);
   if (busyChanged && !session_.Busy() && focusBeforeBusy_ && focusBeforeBusy_->isEnabled() &&
       focusBeforeBusy_->isVisible() && QApplication::focusWidget() != focusBeforeBusy_) {
     focusBeforeBusy_->setFocus(Qt::OtherFocusReason);
@@ -366,6 +373,7 @@ void TFormMain::RestoreWindowState() {
 
 void TFormMain::SaveWindowState() {
   statsPage_->CommitDepth();
+  analysisTabs_->CommitState();
   TMainOptions& o = session_.Options();
   const QList<int> sizes = splitter_->sizes();
   if (!sizes.isEmpty() && sizes[0] > 0) o.LeftPanelWidth = sizes[0];

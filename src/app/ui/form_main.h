@@ -25,6 +25,7 @@ class TCombsPage;
 class TStatsPage;
 class TDrawActions;
 class TScriptPage;
+class TAnalysisTabs;
 
 // The main window: the left pane with the draw archive and the combination
 // list, the right work area whose pages the views add, the menus,
@@ -46,6 +47,7 @@ class TFormMain : public QMainWindow {
   TStatsPage* StatsPage() { return statsPage_; }
   TDrawActions* DrawActions() { return drawActions_; }
   TScriptPage* ScriptPage() { return scriptPage_; }
+  TAnalysisTabs* AnalysisTabs() { return analysisTabs_; }
 
   void SetCommandLine(const TCommandLine& commandLine) { commandLine_ = commandLine; }
   // The work that runs once the window is visible (loading the data files, the
@@ -93,6 +95,7 @@ class TFormMain : public QMainWindow {
   TStatsPage* statsPage_ = nullptr;
   TDrawActions* drawActions_ = nullptr;
   TScriptPage* scriptPage_ = nullptr;
+  TAnalysisTabs* analysisTabs_ = nullptr;
   TCommandLine commandLine_;
   bool startMaximized_ = false;
   bool stateSaved_ = false;

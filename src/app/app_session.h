@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/app_paths.h"
@@ -24,6 +25,9 @@
 #include "workspace/comb_filter.h"
 #include "workspace/comb_workspace.h"
 #include "workspace/status_scope.h"
+#include "stakes/stake_book.h"
+#include "stakes/stake_charts.h"
+#include "stakes/stake_store.h"
 
 namespace vetrilo {
 
@@ -36,6 +40,8 @@ enum TChange : uint32_t {
   kChangeMethods = 1u << 4,  // the method list was rebuilt: entries, order or captions
   kChangeCombs = 1u << 10,     // combination list or applied-filter journal
   kChangeDrawStats = 1u << 8,  // the statistics table was recalculated or cleared
+  kChangeStakes = 1u << 20,    // the stake file
+  kChangeRatings = 1u << 21,   // the ratings list, its sort or its efficiency mode
 };
 
 // The main window's section of the window settings file.
@@ -215,6 +221,54 @@ class TAppSession {
     if (listener_) listener_(changes);
   }
 
+  // Stakes and ratings. Operations show their failures and answer false (or 0).
+  TStakeBook& StakeBook() { return stakes_; }
+  const TStakeBook& StakeBook() const { return stakes_; }
+  bool StakesOpen() const { return stakes_.File.IsOpen(); }
+  bool HasStakes() const { return stakes_.File.HasStakes(); }
+  // The draw a new stake is for: the one after the newest visible draw.
+  int32_t NextStakeDraw() const;
+  // A new hand-made stake of `comb` (0: no numbers yet) for the next draw.
+  TStakeRec NewManualStake(TComb comb) const;
+  // A combination of the list picked uniformly at random (0 for an empty list).
+  TComb RandomComb();
+  // "Сделать ставку": AppendStake, then CheckStakes.
+  bool AddStake(const TStakeRec& rec, int draws);
+  // One hand-made stake per combination with common data, stopping at the
+  // first failed append; the selection of the list is cleared.
+  bool AddStakes(const std::vector<TComb>& combs, int32_t draw, const std::string& comment,
+                 int draws);
+  // CheckStakes with the archive, the prices, the ratings and the logs.
+  // The number checked; -1 after a failure (shown).
+  int64_t CheckStakes();
+  // Deleting asks first (one record / several); then the stakes are checked.
+  bool DeleteStakeRows(int64_t first, int64_t last);
+  bool DeleteStakesWhere(TStakeCondition condition, int value);
+  // "Удалить все ставки": asks, empties the file, then offers the ratings refresh.
+  bool ClearStakes();
+  // "Обновить рейтинг": asks when there are ratings to lose.
+  bool RefreshRatings();
+  // A click on a ratings column header: ascending, or the other way round when
+  // the list is already sorted ascending by that column.
+  void SortRatingsBy(int column);
+  void SetRatingsSort(int column, bool descending);
+  int RatingsEffMode() const { return options_.RatingsEffMode; }
+  void SetRatingsEffMode(int mode);
+  bool StakesScrollEnabled() const { return options_.StakesScrollEnabled; }
+  void SetStakesScrollEnabled(bool on);
+  bool StakesLogEnabled() const { return options_.StakesLogEnabled; }
+  void SetStakesLogEnabled(bool on);
+  void DeleteStakeLogs();
+  // Whether the stake grid should move to its last row after the last change.
+  bool TakeStakesScroll() { return std::exchange(stakesScroll_, false); }
+  // Labels of the ratings at these rows (list order).
+  std::vector<std::string> RatingLabels(const std::vector<int>& rows) const;
+  bool ExportRatingsCsv(const std::string& path, char point);
+  // Chart data; EVetrilo when there is nothing to draw.
+  TGraphData ProfitChartData();
+  TGraphData RatedStakesChartData(const std::vector<int>& ratingRows, bool overlap);
+  TGraphData RatingsOverlapChartData(const std::vector<int>& ratingRows);
+
  private:
   void SaveOption(std::string_view key, bool value);
   void LoadDrawStatsOptions();
@@ -240,6 +294,12 @@ class TAppSession {
   int busy_ = 0;
   TCombWorkspace combs_;
   TDrawStatsState drawStats_;
+  // Stakes and ratings.
+  void SyncStakeSettings();
+  bool OpenStakeFile(std::string* error);
+  void LoadRatingsAtStart();
+  TStakeBook stakes_;
+  bool stakesScroll_ = false;
 };
 
 // Busy state for one operation: the counter and the status text are restored on

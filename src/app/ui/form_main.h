@@ -23,6 +23,8 @@ namespace vetrilo {
 class TDrawListModel;
 class TCombsPage;
 class TStatsPage;
+class TStakesPage;
+class TRatingsPage;
 
 // The main window: the left pane with the draw archive and the combination
 // list, the right work area whose pages the views add, the menus,
@@ -42,6 +44,8 @@ class TFormMain : public QMainWindow {
   TCombsPage* CombsPage() { return combsPage_; }
   QLabel* StatusPanel(int index) { return panels_.at(static_cast<size_t>(index)); }
   TStatsPage* StatsPage() { return statsPage_; }
+  TStakesPage* StakesPage() { return stakesPage_; }
+  TRatingsPage* RatingsPage() { return ratingsPage_; }
 
   void SetCommandLine(const TCommandLine& commandLine) { commandLine_ = commandLine; }
   // The work that runs once the window is visible (loading the data files, the
@@ -85,6 +89,9 @@ class TFormMain : public QMainWindow {
   QProgressBar* progress_ = nullptr;
   TCombsPage* combsPage_ = nullptr;
   TStatsPage* statsPage_ = nullptr;
+  // Stakes and ratings.
+  TStakesPage* stakesPage_ = nullptr;
+  TRatingsPage* ratingsPage_ = nullptr;
   TCommandLine commandLine_;
   bool startMaximized_ = false;
   bool stateSaved_ = false;

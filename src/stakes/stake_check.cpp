@@ -69,7 +69,11 @@ void ApplyCheck(uint8_t* r, const TDrawRec& draw, const TStakePrices& prices) {
   for (uint8_t ball : draw.Balls) {
     if (std::find(numbers, numbers + 4, ball) != numbers + 4) matched[size_t(m++)] = ball;
   }
-  std::sort(matched.begin(), matched.begin() + m);
+  for (int i = 1; i < m; ++i) {
+    for (int j = i; j > 0 && matched[size_t(j - 1)] > matched[size_t(j)]; --j) {
+      std::swap(matched[size_t(j - 1)], matched[size_t(j)]);
+    }
+  }
   r[kStakeCheckedOffset] = 1;
   std::memcpy(r + kStakeDrawResultOffset, draw.Balls.data(), 4);
   PutI32(r + kStakeMatchesOffset, m);

@@ -77,8 +77,9 @@ TRatingsPage::TRatingsPage(TAppSession& session, TActionList& actions, QWidget* 
   list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   list_->verticalHeader()->hide();
   list_->verticalHeader()->setDefaultSectionSize(20);
-  list_->horizontalHeader()->setDefaultSectionSize(62);
-  list_->setColumnWidth(0, 260);
+  list_->horizontalHeader()->setDefaultSectionSize(76);
+  list_->setColumnWidth(0, 230);
+  for (int k = 6; k <= 10; ++k) list_->setColumnWidth(k, 44);
   list_->setWordWrap(false);
   list_->horizontalHeader()->setSortIndicatorShown(true);
   connect(list_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {

@@ -29,11 +29,6 @@ TFormGraph::TFormGraph(const QString& title, const TGraphData& data, QWidget* pa
   for (const TGraphSeries& s : data.Series) {
     auto* series = new QLineSeries;
     series->setName(Q(s.Title));
-    QPen pen = series->pen();
-    pen.setWidth(2);
-    if (s.Color != 0) pen.setColor(QRgbColor(uint32_t(s.Color)));
-    series->setPen(pen);
-    if (s.Color != 0) series->setColor(QRgbColor(uint32_t(s.Color)));
     series->setPointsVisible(s.ShowPoints);
     series->setMarkerSize(3);
     for (const TGraphPoint& p : s.Points) {
@@ -54,6 +49,11 @@ TFormGraph::TFormGraph(const QString& title, const TGraphData& data, QWidget* pa
       marked_.push_back(series);
     }
     chart->addSeries(series);
+    // The chart's theme picks the colour on adding; a given colour and the width come after.
+    QPen pen = series->pen();
+    pen.setWidth(2);
+    if (s.Color != 0) pen.setColor(QRgbColor(uint32_t(s.Color)));
+    series->setPen(pen);
   }
   auto* axisX = new QValueAxis;
   axisX->setLabelFormat("%d");

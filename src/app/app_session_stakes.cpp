@@ -248,7 +248,8 @@ void TAppSession::DeleteStakeLogs() {
 std::vector<std::string> TAppSession::RatingLabels(const std::vector<int>& rows) const {
   std::vector<std::string> labels;
   for (int row : rows) {
-    if (row >= 0 && row < stakes_.Ratings.Count()) labels.push_back(stakes_.Ratings.Item(row).Label);
+    if (row >= 0 && row < stakes_.Ratings.Count())
+      labels.push_back(stakes_.Ratings.Item(row).Label);
   }
   return labels;
 }

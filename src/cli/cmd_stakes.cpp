@@ -137,7 +137,8 @@ int StakesAdd(const TCliContext& context, const TCliArgs& args) {
   rec.SampleSize = sample;
   rec.Comment = comment;
   rec.SetNumbers(*ParseStakeNumbers(args.Value("numbers")));
-  rec.Profit = StakeOutcome(rec.NumbersCount, -1, books.Book.Prices.Cost, books.Book.Prices.Profits);
+  rec.Profit =
+      StakeOutcome(rec.NumbersCount, -1, books.Book.Prices.Cost, books.Book.Prices.Profits);
   AppendStake(books.Book.File, rec, draws);
   books.Check();
   return books.Status();

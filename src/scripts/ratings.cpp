@@ -174,8 +174,8 @@ void TRatings::Load(const std::string& path) {
   const size_t count = bytes.size() / kRatingRecordSize;
   items.reserve(count);
   for (size_t i = 0; i < count; ++i) {
-    items.push_back(
-        TRatingRec::FromBytes(reinterpret_cast<const uint8_t*>(bytes.data()) + i * kRatingRecordSize));
+    items.push_back(TRatingRec::FromBytes(reinterpret_cast<const uint8_t*>(bytes.data()) +
+                                          i * kRatingRecordSize));
   }
   items_ = std::move(items);
   Reindex();
@@ -269,8 +269,8 @@ std::string RatingsCsv(const TRatings& ratings, char point) {
     line += ';' + std::to_string(r.Matched);
     line += ';' + (r.Stakes == 0 ? std::string() : RatioText(r.Matched, r.Stakes, 3, point));
     line += ';' + MoneyText(r.Profit, 2, point);
-    line += ';' + (r.Stakes == 0 ? std::string()
-                                 : MoneyText(RoundDivAway(r.Profit, r.Stakes), 2, point));
+    line += ';' +
+            (r.Stakes == 0 ? std::string() : MoneyText(RoundDivAway(r.Profit, r.Stakes), 2, point));
     for (int k = 0; k < 5; ++k) line += ';' + std::to_string(r.Hits[size_t(k)]);
     out += line + "\r\n";
   }

@@ -153,8 +153,8 @@ TGraphData RatingsOverlapChart(const std::vector<TRatingRec>& ratings) {
   int64_t nmax = 0;
   for (const TRatingRec& r : ratings) nmax = std::max<int64_t>(nmax, r.Stakes);
   for (int k = 0; k <= 4; ++k) {
-    chart.AddPoint(k, "Нормальные значения",
-                   static_cast<double>(ExpectedHits(nmax, k)), true, false, 0x808080);
+    chart.AddPoint(k, "Нормальные значения", static_cast<double>(ExpectedHits(nmax, k)), true,
+                   false, 0x808080);
   }
   for (const TRatingRec& r : ratings) {
     for (int k = 0; k <= 4; ++k) chart.AddPoint(k, r.Label, r.Hits[size_t(k)], true, false, 0);

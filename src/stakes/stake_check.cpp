@@ -98,9 +98,9 @@ int64_t CheckStakes(TStakeFile& file, const TDrawArchive& archive, const TStakeP
         step = std::max<int64_t>(1, (count - first) / 100);
       }
       if ((i - first) % step == 0) {
-        hooks.SetStatus(Format("Проверка результатов ставок ( завершено %.0f %% )...",
-                               {static_cast<double>(i - first) * 100.0 /
-                                static_cast<double>(count - first)}));
+        hooks.SetStatus(
+            Format("Проверка результатов ставок ( завершено %.0f %% )...",
+                   {static_cast<double>(i - first) * 100.0 / static_cast<double>(count - first)}));
       }
       const int at = index.Find(GetI32(r + 4));
       if (at < 0) continue;

@@ -25,7 +25,7 @@ class TDrawIndex {
 
  private:
   int64_t base_ = 0;
-  std::vector<int32_t> direct_;            // dense numbering
+  std::vector<int32_t> direct_;                      // dense numbering
   std::vector<std::pair<int32_t, int32_t>> sorted_;  // anything else
 };
 

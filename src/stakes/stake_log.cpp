@@ -23,10 +23,11 @@ std::string TStakeLog::Path(int matches) const {
 
 std::string TStakeLog::Line(const TStakeRec& r, const std::string& time) {
   return time + ": " +
-         Format("Тираж № %s. Ставка: \"%s\" [%s] {%d}. Результаты тиража: [%s]. Совпадений: %d. "
-                "Профит: %s.",
-                {std::to_string(r.DrawNumber), r.Comment, r.NumbersText(";"), r.SampleSize,
-                 r.DrawResultText(";"), r.MatchesCount, MoneyText(r.Profit)});
+         Format(
+             "Тираж № %s. Ставка: \"%s\" [%s] {%d}. Результаты тиража: [%s]. Совпадений: %d. "
+             "Профит: %s.",
+             {std::to_string(r.DrawNumber), r.Comment, r.NumbersText(";"), r.SampleSize,
+              r.DrawResultText(";"), r.MatchesCount, MoneyText(r.Profit)});
 }
 
 void TStakeLog::Write(const TStakeRec& r, const std::string& time, TUiHooks& hooks) const {
@@ -73,8 +74,7 @@ void TStakeLog::DeleteAll(TUiHooks& hooks) const {
     while (const dirent* e = ::readdir(dir)) {
       const std::string name = e->d_name;
       if (name.size() >= prefix.size() + 4 && name.compare(0, prefix.size(), prefix) == 0 &&
-          name.compare(name.size() - 4, 4, ".log") == 0 &&
-          FileExists(JoinPath(Dir, name))) {
+          name.compare(name.size() - 4, 4, ".log") == 0 && FileExists(JoinPath(Dir, name))) {
         names.push_back(name);
       }
     }
@@ -94,14 +94,15 @@ void TStakeLog::DeleteAll(TUiHooks& hooks) const {
       ++deleted;
       details += "\r" + Format("Удален файл \"%s\"", {name});
     } else {
-      details += "\r" + Format("Не удалось удалить файл \"%s\": %s", {name, OsErrorText(path, errno)});
+      details +=
+          "\r" + Format("Не удалось удалить файл \"%s\": %s", {name, OsErrorText(path, errno)});
     }
   }
   const std::string summary =
       Format("Удалено файлов журналов: %d из %d.", {deleted, static_cast<int>(names.size())});
-  hooks.ShowMessage(deleted == static_cast<int>(names.size()) ? TMessageKind::Information
-                                                               : TMessageKind::Error,
-                    summary + "\r" + details);
+  hooks.ShowMessage(
+      deleted == static_cast<int>(names.size()) ? TMessageKind::Information : TMessageKind::Error,
+      summary + "\r" + details);
 }
 
 std::string NowLogTime() {

@@ -32,10 +32,10 @@ struct TStakeRec {
   int32_t DrawNumber = 0;
   uint8_t Checked = 0;
   int32_t SampleSize = 0;
-  int32_t NumbersCount = 0;                // may exceed 4 (a wider stake); 4 bytes are stored
-  std::array<uint8_t, 4> Numbers{};        // ascending
-  std::array<uint8_t, 4> DrawResult{};     // the draw's numbers in drawing order
-  int32_t MatchesCount = -1;               // -1 before the check
+  int32_t NumbersCount = 0;                 // may exceed 4 (a wider stake); 4 bytes are stored
+  std::array<uint8_t, 4> Numbers{};         // ascending
+  std::array<uint8_t, 4> DrawResult{};      // the draw's numbers in drawing order
+  int32_t MatchesCount = -1;                // -1 before the check
   std::array<uint8_t, 4> MatchedNumbers{};  // ascending
   TMoney Profit = 0;
   std::string Comment;  // UTF-8; at most 255 bytes once in code page 1251

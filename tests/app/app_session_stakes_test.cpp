@@ -27,8 +27,8 @@ struct TStakeSession {
     WriteFile(Dir.File("Vetrilo_4d47.ini"),
               "[STAKES]\nCost=1\nProfits=1\nProfit_0_Overlap=2\nProfit_0_Profit=3\n");
     WriteFile(Dir.File("Vetrilo_4d47.ldr"),
-              SerializeDrawRecords(MakeDraws({{1000, 1, 2, 3, 4, 1, "01/01/2020"},
-                                              {1001, 5, 6, 7, 8, 1, "01/04/2020"}})));
+              SerializeDrawRecords(MakeDraws(
+                  {{1000, 1, 2, 3, 4, 1, "01/01/2020"}, {1001, 5, 6, 7, 8, 1, "01/04/2020"}})));
     Session.SetListener([this](uint32_t c) { Changes.push_back(c); });
   }
   void Start(std::string stakes) {
@@ -93,7 +93,8 @@ TEST(AppSessionStakes, AddCheckRateDeleteAndClear) {
   // Clearing offers the refresh, which empties the ratings.
   EXPECT_TRUE(t.Session.ClearStakes());
   EXPECT_EQ(file.Count(), 0);
-  EXPECT_EQ(t.Hooks.Questions.back().rfind("Пересчитать рейтинг только по текущим ставкам?", 0), 0u);
+  EXPECT_EQ(t.Hooks.Questions.back().rfind("Пересчитать рейтинг только по текущим ставкам?", 0),
+            0u);
   EXPECT_EQ(t.Session.StakeBook().Ratings.Count(), 0);
   EXPECT_EQ(ReadFile(t.Dir.File("Vetrilo_4d47.lrt")), "");
   EXPECT_FALSE(t.Session.Busy());

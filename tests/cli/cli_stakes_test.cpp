@@ -61,14 +61,15 @@ TEST(CliStakes, AddListCheckProfitAndRatings) {
             "1002\t-1.0000\t47.0000\t15.6667\n");
   r = f.Run({"ratings", "--mode", "0"});
   ASSERT_EQ(r.Status, 0) << r.Err;
-  EXPECT_EQ(r.Out,
-            "Комментарий\tСтавок\tУгадано\tСреднее\tПрофит\tСр. профит\t0\t1\t2\t3\t4\tE0\tE1\tE2\tE3\t"
-            "E4\nСтавка \"вручную\"\t1\t3\t3.000\t49.00\t49.00\t0\t0\t0\t1\t0\t1\t0\t0\t0\t0\n"
-            "Рейтинг: 1\n");
+  EXPECT_EQ(
+      r.Out,
+      "Комментарий\tСтавок\tУгадано\tСреднее\tПрофит\tСр. профит\t0\t1\t2\t3\t4\tE0\tE1\tE2\tE3\t"
+      "E4\nСтавка \"вручную\"\t1\t3\t3.000\t49.00\t49.00\t0\t0\t0\t1\t0\t1\t0\t0\t0\t0\n"
+      "Рейтинг: 1\n");
   // Draw 1001 arrives: the check picks up its stake and feeds a second rating.
   WriteFile(f.Dir.File("Vetrilo_4d47.ldr"),
-            SerializeDrawRecords(MakeDraws({{1000, 41, 3, 27, 15, 1, "01/01/2020"},
-                                            {1001, 1, 2, 3, 4, 1, "01/04/2020"}})));
+            SerializeDrawRecords(MakeDraws(
+                {{1000, 41, 3, 27, 15, 1, "01/01/2020"}, {1001, 1, 2, 3, 4, 1, "01/04/2020"}})));
   EXPECT_EQ(f.Run({"stakes", "check"}).Out, "checked: 1\n");
   EXPECT_NE(f.Run({"ratings", "--sort", "1", "--order", "desc"}).Out.find("Рейтинг: 2"),
             std::string::npos);
@@ -94,9 +95,12 @@ TEST(CliStakes, RefusalsGoToStderrWithStatus2) {
     std::string Err;
   };
   for (const TCase& c : std::vector<TCase>{
-           {{"stakes", "add", "--draw", "5", "--numbers", "1;2;3;3"}, "Введена некорректная комбинация!"},
-           {{"stakes", "add", "--draw", "5", "--numbers", "1;2;3;48"}, "Введена некорректная комбинация!"},
-           {{"stakes", "add", "--draw", "5", "--numbers", "1;2;3"}, "Введена некорректная комбинация!"},
+           {{"stakes", "add", "--draw", "5", "--numbers", "1;2;3;3"},
+            "Введена некорректная комбинация!"},
+           {{"stakes", "add", "--draw", "5", "--numbers", "1;2;3;48"},
+            "Введена некорректная комбинация!"},
+           {{"stakes", "add", "--draw", "5", "--numbers", "1;2;3"},
+            "Введена некорректная комбинация!"},
            {{"stakes", "add", "--draw", "5", "--numbers", "1;2;3;4", "--comment", " "},
             "Необходимо ввести комментарий!"},
            {{"stakes", "add", "--draw", "2147483647", "--numbers", "1;2;3;4", "--draws", "2"},

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "core/money_text.h"
+
+#include <gtest/gtest.h>
 
 namespace vetrilo {
 
@@ -12,10 +12,10 @@ TEST(MoneyText, ExactDecimalRoundingHalfAwayFromZero) {
   };
   for (const TCase& c : std::vector<TCase>{{490000, 2, "49.00"},
                                            {-10000, 2, "-1.00"},
-                                           {50, 2, "0.01"},     // 0.005 up
-                                           {-50, 2, "-0.01"},   // away from zero
+                                           {50, 2, "0.01"},    // 0.005 up
+                                           {-50, 2, "-0.01"},  // away from zero
                                            {49, 2, "0.00"},
-                                           {-40, 2, "0.00"},    // never "-0.00"
+                                           {-40, 2, "0.00"},  // never "-0.00"
                                            {12345, 4, "1.2345"},
                                            {-5, 4, "-0.0005"},
                                            {INT64_MAX, 2, "922337203685477.58"},
@@ -53,6 +53,25 @@ TEST(MoneyText, DecimalSettingsAreReadExactlyHalfToEven) {
     SCOPED_TRACE(c.Text);
     EXPECT_EQ(MoneyFromDecimalText(c.Text), c.Money);
   }
+}
+
+}  // namespace vetrilo
+
+#include "core/ini_file.h"
+#include "stats/stat_list.h"
+
+namespace vetrilo {
+
+TEST(MoneyText, StakePricesOfTheSettingsAreExact) {
+  const TIniData ini = TIniData::Parse(
+      "[STAKES]\nCost=0.00015\nProfits=2\nProfit_0_Overlap=3\nProfit_0_Profit=49,99995\n"
+      "Profit_1_Overlap=4\nProfit_1_Profit=1e2\n");
+  TStatList list;
+  list.LoadEngineSettings(ini);
+  EXPECT_EQ(list.Cost, 2);
+  ASSERT_EQ(list.Profits.size(), 2u);
+  EXPECT_EQ(list.Profits[0].Profit, 500000);   // 49.99995 ties to even
+  EXPECT_EQ(list.Profits[1].Profit, 1000000);  // an exponent still reads
 }
 
 }  // namespace vetrilo

@@ -1,10 +1,11 @@
+#include "scripts/ratings.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "core/cp1251.h"
 #include "core/errors.h"
-#include "scripts/ratings.h"
 #include "stakes/stake_test_support.h"
 #include "test_support.h"
 
@@ -68,10 +69,10 @@ TEST(Ratings, ListCellsInTheThreeEfficiencyModes) {
     int Mode;
     std::vector<std::string> E;
   };
-  for (const TCase& c : std::vector<TCase>{
-           {0, {"7", "3", "0", "0", "0"}},
-           {1, {"-9.190%", "2.324%", "6.962%", "-0.096%", "-0.001%"}},
-           {2, {"86.718%", "108.398%", "329.208%", "0.000%", "0.000%"}}}) {
+  for (const TCase& c :
+       std::vector<TCase>{{0, {"7", "3", "0", "0", "0"}},
+                          {1, {"-9.190%", "2.324%", "6.962%", "-0.096%", "-0.001%"}},
+                          {2, {"86.718%", "108.398%", "329.208%", "0.000%", "0.000%"}}}) {
     SCOPED_TRACE(c.Mode);
     for (int k = 0; k < 5; ++k) EXPECT_EQ(RatingCell(r, 11 + k, c.Mode), c.E[size_t(k)]);
   }
@@ -86,9 +87,9 @@ TEST(Ratings, ListCellsInTheThreeEfficiencyModes) {
 
 TEST(Ratings, SortIsAStableOrderOfTheShownValuesWithEmptyRatingsLast) {
   TRatings ratings;
-  for (const TRatingRec& r : {Rating("a", 10000, 12345, 0), Rating("none", 0, 0, 0),
-                              Rating("b", 10000, 12349, 0), Rating("c", 10000, 12355, 0),
-                              Rating("d", 1, 3, 0)}) {
+  for (const TRatingRec& r :
+       {Rating("a", 10000, 12345, 0), Rating("none", 0, 0, 0), Rating("b", 10000, 12349, 0),
+        Rating("c", 10000, 12355, 0), Rating("d", 1, 3, 0)}) {
     ratings.Append(r);
   }
   // 1.2345 and 1.2349 both show 1.235 (ties away from zero) and stay in file order.
@@ -113,7 +114,8 @@ TEST(Ratings, SortIsAStableOrderOfTheShownValuesWithEmptyRatingsLast) {
   EXPECT_EQ(Labels(money), (std::vector<std::string>{"w", "x", "y", "z"}));
 
   TRatings labels;
-  for (const char* l : {"яблоко", "Ёж", "ель", "Ель", "Zebra", "apple"}) labels.Append(Rating(l, 1, 0, 0));
+  for (const char* l : {"яблоко", "Ёж", "ель", "Ель", "Zebra", "apple"})
+    labels.Append(Rating(l, 1, 0, 0));
   labels.Sort(0, false);
   EXPECT_EQ(Labels(labels),
             (std::vector<std::string>{"apple", "Zebra", "ель", "Ель", "Ёж", "яблоко"}));

@@ -7,6 +7,7 @@
 #include "core/file_io.h"
 #include "stakes/stake_book.h"
 #include "stakes/stake_charts.h"
+#include "stakes/stake_grid.h"
 #include "stakes/stake_log.h"
 #include "stakes/stake_test_support.h"
 #include "test_support.h"
@@ -42,8 +43,8 @@ TEST(StakeCharts, ProfitPerDrawRunningTotalAndMean) {
   TTempDir dir;
   TStakeFile file;
   file.Open(dir.File("s.lsk"), false);
-  file.Append(Records({Priced(1000, -10000), TStakeRec::Separator(), Priced(1001, -10000),
-                       Priced(1001, 490000)}));
+  file.Append(Records(
+      {Priced(1000, -10000), TStakeRec::Separator(), Priced(1001, -10000), Priced(1001, 490000)}));
   const TProfitTable table = ProfitPerDraw(file);
   ASSERT_EQ(table.Rows.size(), 2u);
   EXPECT_EQ(ProfitTsv(table),
@@ -173,6 +174,45 @@ TEST(StakeLog, TheCheckLogsOnlyWhenEnabled) {
     EXPECT_EQ(FileExists(dir.File("Vetrilo_4d47-2.log")), enabled);
     EXPECT_FALSE(FileExists(dir.File("Vetrilo_4d47-0.log")));
   }
+}
+
+}  // namespace vetrilo
+
+namespace vetrilo {
+
+TEST(StakeGrid, ColoursAlignmentAndMatchedNumbers) {
+  struct TCase {
+    uint8_t Kind;
+    int64_t Row;
+  };
+  for (const TCase& c : std::vector<TCase>{
+           {0, -1}, {1, 0xEAFFEA}, {2, 0xFFEAEA}, {3, 0xEAFFFF}, {4, 0xFCFDD9}, {9, -1}}) {
+    TStakeRec r = test::MakeStake(5, {1, 2, 3, 4}, "c", c.Kind);
+    EXPECT_EQ(StakeRowColor(r), c.Row) << int(c.Kind);
+  }
+  TStakeRec r = test::MakeStake(5, {1, 2, 3, 4});
+  EXPECT_EQ(StakeCellTextColor(r, 7), -1);  // unchecked
+  EXPECT_TRUE(StakeNumberPieces(r, 4).empty());
+  r.Checked = 1;
+  r.DrawResult = {9, 2, 4, 8};
+  r.MatchesCount = 2;
+  r.MatchedNumbers = {2, 4, 0, 0};
+  r.Profit = 0;
+  EXPECT_EQ(StakeCellTextColor(r, 5), 0xFF0000);  // no gain is red
+  r.Profit = 1;
+  EXPECT_EQ(StakeCellTextColor(r, 7), 0x008000);
+  EXPECT_EQ(StakeCellTextColor(r, 8), -1);
+  std::string marked;
+  for (const TStakeNumberPiece& p : StakeNumberPieces(r, 2)) marked += p.Matched ? "*" : ".";
+  EXPECT_EQ(marked, ".*.*");
+  marked.clear();
+  for (const TStakeNumberPiece& p : StakeNumberPieces(r, 4)) marked += p.Matched ? "*" : ".";
+  EXPECT_EQ(marked, ".**.");
+  EXPECT_EQ(StakeColumnAlign(7), TCellAlign::Right);
+  EXPECT_EQ(StakeColumnAlign(8), TCellAlign::Left);
+  EXPECT_EQ(StakeColumnAlign(0), TCellAlign::Center);
+  for (int c = 0; c < kStakeColumns; ++c) EXPECT_EQ(StakeCell(TStakeRec::Separator(), c), "");
+  EXPECT_EQ(StakeCountText(3), "Ставок: 3");
 }
 
 }  // namespace vetrilo

@@ -1,3 +1,5 @@
+#include "stakes/stake_check.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,7 +8,6 @@
 #include "core/errors.h"
 #include "core/money_text.h"
 #include "stakes/stake_book.h"
-#include "stakes/stake_check.h"
 #include "stakes/stake_grid.h"
 #include "stakes/stake_test_support.h"
 #include "test_support.h"
@@ -28,8 +29,8 @@ TStakePrices Prices() {
 
 // The check as written down: per record, a search of the archive from its
 // oldest draw, the draw's numbers taken in drawing order.
-std::string LiteralCheck(std::string bytes, const TDrawArchive& archive,
-                         const TStakePrices& prices, std::vector<int64_t>* checked) {
+std::string LiteralCheck(std::string bytes, const TDrawArchive& archive, const TStakePrices& prices,
+                         std::vector<int64_t>* checked) {
   for (size_t i = 0; i + kStakeRecordSize <= bytes.size(); i += kStakeRecordSize) {
     TStakeRec r = TStakeRec::FromBytes(reinterpret_cast<const uint8_t*>(bytes.data()) + i);
     if (r.Checked != 0 || r.DrawNumber <= 0 || r.NumbersCount < 4) continue;
@@ -100,7 +101,7 @@ TEST(StakeCheck, PricesMatchesAndWhatStaysUnchecked) {
     TStakeRec r = c.Rec;
     if (!r.IsChecked() && r.IsStake()) r.Profit = StakeOutcome(r.NumbersCount, -1, 10000, {});
     std::string b = r.Bytes();
-    b[2] = '\x7f';   // reserved bytes and the comment tail keep their bytes
+    b[2] = '\x7f';  // reserved bytes and the comment tail keep their bytes
     b[303] = '\x55';
     bytes += b;
   }
@@ -172,9 +173,8 @@ TEST(StakeCheck, IndexedCheckEqualsTheLiteralSearch) {
     const std::string literal = LiteralCheck(bytes, archive, Prices(), &expected);
     std::vector<int64_t> fed;
     TRecordingHooks hooks;
-    CheckStakes(file, archive, Prices(), hooks, [&](const TStakeRec& r) {
-      fed.push_back(r.DrawNumber);
-    });
+    CheckStakes(file, archive, Prices(), hooks,
+                [&](const TStakeRec& r) { fed.push_back(r.DrawNumber); });
     EXPECT_EQ(file.Bytes(), literal);
     ASSERT_EQ(fed.size(), expected.size());
   }
@@ -203,10 +203,10 @@ TEST(StakeCheck, ProgressAndAFailedWriteThatFeedsNothing) {
   EXPECT_EQ(book.Ratings.Count(), 0);
   EXPECT_EQ(hooks.Statuses.back(), "");
   const std::vector<std::string> progress(hooks.Statuses.begin() + 1, hooks.Statuses.end() - 1);
-  EXPECT_EQ(progress, (std::vector<std::string>{
-                          "Проверка результатов ставок ( завершено 0 % )...",
-                          "Проверка результатов ставок ( завершено 33 % )...",
-                          "Проверка результатов ставок ( завершено 67 % )..."}));
+  EXPECT_EQ(progress,
+            (std::vector<std::string>{"Проверка результатов ставок ( завершено 0 % )...",
+                                      "Проверка результатов ставок ( завершено 33 % )...",
+                                      "Проверка результатов ставок ( завершено 67 % )..."}));
 
   std::filesystem::remove(book.File.TempPath());
   EXPECT_EQ(book.Check(archive, hooks), 3);

@@ -1,3 +1,5 @@
+#include "stakes/stake_store.h"
+
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -8,7 +10,6 @@
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "stakes/stake_file.h"
-#include "stakes/stake_store.h"
 #include "stakes/stake_test_support.h"
 #include "test_support.h"
 
@@ -61,18 +62,18 @@ TEST(StakeStore, StartRuleKeepsACopyAndDropsOnlyWhatIsDamaged) {
   struct TCase {
     const char* Name;
     std::string Bytes;
-    size_t KeptSize;   // what the file holds afterwards
+    size_t KeptSize;  // what the file holds afterwards
     bool Warned;
     bool Emptied;
   };
-  for (const TCase& c : std::vector<TCase>{
-           {"empty", "", 0, false, false},
-           {"whole", good, 608, false, false},
-           {"torn tail", good + std::string(97, 'q'), 608, true, false},
-           {"305 bytes", good.substr(0, 305), 304, true, false},
-           {"first byte 1", oldVersion, 0, true, true},
-           {"torn with an old record", badSecond, 0, true, true},
-           {"shorter than a record", good.substr(0, 100), 0, true, true}}) {
+  for (const TCase& c :
+       std::vector<TCase>{{"empty", "", 0, false, false},
+                          {"whole", good, 608, false, false},
+                          {"torn tail", good + std::string(97, 'q'), 608, true, false},
+                          {"305 bytes", good.substr(0, 305), 304, true, false},
+                          {"first byte 1", oldVersion, 0, true, true},
+                          {"torn with an old record", badSecond, 0, true, true},
+                          {"shorter than a record", good.substr(0, 100), 0, true, true}}) {
     SCOPED_TRACE(c.Name);
     TTempDir dir;
     const std::string path = dir.File("Vetrilo_4d47.lsk");
@@ -149,7 +150,8 @@ TEST(StakeStore, AppendRefusesBeforeWritingAnything) {
   for (const TCase& c : std::vector<TCase>{
            {checked, 1, "Добавление в конец файла уже проверенной ставки!"},
            {MakeStake(2147483600, {1, 2, 3, 4}), 49, "Ошибка добавления записи в файл ставок!\r\r"},
-           {MakeStake(2147483647, {1, 2, 3, 4}), 2, "Ошибка добавления записи в файл ставок!\r\r"}}) {
+           {MakeStake(2147483647, {1, 2, 3, 4}), 2,
+            "Ошибка добавления записи в файл ставок!\r\r"}}) {
     try {
       AppendStake(file, c.Rec, c.Draws);
       ADD_FAILURE() << "no error";
@@ -172,7 +174,8 @@ TEST(StakeStore, ATornAppendIsCutOffAgain) {
   file.Open(dir.File("Vetrilo_4d47.lsk"), true);
   AppendStake(file, MakeStake(1, {1, 2, 3, 4}), 1);
   // A file size limit makes the next write stop part-way.
-  struct sigaction ignore {}, old {};
+  struct sigaction ignore {
+  }, old{};
   ignore.sa_handler = SIG_IGN;
   sigaction(SIGXFSZ, &ignore, &old);
   rlimit saved{};
@@ -200,9 +203,9 @@ TEST(StakeStore, DeletingRowsAndByCondition) {
   const std::string path = dir.File("Vetrilo_4d47.lsk");
   TStakeFile file;
   file.Open(path, true);
-  file.Append(Records({MakeStake(1, {1, 2, 3, 4}), MakeStake(2, {1, 2, 3, 4}),
-                       MakeStake(3, {1, 2, 3, 4}), MakeStake(4, {1, 2, 3, 4}),
-                       MakeStake(5, {1, 2, 3, 4})}));
+  file.Append(
+      Records({MakeStake(1, {1, 2, 3, 4}), MakeStake(2, {1, 2, 3, 4}), MakeStake(3, {1, 2, 3, 4}),
+               MakeStake(4, {1, 2, 3, 4}), MakeStake(5, {1, 2, 3, 4})}));
   DeleteStakeRows(file, 2, 3);
   EXPECT_EQ(DrawNumbers(file), (std::vector<int32_t>{1, 4, 5}));
   EXPECT_EQ(ReadFile(path), file.Bytes());
@@ -221,12 +224,11 @@ TEST(StakeStore, DeletingRowsAndByCondition) {
     TStakeCondition Condition;
     std::vector<int32_t> Kept;  // draws 99 (unchecked), 100..104 (m = 0..4), -1
   };
-  for (const TCase& c : std::vector<TCase>{
-           {TStakeCondition::Equal, {99, 100, 101, 103, 104, -1}},
-           {TStakeCondition::Greater, {99, 100, 101, 102, -1}},
-           {TStakeCondition::NotLess, {99, 100, 101, -1}},
-           {TStakeCondition::Less, {102, 103, 104, -1}},
-           {TStakeCondition::NotGreater, {103, 104, -1}}}) {
+  for (const TCase& c : std::vector<TCase>{{TStakeCondition::Equal, {99, 100, 101, 103, 104, -1}},
+                                           {TStakeCondition::Greater, {99, 100, 101, 102, -1}},
+                                           {TStakeCondition::NotLess, {99, 100, 101, -1}},
+                                           {TStakeCondition::Less, {102, 103, 104, -1}},
+                                           {TStakeCondition::NotGreater, {103, 104, -1}}}) {
     SCOPED_TRACE(int(c.Condition));
     file.Rewrite(Records(records));
     DeleteStakesWhere(file, c.Condition, 2);

@@ -1,3 +1,5 @@
+#include "stakes/ui/stakes_page.h"
+
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,7 +17,6 @@
 #include "scripts/ui/ratings_page.h"
 #include "stakes/ui/form_graph.h"
 #include "stakes/ui/stake_dialogs.h"
-#include "stakes/ui/stakes_page.h"
 #include "ui_tests.h"
 
 namespace vetrilo::test {
@@ -50,8 +51,8 @@ class TStakesPageTest : public QObject {
     page->RunStakeDialog = [&](TFormStake& d) -> bool {
       offered = d.DrawNumber()->value();
       d.DrawNumber()->setValue(1);
-      d.StakeData()->setText(Q(std::to_string(first.Balls[0]) + "," +
-                               std::to_string(first.Balls[1]) + ";47;46"));
+      d.StakeData()->setText(
+          Q(std::to_string(first.Balls[0]) + "," + std::to_string(first.Balls[1]) + ";47;46"));
       return true;
     };
     form_->Actions().Find("StakeAddRandom")->trigger();

@@ -120,38 +120,37 @@ void TRatingsPage::CreateActions() {
   TActionList& a = actions_;
   TAppSession& s = session_;
   auto selected = [this] { return list_->selectionModel()->hasSelection(); };
-  commands_ << a.Add("RatingsRefresh", "Обновить рейтинг", "Пересчитать рейтинг по текущим ставкам",
-                     [&s] { s.RefreshRatings(); }, [&s] { return s.StakesOpen(); });
-  commands_ << a.Add("RatingsExport", "Экспорт рейтинга в CSV-файл", "Экспорт рейтинга в CSV-файл",
-                     [this] { RatingsExportExecute(); },
-                     [&s] { return s.StakeBook().Ratings.Count() > 0; });
-  commands_ << a.Add("RatingsToScript", "Добавить в сценарий",
-                     "Добавить выделенные варианты в сценарий",
-                     [this] { AddToScript(session_.RatingLabels(SelectedRows())); }, selected);
-  commands_ << a.Add("RatingsGraphOverlap", "Количество совпадений",
-                     "Количество совпадений выделенных вариантов",
-                     [this] {
-                       GraphExecute("Количество совпадений выделенных вариантов", [this] {
-                         return session_.RatingsOverlapChartData(SelectedRows());
-                       });
-                     },
-                     selected);
-  commands_ << a.Add("StakesGraphOverlap", "График совпадений ставок",
-                     "График совпадений ставок выделенных вариантов",
-                     [this] {
-                       GraphExecute("График совпадений ставок выделенных вариантов", [this] {
-                         return session_.RatedStakesChartData(SelectedRows(), true);
-                       });
-                     },
-                     [&s, selected] { return s.HasStakes() && selected(); });
-  commands_ << a.Add("StakesGraphProfits", "График профита ставок",
-                     "График профита ставок выделенных вариантов",
-                     [this] {
-                       GraphExecute("График профита ставок выделенных вариантов", [this] {
-                         return session_.RatedStakesChartData(SelectedRows(), false);
-                       });
-                     },
-                     [&s, selected] { return s.HasStakes() && selected(); });
+  commands_ << a.Add(
+      "RatingsRefresh", "Обновить рейтинг", "Пересчитать рейтинг по текущим ставкам",
+      [&s] { s.RefreshRatings(); }, [&s] { return s.StakesOpen(); });
+  commands_ << a.Add(
+      "RatingsExport", "Экспорт рейтинга в CSV-файл", "Экспорт рейтинга в CSV-файл",
+      [this] { RatingsExportExecute(); }, [&s] { return s.StakeBook().Ratings.Count() > 0; });
+  commands_ << a.Add(
+      "RatingsToScript", "Добавить в сценарий", "Добавить выделенные варианты в сценарий",
+      [this] { AddToScript(session_.RatingLabels(SelectedRows())); }, selected);
+  commands_ << a.Add(
+      "RatingsGraphOverlap", "Количество совпадений", "Количество совпадений выделенных вариантов",
+      [this] {
+        GraphExecute("Количество совпадений выделенных вариантов",
+                     [this] { return session_.RatingsOverlapChartData(SelectedRows()); });
+      },
+      selected);
+  commands_ << a.Add(
+      "StakesGraphOverlap", "График совпадений ставок",
+      "График совпадений ставок выделенных вариантов",
+      [this] {
+        GraphExecute("График совпадений ставок выделенных вариантов",
+                     [this] { return session_.RatedStakesChartData(SelectedRows(), true); });
+      },
+      [&s, selected] { return s.HasStakes() && selected(); });
+  commands_ << a.Add(
+      "StakesGraphProfits", "График профита ставок", "График профита ставок выделенных вариантов",
+      [this] {
+        GraphExecute("График профита ставок выделенных вариантов",
+                     [this] { return session_.RatedStakesChartData(SelectedRows(), false); });
+      },
+      [&s, selected] { return s.HasStakes() && selected(); });
   auto* group = new QActionGroup(this);
   const char* captions[3] = {"Ожидаемые значения совпадений", "Абсолютные значения эффективности",
                              "Относительные значения эффективности"};

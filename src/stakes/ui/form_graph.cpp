@@ -2,8 +2,8 @@
 
 #include <QChart>
 #include <QLegend>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <algorithm>
 
 #include "app/ui/qt_text.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QCheckBox>
 #include <QChartView>
+#include <QCheckBox>
 #include <QDialog>
 #include <QLineSeries>
 #include <vector>

@@ -42,7 +42,8 @@ TFormStake::TFormStake(const TStakeRec& rec, std::function<void(const std::strin
     : QDialog(parent), rec_(rec), showError_(std::move(showError)) {
   setObjectName("FormStake");
   setWindowTitle("Добавление ставки");
-  drawNumber_ = Spin("edDrawNumber", 1, INT_MAX, std::max(1, rec.DrawNumber), "Номер первого тиража");
+  drawNumber_ =
+      Spin("edDrawNumber", 1, INT_MAX, std::max(1, rec.DrawNumber), "Номер первого тиража");
   stakeData_ = new QLineEdit(Q(rec.NumbersText(";")));
   stakeData_->setObjectName("edStakeData");
   stakeData_->setToolTip("Введите числа, разделенные точкой с запятой или запятой");
@@ -52,7 +53,9 @@ TFormStake::TFormStake(const TStakeRec& rec, std::function<void(const std::strin
   sum_ = new QLineEdit;
   sum_->setObjectName("edStakeSum");
   sum_->setReadOnly(true);
-  auto updateSum = [this] { sum_->setText(QString::number(StakeNumbersSum(S(stakeData_->text())))); };
+  auto updateSum = [this] {
+    sum_->setText(QString::number(StakeNumbersSum(S(stakeData_->text()))));
+  };
   connect(stakeData_, &QLineEdit::textChanged, this, updateSum);
   updateSum();
   auto* form = new QFormLayout;
@@ -124,8 +127,8 @@ TFormStakeFilter::TFormStakeFilter(QWidget* parent) : QDialog(parent) {
   setWindowTitle("Удаление по условию");
   condition_ = new QComboBox;
   condition_->setObjectName("cbCondition");
-  condition_->addItems({"Равно [ = ]", "Более [ > ]", "Не менее [ >= ]", "Менее [ < ]",
-                        "Не более [ <= ]"});
+  condition_->addItems(
+      {"Равно [ = ]", "Более [ > ]", "Не менее [ >= ]", "Менее [ < ]", "Не более [ <= ]"});
   condition_->setToolTip("Режим сравнения с количеством совпадений");
   value_ = Spin("edValue", 0, 4, 0, "Количество совпадений");
   auto* form = new QFormLayout;

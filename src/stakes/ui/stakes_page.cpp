@@ -99,16 +99,17 @@ void TStakeNumbersDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
                     : selected        ? option.palette.highlightedText().color()
                                       : option.palette.text().color());
     const QFontMetrics& m = pieces[i].Matched ? boldMetrics : normalMetrics;
-    painter->drawText(QRect(x, option.rect.top(), m.horizontalAdvance(number), option.rect.height()),
-                      Qt::AlignVCenter, number);
+    painter->drawText(
+        QRect(x, option.rect.top(), m.horizontalAdvance(number), option.rect.height()),
+        Qt::AlignVCenter, number);
     x += m.horizontalAdvance(number);
     if (i + 1 < pieces.size()) {
       painter->setFont(option.font);
       painter->setPen(selected ? option.palette.highlightedText().color()
                                : option.palette.text().color());
-      painter->drawText(QRect(x, option.rect.top(), normalMetrics.horizontalAdvance(";"),
-                              option.rect.height()),
-                        Qt::AlignVCenter, ";");
+      painter->drawText(
+          QRect(x, option.rect.top(), normalMetrics.horizontalAdvance(";"), option.rect.height()),
+          Qt::AlignVCenter, ";");
       x += normalMetrics.horizontalAdvance(";");
     }
   }
@@ -172,48 +173,55 @@ void TStakesPage::CreateActions() {
   TAppSession& s = session_;
   auto focused = [this]() -> TComb {
     const QModelIndex i = combs_.CombList()->currentIndex();
-    return i.isValid() && i.row() < session_.Combs().Count() ? session_.Combs().Combs()[size_t(i.row())]
-                                                            : 0;
+    return i.isValid() && i.row() < session_.Combs().Count()
+               ? session_.Combs().Combs()[size_t(i.row())]
+               : 0;
   };
-  commands_ << a.Add("StakeAdd", "Сделать ставку", "Сделать ставку",
-                     [this, focused] { StakeAddExecute(focused()); },
-                     [&s] { return s.StakesOpen(); });
-  commands_ << a.Add("StakeAddRandom", "Сделать случайную ставку", "Сделать случайную ставку",
-                     [this] { StakeAddExecute(session_.RandomComb()); },
-                     [&s] { return s.StakesOpen() && s.Combs().Count() > 0; });
-  commands_ << a.Add("StakeAddSelected", "Сделать ставки для выделенных комбинаций",
-                     "Сделать ставки для выделенных комбинаций", [this] { StakeMultiExecute(false); },
-                     [this] {
-                       return session_.StakesOpen() &&
-                              combs_.CombList()->selectionModel()->hasSelection();
-                     });
-  commands_ << a.Add("StakeAddAll", "Сделать ставки для всех комбинаций",
-                     "Сделать ставки для всех комбинаций", [this] { StakeMultiExecute(true); },
-                     [&s] { return s.StakesOpen() && s.Combs().Count() > 0; });
-  commands_ << a.Add("StakeDel", "Удалить ставку", "Удалить выделенные ставки",
-                     [this] {
-                       const auto [first, last] = SelectedRows();
-                       if (first > 0) session_.DeleteStakeRows(first, last);
-                     },
-                     [this] { return SelectedRows().first > 0; });
-  commands_ << a.Add("StakeFilter", "Удалить по условию", "Удалить ставки по количеству совпадений",
-                     [this] { StakeFilterExecute(); }, [&s] { return s.HasStakes(); });
-  commands_ << a.Add("StakeClear", "Удалить все ставки", "Удалить все ставки",
-                     [&s] { s.ClearStakes(); }, [&s] { return s.HasStakes(); });
-  commands_ << a.Add("StakesCheckManual", "Проверить ставки", "Проверить результаты ставок",
-                     [&s] { s.CheckStakes(); }, [&s] { return s.HasStakes(); });
+  commands_ << a.Add(
+      "StakeAdd", "Сделать ставку", "Сделать ставку",
+      [this, focused] { StakeAddExecute(focused()); }, [&s] { return s.StakesOpen(); });
+  commands_ << a.Add(
+      "StakeAddRandom", "Сделать случайную ставку", "Сделать случайную ставку",
+      [this] { StakeAddExecute(session_.RandomComb()); },
+      [&s] { return s.StakesOpen() && s.Combs().Count() > 0; });
+  commands_ << a.Add(
+      "StakeAddSelected", "Сделать ставки для выделенных комбинаций",
+      "Сделать ставки для выделенных комбинаций", [this] { StakeMultiExecute(false); },
+      [this] {
+        return session_.StakesOpen() && combs_.CombList()->selectionModel()->hasSelection();
+      });
+  commands_ << a.Add(
+      "StakeAddAll", "Сделать ставки для всех комбинаций", "Сделать ставки для всех комбинаций",
+      [this] { StakeMultiExecute(true); },
+      [&s] { return s.StakesOpen() && s.Combs().Count() > 0; });
+  commands_ << a.Add(
+      "StakeDel", "Удалить ставку", "Удалить выделенные ставки",
+      [this] {
+        const auto [first, last] = SelectedRows();
+        if (first > 0) session_.DeleteStakeRows(first, last);
+      },
+      [this] { return SelectedRows().first > 0; });
+  commands_ << a.Add(
+      "StakeFilter", "Удалить по условию", "Удалить ставки по количеству совпадений",
+      [this] { StakeFilterExecute(); }, [&s] { return s.HasStakes(); });
+  commands_ << a.Add(
+      "StakeClear", "Удалить все ставки", "Удалить все ставки", [&s] { s.ClearStakes(); },
+      [&s] { return s.HasStakes(); });
+  commands_ << a.Add(
+      "StakesCheckManual", "Проверить ставки", "Проверить результаты ставок",
+      [&s] { s.CheckStakes(); }, [&s] { return s.HasStakes(); });
   QAction* scroll = a.Add("StakesScroll", "Прокручивать список при добавлении",
                           "Прокручивать список ставок к последней при добавлении",
                           [&s] { s.SetStakesScrollEnabled(!s.StakesScrollEnabled()); });
   scroll->setCheckable(true);
   commands_ << scroll;
-  commands_ << a.Add("StakesGraphDraws", "Суммарный профит по тиражам",
-                     "Суммарный профит ставок по тиражам",
-                     [this] {
-                       GraphExecute("Суммарный профит ставок по тиражам",
-                                    [this] { return session_.ProfitChartData(); });
-                     },
-                     [&s] { return s.HasStakes(); });
+  commands_ << a.Add(
+      "StakesGraphDraws", "Суммарный профит по тиражам", "Суммарный профит ставок по тиражам",
+      [this] {
+        GraphExecute("Суммарный профит ставок по тиражам",
+                     [this] { return session_.ProfitChartData(); });
+      },
+      [&s] { return s.HasStakes(); });
   QAction* logs = a.Add("LogStakes", "Журналы ставок", "Записывать проверенные ставки в журналы",
                         [&s] { s.SetStakesLogEnabled(!s.StakesLogEnabled()); });
   logs->setCheckable(true);
@@ -246,8 +254,9 @@ std::pair<int64_t, int64_t> TStakesPage::SelectedRows() const {
 }
 
 void TStakesPage::StakeAddExecute(TComb comb) {
-  TFormStake dialog(session_.NewManualStake(comb),
-                    [this](const std::string& text) { session_.ShowError(text); }, this);
+  TFormStake dialog(
+      session_.NewManualStake(comb), [this](const std::string& text) { session_.ShowError(text); },
+      this);
   if (!RunStakeDialog(dialog)) return;
   session_.AddStake(dialog.Stake(), dialog.Draws());
 }
@@ -265,8 +274,9 @@ void TStakesPage::StakeMultiExecute(bool all) {
       if (i.row() < int(list.size())) chosen.push_back(list[size_t(i.row())]);
     }
   }
-  TFormMulti dialog(session_.NextStakeDraw(),
-                    [this](const std::string& text) { session_.ShowError(text); }, this);
+  TFormMulti dialog(
+      session_.NextStakeDraw(), [this](const std::string& text) { session_.ShowError(text); },
+      this);
   if (!RunMultiDialog(dialog)) return;
   session_.AddStakes(chosen, dialog.DrawNumber(), dialog.CommentText(), dialog.Draws());
   combs_.CombList()->clearSelection();

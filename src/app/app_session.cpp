@@ -84,7 +84,7 @@ uint32_t TAppSession::ApplyShredding(const std::array<std::string, 3>& formulas,
 
 bool TAppSession::AcquireDataLock() {
   std::string error;
-  if (dataLock_.Acquire(paths_.StakesFile(), &error)) return true;
+  if (OpenStakeFile(&error)) return true;
   // The second reason names this folder and this system's typical read-only places.
   ShowError(Format(
       "Невозможно получить монопольный доступ к файлам данных!\r\rВозможные причины данной "
@@ -106,6 +106,7 @@ int TAppSession::Initialize(const TCommandLine& commandLine) {
     GenerateDefaultCombs();
   }
   RecalcViews(true);
+  LoadRatingsAtStart();
   LoadScript();
   const int errorsBefore = ErrorsShown();
   if (commandLine.LoadOnly) {

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/app_paths.h"
@@ -30,6 +31,9 @@
 #include "workspace/comb_filter.h"
 #include "workspace/comb_workspace.h"
 #include "workspace/status_scope.h"
+#include "stakes/stake_book.h"
+#include "stakes/stake_charts.h"
+#include "stakes/stake_store.h"
 
 namespace vetrilo {
 
@@ -39,12 +43,14 @@ enum TChange : uint32_t {
   kChangeOffset = 1u << 1,
   kChangeOptions = 1u << 2,
   kChangeBusy = 1u << 3,
-  kChangeMethods = 1u << 4,  // the method list was rebuilt: entries, order or captions
-  kChangeCombs = 1u << 10,     // combination list or applied-filter journal
-  kChangeDrawStats = 1u << 8,  // the statistics table was recalculated or cleared
-  kChangeScriptRun = 1u << 12,  // the panels of a script run
-  kChangeScript = 1u << 20,    // the lines of the script
-  kChangeViews = 1u << 21,     // graphs, card, layout or weekday view rebuilt, or their options
+  kChangeMethods = 1u << 4,     // the method list was rebuilt: entries, order or captions
+  kChangeDrawStats = 1u << 5,   // the statistics table was recalculated or cleared
+  kChangeCombs = 1u << 6,       // combination list or applied-filter journal
+  kChangeScriptRun = 1u << 7,   // the panels of a script run
+  kChangeScript = 1u << 8,      // the lines of the script
+  kChangeViews = 1u << 9,       // graphs, card, layout or weekday view rebuilt, or their options
+  kChangeStakes = 1u << 10,     // the stake file
+  kChangeRatings = 1u << 11,    // the ratings list, its sort or its efficiency mode
 };
 
 // The main window's section of the window settings file.
@@ -368,6 +374,53 @@ class TAppSession {
   std::string MethodHelpLink(int method) const;
   // A dialog's placement keys in its own section of the window settings file.
   void UpdateWindowSettings(const std::function<void(TIniData&)>& write);
+  // Stakes and ratings. Operations show their failures and answer false (or 0).
+  TStakeBook& StakeBook() { return stakes_; }
+  const TStakeBook& StakeBook() const { return stakes_; }
+  bool StakesOpen() const { return stakes_.File.IsOpen(); }
+  bool HasStakes() const { return stakes_.File.HasStakes(); }
+  // The draw a new stake is for: the one after the newest visible draw.
+  int32_t NextStakeDraw() const;
+  // A new hand-made stake of `comb` (0: no numbers yet) for the next draw.
+  TStakeRec NewManualStake(TComb comb) const;
+  // A combination of the list picked uniformly at random (0 for an empty list).
+  TComb RandomComb();
+  // "Сделать ставку": AppendStake, then CheckStakes.
+  bool AddStake(const TStakeRec& rec, int draws);
+  // One hand-made stake per combination with common data, stopping at the
+  // first failed append; the selection of the list is cleared.
+  bool AddStakes(const std::vector<TComb>& combs, int32_t draw, const std::string& comment,
+                 int draws);
+  // CheckStakes with the archive, the prices, the ratings and the logs.
+  // The number checked; -1 after a failure (shown).
+  int64_t CheckStakes();
+  // Deleting asks first (one record / several); then the stakes are checked.
+  bool DeleteStakeRows(int64_t first, int64_t last);
+  bool DeleteStakesWhere(TStakeCondition condition, int value);
+  // "Удалить все ставки": asks, empties the file, then offers the ratings refresh.
+  bool ClearStakes();
+  // "Обновить рейтинг": asks when there are ratings to lose.
+  bool RefreshRatings();
+  // A click on a ratings column header: ascending, or the other way round when
+  // the list is already sorted ascending by that column.
+  void SortRatingsBy(int column);
+  void SetRatingsSort(int column, bool descending);
+  int RatingsEffMode() const { return options_.RatingsEffMode; }
+  void SetRatingsEffMode(int mode);
+  bool StakesScrollEnabled() const { return options_.StakesScrollEnabled; }
+  void SetStakesScrollEnabled(bool on);
+  bool StakesLogEnabled() const { return options_.StakesLogEnabled; }
+  void SetStakesLogEnabled(bool on);
+  void DeleteStakeLogs();
+  // Whether the stake grid should move to its last row after the last change.
+  bool TakeStakesScroll() { return std::exchange(stakesScroll_, false); }
+  // Labels of the ratings at these rows (list order).
+  std::vector<std::string> RatingLabels(const std::vector<int>& rows) const;
+  bool ExportRatingsCsv(const std::string& path, char point);
+  // Chart data; EVetrilo when there is nothing to draw.
+  TGraphData ProfitChartData();
+  TGraphData RatedStakesChartData(const std::vector<int>& ratingRows, bool overlap);
+  TGraphData RatingsOverlapChartData(const std::vector<int>& ratingRows);
 
  private:
   void SaveOption(std::string_view key, bool value);
@@ -417,6 +470,12 @@ class TAppSession {
   // Analysis views: graphs, card, layout scheme, weekdays, repeats window.
   TAnalysisViews views_;
   std::optional<TRepeatsWindowState> repeatsWindow_;
+  // Stakes and ratings.
+  void SyncStakeSettings();
+  bool OpenStakeFile(std::string* error);
+  void LoadRatingsAtStart();
+  TStakeBook stakes_;
+  bool stakesScroll_ = false;
 };
 
 // Busy state for one operation: the counter and the status text are restored on

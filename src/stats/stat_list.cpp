@@ -7,6 +7,7 @@
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/ini_file.h"
+#include "core/money_text.h"
 #include "core/text.h"
 #include "stats/stat_registry.h"
 
@@ -237,7 +238,12 @@ void TStatList::LoadEngineSettings(const TIniData& d) {
     MatrixSegments[i] = c >= '0' && c <= '9' ? static_cast<uint8_t>(c - '0') : 1;
   }
   ChannelSize = static_cast<int32_t>(d.ReadInteger("GLOBAL", "ChannelSize", 8));
-  Cost = MoneyFromReal(d.ReadFloat("STAKES", "Cost", 0));
+  // Amounts are read digit by digit, so "0.00015" is not at the mercy of binary fractions.
+  auto money = [&d](const std::string& key) {
+    if (auto exact = MoneyFromDecimalText(d.ReadString("STAKES", key, ""))) return *exact;
+    return MoneyFromReal(d.ReadFloat("STAKES", key, 0));
+  };
+  Cost = money("Cost");
   MaxStake = static_cast<int32_t>(d.ReadInteger("STAKES", "MaxStake", 4));
   const int64_t levels =
       std::clamp<int64_t>(d.ReadInteger("STAKES", "Profits", 0), 0, kMaxProfitLevels);
@@ -246,7 +252,7 @@ void TStatList::LoadEngineSettings(const TIniData& d) {
     TProfitLevel level;
     level.Overlap =
         static_cast<uint8_t>(d.ReadInteger("STAKES", Format("Profit_%d_Overlap", {i}), 0));
-    level.Profit = MoneyFromReal(d.ReadFloat("STAKES", Format("Profit_%d_Profit", {i}), 0));
+    level.Profit = money(Format("Profit_%d_Profit", {i}));
     Profits.push_back(level);
   }
   Cdl.CountWeight = d.ReadFloat("CDL", "Count", 0.0L);

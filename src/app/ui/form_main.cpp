@@ -23,6 +23,9 @@
 #include "core/format.h"
 #include "scripts/ui/script_page.h"
 #include "stats/ui/form_favorites.h"
+#include "scripts/ui/ratings_page.h"
+#include "stakes/stake_grid.h"
+#include "stakes/ui/stakes_page.h"
 #include "stats/ui/form_shredding.h"
 #include "views/ui/analysis_tabs.h"
 #include "views/ui/stats_page.h"
@@ -45,6 +48,10 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   workTabs_->setObjectName("WorkTabs");
   statsPage_ = new TStatsPage(session_, *actions_);
   workTabs_->addTab(statsPage_, "Статистика");
+  stakesPage_ = new TStakesPage(session_, *actions_, *combsPage_);
+  workTabs_->addTab(stakesPage_, "Ставки");
+  ratingsPage_ = new TRatingsPage(session_, *actions_);
+  workTabs_->addTab(ratingsPage_, "Рейтинг");
   // The script page stays the last of the work tabs.
   scriptPage_ = new TScriptPage(session_, *actions_);
   scriptPage_->SetDrawsExcludeSource([this] { return combsPage_->ExcludeField()->value(); });
@@ -170,6 +177,12 @@ void TFormMain::CreateMenus() {
   QMenu* view = menuBar()->addMenu("Вид");
   view->setObjectName("MenuView");
   analysisTabs_->FillMenus(view, draws, combs);
+  QMenu* stakes = menuBar()->addMenu("Ставки");
+  stakes->setObjectName("MenuStakes");
+  stakesPage_->FillMenu(stakes);
+  QMenu* ratings = menuBar()->addMenu("Рейтинг");
+  ratings->setObjectName("MenuRatings");
+  ratingsPage_->FillMenu(ratings);
   QMenu* script = menuBar()->addMenu("Сценарий");
   script->setObjectName("MenuScript");
   scriptPage_->FillMenu(script);
@@ -231,7 +244,7 @@ void TFormMain::CreateLeftPane() {
 }
 
 void TFormMain::CreateStatusBar() {
-  for (int i : {1, 2, 3, 4}) {
+  for (int i : {1, 2, 3, 4, 5, 6}) {
     panels_[static_cast<size_t>(i)] = new QLabel;
     panels_[static_cast<size_t>(i)]->setObjectName(QString("StatusPanel%1").arg(i));
     panels_[static_cast<size_t>(i)]->setMinimumWidth(i == 3 ? 90 : 120);
@@ -260,6 +273,8 @@ void TFormMain::RefreshStatusPanels() {
       Q(Format("Следующий тираж: %d", {archive.NextDrawNumber(session_.DrawsOffset())})));
   panels_[3]->setText(Q(archive.TargetDrawText(session_.DrawsOffset())));
   panels_[4]->setText(Q(CombCountText(session_.Combs().Count())));
+  panels_[5]->setText(Q(StakeCountText(session_.StakeBook().File.Count())));
+  panels_[6]->setText(Q(Format("Рейтинг: %d", {session_.StakeBook().Ratings.Count()})));
 }
 
 void TFormMain::RefreshOffsetField() {
@@ -305,6 +320,14 @@ void TFormMain::OnSessionChanged(uint32_t changes) {
   statsPage_->OnSessionChanged(changes);
   scriptPage_->OnSessionChanged(changes);
   analysisTabs_->OnSessionChanged(changes);
+  stakesPage_->OnSessionChanged(changes);
+  ratingsPage_->OnSessionChanged(changes);
+  if (changes & kChangeStakes) {
+    panels_[5]->setText(Q(StakeCountText(session_.StakeBook().File.Count())));
+  }
+  if (changes & kChangeRatings) {
+    panels_[6]->setText(Q(Format("Рейтинг: %d", {session_.StakeBook().Ratings.Count()})));
+  }
   if (busyChanged && !session_.Busy() && focusBeforeBusy_ && focusBeforeBusy_->isEnabled() &&
       focusBeforeBusy_->isVisible() && QApplication::focusWidget() != focusBeforeBusy_) {
     focusBeforeBusy_->setFocus(Qt::OtherFocusReason);
@@ -340,7 +363,7 @@ TScreenInfo ScreenInfoOf(const QWidget* window) {
 QList<QTableView*> KeptTables(QWidget* window) {
   QList<QTableView*> tables;
   for (QTableView* t : window->findChildren<QTableView*>()) {
-    if (t->objectName().startsWith("lv")) tables.push_back(t);
+    if (t->objectName().startsWith("lv") || t->objectName().startsWith("sg")) tables.push_back(t);
   }
   return tables;
 }
@@ -396,6 +419,10 @@ void TFormMain::SaveWindowState() {
       if (table == statsPage_->Table()) {
         const TDrawStatsState& s = session_.DrawStats();
         columns.Sort = std::make_pair(s.SortColumn, s.SortDescending ? 1 : 0);
+      }
+      if (table == ratingsPage_->List()) {
+        const TStakeBook& book = session_.StakeBook();
+        columns.Sort = std::make_pair(book.SortColumn, book.SortDescending ? 1 : 0);
       }
       WriteListColumns(d, kMainSection, S(table->objectName()), columns);
     }

@@ -26,6 +26,8 @@ class TStatsPage;
 class TDrawActions;
 class TScriptPage;
 class TAnalysisTabs;
+class TStakesPage;
+class TRatingsPage;
 
 // The main window: the left pane with the draw archive and the combination
 // list, the right work area whose pages the views add, the menus,
@@ -48,6 +50,8 @@ class TFormMain : public QMainWindow {
   TDrawActions* DrawActions() { return drawActions_; }
   TScriptPage* ScriptPage() { return scriptPage_; }
   TAnalysisTabs* AnalysisTabs() { return analysisTabs_; }
+  TStakesPage* StakesPage() { return stakesPage_; }
+  TRatingsPage* RatingsPage() { return ratingsPage_; }
 
   void SetCommandLine(const TCommandLine& commandLine) { commandLine_ = commandLine; }
   // The work that runs once the window is visible (loading the data files, the
@@ -96,6 +100,9 @@ class TFormMain : public QMainWindow {
   TDrawActions* drawActions_ = nullptr;
   TScriptPage* scriptPage_ = nullptr;
   TAnalysisTabs* analysisTabs_ = nullptr;
+  // Stakes and ratings.
+  TStakesPage* stakesPage_ = nullptr;
+  TRatingsPage* ratingsPage_ = nullptr;
   TCommandLine commandLine_;
   bool startMaximized_ = false;
   bool stateSaved_ = false;

@@ -1,0 +1,90 @@
+#include "core/money_text.h"
+
+#include "core/text.h"
+
+namespace vetrilo {
+
+int64_t RoundDivAway(int64_t a, int64_t b) {
+  __int128 n = a, d = b;
+  if (d < 0) {
+    n = -n;
+    d = -d;
+  }
+  const bool negative = n < 0;
+  const __int128 mag = negative ? -n : n;
+  const __int128 q = (2 * mag + d) / (2 * d);
+  return static_cast<int64_t>(negative ? -q : q);
+}
+
+std::string RatioText(int64_t num, int64_t den, int decimals, char point) {
+  __int128 scale = 1;
+  for (int i = 0; i < decimals; ++i) scale *= 10;
+  __int128 n = static_cast<__int128>(num) * scale, d = den;
+  if (d < 0) {
+    n = -n;
+    d = -d;
+  }
+  const bool negative = n < 0;
+  const __int128 mag = negative ? -n : n;
+  const __int128 q = (2 * mag + d) / (2 * d);
+  auto digitsOf = [](__int128 v) {
+    std::string s;
+    do {
+      s.insert(s.begin(), static_cast<char>('0' + static_cast<int>(v % 10)));
+      v /= 10;
+    } while (v > 0);
+    return s;
+  };
+  std::string text = digitsOf(q / scale);
+  if (decimals > 0) {
+    std::string frac = digitsOf(q % scale);
+    frac.insert(0, static_cast<size_t>(decimals) - frac.size(), '0');
+    text += point;
+    text += frac;
+  }
+  return negative && q != 0 ? "-" + text : text;
+}
+
+std::string MoneyText(TMoney value, int decimals, char point) {
+  return RatioText(value, kMoneyScale, decimals, point);
+}
+
+std::optional<TMoney> MoneyFromDecimalText(std::string_view text) {
+  const std::string t = Trim(text);
+  size_t i = 0;
+  bool negative = false;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
+  __int128 whole = 0;
+  bool digits = false;
+  for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i, digits = true) {
+    whole = whole * 10 + (t[i] - '0');
+    if (whole > static_cast<__int128>(INT64_MAX)) return std::nullopt;
+  }
+  // Ten-thousandths, then the first dropped digit and whether any non-zero one follows it.
+  __int128 frac = 0;
+  int fracDigits = 0, next = 0;
+  bool rest = false;
+  if (i < t.size() && (t[i] == '.' || t[i] == ',')) {
+    for (++i; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i, digits = true) {
+      const int d = t[i] - '0';
+      if (fracDigits < 4) {
+        frac = frac * 10 + d;
+        ++fracDigits;
+      } else if (fracDigits == 4) {
+        next = d;
+        ++fracDigits;
+      } else if (d != 0) {
+        rest = true;
+      }
+    }
+  }
+  if (!digits || i != t.size()) return std::nullopt;
+  for (int k = fracDigits; k < 4; ++k) frac *= 10;
+  __int128 v = whole * kMoneyScale + frac;
+  if (next > 5 || (next == 5 && (rest || (v % 2) != 0))) ++v;
+  if (negative) v = -v;
+  if (v > INT64_MAX || v < INT64_MIN) return std::nullopt;
+  return static_cast<TMoney>(v);
+}
+
+}  // namespace vetrilo

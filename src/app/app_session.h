@@ -12,8 +12,8 @@
 
 #include "app/app_paths.h"
 #include "app/command_line.h"
-#include "app/data_lock.h"
 #include "app/main_options.h"
+#include "app/script_runner.h"
 #include "app/system_settings.h"
 #include "core/draw_archive.h"
 #include "core/ini_file.h"
@@ -336,8 +336,25 @@ class TAppSession {
   // script throws EVetrilo.
   const std::vector<std::string>& Script() const { return script_; }
   std::string ScriptAutosaveFile() const { return paths_.File(".lss"); }
-  // A script run is in progress (runs are not part of this program yet).
-  bool ScriptRunning() const { return false; }
+  // Script runs, "Прогноз" (testDraws 0) and "Тест" over the newest testDraws
+  // draws. Stakes go to the stake file, or to `store` when given. The seed
+  // makes the "RAND" choices of one run reproducible.
+  bool ScriptRunning() const { return scriptRun_.Running; }
+  const TScriptRunState& ScriptRun() const { return scriptRun_; }
+  bool CanRunScript() const { return !Busy() && !script_.empty() && archive_.Count() > 0; }
+  int MaxScriptTests() const { return std::max(0, archive_.Count() - 1); }
+  TRunEnd RunScript(int testDraws, uint64_t seed, TRunStakeStore* store = nullptr);
+  // "Стоп" of the script page: asks first; Yes ends the run at its next step.
+  bool CanStopScript() const { return scriptRun_.Running && !scriptRun_.StopRequested; }
+  void RequestScriptStop(bool ask = true);
+  // The log of the last run, to be opened once the run ended (empty: none).
+  std::string TakeFinishedScriptLog() { return std::exchange(finishedScriptLog_, {}); }
+  bool ScriptLogEnabled() const { return options_.ScriptLogEnabled; }
+  void SetScriptLogEnabled(bool on);
+  bool StakesCheckOnLine() const { return options_.StakesCheckOnLine; }
+  void SetStakesCheckOnLine(bool on);
+  // "Удалить журналы выполнения сценариев".
+  void DeleteScriptLogs();
   // Start-up: the autosave file when it exists; a read error leaves the script empty.
   void LoadScript();
   const std::string& ScriptLine(int index) const;
@@ -441,7 +458,6 @@ class TAppSession {
   TIniData frmAtStart_;
   TProxySettings proxy_;
   std::string lotterySite_;
-  TDataLock dataLock_;
   bool forceRussian_ = false;
   bool frmUnreadable_ = false;
   bool iniUnreadable_ = false;
@@ -476,6 +492,12 @@ class TAppSession {
   void LoadRatingsAtStart();
   TStakeBook stakes_;
   bool stakesScroll_ = false;
+
+  // Script runs.
+  friend class TSessionRunStakes;
+  TScriptRunState scriptRun_;
+  TScriptRunner* runner_ = nullptr;
+  std::string finishedScriptLog_;
 };
 
 // Busy state for one operation: the counter and the status text are restored on

@@ -51,6 +51,8 @@ void TAppSession::AfterDrawsChanged(bool forced) {
   if (drawsOffset_ > archive_.High()) drawsOffset_ = archive_.High() < 0 ? 0 : archive_.High();
   Notify(kChangeArchive | kChangeOffset);
   RecalcViews(forced);
+  // Stakes for the draws that came are checked now.
+  if (HasStakes()) CheckStakes();
 }
 
 TDownloadResult TAppSession::DownloadDraws() {

@@ -72,6 +72,11 @@ bool TScriptRunner::Stopping() const {
 
 void TScriptRunner::Log(const std::string& message) { log_.Write(message); }
 
+void TScriptRunner::RequestStopByUser() {
+  Log("### ВЫПОЛНЕНИЕ СЦЕНАРИЯ ПРЕРВАНО #############################################################");
+  RequestStop();
+}
+
 void TScriptRunner::SetActivity(std::string text) {
   state_.Activity = std::move(text);
   ShowPanels();
@@ -95,6 +100,8 @@ void TScriptRunner::Begin() {
     log_.Start();
     state_.LogFileName = log_.FileName();
     Log("### ЗАПУСК СЦЕНАРИЯ ##########################################################################");
+    // The seed lets a run's random choices be made again.
+    Log("Начальное значение генератора случайных чисел: " + std::to_string(settings_.Seed));
   }
   state_.Running = true;
   state_.StopRequested = false;

@@ -73,6 +73,8 @@ class TScriptRunner {
 
   TRunEnd Forecast(const std::vector<std::string>& lines);
   TRunEnd Test(const std::vector<std::string>& lines, int draws);
+  // "Стоп" answered Yes: logged, and the run ends at its next step.
+  void RequestStopByUser();
   // The finished run's log, empty when logging was off or nothing was written.
   const std::string& LogFile() const { return finishedLog_; }
 

@@ -6,7 +6,10 @@
 #include "cli/cli_engine.h"
 #include "core/file_io.h"
 #include "core/format.h"
+#include "core/text.h"
+#include "core/ui_hooks.h"
 #include "scripts/filter_variants.h"
+#include "scripts/ratings.h"
 #include "scripts/script_file.h"
 #include "scripts/script_list_view.h"
 #include "scripts/script_line.h"
@@ -129,9 +132,53 @@ int ScriptFileCommand(const std::string& command, const std::string& file,
   return 0;
 }
 
+// from-ratings: the lines made of the ratings at these rows (file order,
+// 1-based) go to the end of the program's script, as "Добавить в сценарий" does.
+int FromRatings(const TCliContext& context, const TCliArgs& args) {
+  if (!args.Has("rows")) throw ECliError("script from-ratings needs --rows R1,R2,...");
+  TRatings ratings;
+  const std::string path = context.Paths.File(".lrt");
+  if (FileExists(path) || DirectoryExists(path)) {
+    try {
+      ratings.Load(path);
+    } catch (const EVetrilo& e) {
+      throw ECliError(Format("Ошибка чтения файла рейтинга!\r\r%s", {e.Message()}), 2);
+    }
+  }
+  std::vector<std::string> labels;
+  for (const std::string& word : SplitWords(args.Value("rows"), ",")) {
+    const int row = ParseIntArg(Trim(word), "--rows");
+    if (row < 1 || row > ratings.Count()) {
+      throw ECliError("--rows: " + word + " is not a row of the ratings (1.." +
+                      std::to_string(ratings.Count()) + ")");
+    }
+    labels.push_back(ratings.Item(row - 1).Label);
+  }
+  TCliEngine engine(context.Paths);
+  std::vector<std::string> script = CurrentScript(context.Paths);
+  bool rejected = false;
+  for (const std::string& label : labels) {
+    const TRatingLine made = RatingLabelToScriptLine(label, engine.List);
+    if (made.Accepted) {
+      script.push_back(made.Line);
+    } else {
+      WriteMessageToStderr(TMessageKind::Error, RatingRejectedMessage(label));
+      rejected = true;
+    }
+  }
+  WriteScript(context.Paths.File(".lss"), script);
+  return rejected ? 2 : 0;
+}
+
 int Script(const TCliContext& context) {
-  const TCliArgs args(context.Words, {"file", "line-no"}, {});
+  const TCliArgs args(context.Words, {"file", "line-no", "rows"}, {});
   const auto& words = args.Positional();
+  if (!words.empty() && words[0] == "from-ratings") {
+    if (words.size() != 1 || args.Has("file") || args.Has("line-no"))
+      throw ECliError("script from-ratings takes only --rows");
+    return FromRatings(context, args);
+  }
+  if (args.Has("rows")) throw ECliError("--rows goes with from-ratings");
   if (!words.empty() && words[0] == "lines") {
     if (words.size() != 1 || args.Has("file") || args.Has("line-no"))
       throw ECliError("script lines takes no arguments");
@@ -143,7 +190,7 @@ int Script(const TCliContext& context) {
     return ScriptFileCommand(words[0], words[1], context);
   }
   if (words.empty() || (words[0] != "normalize" && words[0] != "variants")) {
-    throw ECliError("script needs normalize, variants, lines, append, open or save");
+    throw ECliError("script needs normalize, variants, lines, append, open, save or from-ratings");
   }
   const bool fromFile = args.Has("file");
   if (words.size() != (fromFile ? 1u : 2u))
@@ -165,7 +212,9 @@ const TCliRegistration kScript(
     "  script lines   the program's script as its list shows it (TAB-separated)\n"
     "  script append FILE.lsc   appends a script file to the program's script\n"
     "  script open FILE.lsc   replaces the program's script by a script file\n"
-    "  script save FILE.lsc   writes the program's script to a file",
+    "  script save FILE.lsc   writes the program's script to a file\n"
+    "  script from-ratings --rows R1,R2,...   appends the lines made of these ratings (rows of "
+    "the ratings file, 1-based)",
     Script);
 
 }  // namespace

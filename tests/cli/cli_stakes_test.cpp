@@ -121,3 +121,32 @@ TEST(CliStakes, RefusalsGoToStderrWithStatus2) {
 }
 
 }  // namespace vetrilo
+
+namespace vetrilo {
+
+TEST(CliStakes, RatingsBecomeScriptLines) {
+  TCliFolder f;
+  // Two rated variants and one rating whose label is no script line.
+  const std::string labels[] = {"01.002: Проба @ FULL#FIRST + TSD1#SUMS:100#LNO:#SF:1",
+                                "02.000: a@b @ EXCL:3#ALL#NEX + BMF2#EVEN:50#LMV:3#ST:2", "вручную"};
+  for (const std::string& label : labels) {
+    auto r = f.Run({"stakes", "add", "--draw", "1000", "--numbers", "1;2;3;4", "--comment", label});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+  }
+  WriteFile(f.Dir.File("Vetrilo_4d47.lss"), "CURR:0#NONE| | | | | | | |\r\n");
+  auto r = f.Run({"script", "from-ratings", "--rows", "4"});
+  EXPECT_EQ(r.Status, 2);
+  EXPECT_EQ(ReadFile(f.Dir.File("Vetrilo_4d47.lss")), "CURR:0#NONE| | | | | | | |\r\n");
+  r = f.Run({"script", "from-ratings", "--rows", "1,2,3"});
+  EXPECT_EQ(r.Status, 2);  // the third label is refused, the others are added
+  EXPECT_NE(r.Err.find("невозможно добавить в сценарий!"), std::string::npos) << r.Err;
+  const std::string script = Cp1251ToUtf8(ReadFile(f.Dir.File("Vetrilo_4d47.lss")));
+  EXPECT_NE(script.find("FULL#FIRST|TSD1#SUMS:100#LNO:#SF:1| | | | | | |01.002: Проба\r\n"),
+            std::string::npos)
+      << script;
+  EXPECT_NE(script.find("EXCL:3#ALL#NEX|BMF2#EVEN:50#LMV:3#ST:2| | | | | | |02.000: a@b\r\n"), std::string::npos)
+      << script;
+  EXPECT_EQ(script.rfind("CURR:0#NONE| | | | | | | |\r\n", 0), 0u);
+}
+
+}  // namespace vetrilo

@@ -56,6 +56,9 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   scriptPage_ = new TScriptPage(session_, *actions_);
   scriptPage_->SetDrawsExcludeSource([this] { return combsPage_->ExcludeField()->value(); });
   workTabs_->addTab(scriptPage_, "Сценарий");
+  ratingsPage_->AddToScript = [this](const std::vector<std::string>& labels) {
+    if (session_.RatingsToScript(labels) > 0) workTabs_->setCurrentWidget(scriptPage_);
+  };
   connect(workTabs_, &QTabWidget::currentChanged, this, [this] { session_.RecalcViews(false); });
   analysisTabs_ =
       new TAnalysisTabs(session_, *actions_, workTabs_, drawList_, combsPage_->CombList(), this);

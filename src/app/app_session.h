@@ -344,6 +344,11 @@ class TAppSession {
   bool CanRunScript() const { return !Busy() && !script_.empty() && archive_.Count() > 0; }
   int MaxScriptTests() const { return std::max(0, archive_.Count() - 1); }
   TRunEnd RunScript(int testDraws, uint64_t seed, TRunStakeStore* store = nullptr);
+  // The same for other lines than the script page's (the command-line tool).
+  TRunEnd RunScriptLines(const std::vector<std::string>& lines, int testDraws, uint64_t seed,
+                         TRunStakeStore* store = nullptr);
+  // The program's stake file as a run's store, for a store that passes on to it.
+  std::unique_ptr<TRunStakeStore> StakeFileStore();
   // "Стоп" of the script page: asks first; Yes ends the run at its next step.
   bool CanStopScript() const { return scriptRun_.Running && !scriptRun_.StopRequested; }
   void RequestScriptStop(bool ask = true);
@@ -396,6 +401,8 @@ class TAppSession {
   const TStakeBook& StakeBook() const { return stakes_; }
   bool StakesOpen() const { return stakes_.File.IsOpen(); }
   bool HasStakes() const { return stakes_.File.HasStakes(); }
+  // Start-up: the ratings file when it exists, sorted and saved.
+  void LoadRatingsAtStart();
   // The draw a new stake is for: the one after the newest visible draw.
   int32_t NextStakeDraw() const;
   // A new hand-made stake of `comb` (0: no numbers yet) for the next draw.
@@ -489,7 +496,6 @@ class TAppSession {
   // Stakes and ratings.
   void SyncStakeSettings();
   bool OpenStakeFile(std::string* error);
-  void LoadRatingsAtStart();
   TStakeBook stakes_;
   bool stakesScroll_ = false;
 

@@ -49,7 +49,18 @@ class TSessionRunStakes : public TRunStakeStore {
   TAppSession& session_;
 };
 
+std::unique_ptr<TRunStakeStore> TAppSession::StakeFileStore() {
+  return std::make_unique<TSessionRunStakes>(*this);
+}
+
 TRunEnd TAppSession::RunScript(int testDraws, uint64_t seed, TRunStakeStore* store) {
+  // A copy: the lines stay as they were when the run started.
+  const std::vector<std::string> lines = script_;
+  return RunScriptLines(lines, testDraws, seed, store);
+}
+
+TRunEnd TAppSession::RunScriptLines(const std::vector<std::string>& lines, int testDraws,
+                                    uint64_t seed, TRunStakeStore* store) {
   TSessionRunStakes fileStakes(*this);
   TScriptRunner::TSettings settings;
   settings.LogEnabled = options_.ScriptLogEnabled;
@@ -57,8 +68,6 @@ TRunEnd TAppSession::RunScript(int testDraws, uint64_t seed, TRunStakeStore* sto
   settings.Seed = seed;
   TScriptRunner runner(*this, store ? *store : fileStakes, scriptRun_, settings);
   runner_ = &runner;
-  // A copy: the lines stay as they were when the run started.
-  const std::vector<std::string> lines = script_;
   TRunEnd end;
   try {
     end = testDraws > 0 ? runner.Test(lines, std::min(testDraws, MaxScriptTests()))

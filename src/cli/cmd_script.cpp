@@ -4,6 +4,7 @@
 
 #include "cli/cli.h"
 #include "cli/cli_engine.h"
+#include "cli/cmd_script_run.h"
 #include "core/file_io.h"
 #include "core/format.h"
 #include "core/text.h"
@@ -171,6 +172,9 @@ int FromRatings(const TCliContext& context, const TCliArgs& args) {
 }
 
 int Script(const TCliContext& context) {
+  if (!context.Words.empty() && (context.Words[0] == "forecast" || context.Words[0] == "test")) {
+    return ScriptRunCommand(context);
+  }
   const TCliArgs args(context.Words, {"file", "line-no", "rows"}, {});
   const auto& words = args.Positional();
   if (!words.empty() && words[0] == "from-ratings") {
@@ -190,7 +194,7 @@ int Script(const TCliContext& context) {
     return ScriptFileCommand(words[0], words[1], context);
   }
   if (words.empty() || (words[0] != "normalize" && words[0] != "variants")) {
-    throw ECliError("script needs normalize, variants, lines, append, open, save or from-ratings");
+    throw ECliError("script needs normalize, variants, lines, append, open, save, from-ratings, forecast or test");
   }
   const bool fromFile = args.Has("file");
   if (words.size() != (fromFile ? 1u : 2u))
@@ -214,7 +218,10 @@ const TCliRegistration kScript(
     "  script open FILE.lsc   replaces the program's script by a script file\n"
     "  script save FILE.lsc   writes the program's script to a file\n"
     "  script from-ratings --rows R1,R2,...   appends the lines made of these ratings (rows of "
-    "the ratings file, 1-based)",
+    "the ratings file, 1-based)\n"
+    "  script forecast FILE.lsc [--offset K] [--seed S]   runs a script file on the program's "
+    "archive, stakes and ratings\n"
+    "  script test FILE.lsc --draws N [--offset K] [--seed S]   tests it over the N newest draws",
     Script);
 
 }  // namespace

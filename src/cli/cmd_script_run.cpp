@@ -1,0 +1,171 @@
+// script forecast / script test: a script file run on the program folder's archive,
+// stake file, ratings and settings, as the program runs it.
+#include "cli/cmd_script_run.h"
+
+#include <random>
+
+#include "app/app_session.h"
+#include "core/errors.h"
+#include "core/file_io.h"
+#include "core/format.h"
+#include "scripts/script_file.h"
+#include "workspace/comb_generate.h"
+
+namespace vetrilo::cli {
+namespace {
+
+// Messages of the run: kept for the report, the ones that did not end the run
+// shown on stderr as they come.
+class TRunHooks : public TUiHooks {
+ public:
+  std::vector<std::pair<TMessageKind, std::string>> Messages;
+
+  void SetStatus(std::string_view) override {}
+  void ShowMessage(TMessageKind kind, std::string_view text) override {
+    Messages.emplace_back(kind, std::string(text));
+  }
+  bool Ask(std::string_view question) override { return TConsoleHooks().Ask(question); }
+};
+
+// Passes every stake on to the stake file and remembers where each landed, so
+// the report can show it with its match count once the run has ended.
+class TReportingStore : public TRunStakeStore {
+ public:
+  TReportingStore(TRunStakeStore& file, const TStakeFile& records)
+      : file_(file), records_(records) {}
+
+  bool LastIsStake() override { return file_.LastIsStake(); }
+  void AppendSeparator() override {
+    file_.AppendSeparator();
+    Remember();
+  }
+  bool Has(int32_t drawNumber, TComb comb) override { return file_.Has(drawNumber, comb); }
+  void Append(const TRunStake& stake, bool bulk) override {
+    file_.Append(stake, bulk);
+    Remember();
+  }
+  void Empty() override {
+    Freeze();
+    file_.Empty();
+    lines_.push_back({"#CLR", -1});
+  }
+  void Check() override { file_.Check(); }
+  void Refresh() override { file_.Refresh(); }
+
+  std::string Report() {
+    Freeze();
+    std::string out;
+    for (const auto& [text, index] : lines_) out += text + "\n";
+    return out;
+  }
+
+ private:
+  void Remember() { lines_.push_back({"", records_.Count() - 1}); }
+  // The lines of the records still in the file get their texts now (an
+  // emptying file takes them away).
+  void Freeze() {
+    for (auto& [text, index] : lines_) {
+      if (index < 0) continue;
+      const TStakeRec rec = records_.Read(0, index);
+      if (!rec.IsStake()) {
+        text = "-1\t\t0\t0\t-1\t";
+      } else {
+        text = std::to_string(rec.DrawNumber) + "\t" + rec.NumbersText(";") + "\t" +
+               std::to_string(int(rec.Kind)) + "\t" + std::to_string(rec.SampleSize) + "\t" +
+               std::to_string(rec.IsChecked() ? rec.MatchesCount : -1) + "\t" + rec.Comment;
+      }
+      index = -1;
+    }
+  }
+
+  TRunStakeStore& file_;
+  const TStakeFile& records_;
+  std::vector<std::pair<std::string, int64_t>> lines_;
+};
+
+std::string EscapedCr(std::string text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '\r') {
+      out += "\\r";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+int ScriptRunCommand(const TCliContext& context) {
+  const TCliArgs args(context.Words, {"draws", "offset", "seed"}, {});
+  const auto& words = args.Positional();
+  const bool test = words[0] == "test";
+  if (words.size() != 2) throw ECliError("script " + words[0] + " needs one FILE.lsc");
+  if (test != args.Has("draws")) {
+    throw ECliError(test ? "script test needs --draws N" : "--draws goes with script test");
+  }
+  std::vector<std::string> lines;
+  try {
+    lines = ReadScriptFile(words[1]);
+  } catch (const EVetrilo& e) {
+    throw ECliError(Format("Ошибка чтения файла \"%s\"!\r\r%s", {words[1], e.Message()}));
+  }
+  const uint64_t seed = args.Has("seed") ? uint64_t(args.Int("seed", 0, 0, 2147483647))
+                                         : std::random_device{}();
+
+  TRunHooks hooks;
+  TAppSession session(context.Paths, hooks);
+  const auto failedSetUp = [&hooks] {
+    for (const auto& [kind, text] : hooks.Messages) WriteMessageToStderr(kind, text);
+    return 2;
+  };
+  session.LoadOptions();
+  if (session.ErrorsShown() > 0) return failedSetUp();
+  if (!session.AcquireDataLock() || !session.LoadArchive()) return failedSetUp();
+  session.LoadRatingsAtStart();
+  if (session.ErrorsShown() > 0) return failedSetUp();
+  for (const auto& [kind, text] : hooks.Messages) WriteMessageToStderr(kind, text);
+  hooks.Messages.clear();
+
+  const int count = session.Archive().Count();
+  const int offset = args.Int("offset", 0, 0, 2147483647);
+  if (offset > std::max(0, count - 1)) {
+    throw ECliError("--offset " + std::to_string(offset) + " is beyond the archive");
+  }
+  const int draws = test ? args.Int("draws", 1, 1, 2147483647) : 0;
+  if (test && draws > count - 1) {
+    throw ECliError("--draws must be 1.." + std::to_string(std::max(0, count - 1)));
+  }
+  if (count == 0) throw ECliError("the archive holds no draw");
+  session.SetDrawsOffsetQuietly(offset);
+  session.Combs().GenerateCombs(kGenerateFull, "", true);
+
+  const std::unique_ptr<TRunStakeStore> file = session.StakeFileStore();
+  TReportingStore store(*file, session.StakeBook().File);
+  const TRunEnd end = session.RunScriptLines(lines, draws, seed, &store);
+
+  // Messages that ended the run go to the report, the others to stderr.
+  const TMessageKind endKind = end == TRunEnd::StopLine ? TMessageKind::Warning : TMessageKind::Error;
+  int ending = -1;
+  if (end == TRunEnd::Error || end == TRunEnd::StopLine) {
+    for (int i = int(hooks.Messages.size()) - 1; i >= 0 && ending < 0; --i) {
+      if (hooks.Messages[size_t(i)].first == endKind) ending = i;
+    }
+  }
+  std::string out = store.Report();
+  out += "# stakes made: " + std::to_string(session.ScriptRun().StakesMade) + "\n";
+  out += "# offset: " + std::to_string(session.DrawsOffset()) + "\n";
+  for (int i = 0; i < int(hooks.Messages.size()); ++i) {
+    const auto& [kind, text] = hooks.Messages[size_t(i)];
+    if (i == ending) {
+      out += "# " + std::string(MessageTitle(kind)) + ": " + EscapedCr(text) + "\n";
+    } else {
+      WriteMessageToStderr(kind, text);
+    }
+  }
+  Out(out);
+  return end == TRunEnd::Error ? 2 : end == TRunEnd::StopLine ? 3 : 0;
+}
+
+}  // namespace vetrilo::cli

@@ -7,6 +7,7 @@
 #include "core/format.h"
 #include "core/text.h"
 #include "scripts/script_level.h"
+#include "scripts/script_list_view.h"
 #include "stakes/system_store.h"
 #include "workspace/comb_filter.h"
 
@@ -43,6 +44,12 @@ std::string RowLogText(const std::array<std::string, kDrawStatsColumns>& c) {
 }
 
 }  // namespace
+
+std::array<std::string, 5> ScriptRunPanels(const TScriptRunState& state, int lineCount) {
+  return {ScriptLineCountText(lineCount), Format("Цикл: %d", {state.Cycle}),
+          Format("Строка: %d", {state.Line}), Format("Ставок: %d", {state.StakesMade}),
+          state.Activity};
+}
 
 TScriptRunner::TScriptRunner(TAppSession& session, TRunStakeStore& stakes,
                              TScriptRunState& state, TSettings settings)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -51,6 +52,10 @@ struct TScriptRunState {
   std::string Activity;  // "Выполнение сценария...", "Фильтр %d из %d: %s", ...
   std::string LogFileName;
 };
+
+// The five panels of the script page's status bar: "Строк: %d", "Цикл: %d",
+// "Строка: %d", "Ставок: %d" and the activity.
+std::array<std::string, 5> ScriptRunPanels(const TScriptRunState& state, int lineCount);
 
 // How a run ended.
 enum class TRunEnd { Completed, Stopped, StopLine, Error };

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -64,6 +65,48 @@ class TScriptPageTest : public QObject {
     QCOMPARE(model->index(0, 2).data().toString(), QString("TSD1#SUMS:100#LNO:#SF:0"));
     for (int column = 0; column < 9; ++column)
       QCOMPARE(model->index(1, column).data().toString(), QString());
+  }
+
+  void runsMakeStakesAndShowTheirPanels() {
+    Update();
+    QVERIFY(!Action("ScriptRun")->isEnabled());  // no line yet
+    QVERIFY(!Action("ScriptStop")->isEnabled());
+    session_->AppendScriptLines({"FULL:0#FIRST| | | | | | | |"});
+    Update();
+    QVERIFY(Action("ScriptRun")->isEnabled());
+    QVERIFY(Action("ScriptTest")->isEnabled());
+
+    Action("ScriptRun")->trigger();
+    QCOMPARE(session_->StakeBook().File.Count(), int64_t(1));
+    QCOMPARE(page_->Panel(3)->text(), QString("Ставок: 1"));
+    QCOMPARE(page_->Panel(4)->text(), QString("Сценарий завершен!"));
+    QVERIFY(page_->List()->isEnabled());
+
+    // "Тест" asks the count (at most the draws but one), Cancel runs nothing.
+    int offered = -1;
+    page_->SetTestCountAsker([&](int maximum) {
+      offered = maximum;
+      return 0;
+    });
+    Action("ScriptTest")->trigger();
+    QCOMPARE(offered, 39);
+    QCOMPARE(session_->StakeBook().File.Count(), int64_t(1));
+    page_->SetTestCountAsker([](int) { return 2; });
+    Action("ScriptTest")->trigger();
+    QCOMPARE(session_->StakeBook().File.Count(), int64_t(1 + 4));  // separator, stake, ...
+    QCOMPARE(page_->Panel(3)->text(), QString("Ставок: 2"));
+
+    // The log option is saved and the finished log is opened.
+    QString opened;
+    page_->SetLogOpener([&](const QString& path) { opened = path; });
+    Action("LogToggle")->trigger();
+    QVERIFY(session_->ScriptLogEnabled());
+    QVERIFY(Action("LogToggle")->isChecked());
+    Action("ScriptRun")->trigger();
+    QVERIFY(QFileInfo(opened).fileName().startsWith("ScriptLog_"));
+    Action("StakesCheckLine")->trigger();
+    QVERIFY(!session_->StakesCheckOnLine());
+    QVERIFY(!Action("StakesCheckLine")->isChecked());
   }
 
   void commandsReachTheSession() {

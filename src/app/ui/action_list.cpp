@@ -48,13 +48,14 @@ QAction* TActionList::Add(const QString& name, const QString& caption, const QSt
 }
 
 QAction* TActionList::AddWhileBusy(const QString& name, const QString& caption, const QString& hint,
-                                   std::function<void()> execute, const QKeySequence& shortcut) {
+                                   std::function<void()> execute, const QKeySequence& shortcut,
+                                   std::function<bool()> enabled) {
   QAction* action = NewAction(name, caption, hint, shortcut);
   action->setEnabled(false);
-  connect(action, &QAction::triggered, this, [this, execute = std::move(execute)] {
-    if (session_.Busy()) execute();
+  connect(action, &QAction::triggered, this, [this, execute = std::move(execute), enabled] {
+    if (session_.Busy() && (!enabled || enabled())) execute();
   });
-  busyOnly_.push_back(action);
+  busyOnly_.emplace_back(action, std::move(enabled));
   return action;
 }
 
@@ -68,7 +69,7 @@ void TActionList::UpdateAll() {
   for (auto& [action, rule] : rules_) {
     action->setEnabled(!busy && (!rule || rule()));
   }
-  for (QAction* action : busyOnly_) action->setEnabled(busy);
+  for (const auto& [action, rule] : busyOnly_) action->setEnabled(busy && (!rule || rule()));
 }
 
 }  // namespace vetrilo

@@ -27,7 +27,8 @@ class TActionList : public QObject {
   // An action for the time the session is busy (the stop request): enabled only
   // then, and its execution must not start an operation of its own.
   QAction* AddWhileBusy(const QString& name, const QString& caption, const QString& hint,
-                        std::function<void()> execute, const QKeySequence& shortcut = {});
+                        std::function<void()> execute, const QKeySequence& shortcut = {},
+                        std::function<bool()> enabled = {});
   QAction* Find(const QString& name) const;
   void UpdateAll();
 
@@ -39,7 +40,7 @@ class TActionList : public QObject {
   TAppSession& session_;
   QTimer idle_;
   std::map<QAction*, std::function<bool()>> rules_;
-  std::vector<QAction*> busyOnly_;
+  std::vector<std::pair<QAction*, std::function<bool()>>> busyOnly_;
   std::map<QString, QAction*> byName_;
 };
 

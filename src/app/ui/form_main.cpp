@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -322,6 +323,13 @@ void TFormMain::OnSessionChanged(uint32_t changes) {
   }
   statsPage_->OnSessionChanged(changes);
   scriptPage_->OnSessionChanged(changes);
+  if (changes & kChangeScriptRun) {
+    // While a script runs, the pages it works through are not the user's.
+    const bool running = session_.ScriptRunning();
+    leftTabs_->setEnabled(!running);
+    statsPage_->setEnabled(!running);
+    if (!running && closeAfterRun_) QTimer::singleShot(0, this, &QWidget::close);
+  }
   analysisTabs_->OnSessionChanged(changes);
   stakesPage_->OnSessionChanged(changes);
   ratingsPage_->OnSessionChanged(changes);
@@ -433,6 +441,13 @@ void TFormMain::SaveWindowState() {
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
+  // A running script is stopped first; the window closes once the run ended.
+  if (session_.ScriptRunning()) {
+    session_.RequestScriptStop(false);
+    closeAfterRun_ = true;
+    event->ignore();
+    return;
+  }
   if (!stateSaved_) {
     SaveWindowState();
     stateSaved_ = true;

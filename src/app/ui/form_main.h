@@ -106,6 +106,7 @@ class TFormMain : public QMainWindow {
   TCommandLine commandLine_;
   bool startMaximized_ = false;
   bool stateSaved_ = false;
+  bool closeAfterRun_ = false;
 };
 
 }  // namespace vetrilo

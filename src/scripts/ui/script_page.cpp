@@ -1,14 +1,20 @@
 #include "scripts/ui/script_page.h"
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QToolBar>
+#include <QUrl>
 #include <QVBoxLayout>
+#include <random>
 
 #include "app/app_session.h"
 #include "app/ui/action_list.h"
 #include "app/ui/qt_text.h"
+#include "core/file_io.h"
 #include "scripts/ui/form_script.h"
 
 namespace vetrilo {
@@ -92,10 +98,16 @@ TScriptPage::TScriptPage(TAppSession& session, TActionList& actions, QWidget* pa
   connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, &actions_,
           &TActionList::UpdateAll);
   layout->addWidget(list_, 1);
-  count_ = new QLabel;
-  count_->setObjectName("lbScriptCount");
-  layout->addWidget(count_);
-  OnSessionChanged(kChangeScript);
+  // "Строк", "Цикл", "Строка", "Ставок" and what the run is doing.
+  auto* panels = new QHBoxLayout;
+  for (size_t i = 0; i < panels_.size(); ++i) {
+    panels_[i] = new QLabel;
+    panels_[i]->setFrameShape(QFrame::StyledPanel);
+    panels->addWidget(panels_[i], i + 1 == panels_.size() ? 1 : 0);
+  }
+  panels_[0]->setObjectName("lbScriptCount");
+  layout->addLayout(panels);
+  OnSessionChanged(kChangeScript | kChangeScriptRun);
 }
 
 void TScriptPage::CreateActions() {
@@ -144,6 +156,71 @@ void TScriptPage::CreateActions() {
   add(
       "ScriptLoad", "Добавить сценарий", "Добавить в конец строки сценария из файла",
       [this] { ScriptLoadExecute(); }, TScriptCommand::Load);
+  CreateRunActions();
+}
+
+void TScriptPage::CreateRunActions() {
+  auto separator = [this] {
+    auto* s = new QAction(this);
+    s->setSeparator(true);
+    commands_.push_back(s);
+  };
+  separator();
+  commands_.push_back(actions_.Add(
+      "ScriptRun", "Прогноз", "Выполнить сценарий для следующего тиража",
+      [this] { RunExecute(0); }, [this] { return session_.CanRunScript(); },
+      QKeySequence(Qt::Key_F9)));
+  commands_.push_back(actions_.Add(
+      "ScriptTest", "Тест", "Проверить сценарий на последних тиражах архива",
+      [this] {
+        const int maximum = session_.MaxScriptTests();
+        const int n = askTestCount_ ? askTestCount_(maximum)
+                                    : QInputDialog::getInt(this, "Количество тестов",
+                                                           "Укажите количество тестов:",
+                                                           std::min(10, maximum), 1, maximum);
+        if (n > 0) RunExecute(n);
+      },
+      [this] { return session_.CanRunScript() && session_.MaxScriptTests() > 0; }));
+  commands_.push_back(actions_.AddWhileBusy(
+      "ScriptStop", "Стоп", "Остановить выполнение сценария",
+      [this] { session_.RequestScriptStop(); }, {}, [this] { return session_.CanStopScript(); }));
+  separator();
+  QAction* log = actions_.Add(
+      "LogToggle", "Журнал выполнения сценария", "Записывать журнал выполнения сценария",
+      [this] { session_.SetScriptLogEnabled(!session_.ScriptLogEnabled()); },
+      [this] { return !session_.ScriptRunning(); });
+  log->setCheckable(true);
+  commands_.push_back(log);
+  commands_.push_back(actions_.Add(
+      "LogsDelete", "Удалить журналы выполнения сценариев",
+      "Удалить все файлы журналов выполнения сценариев", [this] { session_.DeleteScriptLogs(); },
+      [this] { return !session_.ScriptRunning(); }));
+  QAction* check = actions_.Add(
+      "StakesCheckLine", "Проверять ставки после каждой строки сценария",
+      "Проверять ставки после каждого варианта фильтров, а не после всего сценария",
+      [this] { session_.SetStakesCheckOnLine(!session_.StakesCheckOnLine()); });
+  check->setCheckable(true);
+  commands_.push_back(check);
+}
+
+void TScriptPage::RunExecute(int testDraws) {
+  session_.RunScript(testDraws, std::random_device{}());
+  const std::string log = session_.TakeFinishedScriptLog();
+  if (log.empty() || !FileExists(log)) return;
+  if (openLog_) {
+    openLog_(Q(log));
+  } else {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(Q(log)));
+  }
+}
+
+void TScriptPage::ShowRunPanels() {
+  const auto texts =
+      ScriptRunPanels(session_.ScriptRun(), static_cast<int>(session_.Script().size()));
+  for (size_t i = 0; i < panels_.size(); ++i) panels_[i]->setText(Q(texts[i]));
+  list_->setEnabled(!session_.ScriptRunning());
+  actions_.Find("LogToggle")->setChecked(session_.ScriptLogEnabled());
+  actions_.Find("StakesCheckLine")->setChecked(session_.StakesCheckOnLine());
 }
 
 void TScriptPage::FillMenu(QMenu* menu) const {
@@ -189,10 +266,10 @@ void TScriptPage::OnSessionChanged(uint32_t changes) {
     const int focused = FocusedRow();
     model_->Reload();
     FocusRow(std::min(focused, model_->rowCount() - 1));
-    count_->setText(Q(ScriptLineCountText(static_cast<int>(session_.Script().size()))));
   } else if (changes & kChangeMethods) {
     model_->Reload();
   }
+  if (changes & (kChangeScript | kChangeScriptRun | kChangeOptions)) ShowRunPanels();
 }
 
 bool TScriptPage::EditLine(const QString& title, std::string& line) {

@@ -43,7 +43,8 @@ class TScriptPage : public QWidget {
   TScriptPage(TAppSession& session, TActionList& actions, QWidget* parent = nullptr);
 
   QTableView* List() { return list_; }
-  QLabel* CountLabel() { return count_; }
+  QLabel* CountLabel() { return panels_[0]; }
+  QLabel* Panel(int index) { return panels_.at(size_t(index)); }
   void FillMenu(QMenu* menu) const;
   void OnSessionChanged(uint32_t changes);
 
@@ -57,6 +58,10 @@ class TScriptPage : public QWidget {
   void SetFileChooser(std::function<QString(const QString& kind)> chooser) {
     chooseFile_ = std::move(chooser);
   }
+  // The number of tests asked before "Тест" (0: cancelled), and what opens a
+  // finished run's log.
+  void SetTestCountAsker(std::function<int(int maximum)> ask) { askTestCount_ = std::move(ask); }
+  void SetLogOpener(std::function<void(const QString& path)> open) { openLog_ = std::move(open); }
 
   // The enable state the commands see.
   TScriptListState ListState() const;
@@ -79,16 +84,21 @@ class TScriptPage : public QWidget {
   void ScriptOpenExecute();
   void ScriptSaveExecute();
   void ScriptLoadExecute();
+  void CreateRunActions();
+  void RunExecute(int testDraws);
+  void ShowRunPanels();
 
   TAppSession& session_;
   TActionList& actions_;
   TScriptListModel* model_ = nullptr;
   QTableView* list_ = nullptr;
-  QLabel* count_ = nullptr;
+  std::array<QLabel*, 5> panels_{};
   QList<QAction*> commands_;
   std::function<int()> drawsExclude_;
   std::function<bool(const QString&, std::string&)> lineEditor_;
   std::function<QString(const QString&)> chooseFile_;
+  std::function<int(int)> askTestCount_;
+  std::function<void(const QString&)> openLog_;
 };
 
 }  // namespace vetrilo

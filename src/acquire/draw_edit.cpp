@@ -56,11 +56,6 @@ TDrawRec MakeDrawRecord(int32_t number, const TDrawNumbers& numbers, TDateKey da
   return d;
 }
 
-std::string DeleteDrawsQuestion(int n) {
-  if (n == 1) return "Удалить выделенную запись?";
-  return Format("Удалить все выделенные записи (всего будет удалено %d записи(ей))?", {n});
-}
-
 int DeleteDrawRows(TDrawArchive& archive, std::vector<int> rows) {
   std::vector<int> indices;
   for (int row : rows) {

@@ -34,8 +34,6 @@ TDateKey DialogDate(std::string_view dateText, TDateKey today);
 // The record the dialog gives back.
 TDrawRec MakeDrawRecord(int32_t number, const TDrawNumbers& numbers, TDateKey date);
 
-// "Удалить выделенную запись?" or the question for n records.
-std::string DeleteDrawsQuestion(int n);
 // Removes the draws shown in these rows of the draw list (0 = newest); each
 // record itself goes, whatever numbers the others carry. A row outside the
 // list throws "Запись со индексом %d в файле данных не найдена!" and nothing

@@ -480,9 +480,6 @@ class TAppSession {
   TWebClient web_{proxy_, counting_};
   TDateKey today_ = 0;
   std::function<void(std::string_view)> waitWindow_;
-  bool AskTitled(std::string_view title, std::string_view question) {
-    return hooks_->Confirm(title, question);
-  }
   void ShowWaitWindow(std::string_view text) {
     if (waitWindow_) waitWindow_(text);
   }

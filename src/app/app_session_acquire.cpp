@@ -69,7 +69,7 @@ TDownloadResult TAppSession::DownloadDraws() {
     TWaitWindow wait(waitWindow_);
     web_.WaitText = [this](std::string_view text) { ShowWaitWindow(text); };
     TDrawDownload download(archive_, web_, *hooks_, resultsSite_, Today());
-    download.AskRetry = [this](std::string_view q) { return AskTitled("Ошибка", q); };
+    download.AskRetry = [this](std::string_view q) { return hooks_->Confirm("Ошибка", q); };
     download.DrawsAppended = [this] {
       SaveArchive();
       Notify(kChangeArchive | kChangeOffset);
@@ -190,7 +190,7 @@ bool TAppSession::DeleteDraws(const std::vector<int>& rows, bool ask) {
   std::sort(unique.begin(), unique.end());
   unique.erase(std::unique(unique.begin(), unique.end()), unique.end());
   if (unique.empty()) return false;
-  if (ask && !AskTitled("Предупреждение", DeleteDrawsQuestion(static_cast<int>(unique.size())))) {
+  if (ask && !hooks_->Confirm(kDeleteQuestionTitle, DeleteRecordsQuestion(int64_t(unique.size())))) {
     return false;
   }
   {

@@ -9,16 +9,6 @@
 
 namespace vetrilo {
 
-namespace {
-
-std::string DeleteQuestion(int64_t count) {
-  return count == 1 ? std::string("Удалить выделенную запись?")
-                    : Format("Удалить все выделенные записи (всего будет удалено %d записи(ей))?",
-                             {count});
-}
-
-}  // namespace
-
 void TAppSession::SyncStakeSettings() {
   stakes_.Prices = {statList_.Cost, statList_.Profits};
   stakes_.LogEnabled = options_.StakesLogEnabled;
@@ -139,7 +129,7 @@ int64_t TAppSession::CheckStakes() {
 
 bool TAppSession::DeleteStakeRows(int64_t first, int64_t last) {
   if (first < 1 || last < first || last > stakes_.File.Count()) return false;
-  if (!hooks_->Ask(DeleteQuestion(last - first + 1))) return false;
+  if (!hooks_->Confirm(kDeleteQuestionTitle, DeleteRecordsQuestion(last - first + 1))) return false;
   {
     TBusyGuard busy(*this, "Удаление ставок...");
     try {
@@ -170,7 +160,8 @@ bool TAppSession::DeleteStakesWhere(TStakeCondition condition, int value) {
 }
 
 bool TAppSession::ClearStakes() {
-  if (!HasStakes() || !hooks_->Ask(DeleteQuestion(stakes_.File.Count()))) return false;
+  if (!HasStakes() || !hooks_->Confirm(kDeleteQuestionTitle, DeleteRecordsQuestion(stakes_.File.Count())))
+    return false;
   {
     TBusyGuard busy(*this, "Удаление ставок...");
     try {

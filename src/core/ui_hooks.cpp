@@ -3,9 +3,15 @@
 #include <cstdio>
 
 #include "core/errors.h"
+#include "core/format.h"
 #include "core/text.h"
 
 namespace vetrilo {
+
+std::string DeleteRecordsQuestion(int64_t count) {
+  if (count == 1) return "Удалить выделенную запись?";
+  return Format("Удалить все выделенные записи (всего будет удалено %d записи(ей))?", {count});
+}
 
 std::string_view MessageTitle(TMessageKind kind) {
   switch (kind) {

@@ -1,11 +1,17 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace vetrilo {
 
 enum class TMessageKind { Error, Information, Warning };
+
+// The question before rows are deleted: "Удалить выделенную запись?" for one,
+// the count for several; asked under kDeleteQuestionTitle.
+std::string DeleteRecordsQuestion(int64_t count);
+constexpr std::string_view kDeleteQuestionTitle = "Предупреждение";
 
 // Titles of the message boxes; questions use kQuestionTitle.
 std::string_view MessageTitle(TMessageKind kind);

@@ -57,11 +57,6 @@ bool ScriptCommandEnabled(TScriptCommand command, const TScriptListState& state)
   return false;
 }
 
-std::string DeleteRecordsQuestion(int count) {
-  if (count == 1) return "Удалить выделенную запись?";
-  return Format("Удалить все выделенные записи (всего будет удалено %d записи(ей))?", {count});
-}
-
 TRatingLine RatingLabelToScriptLine(std::string_view label, const TStatList& list) {
   std::string comment;
   std::string rest;

@@ -45,10 +45,6 @@ struct TScriptListState {
 };
 bool ScriptCommandEnabled(TScriptCommand command, const TScriptListState& state);
 
-// The common deletion question: one record or several.
-std::string DeleteRecordsQuestion(int count);
-constexpr std::string_view kDeleteQuestionTitle = "Предупреждение";
-
 // A rating label turned back into a script line. The comment is the text before
 // the last "@" (a comment may hold one; the filter text never does), the rest
 // has its " + " joints made field separators and is padded to the seven filter

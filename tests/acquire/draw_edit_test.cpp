@@ -67,8 +67,8 @@ TEST(DrawEdit, DeleteRemovesTheRecordsOfTheRows) {
     EXPECT_EQ(e.Message(), "Запись со индексом -4 в файле данных не найдена!");
   }
   EXPECT_EQ(a.Count(), 2);  // a bad row removes nothing
-  EXPECT_EQ(DeleteDrawsQuestion(1), "Удалить выделенную запись?");
-  EXPECT_EQ(DeleteDrawsQuestion(3),
+  EXPECT_EQ(DeleteRecordsQuestion(1), "Удалить выделенную запись?");
+  EXPECT_EQ(DeleteRecordsQuestion(3),
             "Удалить все выделенные записи (всего будет удалено 3 записи(ей))?");
 }
 

@@ -82,12 +82,6 @@ TEST(ScriptListView, EnableRulesOfTheCommands) {
   }
 }
 
-TEST(ScriptListView, DeletionQuestions) {
-  EXPECT_EQ(DeleteRecordsQuestion(1), "Удалить выделенную запись?");
-  EXPECT_EQ(DeleteRecordsQuestion(3),
-            "Удалить все выделенные записи (всего будет удалено 3 записи(ей))?");
-}
-
 TEST(ScriptListView, RatingLabelsBecomeLines) {
   TScriptFixture f;
   struct TCase {

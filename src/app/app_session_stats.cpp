@@ -89,7 +89,7 @@ bool TAppSession::CalcDrawStats(bool forced) {
   const TDrawStatsKey key{archive_.Count(), drawsOffset_, s.Depth, s.Method};
   if (!forced && key == s.Key) return true;
   s.Key = key;
-  if (DrawStatsMethodItems(statList_).empty()) return true;
+  if (!HasDrawStatsMethods(statList_)) return true;
   struct TNotifyOnExit {
     TAppSession& Session;
     ~TNotifyOnExit() { Session.Notify(kChangeDrawStats); }

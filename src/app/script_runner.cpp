@@ -79,6 +79,11 @@ bool TScriptRunner::Stopping() const {
 
 void TScriptRunner::Log(const std::string& message) { log_.Write(message); }
 
+void TScriptRunner::LogF(std::string_view format, std::initializer_list<TFmtArg> args) {
+  // Most runs keep no log: their texts are not made.
+  if (log_.Active()) log_.Write(Format(format, args));
+}
+
 void TScriptRunner::RequestStopByUser() {
   Log("### ВЫПОЛНЕНИЕ СЦЕНАРИЯ ПРЕРВАНО #############################################################");
   RequestStop();
@@ -115,6 +120,8 @@ void TScriptRunner::Begin() {
   state_.StakesMade = 0;
   state_.Line = 0;
   errorEnded_ = stopLine_ = false;
+  // The method selector's items: the list does not change while the run lasts.
+  methodItems_ = DrawStatsMethodItems(session_.StatList());
   savedSortColumn_ = session_.DrawStats().SortColumn;
   savedSortDescending_ = session_.DrawStats().SortDescending;
   SetActivity(std::string(kRunStatus));
@@ -144,8 +151,8 @@ TRunEnd TScriptRunner::Finish() {
 
 void TScriptRunner::LogOffsetHeader(int offset) {
   Log(kEqualsLine);
-  Log(Format("=== Выполнение сценария для смещения %.6d ==================================================",
-             {offset}));
+  LogF("=== Выполнение сценария для смещения %.6d ==================================================",
+             {offset});
   Log(kEqualsLine);
 }
 
@@ -193,7 +200,7 @@ void TScriptRunner::Pass(const std::vector<std::string>& lines) {
     if (TrimBlanks(lines[i]).empty()) continue;
     state_.Line = int(i) + 1;
     Log(kDashLine);
-    Log(Format("Выполнение строки %.3d: \"%s\"", {int(i) + 1, lines[i]}));
+    LogF("Выполнение строки %.3d: \"%s\"", {int(i) + 1, lines[i]});
     Log(kDashLine);
     RunLine(int(i) + 1, lines[i]);
     state_.Line = 0;
@@ -235,26 +242,26 @@ void TScriptRunner::RunVariants(int number, const TScriptLine& line) {
     Log("");
     SetActivity(FormatLabelOptions(line.Options));
     BuildStartList(line.Options);
-    Log(Format("Количество комбинаций в списке: %d", {combs.Count()}));
+    LogF("Количество комбинаций в списке: %d", {combs.Count()});
     MakeStakes(line.Options,
                VariantLabel(number, 0, line.Comment, VariantFilterText(line.Options, nullptr)));
     if (settings_.CheckOnLine) CheckStakes();
     return;
   }
   const TVariantPlan plan(filters);
-  Log(Format("Создано %d вариантов фильтров.", {plan.Count()}));
+  LogF("Создано %d вариантов фильтров.", {plan.Count()});
   if (Stopping()) return;
   plan.ForEach([&](int64_t k, const TFilterRec& variant) {
     const std::string variantText = FormatVariant(variant);
     Log("");
     Log(kDashLine);
-    Log(Format("Применение набора фильтров %.3d: \"%s\"", {k, variantText}));
+    LogF("Применение набора фильтров %.3d: \"%s\"", {k, variantText});
     Log(kDashLine);
     state_.Line = number;
     SetActivity(Format("Фильтр %d из %d: %s", {k, plan.Count(), variantText}));
     Log("Создание начального списка комбинаций...");
     BuildStartList(line.Options);
-    Log(Format("Количество комбинаций в списке: %d", {combs.Count()}));
+    LogF("Количество комбинаций в списке: %d", {combs.Count()});
     if (Stopping()) return false;
     for (const TFilterPart& part : variant) {
       if (combs.Count() <= 1 || Stopping()) break;
@@ -295,7 +302,7 @@ void TScriptRunner::ApplyPart(const TFilterPart& part) {
 
   std::string caption;
   int index = -1;
-  for (const TMethodItem& item : DrawStatsMethodItems(list)) {
+  for (const TMethodItem& item : methodItems_) {
     if (part.Method && &list.Item(item.Method) == part.Method) {
       index = item.Method;
       caption = item.Caption;
@@ -319,8 +326,8 @@ void TScriptRunner::ApplyPart(const TFilterPart& part) {
   table.SortColumn = part.SortColumn;
   table.SortDescending = true;
   table.Depth = StoredDrawsStatLen(part.DrawsLen);
-  Log(Format("Анализ тиражей и расчет статистики \"%s\" для выборки в %d тиражей...",
-             {caption, table.Depth}));
+  LogF("Анализ тиражей и расчет статистики \"%s\" для выборки в %d тиражей...",
+             {caption, table.Depth});
   list.UseCdl(part.CDLOverride,
               TCdlWeights{part.CoefCount, part.CoefDeviation, part.CoefLevel, part.UsePercents,
                           part.UseAbsValues});
@@ -359,7 +366,7 @@ void TScriptRunner::ApplyPart(const TFilterPart& part) {
     combs.TakeUndo(true);
     combs.ApplyFilter(*stat, selected, caption, JoinValueTexts(texts), !part.Keep, lastIndex,
                       sorted);
-    Log(Format("Количество комбинаций в списке: %d", {combs.Count()}));
+    LogF("Количество комбинаций в списке: %d", {combs.Count()});
     if (combs.Count() > 0) return false;
     Log("{UNDO} Откат изменений...");
     combs.RestoreUndo(true);
@@ -379,7 +386,9 @@ void TScriptRunner::ApplyPart(const TFilterPart& part) {
       if (passes(row)) {
         selected.Append(row.Rec);
         texts.push_back(row.Cells[kDsValue]);
-        Log(Format("Шаг %.3d. Выделение строки: ", {visited + 1}) + RowLogText(row.Cells));
+        if (log_.Active()) {
+          Log(Format("Шаг %.3d. Выделение строки: ", {visited + 1}) + RowLogText(row.Cells));
+        }
       }
       ++visited;
     }
@@ -395,7 +404,9 @@ void TScriptRunner::ApplyPart(const TFilterPart& part) {
     if (reachedValue(row)) break;
     if (part.StopMode == kStopSteps && steps >= part.StopValue) break;
     if (!passes(row)) continue;
-    Log(Format("Шаг %.3d. Выделение строки: ", {steps + 1}) + RowLogText(row.Cells));
+    if (log_.Active()) {
+      Log(Format("Шаг %.3d. Выделение строки: ", {steps + 1}) + RowLogText(row.Cells));
+    }
     TStatDrawArray selected;
     selected.Append(row.Rec);
     if (apply(selected, {row.Cells[kDsValue]})) {
@@ -408,7 +419,7 @@ void TScriptRunner::ApplyPart(const TFilterPart& part) {
 
 void TScriptRunner::MakeStakes(const TScriptOptions& options, const std::string& label) {
   const TCombWorkspace& combs = session_.Combs();
-  Log(Format("{*} Добавление ставки, режим: \"%s\"", {StakeModeCaption(options.StakeMode)}));
+  LogF("{*} Добавление ставки, режим: \"%s\"", {StakeModeCaption(options.StakeMode)});
   const int count = combs.Count();
   if (count == 0 || options.StakeMode == kStakeNone) return;
   if (count > 1 && options.StakeMode == kStakeStop) {
@@ -464,18 +475,18 @@ void TScriptRunner::SystemStakes(const TScriptOptions& options, const std::strin
   try {
     system = FindSystem(session_.Paths().SystemsDir(), numbers);
   } catch (const ESystemNotFound& e) {
-    Log(Format("{#} Системная игра для %d чисел [ОШИБКА]: \"%s\"", {n, e.Message()}));
+    LogF("{#} Системная игра для %d чисел [ОШИБКА]: \"%s\"", {n, e.Message()});
     session_.ShowError(e.ShownText());
     return;
   } catch (const EVetrilo& e) {
-    Log(Format("{#} Системная игра для %d чисел [ОШИБКА]: \"%s\"", {n, e.Message()}));
+    LogF("{#} Системная игра для %d чисел [ОШИБКА]: \"%s\"", {n, e.Message()});
     session_.ShowError(e.Message());
     return;
   }
   const bool all = options.StakeMode == kStakeSysA;
-  Log(Format(all ? "{#} Системная игра для %d чисел [все система]: загружен файл \"%s\""
+  LogF(all ? "{#} Системная игра для %d чисел [все система]: загружен файл \"%s\""
                  : "{#} Системная игра для %d чисел [система * комбинации]: загружен файл \"%s\"",
-             {n, system.Name}));
+             {n, system.Name});
   for (const TComb comb : system.Combs) {
     if (!all && !combs.Contains(comb)) continue;
     OneStake(comb, options, label, true);
@@ -491,13 +502,13 @@ void TScriptRunner::OneStake(TComb comb, const TScriptOptions& options, const st
   stake.Comment = StoredVariantLabel(label);
   const std::string numbers = CombListText(stake.Comb);
   if (options.NewOnly && stakes_.Has(stake.DrawNumber, stake.Comb)) {
-    Log(Format("{-} Ставка на тираж %d не добавлена, так как уже имеется в списке ставок: [%s]",
-               {stake.DrawNumber, numbers}));
+    LogF("{-} Ставка на тираж %d не добавлена, так как уже имеется в списке ставок: [%s]",
+               {stake.DrawNumber, numbers});
     return;
   }
   stakes_.Append(stake, bulk);
-  Log(Format("{+} Ставка на тираж %d добавлена в список ставок: [%s]",
-             {stake.DrawNumber, numbers}));
+  LogF("{+} Ставка на тираж %d добавлена в список ставок: [%s]",
+             {stake.DrawNumber, numbers});
   ++state_.StakesMade;
   const auto now = std::chrono::steady_clock::now();
   if (!bulk || now - lastStakeStatus_ > std::chrono::milliseconds(100)) {

@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "core/format.h"
 #include "core/game.h"
 #include "scripts/filter_variants.h"
 #include "scripts/script_line.h"
 #include "scripts/script_log.h"
+#include "views/draw_stats.h"
 
 namespace vetrilo {
 
@@ -93,6 +95,7 @@ class TScriptRunner {
   TRunEnd Finish();
   void Fail(const std::string& text);
   void Log(const std::string& message);
+  void LogF(std::string_view format, std::initializer_list<TFmtArg> args);
   void SetActivity(std::string text);
   void ShowPanels(bool pump = true);
   void LogOffsetHeader(int offset);
@@ -118,6 +121,7 @@ class TScriptRunner {
   bool errorEnded_ = false;
   bool stopLine_ = false;
   std::optional<TCdlWeights> lastCdl_;
+  std::vector<TMethodItem> methodItems_;
   std::chrono::steady_clock::time_point lastStakeStatus_{};
   std::string finishedLog_;
 };

@@ -306,11 +306,26 @@ TAxisLabelPlan PlanAxisLabels(size_t count, double axisWidth, double widestLabel
   return {turned, true};
 }
 
+namespace {
+
+bool IsDrawStatsItem(const TStatList& list, int i) {
+  const TStatClass& cls = *list.Item(i).Stat;
+  return cls.IsEnabled() && cls.IsDrawStat() && list.IsListed(i);
+}
+
+}  // namespace
+
+bool HasDrawStatsMethods(const TStatList& list) {
+  for (int i = 0; i < list.Count(); ++i) {
+    if (IsDrawStatsItem(list, i)) return true;
+  }
+  return false;
+}
+
 std::vector<TMethodItem> DrawStatsMethodItems(const TStatList& list) {
   std::vector<TMethodItem> items;
   for (int i = 0; i < list.Count(); ++i) {
-    const TStatClass& cls = *list.Item(i).Stat;
-    if (cls.IsEnabled() && cls.IsDrawStat() && list.IsListed(i)) {
+    if (IsDrawStatsItem(list, i)) {
       items.push_back({i, list.MethodCaption(i, true)});
     }
   }

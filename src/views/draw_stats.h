@@ -141,6 +141,8 @@ struct TMethodItem {
   std::string Caption;
 };
 std::vector<TMethodItem> DrawStatsMethodItems(const TStatList& list);
+// Whether the selector lists any method (without making the captions).
+bool HasDrawStatsMethods(const TStatList& list);
 
 // The calculation key: a non-forced recalculation runs only when it changed.
 struct TDrawStatsKey {

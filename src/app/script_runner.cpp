@@ -173,6 +173,8 @@ TRunEnd TScriptRunner::Test(const std::vector<std::string>& lines, int draws) {
     SetActivity(std::string(kRunStatus));
     if (Stopping()) break;
     session_.SetDrawsOffsetQuietly(v);
+    // The offset field follows the test; the views wait for its end.
+    session_.Notify(kChangeOffset);
     if (Stopping()) break;
     LogOffsetHeader(v);
     if (Stopping()) break;

@@ -73,6 +73,16 @@ TScriptPage::TScriptPage(TAppSession& session, TActionList& actions, QWidget* pa
     tools->addAction(a);
     tools->widgetForAction(a)->setObjectName("bt" + a->objectName());
   }
+  // The run commands on a row of their own, ahead of the editing ones.
+  auto* runTools = new QToolBar;
+  runTools->setObjectName("tbScriptRun");
+  runTools->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  for (const char* name : {"ScriptRun", "ScriptTest", "ScriptStop"}) {
+    QAction* a = actions_.Find(name);
+    runTools->addAction(a);
+    runTools->widgetForAction(a)->setObjectName(QString("bt") + name);
+  }
+  layout->addWidget(runTools);
   layout->addWidget(tools);
 
   model_ = new TScriptListModel(session_, this);
@@ -84,6 +94,7 @@ TScriptPage::TScriptPage(TAppSession& session, TActionList& actions, QWidget* pa
   list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list_->setContextMenuPolicy(Qt::ActionsContextMenu);
   list_->addActions(commands_);
+  list_->addActions(runCommands_);
   list_->verticalHeader()->hide();
   list_->verticalHeader()->setDefaultSectionSize(20);
   list_->horizontalHeader()->setDefaultSectionSize(250);
@@ -163,14 +174,13 @@ void TScriptPage::CreateRunActions() {
   auto separator = [this] {
     auto* s = new QAction(this);
     s->setSeparator(true);
-    commands_.push_back(s);
+    runCommands_.push_back(s);
   };
-  separator();
-  commands_.push_back(actions_.Add(
+  runCommands_.push_back(actions_.Add(
       "ScriptRun", "Прогноз", "Выполнить сценарий для следующего тиража",
       [this] { RunExecute(0); }, [this] { return session_.CanRunScript(); },
       QKeySequence(Qt::Key_F9)));
-  commands_.push_back(actions_.Add(
+  runCommands_.push_back(actions_.Add(
       "ScriptTest", "Тест", "Проверить сценарий на последних тиражах архива",
       [this] {
         const int maximum = session_.MaxScriptTests();
@@ -181,7 +191,7 @@ void TScriptPage::CreateRunActions() {
         if (n > 0) RunExecute(n);
       },
       [this] { return session_.CanRunScript() && session_.MaxScriptTests() > 0; }));
-  commands_.push_back(actions_.AddWhileBusy(
+  runCommands_.push_back(actions_.AddWhileBusy(
       "ScriptStop", "Стоп", "Остановить выполнение сценария",
       [this] { session_.RequestScriptStop(); }, {}, [this] { return session_.CanStopScript(); }));
   separator();
@@ -190,8 +200,8 @@ void TScriptPage::CreateRunActions() {
       [this] { session_.SetScriptLogEnabled(!session_.ScriptLogEnabled()); },
       [this] { return !session_.ScriptRunning(); });
   log->setCheckable(true);
-  commands_.push_back(log);
-  commands_.push_back(actions_.Add(
+  runCommands_.push_back(log);
+  runCommands_.push_back(actions_.Add(
       "LogsDelete", "Удалить журналы выполнения сценариев",
       "Удалить все файлы журналов выполнения сценариев", [this] { session_.DeleteScriptLogs(); },
       [this] { return !session_.ScriptRunning(); }));
@@ -200,7 +210,7 @@ void TScriptPage::CreateRunActions() {
       "Проверять ставки после каждого варианта фильтров, а не после всего сценария",
       [this] { session_.SetStakesCheckOnLine(!session_.StakesCheckOnLine()); });
   check->setCheckable(true);
-  commands_.push_back(check);
+  runCommands_.push_back(check);
 }
 
 void TScriptPage::RunExecute(int testDraws) {
@@ -225,6 +235,8 @@ void TScriptPage::ShowRunPanels() {
 
 void TScriptPage::FillMenu(QMenu* menu) const {
   menu->addActions(commands_);
+  menu->addSeparator();
+  menu->addActions(runCommands_);
 }
 
 TScriptListState TScriptPage::ListState() const {

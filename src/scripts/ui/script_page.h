@@ -93,7 +93,8 @@ class TScriptPage : public QWidget {
   TScriptListModel* model_ = nullptr;
   QTableView* list_ = nullptr;
   std::array<QLabel*, 5> panels_{};
-  QList<QAction*> commands_;
+  QList<QAction*> commands_;     // editing the script
+  QList<QAction*> runCommands_;  // running it and the run's options
   std::function<int()> drawsExclude_;
   std::function<bool(const QString&, std::string&)> lineEditor_;
   std::function<QString(const QString&)> chooseFile_;

@@ -133,6 +133,8 @@ TEST(ScriptRun, FiltersSelectRowsByTheirRules) {
       {"TSF1#NUMS:100#LNO:#SZ:1", "", 1, {K::Include, K::Include, K::Include, K::Include,
                                           K::Include, K::Undo}},
       {"TSF1#NUMS:100#LNO:#ST:2", "", 990, {K::Include, K::Include}},
+      // "SC": no step once the list holds at most that many.
+      {"TSF1#NUMS:100#LNO:#SC:1000", "", 990, {K::Include, K::Include}},
       // Multi with "ST:2" selects the first two rows: one step keeps either number.
       {"TMF1#NUMS:100#LNO:#ST:2", "", 29370, {K::Include}},
   };
@@ -203,6 +205,52 @@ TEST(ScriptRun, OneCombinationIsStakedWhateverTheModeAndNewOnlySkipsRepeats) {
             (std::vector<std::string>{r.Stake(0, "7;8;9;10", 1), r.Stake(0, "7;8;9;10", 1)}));
 }
 
+TEST(ScriptRun, SystemModesStakeTheStoredSystemInTheListsNumbers) {
+  struct TCase {
+    const char* Mode;
+    std::vector<std::string> Stakes;
+  };
+  const TCase cases[] = {
+      {"SYSA", {"1;2;3;4", "1;3;5;6", "3;4;5;6"}},
+      {"SYSC", {"1;2;3;4", "3;4;5;6"}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Mode);
+    TRun r;
+    std::filesystem::create_directory(r.Dir.File("Systems"));
+    WriteFile(r.Dir.File("Systems/4-06-0_0001.dat"), "01 02 03 04\r\n01 03 05 06\r\n03 04 05 06\r\n");
+    r.Session.PasteCombs("01 02 03 04\r\n01 02 05 06\r\n03 04 05 06\r\n");
+    r.Script({std::string("CURR:0#") + c.Mode + "| | | | | | | |"});
+    EXPECT_EQ(r.Run(), TRunEnd::Completed);
+    std::vector<std::string> got;
+    for (const TRunStake& s : r.Stakes.Records) {
+      got.push_back(CombListText(s.Comb));
+      EXPECT_EQ(s.SampleSize, 3);
+    }
+    EXPECT_EQ(got, c.Stakes);
+  }
+  // Without a system for the count the lookup's message is shown, no stake is
+  // made and the run goes on.
+  TRun none;
+  none.Session.PasteCombs("01 02 03 04\r\n05 06 07 08\r\n");
+  none.Script({"CURR:0#SYSA| | | | | | | |", "CURR:0#FIRST| | | | | | | |"});
+  EXPECT_EQ(none.Run(), TRunEnd::Completed);
+  EXPECT_EQ(none.Stakes.Records.size(), 1u);
+  ASSERT_EQ(none.Hooks.Messages.size(), 1u);
+  EXPECT_TRUE(none.Hooks.Messages[0].Text.starts_with(
+      "Система для 8 чисел не найдена или не загружена на компьютер!\r\rПеред системной игрой"));
+}
+
+TEST(ScriptRun, ExcludedDrawsLeaveTheStartListOnceAPass) {
+  TRun r;
+  r.Script({"EXCL:2#FIRST| | | | | | | |", "EXCL:2#LAST| | | | | | | |"});
+  EXPECT_EQ(r.Run(), TRunEnd::Completed);
+  ASSERT_EQ(r.Stakes.Records.size(), 2u);
+  // The demo's two newest draws are two different combinations.
+  EXPECT_EQ(r.Stakes.Records[0].SampleSize, 178363);
+  EXPECT_EQ(r.Stakes.Records[1].SampleSize, 178363);
+}
+
 TEST(ScriptRun, RandomChoicesFollowTheSeed) {
   auto stakes = [](uint64_t seed) {
     TRun r;
@@ -249,6 +297,22 @@ TEST(ScriptRun, AStopEndsTheRunWhereItIs) {
   EXPECT_EQ(r.Session.DrawsOffset(), 4);  // a stopped test stays at its offset
   EXPECT_FALSE(r.Session.ScriptRunning());
   EXPECT_TRUE(r.Hooks.Messages.empty());
+}
+
+TEST(ScriptRun, StopAsksFirst) {
+  for (const bool yes : {false, true}) {
+    SCOPED_TRACE(yes);
+    TRun r;
+    r.Hooks.Answer = yes;
+    r.Stakes.OnCheck = [&] { r.Session.RequestScriptStop(); };
+    r.Script({"FULL:0#FIRST| | | | | | | |", "FULL:0#LAST| | | | | | | |"});
+    EXPECT_EQ(r.Run(), yes ? TRunEnd::Stopped : TRunEnd::Completed);
+    EXPECT_EQ(r.Stakes.Records.size(), yes ? 1u : 2u);
+    EXPECT_EQ(r.Hooks.Questions.front(), "Остановить выполнение сценария?");
+  }
+  TRun idle;
+  idle.Session.RequestScriptStop();  // no run: nothing to ask
+  EXPECT_TRUE(idle.Hooks.Questions.empty());
 }
 
 TEST(ScriptRun, AnErrorInALineEndsTheRunWithItsMessage) {

@@ -133,6 +133,11 @@ TEST(ScriptRun, FiltersSelectRowsByTheirRules) {
       {"TSF1#NUMS:100#LNO:#SZ:1", "", 1, {K::Include, K::Include, K::Include, K::Include,
                                           K::Include, K::Undo}},
       {"TSF1#NUMS:100#LNO:#ST:2", "", 990, {K::Include, K::Include}},
+      // "SV"/"SP" top-down end the walk at a row whose count (count %) is at most the
+      // value: at once with a large value (nothing selected, no step), never with 0.
+      {"TMF1#NUMS:100#LNO:#SV:1000", "1;2;3;4", 178365, {}},
+      {"TMF1#NUMS:100#LNO:#SP:100", "1;2;3;4", 178365, {}},
+      {"TMF1#NUMS:100#LNO:#SV:0", "1;2;3;4", 178365, {K::Include}},
       // "SC": no step once the list holds at most that many.
       {"TSF1#NUMS:100#LNO:#SC:1000", "", 990, {K::Include, K::Include}},
       // Multi with "ST:2" selects the first two rows: one step keeps either number.

@@ -229,6 +229,9 @@ void TScriptPage::ShowRunPanels() {
       ScriptRunPanels(session_.ScriptRun(), static_cast<int>(session_.Script().size()));
   for (size_t i = 0; i < panels_.size(); ++i) panels_[i]->setText(Q(texts[i]));
   list_->setEnabled(!session_.ScriptRunning());
+  // The line being run is the selected one.
+  const int line = session_.ScriptRun().Line;
+  if (session_.ScriptRunning() && line > 0 && line - 1 != FocusedRow()) FocusRow(line - 1);
   actions_.Find("LogToggle")->setChecked(session_.ScriptLogEnabled());
   actions_.Find("StakesCheckLine")->setChecked(session_.StakesCheckOnLine());
 }

@@ -42,15 +42,7 @@ void TAppSession::LoadScript() {
 }
 
 bool TAppSession::SaveScriptAutosave() {
-  const std::string path = ScriptAutosaveFile();
-  TBusyGuard busy(*this, SavingStatus(path));
-  try {
-    WriteScriptFile(path, script_);
-    return true;
-  } catch (const EVetrilo& e) {
-    ShowError(WriteError(path, e.Message()));
-    return false;
-  }
+  return SaveScriptFile(ScriptAutosaveFile());
 }
 
 const std::string& TAppSession::ScriptLine(int index) const {

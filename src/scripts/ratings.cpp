@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/byte_order.h"
 #include "core/cp1251.h"
 #include "core/errors.h"
 #include "core/file_io.h"
@@ -12,14 +13,6 @@
 namespace vetrilo {
 
 namespace {
-
-int32_t GetI32(const uint8_t* p) {
-  return static_cast<int32_t>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
-                              uint32_t(p[3]) << 24);
-}
-void PutI32(uint8_t* p, int32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i));
-}
 
 std::string LabelKey(std::string_view label) {
   return Utf8UpperCase(label);

@@ -11,7 +11,6 @@
 #include "acquire/ui/form_draw.h"
 #include "app/app_session.h"
 #include "app/ui/action_list.h"
-#include "app/ui/qt_hooks.h"
 #include "app/ui/qt_text.h"
 #include "core/errors.h"
 #include "net/ui/form_proxy.h"
@@ -22,12 +21,11 @@ namespace {
 const char* const kCsvFilter = "Файлы тиражей (*.csv)";
 }
 
-TDrawActions::TDrawActions(TAppSession& session, TActionList& actions, TQtHooks& hooks,
-                           QTableView* drawList, QWidget* window)
+TDrawActions::TDrawActions(TAppSession& session, TActionList& actions, QTableView* drawList,
+                           QWidget* window)
     : QObject(window),
       session_(session),
       actions_(actions),
-      hooks_(hooks),
       drawList_(drawList),
       window_(window) {
   drawList_->setSelectionMode(QAbstractItemView::ExtendedSelection);

@@ -12,7 +12,6 @@ namespace vetrilo {
 
 class TAppSession;
 class TActionList;
-class TQtHooks;
 
 // The commands of the draw archive: download, CSV import and export, adding,
 // editing and deleting draws, the start-up download choice and the proxy
@@ -20,8 +19,7 @@ class TQtHooks;
 class TDrawActions : public QObject {
   Q_OBJECT
  public:
-  TDrawActions(TAppSession& session, TActionList& actions, TQtHooks& hooks, QTableView* drawList,
-               QWidget* window);
+  TDrawActions(TAppSession& session, TActionList& actions, QTableView* drawList, QWidget* window);
   ~TDrawActions() override;
 
   // The archive commands and the start-up choice, for the draws menu.
@@ -45,7 +43,6 @@ class TDrawActions : public QObject {
 
   TAppSession& session_;
   TActionList& actions_;
-  TQtHooks& hooks_;
   QTableView* drawList_;
   QWidget* window_;
   QDialog* wait_ = nullptr;

@@ -44,7 +44,7 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   actions_ = new TActionList(session_, this);
   CreateActions();
   CreateLeftPane();
-  drawActions_ = new TDrawActions(session_, *actions_, hooks_, drawList_, this);
+  drawActions_ = new TDrawActions(session_, *actions_, drawList_, this);
   workTabs_ = new QTabWidget;
   workTabs_->setObjectName("WorkTabs");
   statsPage_ = new TStatsPage(session_, *actions_);

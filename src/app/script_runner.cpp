@@ -120,6 +120,8 @@ void TScriptRunner::Begin() {
   state_.StakesMade = 0;
   state_.Line = 0;
   errorEnded_ = stopLine_ = false;
+  // The engine's weights come back at the end whatever the run ends by.
+  session_.StatList().SaveCdl();
   // The method selector's items: the list does not change while the run lasts.
   methodItems_ = DrawStatsMethodItems(session_.StatList());
   savedSortColumn_ = session_.DrawStats().SortColumn;
@@ -136,6 +138,7 @@ TRunEnd TScriptRunner::Finish() {
   state_.Line = 0;
   session_.DrawStats().SortColumn = savedSortColumn_;
   session_.DrawStats().SortDescending = savedSortDescending_;
+  session_.StatList().RestoreCdl();
   if (log_.Active()) {
     Log("### ЗАВЕРШЕНИЕ СЦЕНАРИЯ ######################################################################");
     finishedLog_ = log_.FileName();
@@ -149,6 +152,18 @@ TRunEnd TScriptRunner::Finish() {
   return stopped ? TRunEnd::Stopped : TRunEnd::Completed;
 }
 
+void TScriptRunner::Guarded(const std::function<void()>& work) {
+  // Whatever ends the work early, the run still ends as a run: state reset,
+  // sort restored, log closed.
+  try {
+    work();
+  } catch (const EStopped&) {
+    RequestStop();
+  } catch (const std::exception& e) {
+    if (!errorEnded_) Fail(e.what());
+  }
+}
+
 void TScriptRunner::LogOffsetHeader(int offset) {
   Log(kEqualsLine);
   LogF("=== Выполнение сценария для смещения %.6d ==================================================",
@@ -159,8 +174,10 @@ void TScriptRunner::LogOffsetHeader(int offset) {
 TRunEnd TScriptRunner::Forecast(const std::vector<std::string>& lines) {
   Begin();
   state_.Cycle = 1;
-  LogOffsetHeader(session_.DrawsOffset());
-  Pass(lines);
+  Guarded([&] {
+    LogOffsetHeader(session_.DrawsOffset());
+    Pass(lines);
+  });
   return Finish();
 }
 
@@ -168,18 +185,20 @@ TRunEnd TScriptRunner::Test(const std::vector<std::string>& lines, int draws) {
   Begin();
   state_.Cycle = 0;
   const int savedOffset = session_.DrawsOffset();
-  for (int v = draws; v >= 1; --v) {
-    ++state_.Cycle;
-    SetActivity(std::string(kRunStatus));
-    if (Stopping()) break;
-    session_.SetDrawsOffsetQuietly(v);
-    // The offset field follows the test; the views wait for its end.
-    session_.Notify(kChangeOffset);
-    if (Stopping()) break;
-    LogOffsetHeader(v);
-    if (Stopping()) break;
-    Pass(lines);
-  }
+  Guarded([&] {
+    for (int v = draws; v >= 1; --v) {
+      ++state_.Cycle;
+      SetActivity(std::string(kRunStatus));
+      if (Stopping()) break;
+      session_.SetDrawsOffsetQuietly(v);
+      // The offset field follows the test; the views wait for its end.
+      session_.Notify(kChangeOffset);
+      if (Stopping()) break;
+      LogOffsetHeader(v);
+      if (Stopping()) break;
+      Pass(lines);
+    }
+  });
   // After a stop the offset stays where the test stopped.
   if (!Stopping()) session_.SetDrawsOffsetQuietly(savedOffset);
   const TRunEnd end = Finish();
@@ -522,6 +541,8 @@ void TScriptRunner::OneStake(TComb comb, const TScriptOptions& options, const st
 void TScriptRunner::CheckStakes() {
   try {
     stakes_.Check();
+  } catch (const EStopped&) {
+    RequestStop();
   } catch (const EVetrilo& e) {
     if (!errorEnded_) Fail(e.Message());
   }

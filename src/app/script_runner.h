@@ -3,6 +3,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <random>
@@ -98,6 +99,7 @@ class TScriptRunner {
   void LogF(std::string_view format, std::initializer_list<TFmtArg> args);
   void SetActivity(std::string text);
   void ShowPanels(bool pump = true);
+  void Guarded(const std::function<void()>& work);
   void LogOffsetHeader(int offset);
   void Pass(const std::vector<std::string>& lines);
   void RunLine(int number, const std::string& text);

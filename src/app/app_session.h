@@ -492,6 +492,8 @@ class TAppSession {
   std::optional<TRepeatsWindowState> repeatsWindow_;
   // Stakes and ratings.
   void SyncStakeSettings();
+  // A deletion through the temporary file, then the check; false after a failure (shown).
+  bool RewriteStakes(const std::function<void()>& rewrite);
   bool OpenStakeFile(std::string* error);
   TStakeBook stakes_;
   bool stakesScroll_ = false;

@@ -127,13 +127,11 @@ int64_t TAppSession::CheckStakes() {
   return checked;
 }
 
-bool TAppSession::DeleteStakeRows(int64_t first, int64_t last) {
-  if (first < 1 || last < first || last > stakes_.File.Count()) return false;
-  if (!hooks_->Confirm(kDeleteQuestionTitle, DeleteRecordsQuestion(last - first + 1))) return false;
+bool TAppSession::RewriteStakes(const std::function<void()>& rewrite) {
   {
     TBusyGuard busy(*this, "Удаление ставок...");
     try {
-      vetrilo::DeleteStakeRows(stakes_.File, first, last);
+      rewrite();
     } catch (const EVetrilo& e) {
       ShowError(e.Message());
       Notify(kChangeStakes);
@@ -144,19 +142,14 @@ bool TAppSession::DeleteStakeRows(int64_t first, int64_t last) {
   return true;
 }
 
+bool TAppSession::DeleteStakeRows(int64_t first, int64_t last) {
+  if (first < 1 || last < first || last > stakes_.File.Count()) return false;
+  if (!hooks_->Confirm(kDeleteQuestionTitle, DeleteRecordsQuestion(last - first + 1))) return false;
+  return RewriteStakes([&] { vetrilo::DeleteStakeRows(stakes_.File, first, last); });
+}
+
 bool TAppSession::DeleteStakesWhere(TStakeCondition condition, int value) {
-  {
-    TBusyGuard busy(*this, "Удаление ставок...");
-    try {
-      vetrilo::DeleteStakesWhere(stakes_.File, condition, value);
-    } catch (const EVetrilo& e) {
-      ShowError(e.Message());
-      Notify(kChangeStakes);
-      return false;
-    }
-  }
-  CheckStakes();
-  return true;
+  return RewriteStakes([&] { vetrilo::DeleteStakesWhere(stakes_.File, condition, value); });
 }
 
 bool TAppSession::ClearStakes() {

@@ -4,8 +4,10 @@
 
 namespace vetrilo {
 
-int64_t RoundDivAway(int64_t a, int64_t b) {
-  __int128 n = a, d = b;
+namespace {
+
+// n / d rounded half away from zero (d != 0).
+__int128 RoundHalfAway(__int128 n, __int128 d) {
   if (d < 0) {
     n = -n;
     d = -d;
@@ -13,20 +15,21 @@ int64_t RoundDivAway(int64_t a, int64_t b) {
   const bool negative = n < 0;
   const __int128 mag = negative ? -n : n;
   const __int128 q = (2 * mag + d) / (2 * d);
-  return static_cast<int64_t>(negative ? -q : q);
+  return negative ? -q : q;
+}
+
+}  // namespace
+
+int64_t RoundDivAway(int64_t a, int64_t b) {
+  return static_cast<int64_t>(RoundHalfAway(a, b));
 }
 
 std::string RatioText(int64_t num, int64_t den, int decimals, char point) {
   __int128 scale = 1;
   for (int i = 0; i < decimals; ++i) scale *= 10;
-  __int128 n = static_cast<__int128>(num) * scale, d = den;
-  if (d < 0) {
-    n = -n;
-    d = -d;
-  }
-  const bool negative = n < 0;
-  const __int128 mag = negative ? -n : n;
-  const __int128 q = (2 * mag + d) / (2 * d);
+  const __int128 rounded = RoundHalfAway(static_cast<__int128>(num) * scale, den);
+  const bool negative = rounded < 0;
+  const __int128 q = negative ? -rounded : rounded;
   auto digitsOf = [](__int128 v) {
     std::string s;
     do {

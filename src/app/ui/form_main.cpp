@@ -19,6 +19,7 @@
 #include "app/ui/draw_list_model.h"
 #include "app/ui/form_settings.h"
 #include "app/ui/qt_text.h"
+#include "app/ui/screen_info.h"
 #include "app/window_placement.h"
 #include "core/errors.h"
 #include "core/format.h"
@@ -355,20 +356,6 @@ int TFormMain::DeferredInit() {
 }
 
 namespace {
-
-TScreenInfo ScreenInfoOf(const QWidget* window) {
-  TScreenInfo info;
-  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-  if (!screen) return info;
-  info.Width = screen->size().width();
-  info.Height = screen->size().height();
-  info.PixelsPerInch = qRound(screen->logicalDotsPerInch());
-  for (const QScreen* s : QGuiApplication::screens()) {
-    const QRect r = s->availableGeometry();
-    info.WorkAreas.push_back({r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
-  }
-  return info;
-}
 
 // Tables whose column settings the window keeps, by their names.
 QList<QTableView*> KeptTables(QWidget* window) {

@@ -12,6 +12,7 @@
 
 #include "app/app_session.h"
 #include "app/ui/qt_text.h"
+#include "app/ui/screen_info.h"
 #include "app/window_placement.h"
 #include "core/file_io.h"
 
@@ -235,20 +236,6 @@ namespace {
 
 constexpr std::string_view kDescriptionSection = "TFormDescription";
 
-TScreenInfo ScreenOf(const QWidget* window) {
-  TScreenInfo info;
-  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-  if (!screen) return info;
-  info.Width = screen->size().width();
-  info.Height = screen->size().height();
-  info.PixelsPerInch = qRound(screen->logicalDotsPerInch());
-  for (const QScreen* s : QGuiApplication::screens()) {
-    const QRect r = s->availableGeometry();
-    info.WorkAreas.push_back({r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
-  }
-  return info;
-}
-
 }  // namespace
 
 TFormDescription::TFormDescription(TAppSession& session, const std::string& link, QWidget* parent)
@@ -267,7 +254,7 @@ TFormDescription::TFormDescription(TAppSession& session, const std::string& link
   if (!link.empty() && FileExists(link)) browser_->setSource(QUrl::fromLocalFile(link_));
   const QRect g = geometry();
   const TRect current{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
-  if (auto p = ReadPlacement(session_.WindowSettings(), kDescriptionSection, ScreenOf(this),
+  if (auto p = ReadPlacement(session_.WindowSettings(), kDescriptionSection, ScreenInfoOf(this),
                              current, false)) {
     setGeometry(p->NormPos.Left, p->NormPos.Top, p->NormPos.Width(), p->NormPos.Height());
   }
@@ -277,7 +264,7 @@ void TFormDescription::done(int result) {
   TWindowPlacement placement;
   const QRect n = geometry();
   placement.NormPos = {n.left(), n.top(), n.left() + n.width(), n.top() + n.height()};
-  const TScreenInfo screen = ScreenOf(this);
+  const TScreenInfo screen = ScreenInfoOf(this);
   session_.UpdateWindowSettings(
       [&](TIniData& d) { WritePlacement(d, kDescriptionSection, placement, screen); });
   QDialog::done(result);

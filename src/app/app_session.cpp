@@ -107,6 +107,7 @@ int TAppSession::Initialize(const TCommandLine& commandLine) {
   }
   RecalcViews(true);
   LoadRatingsAtStart();
+  if (TablesShown()) LoadTables();
   LoadScript();
   const int errorsBefore = ErrorsShown();
   if (commandLine.LoadOnly) {

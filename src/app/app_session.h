@@ -34,6 +34,8 @@
 #include "stakes/stake_book.h"
 #include "stakes/stake_charts.h"
 #include "stakes/stake_store.h"
+#include "stakes/stake_tables.h"
+#include "stakes/system_design.h"
 
 namespace vetrilo {
 
@@ -51,6 +53,7 @@ enum TChange : uint32_t {
   kChangeViews = 1u << 9,       // graphs, card, layout or weekday view rebuilt, or their options
   kChangeStakes = 1u << 10,     // the stake file
   kChangeRatings = 1u << 11,    // the ratings list, its sort or its efficiency mode
+  kChangeTables = 1u << 20,     // the regular tables or their page
 };
 
 // The main window's section of the window settings file.
@@ -446,6 +449,37 @@ class TAppSession {
   TGraphData RatedStakesChartData(const std::vector<int>& ratingRows, bool overlap);
   TGraphData RatingsOverlapChartData(const std::vector<int>& ratingRows);
 
+  // Regular tables ("Регуляры") and system construction. The tables live in
+  // memory only while their page is shown; every change saves the file.
+  bool TablesShown() const { return options_.TabTables; }
+  void SetTablesShown(bool on);
+  const std::vector<TTableRec>& Tables() const { return tables_; }
+  std::string TablesFile() const { return paths_.File(kTablesFileExt); }
+  bool LoadTables();  // false after a read failure (shown; the list as it was)
+  bool SaveTables();  // false after a write failure (shown)
+  // "Добавить регулярную ставку": the dialog's input and the selected rows of
+  // the combination list; the number of tables added.
+  int AddTables(const TTableDialogInput& input, const std::vector<int>& selectedRows);
+  std::vector<std::string> TableNames() const;
+  // After the deletion question; rows deleted from the last to the first.
+  bool DeleteTables(std::vector<int> rows);
+  // The focused table advanced at the current offset and its stake, for the
+  // stake dialog; nothing changes until CommitTableStake.
+  std::pair<TTableRec, TStakeRec> PrepareTableStake(int index) const;
+  bool CommitTableStake(int index, const TTableRec& advanced, const TStakeRec& rec, int draws);
+  // "Тест регуляров" over the newest `draws` draws.
+  bool TestTables(const std::vector<int>& rows, int draws);
+  // "Построить систему": the status shows the size reached; `progress` answering
+  // false or the stop request ends it with the best system found. Throws
+  // EVetrilo for bad sizes.
+  TSystemLines MakeSystemDesign(int nums, int block, double timeLimit, uint64_t seed,
+                                const std::function<bool(const TDesignProgress&)>& progress);
+  // Saved to "Systems" as "4-NN-B_0000.dat", replacing the system kept for n
+  // only after the question; false when declined or failed (shown).
+  bool SaveDesignedSystem(const TSystemLines& lines, int nums, int block);
+  // Stakes the system in the numbers of the combination list (n must match).
+  bool StakeDesignedSystem(const TSystemLines& lines, int nums, int block, int draws);
+
  private:
   void SaveOption(std::string_view key, bool value);
   void SaveIntOption(std::string_view key, int value);
@@ -497,6 +531,9 @@ class TAppSession {
   bool OpenStakeFile(std::string* error);
   TStakeBook stakes_;
   bool stakesScroll_ = false;
+
+  // Regular tables.
+  std::vector<TTableRec> tables_;
 
   // Script runs.
   friend class TSessionRunStakes;

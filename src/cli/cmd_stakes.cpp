@@ -4,6 +4,7 @@
 #include "app/list_columns.h"
 #include "app/main_options.h"
 #include "cli/cli.h"
+#include "cli/cli_books.h"
 #include "core/cp1251.h"
 #include "core/errors.h"
 #include "core/file_io.h"
@@ -20,85 +21,6 @@
 
 namespace vetrilo::cli {
 namespace {
-
-// The books of a program folder as the program has them after start-up:
-// the stake file (locked while we work on it, its start-up rule applied,
-// warnings on stderr), the ratings, the prices and the log option.
-struct TCliBooks {
-  TConsoleHooks Console;
-  TCountingHooks Hooks{Console};
-  TStakeBook Book;
-  TDrawArchive Archive;
-  int EffMode = 1;
-
-  TCliBooks(const TAppPaths& paths, bool withArchive) {
-    TIniData ini, frm;
-    try {
-      ini = TIniFile(paths.IniFile()).Load();
-    } catch (const EVetrilo& e) {
-      throw EVetrilo(Format("Ошибка чтения файла конфигурации!\r\r%s", {e.Message()}));
-    }
-    try {
-      frm = TIniFile(paths.FrmFile()).Load();
-    } catch (const EVetrilo& e) {
-      throw EVetrilo(Format("Ошибка загрузки параметров программы!\r\r%s", {e.Message()}));
-    }
-    TStatList settings;
-    settings.LoadEngineSettings(ini);
-    Book.Prices = {settings.Cost, settings.Profits};
-    const TMainOptions options = TMainOptions::Load(frm);
-    Book.LogEnabled = options.StakesLogEnabled;
-    EffMode = options.RatingsEffMode;
-    Book.Log = {paths.Dir, paths.BaseName};
-    Book.RatingsPath = paths.File(".lrt");
-    const TListColumns columns = ReadListColumns(frm, "TFormMain", "lvRatings", kRatingColumns);
-    if (columns.Sort) Book.SetSort(columns.Sort->first, columns.Sort->second != 0);
-    std::string warning;
-    try {
-      warning = OpenStakesAtStart(Book.File, paths.StakesFile(), true);
-    } catch (const EVetrilo& e) {
-      throw EVetrilo(Format("Ошибка чтения файла ставок!\r\r%s", {e.Message()}));
-    }
-    if (!warning.empty()) WriteMessageToStderr(TMessageKind::Warning, warning);
-    if (withArchive) {
-      const std::string path = paths.ArchiveFile();
-      if (FileExists(path) || DirectoryExists(path)) {
-        try {
-          Archive.LoadFromFile(path);
-        } catch (const EVetrilo& e) {
-          throw EVetrilo(Format("Ошибка чтения файла тиражей!\r\r%s", {e.Message()}));
-        }
-      }
-    }
-  }
-
-  void LoadRatingsOrThrow() {
-    const std::string& path = Book.RatingsPath;
-    if (!FileExists(path) && !DirectoryExists(path)) return;
-    try {
-      Book.Ratings.Load(path);
-    } catch (const EVetrilo& e) {
-      throw EVetrilo(Format("Ошибка чтения файла рейтинга!\r\r%s", {e.Message()}));
-    }
-  }
-
-  // Error messages shown on the way make the exit status 2.
-  int Status() const { return Hooks.ErrorsShown() > 0 ? 2 : 0; }
-
-  int Check() {
-    LoadRatingsOrThrow();
-    return static_cast<int>(Book.Check(Archive, Hooks));
-  }
-};
-
-std::string Row(const std::vector<std::string>& cells) {
-  std::string line;
-  for (size_t i = 0; i < cells.size(); ++i) {
-    if (i > 0) line += '\t';
-    line += cells[i];
-  }
-  return line + '\n';
-}
 
 int StakesList(const TCliContext& context, const TCliArgs& args) {
   if (args.Positional().size() != 1) throw ECliError("stakes list takes no arguments");

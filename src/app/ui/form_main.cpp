@@ -28,6 +28,7 @@
 #include "scripts/ui/ratings_page.h"
 #include "stakes/stake_grid.h"
 #include "stakes/ui/stakes_page.h"
+#include "stakes/ui/tables_page.h"
 #include "stats/ui/form_shredding.h"
 #include "views/ui/analysis_tabs.h"
 #include "views/ui/stats_page.h"
@@ -52,6 +53,9 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   workTabs_->addTab(statsPage_, "Статистика");
   stakesPage_ = new TStakesPage(session_, *actions_, *combsPage_);
   workTabs_->addTab(stakesPage_, "Ставки");
+  tablesPage_ = new TTablesPage(session_, *actions_, *combsPage_);
+  workTabs_->addTab(tablesPage_, QTr("Регуляры"));
+  workTabs_->setTabVisible(workTabs_->indexOf(tablesPage_), session_.TablesShown());
   ratingsPage_ = new TRatingsPage(session_, *actions_);
   workTabs_->addTab(ratingsPage_, "Рейтинг");
   // The script page stays the last of the work tabs.
@@ -185,6 +189,13 @@ void TFormMain::CreateMenus() {
   QMenu* stakes = menuBar()->addMenu("Ставки");
   stakes->setObjectName("MenuStakes");
   stakesPage_->FillMenu(stakes);
+  stakes->addSeparator();
+  QMenu* tables = stakes->addMenu(QTr("Регуляры"));
+  tables->setObjectName("MenuTables");
+  tables->addAction(actions_->Find("TabTables"));
+  tables->addSeparator();
+  tablesPage_->FillMenu(tables);
+  stakes->addAction(actions_->Find("SystemDesign"));
   QMenu* ratings = menuBar()->addMenu("Рейтинг");
   ratings->setObjectName("MenuRatings");
   ratingsPage_->FillMenu(ratings);
@@ -333,6 +344,10 @@ void TFormMain::OnSessionChanged(uint32_t changes) {
   }
   analysisTabs_->OnSessionChanged(changes);
   stakesPage_->OnSessionChanged(changes);
+  tablesPage_->OnSessionChanged(changes);
+  if (changes & (kChangeTables | kChangeOptions)) {
+    workTabs_->setTabVisible(workTabs_->indexOf(tablesPage_), session_.TablesShown());
+  }
   ratingsPage_->OnSessionChanged(changes);
   if (changes & kChangeStakes) {
     panels_[5]->setText(Q(StakeCountText(session_.StakeBook().File.Count())));

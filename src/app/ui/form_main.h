@@ -27,6 +27,7 @@ class TDrawActions;
 class TScriptPage;
 class TAnalysisTabs;
 class TStakesPage;
+class TTablesPage;
 class TRatingsPage;
 
 // The main window: the left pane with the draw archive and the combination
@@ -51,6 +52,7 @@ class TFormMain : public QMainWindow {
   TScriptPage* ScriptPage() { return scriptPage_; }
   TAnalysisTabs* AnalysisTabs() { return analysisTabs_; }
   TStakesPage* StakesPage() { return stakesPage_; }
+  TTablesPage* TablesPage() { return tablesPage_; }
   TRatingsPage* RatingsPage() { return ratingsPage_; }
 
   void SetCommandLine(const TCommandLine& commandLine) { commandLine_ = commandLine; }
@@ -102,6 +104,7 @@ class TFormMain : public QMainWindow {
   TAnalysisTabs* analysisTabs_ = nullptr;
   // Stakes and ratings.
   TStakesPage* stakesPage_ = nullptr;
+  TTablesPage* tablesPage_ = nullptr;
   TRatingsPage* ratingsPage_ = nullptr;
   TCommandLine commandLine_;
   bool startMaximized_ = false;

@@ -3,6 +3,7 @@
 // few sizes with a fixed time budget (the size it reaches is reported).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <random>
 
 #include "stakes/system_design.h"
@@ -10,9 +11,18 @@
 namespace vetrilo {
 namespace {
 
+TDesignOptions Design(int n, double seconds, uint64_t seed) {
+  TDesignOptions options;
+  options.Nums = n;
+  options.Block = 3;
+  options.TimeLimit = seconds;
+  options.Seed = seed;
+  return options;
+}
+
 // A system for 47 numbers of a few thousand lines, made once.
 const TSystemLines& BigSystem() {
-  static const TSystemLines lines = MakeSystem({.Nums = 47, .Block = 3, .Seed = 1, .TimeLimit = 3});
+  static const TSystemLines lines = MakeSystem(Design(47, 3, 1));
   return lines;
 }
 
@@ -55,7 +65,7 @@ void BM_Make(benchmark::State& state) {
   const int n = int(state.range(0));
   size_t size = 0;
   for (auto _ : state) {
-    size = MakeSystem({.Nums = n, .Block = 3, .Seed = 2, .TimeLimit = 2}).size();
+    size = MakeSystem(Design(n, 2, 2)).size();
   }
   state.counters["lines"] = double(size);
 }

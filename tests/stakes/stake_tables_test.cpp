@@ -120,7 +120,9 @@ TEST(StakeTables, DialogChecksInTheirOrder) {
     SCOPED_TRACE(c.Name);
     const auto error = CheckTableDialog({c.Comment, c.LastDraw, c.Start, 1}, c.Selected, names);
     EXPECT_EQ(error ? error->Field : TTableDialogField::None, c.Field);
-    if (c.Field == TTableDialogField::StartComb) EXPECT_EQ(error->Message, "Введена некорректная комбинация!");
+    if (c.Field == TTableDialogField::StartComb) {
+      EXPECT_EQ(error->Message, "Введена некорректная комбинация!");
+    }
     if (c.Field == TTableDialogField::Comment && std::string(c.Comment) == "  ") {
       EXPECT_EQ(error->Message, "Необходимо ввести комментарий!");
     }

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 
 #include "core/errors.h"
+#include "core/file_io.h"
+#include "test_paths.h"
 
 namespace vetrilo {
 namespace {
@@ -26,6 +29,15 @@ TSystemLines Steiner8() {
     if (((line[0] - 1) ^ (line[1] - 1) ^ (line[2] - 1) ^ (line[3] - 1)) == 0) lines.push_back(line);
   }
   return lines;
+}
+
+TDesignOptions Design(int n, int block, double seconds, uint64_t seed = 1) {
+  TDesignOptions options;
+  options.Nums = n;
+  options.Block = block;
+  options.TimeLimit = seconds;
+  options.Seed = seed;
+  return options;
 }
 
 TSystemLines Without(TSystemLines lines, size_t index) {
@@ -113,7 +125,7 @@ TEST(SystemDesign, VerifierRefusesPositionsOutsideAndBadSizes) {
   EXPECT_THROW(VerifySystem({{1, 2, 3, 4}}, 4, 3), EVetrilo);
   EXPECT_THROW(VerifySystem({{1, 2, 3, 4}}, 48, 3), EVetrilo);
   EXPECT_THROW(VerifySystem({{1, 2, 3, 4}}, 8, 4), EVetrilo);
-  EXPECT_THROW(MakeSystem({.Nums = 8, .Block = -1}), EVetrilo);
+  EXPECT_THROW(MakeSystem(Design(8, -1, 1)), EVetrilo);
 }
 
 TEST(SystemDesign, ConstructedSystemsHoldTheirClaimAndBeatThePublishedCoverings) {
@@ -121,7 +133,7 @@ TEST(SystemDesign, ConstructedSystemsHoldTheirClaimAndBeatThePublishedCoverings)
   const std::pair<int, size_t> coverings[] = {{5, 4}, {6, 6}, {7, 12}, {8, 14}, {9, 25}, {10, 30}};
   for (const auto& [n, covering] : coverings) {
     SCOPED_TRACE(n);
-    const TSystemLines lines = MakeSystem({.Nums = n, .Block = 3, .Seed = 5, .TimeLimit = 0.5});
+    const TSystemLines lines = MakeSystem(Design(n, 3, 0.5, 5));
     EXPECT_EQ(VerifySystemLiteral(lines, n, 3).Uncovered, 0);
     EXPECT_LE(lines.size(), covering);
     for (const TSystemLine& line : lines) {
@@ -130,17 +142,17 @@ TEST(SystemDesign, ConstructedSystemsHoldTheirClaimAndBeatThePublishedCoverings)
     }
   }
   // Any 4 of 5 numbers share 3 with any line.
-  EXPECT_EQ(MakeSystem({.Nums = 5, .Block = 3, .TimeLimit = 0.2}).size(), 1u);
+  EXPECT_EQ(MakeSystem(Design(5, 3, 0.2)).size(), 1u);
   for (int block = 0; block <= 2; ++block) {
     SCOPED_TRACE(block);
-    const TSystemLines lines = MakeSystem({.Nums = 11, .Block = block, .TimeLimit = 0.3});
+    const TSystemLines lines = MakeSystem(Design(11, block, 0.3));
     EXPECT_EQ(VerifySystemLiteral(lines, 11, block).Uncovered, 0);
   }
 }
 
 TEST(SystemDesign, StoppedConstructionStillAnswersAValidSystem) {
   int calls = 0;
-  TDesignOptions options{.Nums = 14, .Block = 3, .TimeLimit = 30};
+  TDesignOptions options = Design(14, 3, 30);
   options.Progress = [&](const TDesignProgress& progress) {
     ++calls;
     EXPECT_GT(progress.Best, 0);
@@ -152,7 +164,9 @@ TEST(SystemDesign, StoppedConstructionStillAnswersAValidSystem) {
   EXPECT_EQ(VerifySystem(lines, 14, 3).Uncovered, 0);
 
   std::atomic<bool> stop{true};
-  const TSystemLines stopped = MakeSystem({.Nums = 20, .Block = 3, .TimeLimit = 30, .Stop = &stop});
+  TDesignOptions stopping = Design(20, 3, 30);
+  stopping.Stop = &stop;
+  const TSystemLines stopped = MakeSystem(stopping);
   EXPECT_EQ(VerifySystem(stopped, 20, 3).Uncovered, 0);
 }
 
@@ -171,6 +185,25 @@ TEST(SystemDesign, FileTextNamesAndParsing) {
       {"5-12-2_0317.dat", 0},  {"4-12-2_0317.txt", 0}, {"system.dat", 0},
   };
   for (const auto& [name, n] : names) EXPECT_EQ(SystemNumsFromFileName(name), n) << name;
+}
+
+TEST(SystemDesign, TheCatalogueSamplesHoldThreeIfFour) {
+  // data/catalog/samples beside data/demo: systems for 5..12 numbers.
+  const std::filesystem::path samples =
+      std::filesystem::path(VETRILO_DEMO_ARCHIVE).parent_path().parent_path() / "catalog" / "samples";
+  int seen = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(samples)) {
+    const std::string name = entry.path().filename().string();
+    SCOPED_TRACE(name);
+    const int n = SystemNumsFromFileName(name);
+    ASSERT_GE(n, kSystemMinNums);
+    const std::string bytes = ReadFileBytes(entry.path().string());
+    const TSystemLines lines = ParseSystemText(bytes, n);
+    EXPECT_EQ(SystemFileText(lines), bytes);
+    EXPECT_EQ(VerifySystemLiteral(lines, n, 3).Uncovered, 0);
+    ++seen;
+  }
+  EXPECT_GE(seen, 8);
 }
 
 }  // namespace vetrilo

@@ -107,7 +107,7 @@ TEST(CliTables, AddListStakeAndTest) {
   EXPECT_NE(r.Out.find("1002\tРегуляр\t1;2;46;47\t178365\t10;20;30;40\t0\t\t-1.00\tfollow\n"),
             std::string::npos)
       << r.Out;
-  r = f.Run({"ratings", "list"});
+  r = f.Run({"ratings"});
   ASSERT_EQ(r.Status, 0) << r.Err;
   EXPECT_NE(r.Out.find("follow"), std::string::npos) << r.Out;
 }

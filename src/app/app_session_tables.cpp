@@ -207,7 +207,17 @@ bool TAppSession::StakeDesignedSystem(const TSystemLines& lines, int nums, int b
     TBusyGuard busy(*this, Tr("Создание ставок..."));
     const std::string comment =
         Format(Tr("Системная игра для %d чисел [вся система]: %s"), {nums, ChangeFileExt(SystemFileName(nums, block, 0), "")});
+    try {
+      // The series stands apart from the stakes before it.
+      if (stakes_.File.Count() > 0 && stakes_.File.Read(2, -1).IsStake()) {
+        stakes_.File.Append(TStakeRec::Separator().Bytes());
+      }
+    } catch (const EVetrilo& e) {
+      ShowError(e.Message());
+      ok = false;
+    }
     for (const TComb comb : combs) {
+      if (!ok) break;
       TStakeRec rec = NewManualStake(comb);
       rec.Kind = kStakeSystem;
       rec.Comment = comment;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/app_session.h"
@@ -149,6 +150,28 @@ TEST(AppSessionTables, DesignedSystemsReplaceAnotherOnlyAfterTheQuestion) {
   EXPECT_FALSE(t.Session.StakeDesignedSystem(lines, 6, 3, 1));
   EXPECT_EQ(t.Hooks.Messages.back().Text.find("В списке комбинаций"), 0u);
   EXPECT_EQ(t.Session.StakeBook().File.Count(), 0);
+  t.Session.PasteCombs("1 2 3 10\r\n1 2 4 5\r\n");
+  ASSERT_EQ(CollectNumbers(t.Session.Combs().Combs()), (std::vector<uint8_t>{1, 2, 3, 10, 4, 5}));
+  ASSERT_TRUE(t.Session.StakeDesignedSystem(lines, 6, 3, 1));
+  const TStakeFile& file = t.Session.StakeBook().File;
+  ASSERT_EQ(file.Count(), int64_t(lines.size()));
+  const std::vector<uint8_t> numbers = {1, 2, 3, 10, 4, 5};
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const TStakeRec r = file.Read(0, int64_t(i));
+    std::vector<uint8_t> expected;
+    for (const uint8_t p : lines[i]) expected.push_back(numbers[p - 1]);
+    std::sort(expected.begin(), expected.end());
+    TStakeRec want;
+    want.SetNumbers(expected);
+    EXPECT_EQ(r.NumbersText(), want.NumbersText());
+    EXPECT_EQ(r.Kind, kStakeSystem);
+    EXPECT_EQ(r.DrawNumber, 1003);
+    EXPECT_EQ(r.Comment, "Системная игра для 6 чисел [вся система]: 4-06-3_0000");
+  }
+  // A second series is set apart from the first by a separator.
+  ASSERT_TRUE(t.Session.StakeDesignedSystem(lines, 6, 3, 1));
+  EXPECT_EQ(file.Count(), int64_t(2 * lines.size() + 1));
+  EXPECT_FALSE(file.Read(0, int64_t(lines.size())).IsStake());
 
   // The dialog's stop ends the construction with a valid system.
   int calls = 0;

@@ -57,7 +57,8 @@ int TAppSession::AddTables(const TTableDialogInput& input, const std::vector<int
   std::vector<int> rows = selectedRows;
   std::sort(rows.begin(), rows.end());
   for (const int row : rows) {
-    if (row >= 0 && row < combs_.Count()) selected.push_back({combs_.Combs()[size_t(row)], row + 1});
+    if (row >= 0 && row < combs_.Count())
+      selected.push_back({combs_.Combs()[size_t(row)], row + 1});
   }
   std::vector<TTableRec> added;
   {
@@ -74,7 +75,8 @@ bool TAppSession::DeleteTables(std::vector<int> rows) {
   std::sort(rows.begin(), rows.end());
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
   if (rows.empty()) return false;
-  if (!hooks_->Confirm(kDeleteQuestionTitle, DeleteRecordsQuestion(int64_t(rows.size())))) return false;
+  if (!hooks_->Confirm(kDeleteQuestionTitle, DeleteRecordsQuestion(int64_t(rows.size()))))
+    return false;
   bool ok = true;
   {
     TBusyGuard busy(*this, Tr("Удаление регулярных ставок..."));
@@ -170,8 +172,9 @@ bool TAppSession::SaveDesignedSystem(const TSystemLines& lines, int nums, int bl
     }
   }
   if (!others.empty() &&
-      !hooks_->Ask(Format(Tr("Для %d чисел уже сохранена система \"%s\".\r\rЗаменить её построенной?"),
-                          {nums, others.front()}))) {
+      !hooks_->Ask(
+          Format(Tr("Для %d чисел уже сохранена система \"%s\".\r\rЗаменить её построенной?"),
+                 {nums, others.front()}))) {
     return false;
   }
   TBusyGuard busy(*this, Tr("Сохранение системы..."));
@@ -205,8 +208,8 @@ bool TAppSession::StakeDesignedSystem(const TSystemLines& lines, int nums, int b
   bool ok = true;
   {
     TBusyGuard busy(*this, Tr("Создание ставок..."));
-    const std::string comment =
-        Format(Tr("Системная игра для %d чисел [вся система]: %s"), {nums, ChangeFileExt(SystemFileName(nums, block, 0), "")});
+    const std::string comment = Format(Tr("Системная игра для %d чисел [вся система]: %s"),
+                                       {nums, ChangeFileExt(SystemFileName(nums, block, 0), "")});
     try {
       // The series stands apart from the stakes before it.
       if (stakes_.File.Count() > 0 && stakes_.File.Read(2, -1).IsStake()) {

@@ -16,7 +16,8 @@ namespace vetrilo {
 namespace {
 
 int32_t ReadInt32(const uint8_t* p) {
-  return int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
+  return int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
+                 uint32_t(p[3]) << 24);
 }
 
 void WriteInt32(std::string& out, size_t at, int32_t value) {
@@ -169,7 +170,8 @@ std::vector<TTableRec> NewTables(const TTableDialogInput& input,
     TTableRec t = base;
     int number = s.Position;
     t.Name = Format("%s (%d)", {input.Comment, number});
-    while (NameTaken(t.Name, existing, added)) t.Name = Format("%s (%d)", {input.Comment, ++number});
+    while (NameTaken(t.Name, existing, added))
+      t.Name = Format("%s (%d)", {input.Comment, ++number});
     t.StartComb = t.CurrentComb = CombNumbers(s.Comb);
     added.push_back(t);
   }

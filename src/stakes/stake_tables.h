@@ -43,7 +43,7 @@ std::array<uint8_t, 4> ShiftComb(const std::array<uint8_t, 4>& comb, int s);
 // when it follows the draws, else its current combination, shifted by the step.
 void AdvanceTable(TTableRec& table, const std::array<uint8_t, 4>& newestDraw);
 
-std::array<uint8_t, 4> CombNumbers(TComb comb);  // ascending
+std::array<uint8_t, 4> CombNumbers(TComb comb);                 // ascending
 std::string TableCombText(const std::array<uint8_t, 4>& comb);  // "1;2;3;47"
 
 // The whole file; a missing file is no tables. Throws EVetrilo with the

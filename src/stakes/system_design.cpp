@@ -31,7 +31,9 @@ const TBinomials& Binomials() {
   return table;
 }
 
-int64_t Choose(int n, int k) { return Binomials().B[n][k]; }
+int64_t Choose(int n, int k) {
+  return Binomials().B[n][k];
+}
 
 // Colex rank of an ascending 4-subset of 0-based positions: the subsets of
 // 0..n-1 take exactly the ranks 0..C(n,4)-1 whatever n is.
@@ -97,7 +99,8 @@ TLine0 ToLine0(const TSystemLine& line) {
 
 void CheckNumsAndBlock(int n, int block) {
   if (n < kSystemMinNums || n > kSystemMaxNums) {
-    throw EVetrilo(Format(Tr("Количество чисел системы должно быть от %d до %d"), {kSystemMinNums, kSystemMaxNums}));
+    throw EVetrilo(Format(Tr("Количество чисел системы должно быть от %d до %d"),
+                          {kSystemMinNums, kSystemMaxNums}));
   }
   if (block < 0 || block > kSystemMaxBlock) {
     throw EVetrilo(Format(Tr("Размер блока должен быть от 0 до %d"), {kSystemMaxBlock}));
@@ -212,7 +215,8 @@ class TDesigner {
     if (T > 0) Search();
     TSystemLines result;
     for (const TLine0& l : Best) {
-      result.push_back({uint8_t(l[0] + 1), uint8_t(l[1] + 1), uint8_t(l[2] + 1), uint8_t(l[3] + 1)});
+      result.push_back(
+          {uint8_t(l[0] + 1), uint8_t(l[1] + 1), uint8_t(l[2] + 1), uint8_t(l[3] + 1)});
     }
     std::sort(result.begin(), result.end());
     return result;
@@ -314,8 +318,8 @@ class TDesigner {
     State.Remove(previous);
     State.Add(next);
     const int64_t delta = State.OpenCount() - before;
-    if (delta <= 0 ||
-        std::uniform_real_distribution<double>(0, 1)(Random) < std::exp(-double(delta) / temperature)) {
+    if (delta <= 0 || std::uniform_real_distribution<double>(0, 1)(Random) <
+                          std::exp(-double(delta) / temperature)) {
       Lines[i] = next;
       Masks[i] = MaskOf(next);
       return;
@@ -444,7 +448,9 @@ TSystemCheck VerifySystemLiteral(const TSystemLines& lines, int n, int block) {
       for (int c = b + 1; c <= n && check.Covering; ++c) {
         bool found = false;
         for (const TSystemLine& line : lines) {
-          const auto has = [&](int x) { return std::find(line.begin(), line.end(), x) != line.end(); };
+          const auto has = [&](int x) {
+            return std::find(line.begin(), line.end(), x) != line.end();
+          };
           found = found || (has(a) && has(b) && has(c));
         }
         check.Covering = found;
@@ -477,14 +483,16 @@ int SystemNumsFromFileName(std::string_view fileName) {
 
 int SystemLargestPosition(const TSystemLines& lines) {
   int largest = 0;
-  for (const TSystemLine& line : lines) largest = std::max(largest, int(*std::max_element(line.begin(), line.end())));
+  for (const TSystemLine& line : lines)
+    largest = std::max(largest, int(*std::max_element(line.begin(), line.end())));
   return largest;
 }
 
 std::string SystemFileText(const TSystemLines& lines) {
   std::string text;
   for (const TSystemLine& line : lines) {
-    text += Format("%.2d %.2d %.2d %.2d\r\n", {int(line[0]), int(line[1]), int(line[2]), int(line[3])});
+    text +=
+        Format("%.2d %.2d %.2d %.2d\r\n", {int(line[0]), int(line[1]), int(line[2]), int(line[3])});
   }
   return text;
 }

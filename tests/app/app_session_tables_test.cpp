@@ -40,7 +40,9 @@ struct TTablesSession {
   std::string TablesPath() const { return Session.TablesFile(); }
 };
 
-std::vector<std::string> Names(const TAppSession& s) { return s.TableNames(); }
+std::vector<std::string> Names(const TAppSession& s) {
+  return s.TableNames();
+}
 
 }  // namespace
 
@@ -175,10 +177,11 @@ TEST(AppSessionTables, DesignedSystemsReplaceAnotherOnlyAfterTheQuestion) {
 
   // The dialog's stop ends the construction with a valid system.
   int calls = 0;
-  const TSystemLines stopped = t.Session.MakeSystemDesign(16, 3, 30, 1, [&](const TDesignProgress&) {
-    ++calls;
-    return false;
-  });
+  const TSystemLines stopped =
+      t.Session.MakeSystemDesign(16, 3, 30, 1, [&](const TDesignProgress&) {
+        ++calls;
+        return false;
+      });
   EXPECT_EQ(VerifySystem(stopped, 16, 3).Uncovered, 0);
   EXPECT_EQ(calls, 1);
 }

@@ -125,7 +125,8 @@ TEST(CliSystem, VerifyReportsTheClaimAndCovering) {
   } cases[] = {
       {{"4-06-3_0001.dat", "--block", "3"}, 0, "nums: 6\nlines: 3\nuncovered: 0\ncovering: no\n"},
       {{"pairs.dat", "--block", "3"}, 0, "nums: 6\nlines: 3\nuncovered: 0\ncovering: no\n"},
-      {{"pairs.dat", "--block", "3", "--nums", "7"}, 1,
+      {{"pairs.dat", "--block", "3", "--nums", "7"},
+       1,
        "nums: 7\nlines: 3\nuncovered: 8\ncovering: no\n"},
       // Block 2: every pair of 1..6 lies in a line; only 7, 8, 9 with one more miss.
       {{"pairs.dat", "--block", "2", "--nums", "8"}, 0, "nums: 8\nlines: 3\nuncovered: 0\n"},
@@ -139,10 +140,15 @@ TEST(CliSystem, VerifyReportsTheClaimAndCovering) {
     EXPECT_EQ(r.Status, c.Status) << r.Err;
     EXPECT_EQ(r.Out, c.Out);
   }
-  EXPECT_EQ(RunProgram({VETRILO_CLI, "system", "verify", dir.File("bad.dat"), "--block", "3"}).Status, 2);
+  EXPECT_EQ(
+      RunProgram({VETRILO_CLI, "system", "verify", dir.File("bad.dat"), "--block", "3"}).Status, 2);
   EXPECT_EQ(RunProgram({VETRILO_CLI, "system", "verify", dir.File("pairs.dat"), "--block", "3",
-                        "--nums", "5"}).Status, 2);
-  EXPECT_EQ(RunProgram({VETRILO_CLI, "system", "verify", dir.File("none.dat"), "--block", "3"}).Status, 2);
+                        "--nums", "5"})
+                .Status,
+            2);
+  EXPECT_EQ(
+      RunProgram({VETRILO_CLI, "system", "verify", dir.File("none.dat"), "--block", "3"}).Status,
+      2);
 }
 
 TEST(CliSystem, MakeWritesAVerifiedSystemInTheStoreFormat) {
@@ -171,9 +177,13 @@ TEST(CliSystem, MakeWritesAVerifiedSystemInTheStoreFormat) {
   EXPECT_EQ(r.Status, 0) << r.Out;
   // No file over an unusable path; bad sizes refused.
   EXPECT_EQ(RunProgram({VETRILO_CLI, "system", "make", "--nums", "9", "--block", "3",
-                        "--time-limit", "0.2", "--out", out + "/x.dat"}).Status, 2);
+                        "--time-limit", "0.2", "--out", out + "/x.dat"})
+                .Status,
+            2);
   EXPECT_EQ(RunProgram({VETRILO_CLI, "system", "make", "--nums", "4", "--block", "3", "--out",
-                        dir.File("y.dat")}).Status, 2);
+                        dir.File("y.dat")})
+                .Status,
+            2);
   EXPECT_FALSE(FileExists(dir.File("y.dat")));
 }
 

@@ -31,7 +31,7 @@ TTableRec Table(std::string name, TFour start, int step, bool lastDraw = false) 
 TEST(StakeTables, ShiftNumberWrapsWithinTheField) {
   const struct {
     int X, S, Shifted;
-  } cases[] = {{1, -1, 47}, {47, 1, 1}, {20, 0, 20}, {46, 2, 1},  {1, -47, 1},
+  } cases[] = {{1, -1, 47},  {47, 1, 1},  {20, 0, 20}, {46, 2, 1},   {1, -47, 1},
                {47, 47, 47}, {10, -5, 5}, {3, -3, 47}, {30, 17, 47}, {30, 18, 1}};
   for (const auto& c : cases) {
     EXPECT_EQ(ShiftNumber(uint8_t(c.X), c.S), c.Shifted) << c.X << " by " << c.S;
@@ -182,8 +182,10 @@ TEST(StakeTables, TestStakesEveryTableForEachPastDraw) {
     int Draw;
     const char* Comment;
     const char* Numbers;
-  } expected[] = {{103, "walk", "1;2;3;47"}, {103, "follow", "11;21;31;41"},
-                  {104, "walk", "1;2;3;4"},  {104, "follow", "6;7;8;9"}};
+  } expected[] = {{103, "walk", "1;2;3;47"},
+                  {103, "follow", "11;21;31;41"},
+                  {104, "walk", "1;2;3;4"},
+                  {104, "follow", "6;7;8;9"}};
   for (int i = 0; i < 4; ++i) {
     const TStakeRec r = file.Read(0, i);
     EXPECT_EQ(r.DrawNumber, expected[i].Draw);

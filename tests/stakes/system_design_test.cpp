@@ -17,7 +17,8 @@ TSystemLines AllLines(int n) {
   for (int a = 1; a <= n; ++a)
     for (int b = a + 1; b <= n; ++b)
       for (int c = b + 1; c <= n; ++c)
-        for (int d = c + 1; d <= n; ++d) lines.push_back({uint8_t(a), uint8_t(b), uint8_t(c), uint8_t(d)});
+        for (int d = c + 1; d <= n; ++d)
+          lines.push_back({uint8_t(a), uint8_t(b), uint8_t(c), uint8_t(d)});
   return lines;
 }
 
@@ -190,7 +191,8 @@ TEST(SystemDesign, FileTextNamesAndParsing) {
 TEST(SystemDesign, TheCatalogueSamplesHoldThreeIfFour) {
   // data/catalog/samples beside data/demo: systems for 5..12 numbers.
   const std::filesystem::path samples =
-      std::filesystem::path(VETRILO_DEMO_ARCHIVE).parent_path().parent_path() / "catalog" / "samples";
+      std::filesystem::path(VETRILO_DEMO_ARCHIVE).parent_path().parent_path() / "catalog" /
+      "samples";
   int seen = 0;
   for (const auto& entry : std::filesystem::directory_iterator(samples)) {
     const std::string name = entry.path().filename().string();

@@ -99,8 +99,7 @@ class TTablesPageTest : public QObject {
   }
 
   void theTableDialogRefusesInTheCheckOrder() {
-    TFormTable dialog({"Регулярная ставка", false, "", 1}, 1, MakeComb(1, 2, 3, 4),
-                      {"taken"});
+    TFormTable dialog({"Регулярная ставка", false, "", 1}, 1, MakeComb(1, 2, 3, 4), {"taken"});
     QVERIFY(dialog.CombStart()->isEnabled());
     QCOMPARE(dialog.CombStart()->text(), QString("1;2;3;4"));
     dialog.CombStart()->setText("1;2;3");

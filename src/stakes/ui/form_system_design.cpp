@@ -27,7 +27,9 @@ TFormSystemDesign::TFormSystemDesign(TAppSession& session, QWidget* parent)
   block_->setObjectName("edOlap");
   block_->setRange(0, kSystemMaxBlock);
   block_->setValue(3);
-  block_->setToolTip(QTr("Сколько чисел тиража система гарантирует в одной комбинации, когда все 4 числа тиража среди выбранных"));
+  block_->setToolTip(
+      QTr("Сколько чисел тиража система гарантирует в одной комбинации, когда все 4 числа тиража "
+          "среди выбранных"));
   timeLimit_ = new QSpinBox;
   timeLimit_->setObjectName("edTimeLimit");
   timeLimit_->setRange(1, 3600);
@@ -111,7 +113,8 @@ void TFormSystemDesign::Make() {
     linesBlock_ = block;
     progress_->setValue(100);
     const TSystemCheck check = VerifySystem(lines_, nums, block);
-    result_->setText(Q(Format(Tr("Система для %d чисел, блок %d: %d комбинаций; проверено, условие выполняется для всех %d тиражей."),
+    result_->setText(Q(Format(Tr("Система для %d чисел, блок %d: %d комбинаций; проверено, условие "
+                                 "выполняется для всех %d тиражей."),
                               {nums, block, int(lines_.size()), int(check.Subsets)})));
   } catch (const EVetrilo& e) {
     session_.ShowError(e.Message());
@@ -123,9 +126,9 @@ void TFormSystemDesign::Make() {
 void TFormSystemDesign::Save() {
   if (lines_.empty()) return;
   if (session_.SaveDesignedSystem(lines_, linesNums_, linesBlock_)) {
-    result_->setText(result_->text() + "\n" +
-                     Q(Format(Tr("Сохранена как \"%s\"."),
-                              {SystemFileName(linesNums_, linesBlock_, 0)})));
+    result_->setText(
+        result_->text() + "\n" +
+        Q(Format(Tr("Сохранена как \"%s\"."), {SystemFileName(linesNums_, linesBlock_, 0)})));
   }
 }
 

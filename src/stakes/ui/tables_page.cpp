@@ -102,6 +102,8 @@ TTablesPage::TTablesPage(TAppSession& session, TActionList& actions, TCombsPage&
   list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list_->verticalHeader()->hide();
+  list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  list_->verticalHeader()->setDefaultSectionSize(20);
   list_->horizontalHeader()->setStretchLastSection(true);
   const int widths[] = {220, 150, 60, 150, 70};
   for (int c = 0; c < 5; ++c) list_->setColumnWidth(c, widths[c]);
@@ -123,9 +125,9 @@ TTablesPage::TTablesPage(TAppSession& session, TActionList& actions, TCombsPage&
 void TTablesPage::CreateActions() {
   TActionList& a = actions_;
   TAppSession& s = session_;
-  QAction* tab = a.Add("TabTables", QTr("Вкладка \"Регуляры\""),
-                       QTr("Скрыть / показать вкладку \"Регуляры\""),
-                       [&s] { s.SetTablesShown(!s.TablesShown()); });
+  QAction* tab =
+      a.Add("TabTables", QTr("Вкладка \"Регуляры\""), QTr("Скрыть / показать вкладку \"Регуляры\""),
+            [&s] { s.SetTablesShown(!s.TablesShown()); });
   tab->setCheckable(true);
   tab->setChecked(s.TablesShown());
   a.Add("SystemDesign", QTr("Построить систему..."),

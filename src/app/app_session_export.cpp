@@ -61,8 +61,9 @@ bool TAppSession::SaveExportParamsFile(const std::string& path, const TExportSou
                                        const TExportParams& params) {
   const std::string section = ExportSectionName(source.OwnerName, source.Name);
   try {
-    TIniFile(path, false).Update(
-        [&](TIniData& data) { SaveExportParams(data, section, false, params); });
+    TIniFile(path, false).Update([&](TIniData& data) {
+      SaveExportParams(data, section, false, params);
+    });
   } catch (const EVetrilo&) {
     ShowError(SaveFailure(path));
     return false;

@@ -78,17 +78,15 @@ void BuildTable(const TCliContext& context, const TCliArgs& args, TTable& t) {
     t.Title = Tr("Комбинации");
   } else if (table == "stats") {
     if (args.Positional().size() != 3) throw ECliError("export stats needs one method CODE");
-    const int depth =
-        args.Int("depth", options.DrawsStatLen, kMinDrawsStatLen, kMaxDrawsStatLen);
+    const int depth = args.Int("depth", options.DrawsStatLen, kMinDrawsStatLen, kMaxDrawsStatLen);
     t.Engine = std::make_unique<TCliEngine>(context.Paths);
     const TStatMethod& method = t.Engine->Method(args.Positional()[2]);
     const int offset = t.Engine->CheckedOffset(args.Int("offset", 0, 0, 2147483647));
     if (t.Engine->Archive.Count() > 0) {
       auto stat = t.Engine->List.CreateStat(method);
-      const std::optional<TDistribution> dist =
-          OpenDistribution(t.Engine->List, method,
-                           {context.Paths.PrefetchDir(), context.Paths.BaseName},
-                           !args.Flag("no-norm"), hooks);
+      const std::optional<TDistribution> dist = OpenDistribution(
+          t.Engine->List, method, {context.Paths.PrefetchDir(), context.Paths.BaseName},
+          !args.Flag("no-norm"), hooks);
       TDrawStatsInput input;
       input.Archive = &t.Engine->Archive;
       input.LastIndex = t.Engine->Archive.LastIndex(offset);
@@ -144,7 +142,8 @@ int Export(const TCliContext& context) {
 const TCliRegistration kExport(
     "export",
     "export TABLE OUT.xlsx [--title T] [ARGS]   a table as a spreadsheet report: draws "
-    "[--sorted] | stats CODE [--depth D] [--offset K] [--sorted] [--no-norm] | stakes | ratings | combinations "
+    "[--sorted] | stats CODE [--depth D] [--offset K] [--sorted] [--no-norm] | stakes | ratings | "
+    "combinations "
     "[--in F.lcv]",
     Export);
 

@@ -82,8 +82,8 @@ int Regrouped(std::vector<TExportField>& fields, int index) {
   for (int i = 0; i < index; ++i) before += fields[size_t(i)].Checked == moved.Checked;
   RegroupFields(fields);
   if (moved.Checked) return before;
-  const auto checked = std::count_if(fields.begin(), fields.end(),
-                                     [](const TExportField& f) { return f.Checked; });
+  const auto checked =
+      std::count_if(fields.begin(), fields.end(), [](const TExportField& f) { return f.Checked; });
   return static_cast<int>(checked) + before;
 }
 
@@ -175,9 +175,8 @@ bool LoadExportParams(TIniData& ini, std::string_view section, bool mainFile,
   if (Trim(params.Notes).empty()) params.Notes = ini.ReadString(section, "Notes", params.Notes);
   params.ShowCreateTime = ini.ReadBool(section, "ShowCreateTime", params.ShowCreateTime);
   params.SheetName = ini.ReadString(section, "SheetName", params.SheetName);
-  params.PageOrientation =
-      static_cast<int>(std::clamp<int64_t>(ini.ReadInteger(section, "PageOrientation",
-                                                           params.PageOrientation), 0, 2));
+  params.PageOrientation = static_cast<int>(std::clamp<int64_t>(
+      ini.ReadInteger(section, "PageOrientation", params.PageOrientation), 0, 2));
   params.BaseFontSize = static_cast<int>(
       std::clamp<int64_t>(ini.ReadInteger(section, "BaseFontSize", params.BaseFontSize),
                           kMinExportFontSize, kMaxExportFontSize));
@@ -205,8 +204,8 @@ bool LoadExportParams(TIniData& ini, std::string_view section, bool mainFile,
     fields.erase(found);
     field.Caption = words[2];
     if (auto checked = ParseBoolWord(words[3])) field.Checked = *checked;
-    if (auto alignment = StrToIntStrict(Trim(words[4])); alignment && *alignment >= 0 &&
-                                                         *alignment <= 2) {
+    if (auto alignment = StrToIntStrict(Trim(words[4]));
+        alignment && *alignment >= 0 && *alignment <= 2) {
       field.Alignment = *alignment;
     }
     field.Width = words[5];

@@ -77,7 +77,7 @@ std::string CleanSheetName(std::string_view name);
 // when the answer says so). Saving erases the section and writes every key.
 // Returns whether `ini` changed.
 bool LoadExportParams(TIniData& ini, std::string_view section, bool mainFile,
-                                   TExportParams& params);
+                      TExportParams& params);
 void SaveExportParams(TIniData& ini, std::string_view section, bool mainFile,
                       const TExportParams& params);
 

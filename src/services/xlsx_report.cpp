@@ -32,9 +32,9 @@ TReportLayout ReportLayout(const TExportParams& params, bool hasLeadLine) {
 }
 
 std::string CreatedLineText(const std::tm& t) {
-  const std::string when = Format("%.2d.%.2d.%d %d:%.2d:%.2d", {t.tm_mday, t.tm_mon + 1,
-                                                                t.tm_year + 1900, t.tm_hour,
-                                                                t.tm_min, t.tm_sec});
+  const std::string when =
+      Format("%.2d.%.2d.%d %d:%.2d:%.2d",
+             {t.tm_mday, t.tm_mon + 1, t.tm_year + 1900, t.tm_hour, t.tm_min, t.tm_sec});
   return Format(Tr("Отчет построен: %s."), {when});
 }
 
@@ -111,7 +111,8 @@ void Check(lxw_error error) {
 // Status texts and the gauge of the steps the export goes through.
 class TExportProgress {
  public:
-  TExportProgress(TUiHooks& hooks, int64_t steps) : hooks_(hooks), steps_(std::max<int64_t>(1, steps)) {}
+  TExportProgress(TUiHooks& hooks, int64_t steps)
+      : hooks_(hooks), steps_(std::max<int64_t>(1, steps)) {}
   ~TExportProgress() { hooks_.SetProgress(-1); }
   void Status(const std::string& text) { hooks_.SetStatus(text); }
   void Step(int64_t n = 1) {
@@ -143,8 +144,8 @@ void WriteWorkbook(const std::string& file, const TExportSource& source,
   progress.Step();
   progress.Status(Tr("Создание листа..."));
   const std::string sheetName = CleanSheetName(params.SheetName);
-  const bool named =
-      !sheetName.empty() && workbook_validate_sheet_name(book.get(), sheetName.c_str()) == LXW_NO_ERROR;
+  const bool named = !sheetName.empty() &&
+                     workbook_validate_sheet_name(book.get(), sheetName.c_str()) == LXW_NO_ERROR;
   lxw_worksheet* sheet = workbook_add_worksheet(book.get(), named ? sheetName.c_str() : nullptr);
   if (!sheet) throw EVetrilo(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
   if (params.PageOrientation == 1) worksheet_set_portrait(sheet);
@@ -212,8 +213,8 @@ void WriteWorkbook(const std::string& file, const TExportSource& source,
     lxw_format*& format = numberFormats[{c, decimals}];
     if (!format) {
       format = dataFormat(c);
-      format_set_num_format(format,
-                            decimals == 0 ? "0" : ("0." + std::string(size_t(decimals), '0')).c_str());
+      format_set_num_format(
+          format, decimals == 0 ? "0" : ("0." + std::string(size_t(decimals), '0')).c_str());
     }
     return format;
   };

@@ -54,7 +54,7 @@ TEST(AppSessionExport, ExportWritesTheReportAndRemembersTheParameters) {
   TExportSession s;
   WriteFile(s.Dir.File("Vetrilo_4d47.ini"),
             Utf8ToCp1251("[GLOBAL]\r\nA=1\r\n[EXPORT_EXCEL_FORMMAIN.SGCARD]\r\nNotes=Старые\r\n"
-            "Item_0=2;2;Второй;-1;2;5.00\r\nItem_1=1;Первый;1;-1;0;3\r\n"));
+                         "Item_0=2;2;Второй;-1;2;5.00\r\nItem_1=1;Первый;1;-1;0;3\r\n"));
   TExportParams p = s.Session.PrepareExport(s.Source, "Карта", "Карта");
   // The key of a column whose caption changed is gone from the file.
   EXPECT_EQ(s.Ini().find("Item_1"), std::string::npos);

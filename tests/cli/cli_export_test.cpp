@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 #include "app/draw_list_view.h"
-#include "core/draw_archive.h"
 #include "core/cp1251.h"
+#include "core/draw_archive.h"
 #include "core/file_io.h"
+#include "scripts/ratings.h"
 #include "services/xlsx_reader.h"
 #include "stakes/stake_grid.h"
 #include "stakes/stake_test_support.h"
@@ -23,7 +25,9 @@ using test::WriteFile;
 
 namespace {
 
-std::string Cell(char column, int row) { return std::string(1, column) + std::to_string(row); }
+std::string Cell(char column, int row) {
+  return std::string(1, column) + std::to_string(row);
+}
 
 TEST(CliExport, DrawsWithTheDefaultLayoutAndStoredParameters) {
   TTempDir dir;
@@ -55,10 +59,14 @@ TEST(CliExport, DrawsWithTheDefaultLayoutAndStoredParameters) {
   EXPECT_FALSE(sheet.Has(Cell('A', 5 + archive.Count())));
 
   // The table's stored parameters: no time line, one column left out, a title of its own.
-  WriteFile(dir.File("Vetrilo_4d47.ini"),
-            Utf8ToCp1251("[EXPORT_EXCEL_FORMMAIN.LVDRAWS]\r\nRestoreParameters=1\r\nShowCreateTime=0\r\n"
-            "SheetName=Тиражи\r\nBaseFontSize=12\r\nItem_0=7;" + captions[7] + ";Когда;-1;2;15\r\n"
-            "Item_1=0;" + captions[0] + ";N;0;0;5\r\n"));
+  WriteFile(
+      dir.File("Vetrilo_4d47.ini"),
+      Utf8ToCp1251("[EXPORT_EXCEL_FORMMAIN.LVDRAWS]\r\nRestoreParameters=1\r\nShowCreateTime=0\r\n"
+                   "SheetName=Тиражи\r\nBaseFontSize=12\r\nItem_0=7;" +
+                   captions[7] +
+                   ";Когда;-1;2;15\r\n"
+                   "Item_1=0;" +
+                   captions[0] + ";N;0;0;5\r\n"));
   const auto stored =
       RunProgram({VETRILO_CLI, "--dir", dir.Path(), "export", "draws", out, "--title", "Мой"});
   ASSERT_EQ(stored.Status, 0) << stored.Err;
@@ -100,6 +108,18 @@ TEST(CliExport, StakesStatsAndCombinations) {
     EXPECT_EQ(cell.Horizontal, "left");  // a grid's fields start left-aligned
   }
   EXPECT_TRUE(sheet.Has("A6"));
+  EXPECT_FALSE(sheet.Has("A7"));
+
+  // The check feeds the ratings, one per comment.
+  ASSERT_EQ(RunProgram({VETRILO_CLI, "--dir", dir.Path(), "stakes", "check"}).Status, 0);
+  run = RunProgram({VETRILO_CLI, "--dir", dir.Path(), "export", "ratings", out});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  sheet = TXlsxSheet::Read(out);
+  EXPECT_EQ(sheet.At("A1").Text, "Рейтинг");
+  EXPECT_EQ(sheet.At("A4").Text, RatingColumnCaptions()[0]);
+  EXPECT_EQ(sheet.At("B5").Horizontal, "right");
+  const std::set<std::string> labels = {sheet.At("A5").Text, sheet.At("A6").Text};
+  EXPECT_EQ(labels, (std::set<std::string>{"мой вариант", "c"}));
   EXPECT_FALSE(sheet.Has("A7"));
 
   run = RunProgram({VETRILO_CLI, "--dir", dir.Path(), "export", "stats", out, "nums", "--depth",

@@ -9,7 +9,8 @@ TExportSource ThreeColumns(TExportTableKind kind = TExportTableKind::ListView) {
   TExportSource source;
   source.Kind = kind;
   source.Name = "lvDraws";
-  source.Columns = {{"Номер", kAlignRight, 52}, {"Числа", kAlignLeft, 100}, {"Дата", kAlignCenter, 84}};
+  source.Columns = {
+      {"Номер", kAlignRight, 52}, {"Числа", kAlignLeft, 100}, {"Дата", kAlignCenter, 84}};
   source.RowCount = 10;
   source.Cell = [](int row, int column) { return std::to_string(row * 10 + column); };
   return source;

@@ -8,16 +8,16 @@ namespace vetrilo::test {
 
 // One cell of a written workbook as a spreadsheet program would read it.
 struct TXlsxCell {
-  std::string Text;          // the string, or the stored number text
+  std::string Text;  // the string, or the stored number text
   bool IsNumber = false;
   std::string NumberFormat;  // "General", "0", "0.00", ...
   double FontSize = 0;
   bool Bold = false;
   bool Italic = false;
-  std::string Horizontal;    // "" (general), "left", "right", "center"
+  std::string Horizontal;  // "" (general), "left", "right", "center"
   std::string Vertical;
   bool Wrap = false;
-  std::string Border;        // style of the left edge: "", "thin", "medium"
+  std::string Border;  // style of the left edge: "", "thin", "medium"
 };
 
 struct TXlsxColumn {

@@ -37,8 +37,10 @@ TExportSource Sample() {
   };
   TExportSource source;
   source.Name = "lvSample";
-  source.Columns = {{"№", kAlignRight, 40}, {"Текст", kAlignLeft, 80},
-                    {"Сумма", kAlignRight, 64}, {"Дата", kAlignCenter, 84}};
+  source.Columns = {{"№", kAlignRight, 40},
+                    {"Текст", kAlignLeft, 80},
+                    {"Сумма", kAlignRight, 64},
+                    {"Дата", kAlignCenter, 84}};
   source.RowCount = int(rows.size());
   source.Cell = [](int row, int column) { return rows[size_t(row)][size_t(column)]; };
   return source;
@@ -58,10 +60,8 @@ TEST(XlsxReport, TopLinesMoveTheHeadingRow) {
     TReportLayout Expected;  // lead, title, notes, created, heading, data
   };
   const TCase cases[] = {
-      {false, true, false, {0, 1, 0, 2, 4, 5}},
-      {true, true, false, {0, 1, 2, 3, 5, 6}},
-      {false, false, false, {0, 1, 0, 0, 3, 4}},
-      {true, false, false, {0, 1, 2, 0, 4, 5}},
+      {false, true, false, {0, 1, 0, 2, 4, 5}},  {true, true, false, {0, 1, 2, 3, 5, 6}},
+      {false, false, false, {0, 1, 0, 0, 3, 4}}, {true, false, false, {0, 1, 2, 0, 4, 5}},
       {true, true, true, {1, 3, 4, 5, 7, 8}},
   };
   for (const TCase& c : cases) {
@@ -87,12 +87,12 @@ TEST(XlsxReport, NumbersAreKeptAsShown) {
     int Decimals;
   };
   const TCase cases[] = {
-      {"0", true, 0, 0},         {"42", true, 42, 0},       {"-7", true, -7, 0},
-      {"12.50", true, 12.5, 2},  {"3,125", true, 3.125, 3}, {"0.5", true, 0.5, 1},
-      {"07", false, 0, 0},       {"-0", false, 0, 0},       {"1 234", false, 0, 0},
-      {"1.", false, 0, 0},       {".5", false, 0, 0},       {"+5", false, 0, 0},
-      {"1e5", false, 0, 0},      {"12%", false, 0, 0},      {"", false, 0, 0},
-      {"-", false, 0, 0},        {"1.2.3", false, 0, 0},    {"1234567890123456", false, 0, 0},
+      {"0", true, 0, 0},        {"42", true, 42, 0},       {"-7", true, -7, 0},
+      {"12.50", true, 12.5, 2}, {"3,125", true, 3.125, 3}, {"0.5", true, 0.5, 1},
+      {"07", false, 0, 0},      {"-0", false, 0, 0},       {"1 234", false, 0, 0},
+      {"1.", false, 0, 0},      {".5", false, 0, 0},       {"+5", false, 0, 0},
+      {"1e5", false, 0, 0},     {"12%", false, 0, 0},      {"", false, 0, 0},
+      {"-", false, 0, 0},       {"1.2.3", false, 0, 0},    {"1234567890123456", false, 0, 0},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Text);
@@ -223,8 +223,8 @@ TEST(XlsxReport, AFailedWriteLeavesNoFile) {
   std::filesystem::create_directory(dir.File("folder.xlsx"));
   const TExportSource source = Sample();
   const TExportParams p = NewExportParams(source, "T", "");
-  for (const std::string& path : {dir.File("plain/below.xlsx"), dir.File("folder.xlsx"),
-                                  dir.File("missing/x.xlsx")}) {
+  for (const std::string& path :
+       {dir.File("plain/below.xlsx"), dir.File("folder.xlsx"), dir.File("missing/x.xlsx")}) {
     SCOPED_TRACE(path);
     TRecordingHooks hooks;
     try {
@@ -233,7 +233,8 @@ TEST(XlsxReport, AFailedWriteLeavesNoFile) {
     } catch (const EVetrilo& e) {
       EXPECT_EQ(e.Message().rfind("Ошибка экспорта данных в Microsoft Excel!\r", 0), 0u)
           << e.Message();
-      EXPECT_GT(e.Message().size(), std::string("Ошибка экспорта данных в Microsoft Excel!\r").size());
+      EXPECT_GT(e.Message().size(),
+                std::string("Ошибка экспорта данных в Microsoft Excel!\r").size());
     }
   }
   EXPECT_TRUE(DirectoryExists(dir.File("folder.xlsx")));

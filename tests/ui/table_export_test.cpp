@@ -1,8 +1,8 @@
 #include "services/ui/table_export.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -43,7 +43,11 @@ class TTableExportTest : public QObject {
       suggested_ = suggested;
       return dir_->filePath("out.xlsx");
     };
-    TTableExport::OpenFile = [this](const QString& path) { opened_ << path; };
+    TTableExport::OpenFile = [this](const QString& path) {
+      opened_ << path;
+      return openWorks_;
+    };
+    openWorks_ = true;
   }
   void cleanup() {
     TTableExport::RunDialog = runDialog_;
@@ -87,11 +91,16 @@ class TTableExportTest : public QObject {
     auto look = [](TFormExport& d) {
       QTreeWidget* list = d.FieldList();
       QTreeWidgetItem* last = list->topLevelItem(list->topLevelItemCount() - 1);
-      return TSeen{d.TitleEdit()->text(),         d.SheetEdit()->text(),
-                   d.RowCountLabel()->text(),     last->text(0),
-                   list->topLevelItem(0)->text(0), list->topLevelItem(0)->text(1),
-                   d.FontSizeBox()->value(),      d.SendModeBox()->currentIndex(),
-                   list->topLevelItemCount(),     d.CreateTimeBox()->isChecked(),
+      return TSeen{d.TitleEdit()->text(),
+                   d.SheetEdit()->text(),
+                   d.RowCountLabel()->text(),
+                   last->text(0),
+                   list->topLevelItem(0)->text(0),
+                   list->topLevelItem(0)->text(1),
+                   d.FontSizeBox()->value(),
+                   d.SendModeBox()->currentIndex(),
+                   list->topLevelItemCount(),
+                   d.CreateTimeBox()->isChecked(),
                    last->checkState(0) == Qt::Checked};
     };
     TSeen afterUncheck, afterEdit;
@@ -206,6 +215,23 @@ class TTableExportTest : public QObject {
     QCOMPARE(Q(sheet.At("A5").Text), model->index(1, 0).data().toString());
   }
 
+  void aWorkbookNoProgramOpensIsReported() {
+    struct TMessages : TUiHooks {
+      std::vector<std::string> Texts;
+      void SetStatus(std::string_view) override {}
+      void ShowMessage(TMessageKind, std::string_view text) override { Texts.emplace_back(text); }
+      bool Ask(std::string_view) override { return false; }
+    } messages;
+    session_->SetHooks(messages);
+    openWorks_ = false;
+    TTableExport::RunDialog = [](TFormExport&) { return true; };
+    form_->Actions().Find("DrawsXlsExport")->trigger();
+    session_->SetHooks(hooks_);
+    QVERIFY(FileExists(S(dir_->filePath("out.xlsx"))));
+    QCOMPARE(messages.Texts, std::vector<std::string>{"Отчет сохранен в файле \"" +
+                                                      S(dir_->filePath("out.xlsx")) + "\"."});
+  }
+
   void parameterFilesFromTheDialog() {
     TExportSource source = ListViewExportSource(form_->DrawList(), "lvDraws");
     TFormExport dialog(*session_, source, session_->PrepareExport(source, "A", "A"));
@@ -228,10 +254,11 @@ class TTableExportTest : public QObject {
   std::unique_ptr<TAppSession> session_;
   std::unique_ptr<TFormMain> form_;
   QStringList opened_;
+  bool openWorks_ = true;
   QString suggested_;
   std::function<bool(TFormExport&)> runDialog_;
   std::function<QString(QWidget*, const QString&)> chooseFile_;
-  std::function<void(const QString&)> openFile_;
+  std::function<bool(const QString&)> openFile_;
 };
 
 static TUiTestRegistration kRegistration([] { return new TTableExportTest; });

@@ -13,8 +13,8 @@
 #include "app/ui/action_list.h"
 #include "app/ui/qt_text.h"
 #include "core/errors.h"
-#include "services/ui/table_export.h"
 #include "scripts/ratings.h"
+#include "services/ui/table_export.h"
 #include "stakes/ui/form_graph.h"
 
 namespace vetrilo {
@@ -94,9 +94,9 @@ TRatingsPage::TRatingsPage(TAppSession& session, TActionList& actions, QWidget* 
   for (QAction* a : commands_) list_->addAction(a);
   auto* bar = new QToolBar;
   bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  for (const char* name : {"RatingsRefresh", "RatingsExport", "RatingsXlsExport", "RatingsToScript", "",
-                           "RatingsGraphOverlap", "StakesGraphOverlap", "StakesGraphProfits", "",
-                           "RatingsEffMode0", "RatingsEffMode1", "RatingsEffMode2"}) {
+  for (const char* name : {"RatingsRefresh", "RatingsExport", "RatingsXlsExport", "RatingsToScript",
+                           "", "RatingsGraphOverlap", "StakesGraphOverlap", "StakesGraphProfits",
+                           "", "RatingsEffMode0", "RatingsEffMode1", "RatingsEffMode2"}) {
     if (*name == '\0') {
       bar->addSeparator();
     } else {

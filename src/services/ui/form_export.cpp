@@ -79,8 +79,8 @@ TFormExport::TFormExport(TAppSession& session, const TExportSource& source, TExp
   title_->setObjectName("edTitle");
   notes_ = new QLineEdit;
   notes_->setObjectName("edNotes");
-  createTime_ = new QCheckBox(
-      QTr("Добавить строку с датой и временем формирования отчета (экспорта)."));
+  createTime_ =
+      new QCheckBox(QTr("Добавить строку с датой и временем формирования отчета (экспорта)."));
   createTime_->setObjectName("DateCreateCheckBox");
   sheet_ = new QLineEdit;
   sheet_->setObjectName("edPageName");
@@ -199,8 +199,8 @@ void TFormExport::FillFields(int current) {
   filling_ = true;
   fields_->clear();
   for (const TExportField& f : params_.Fields) {
-    auto* item = new QTreeWidgetItem(
-        {Q(f.Caption), Q(ExportAlignmentText(f.Alignment)), Q(f.Width)});
+    auto* item =
+        new QTreeWidgetItem({Q(f.Caption), Q(ExportAlignmentText(f.Alignment)), Q(f.Width)});
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(0, f.Checked ? Qt::Checked : Qt::Unchecked);
     item->setData(0, Qt::UserRole, f.SourceIndex);

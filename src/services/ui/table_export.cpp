@@ -13,6 +13,7 @@
 #include "app/app_session.h"
 #include "app/ui/action_list.h"
 #include "app/ui/qt_text.h"
+#include "core/format.h"
 #include "services/ui/form_export.h"
 
 namespace vetrilo {
@@ -41,7 +42,8 @@ std::function<std::string(int, int)> CellReader(const QTableView* view, std::vec
                                                 int firstRow) {
   const QAbstractItemModel* model = view->model();
   return [model, columns, firstRow](int row, int column) {
-    return S(model->index(row + firstRow, columns[size_t(column)]).data(Qt::DisplayRole).toString());
+    return S(
+        model->index(row + firstRow, columns[size_t(column)]).data(Qt::DisplayRole).toString());
   };
 }
 
@@ -65,10 +67,10 @@ TExportSource ListViewExportSource(const QTableView* view, const QString& name) 
   const QAbstractItemModel* model = view->model();
   const std::vector<int> columns = VisibleColumns(view);
   for (int c : columns) {
-    const QVariant align = model->rowCount() > 0 ? model->index(0, c).data(Qt::TextAlignmentRole)
-                                                 : QVariant();
-    source.Columns.push_back({S(model->headerData(c, Qt::Horizontal).toString()), AlignmentOf(align),
-                              view->columnWidth(c)});
+    const QVariant align =
+        model->rowCount() > 0 ? model->index(0, c).data(Qt::TextAlignmentRole) : QVariant();
+    source.Columns.push_back({S(model->headerData(c, Qt::Horizontal).toString()),
+                              AlignmentOf(align), view->columnWidth(c)});
   }
   source.RowCount = model->rowCount();
   source.Cell = CellReader(view, columns, 0);
@@ -126,19 +128,18 @@ std::function<bool(TFormExport&)> TTableExport::RunDialog = [](TFormExport& dial
 std::function<QString(QWidget*, const QString&)> TTableExport::ChooseFile =
     [](QWidget* parent, const QString& suggested) {
       QString path = QFileDialog::getSaveFileName(parent, QTr("Экспорт в Microsoft Excel"),
-                                                  suggested,
-                                                  QTr("Книги Microsoft Excel (*.xlsx)"));
+                                                  suggested, QTr("Книги Microsoft Excel (*.xlsx)"));
       if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += ".xlsx";
       return path;
     };
 
-std::function<void(const QString&)> TTableExport::OpenFile = [](const QString& path) {
+std::function<bool(const QString&)> TTableExport::OpenFile = [](const QString& path) {
   // Without a display there is no program to show the workbook in.
   if (QGuiApplication::platformName() == "offscreen" ||
       QGuiApplication::platformName() == "minimal") {
-    return;
+    return true;
   }
-  QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 };
 
 bool TTableExport::Execute(TAppSession& session, QWidget* parent, const TExportSource& source,
@@ -155,7 +156,11 @@ bool TTableExport::Execute(TAppSession& session, QWidget* parent, const TExportS
     return false;
   }
   if (!session.ExportTable(source, params, S(path))) return false;
-  OpenFile(path);
+  if (!OpenFile(path)) {
+    // The workbook is there all the same: say where.
+    session.Hooks().ShowMessage(TMessageKind::Information,
+                                Format(Tr("Отчет сохранен в файле \"%s\"."), {S(path)}));
+  }
   return true;
 }
 

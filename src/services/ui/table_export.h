@@ -29,7 +29,8 @@ TExportSource HeaderGridExportSource(const QTableView* view, const QString& name
 struct TTableExport {
   static std::function<bool(TFormExport&)> RunDialog;
   static std::function<QString(QWidget* parent, const QString& suggested)> ChooseFile;
-  static std::function<void(const QString& path)> OpenFile;
+  // False when no program could be started for the file.
+  static std::function<bool(const QString& path)> OpenFile;
 
   // False when cancelled or failed (the failure was shown).
   static bool Execute(TAppSession& session, QWidget* parent, const TExportSource& source,

@@ -153,9 +153,9 @@ TStakesPage::TStakesPage(TAppSession& session, TActionList& actions, TCombsPage&
   CreateActions();
   auto* bar = new QToolBar;
   bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  for (const char* name : {"StakeAdd", "StakeAddRandom", "", "StakeDel", "StakeFilter",
-                           "StakeClear", "", "StakesCheckManual", "StakesGraphDraws",
-                           "StakesXlsExport"}) {
+  for (const char* name :
+       {"StakeAdd", "StakeAddRandom", "", "StakeDel", "StakeFilter", "StakeClear", "",
+        "StakesCheckManual", "StakesGraphDraws", "StakesXlsExport"}) {
     if (*name == '\0') {
       bar->addSeparator();
     } else {

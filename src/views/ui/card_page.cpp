@@ -22,9 +22,8 @@ TCardPage::TCardPage(TAppSession& session, TActionList& actions, QWidget* parent
   auto* tools = new QToolBar;
   tools->setObjectName("tbCard");
   tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  for (const char* name :
-       {"CardFilter_Include", "CardFilter_Exclude", "ViewColorCard", "ViewColorCardSequences",
-        "CardXlsExport"}) {
+  for (const char* name : {"CardFilter_Include", "CardFilter_Exclude", "ViewColorCard",
+                           "ViewColorCardSequences", "CardXlsExport"}) {
     tools->addAction(actions_.Find(name));
   }
   layout->addWidget(tools);
@@ -69,7 +68,8 @@ void TCardPage::CreateActions() {
   sequences->setChecked(session_.CardOptions().SequenceColors);
   AddTableExportAction(
       actions_, session_, this, "CardXlsExport", QTr("Экспорт карты тиражей в Microsoft Excel"),
-      [this] { return GridExportSource(grid_, "sgCard"); }, QTr("Карта"), [this] {
+      [this] { return GridExportSource(grid_, "sgCard"); }, QTr("Карта"),
+      [this] {
         return model_ && session_.TabVisible(TWorkView::Card) && model_->columnCount() > 2;
       });
 }

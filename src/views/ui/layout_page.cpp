@@ -180,7 +180,8 @@ void TLayoutPage::CreateActions() {
   gradient->setChecked(session_.LayoutGradient());
   AddTableExportAction(
       actions_, session_, this, "LayoutXlsExport", QTr("Экспорт схемы в Microsoft Excel"),
-      [this] { return GridExportSource(grid_, "sgLayout"); }, QTr("Схема"), [this] {
+      [this] { return GridExportSource(grid_, "sgLayout"); }, QTr("Схема"),
+      [this] {
         return model_ && session_.TabVisible(TWorkView::Layout) && model_->columnCount() > 2;
       });
 }

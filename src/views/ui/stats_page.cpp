@@ -23,8 +23,8 @@
 
 #include "app/app_session.h"
 #include "app/ui/action_list.h"
-#include "services/ui/table_export.h"
 #include "app/ui/qt_text.h"
+#include "services/ui/table_export.h"
 #include "views/draw_stats.h"
 
 namespace vetrilo {
@@ -138,8 +138,8 @@ TStatsPage::TStatsPage(TAppSession& session, TActionList& actions, QWidget* pare
   auto* separator = new QAction(table_);
   separator->setSeparator(true);
   table_->addAction(separator);
-  for (const char* name : {"DrawsStatRefresh", "DrawsStatPrefetchs", "DrawsStatTotalLine",
-                           "DrawsStatExportToExcel"}) {
+  for (const char* name :
+       {"DrawsStatRefresh", "DrawsStatPrefetchs", "DrawsStatTotalLine", "DrawsStatExportToExcel"}) {
     table_->addAction(actions_.Find(name));
   }
   table_->verticalHeader()->hide();

@@ -17,6 +17,7 @@ libcurl4-openssl-dev
 libcpp-httplib-dev
 zlib1g-dev
 libxlsxwriter-dev
+libarchive-dev
 libgtest-dev
 libgmock-dev
 libbenchmark-dev

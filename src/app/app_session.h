@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <ctime>
 #include <functional>
 #include <optional>
 #include <span>
@@ -21,6 +22,8 @@
 #include "acquire/draw_download.h"
 #include "net/proxy_settings.h"
 #include "net/web_client.h"
+#include "services/export_params.h"
+#include "services/export_source.h"
 #include "stats/favorites_tree.h"
 #include "stats/stat_list.h"
 #include "views/analysis_views.h"
@@ -479,6 +482,25 @@ class TAppSession {
   bool SaveDesignedSystem(const TSystemLines& lines, int nums, int block);
   // Stakes the system in the numbers of the combination list (n must match).
   bool StakeDesignedSystem(const TSystemLines& lines, int nums, int block, int draws);
+  // Spreadsheet export of a table. The dialog starts from PrepareExport: the
+  // table's fields with its stored parameters of the settings file applied.
+  // Parameter files (".exp") load over what the dialog holds and save it.
+  // Failures are shown; the file operations then answer false.
+  TExportParams PrepareExport(const TExportSource& source, std::string_view title,
+                              std::string_view sheetName);
+  bool LoadExportParamsFile(const std::string& path, const TExportSource& source,
+                            TExportParams& params);
+  bool SaveExportParamsFile(const std::string& path, const TExportSource& source,
+                            const TExportParams& params);
+  // The parameters into the settings file (failures shown).
+  void RememberExportParams(const TExportSource& source, const TExportParams& params);
+  // OK of the dialog: the parameters into the settings file, then the report
+  // of the chosen rows written to `path` (.xlsx). False after a failure
+  // (shown, no file left behind) or a stop.
+  bool ExportTable(const TExportSource& source, const TExportParams& params,
+                   const std::string& path);
+  // The time the report's creation line states (tests fix it).
+  void SetExportClock(std::function<std::tm()> clock) { exportClock_ = std::move(clock); }
 
  private:
   void SaveOption(std::string_view key, bool value);
@@ -540,6 +562,9 @@ class TAppSession {
   TScriptRunState scriptRun_;
   TScriptRunner* runner_ = nullptr;
   std::string finishedScriptLog_;
+
+  // Spreadsheet export.
+  std::function<std::tm()> exportClock_;
 };
 
 // Busy state for one operation: the counter and the status text are restored on

@@ -14,6 +14,7 @@
 #include "app/ui/qt_text.h"
 #include "core/errors.h"
 #include "net/ui/form_proxy.h"
+#include "services/ui/table_export.h"
 
 namespace vetrilo {
 
@@ -40,7 +41,7 @@ TDrawActions::TDrawActions(TAppSession& session, TActionList& actions, QTableVie
   session_.SetWaitWindow([this](std::string_view text) { ShowWait(text); });
   CreateActions();
   drawList_->setContextMenuPolicy(Qt::ActionsContextMenu);
-  for (const char* name : {"DrawsAdd", "DrawsEdit", "DrawsDel"}) {
+  for (const char* name : {"DrawsAdd", "DrawsEdit", "DrawsDel", "DrawsXlsExport"}) {
     drawList_->addAction(actions_.Find(name));
   }
   connect(drawList_, &QAbstractItemView::doubleClicked, this, [this] {
@@ -75,6 +76,10 @@ void TDrawActions::CreateActions() {
   a.Add(
       "DrawsExport", "Экспорт в CSV-файл", "Экспорт списка тиражей в CSV-файл",
       [this] { ExportExecute(); }, [this] { return session_.Archive().Count() > 0; });
+  AddTableExportAction(
+      a, session_, window_, "DrawsXlsExport", QTr("Экспорт в Microsoft Excel"),
+      [this] { return ListViewExportSource(drawList_, "lvDraws"); }, QTr("Архив тиражей"),
+      [this] { return session_.Archive().Count() > 0; });
   a.Add("DrawsAdd", "Добавить", "Добавить данные тиража вручную", [this] { AddExecute(); });
   a.Add(
       "DrawsEdit", "Изменить", "Изменить данные тиража вручную", [this] { EditExecute(); },
@@ -116,6 +121,7 @@ void TDrawActions::FillMenu(QMenu* menu) {
   menu->addAction(actions_.Find("DrawsDownload"));
   menu->addAction(actions_.Find("DrawsImport"));
   menu->addAction(actions_.Find("DrawsExport"));
+  menu->addAction(actions_.Find("DrawsXlsExport"));
   menu->addSeparator();
   menu->addAction(actions_.Find("DrawsAdd"));
   menu->addAction(actions_.Find("DrawsEdit"));

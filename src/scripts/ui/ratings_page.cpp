@@ -14,6 +14,7 @@
 #include "app/ui/qt_text.h"
 #include "core/errors.h"
 #include "scripts/ratings.h"
+#include "services/ui/table_export.h"
 #include "stakes/ui/form_graph.h"
 
 namespace vetrilo {
@@ -93,9 +94,9 @@ TRatingsPage::TRatingsPage(TAppSession& session, TActionList& actions, QWidget* 
   for (QAction* a : commands_) list_->addAction(a);
   auto* bar = new QToolBar;
   bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  for (const char* name : {"RatingsRefresh", "RatingsExport", "RatingsToScript", "",
-                           "RatingsGraphOverlap", "StakesGraphOverlap", "StakesGraphProfits", "",
-                           "RatingsEffMode0", "RatingsEffMode1", "RatingsEffMode2"}) {
+  for (const char* name : {"RatingsRefresh", "RatingsExport", "RatingsXlsExport", "RatingsToScript",
+                           "", "RatingsGraphOverlap", "StakesGraphOverlap", "StakesGraphProfits",
+                           "", "RatingsEffMode0", "RatingsEffMode1", "RatingsEffMode2"}) {
     if (*name == '\0') {
       bar->addSeparator();
     } else {
@@ -126,6 +127,10 @@ void TRatingsPage::CreateActions() {
   commands_ << a.Add(
       "RatingsExport", "Экспорт рейтинга в CSV-файл", "Экспорт рейтинга в CSV-файл",
       [this] { RatingsExportExecute(); }, [&s] { return s.StakeBook().Ratings.Count() > 0; });
+  commands_ << AddTableExportAction(
+      a, s, this, "RatingsXlsExport", QTr("Экспорт рейтинга в Microsoft Excel"),
+      [this] { return ListViewExportSource(list_, "lvRatings"); }, QTr("Рейтинг"),
+      [&s] { return s.StakeBook().Ratings.Count() > 0; });
   commands_ << a.Add(
       "RatingsToScript", "Добавить в сценарий", "Добавить выделенные варианты в сценарий",
       [this] { AddToScript(session_.RatingLabels(SelectedRows())); }, selected);

@@ -10,6 +10,7 @@
 #include "app/ui/action_list.h"
 #include "app/ui/qt_text.h"
 #include "core/errors.h"
+#include "services/ui/table_export.h"
 #include "stakes/stake_grid.h"
 #include "stakes/ui/form_graph.h"
 #include "stakes/ui/stake_dialogs.h"
@@ -152,8 +153,9 @@ TStakesPage::TStakesPage(TAppSession& session, TActionList& actions, TCombsPage&
   CreateActions();
   auto* bar = new QToolBar;
   bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  for (const char* name : {"StakeAdd", "StakeAddRandom", "", "StakeDel", "StakeFilter",
-                           "StakeClear", "", "StakesCheckManual", "StakesGraphDraws"}) {
+  for (const char* name :
+       {"StakeAdd", "StakeAddRandom", "", "StakeDel", "StakeFilter", "StakeClear", "",
+        "StakesCheckManual", "StakesGraphDraws", "StakesXlsExport"}) {
     if (*name == '\0') {
       bar->addSeparator();
     } else {
@@ -206,6 +208,10 @@ void TStakesPage::CreateActions() {
       [this] { StakeFilterExecute(); }, [&s] { return s.HasStakes(); });
   commands_ << a.Add(
       "StakeClear", "Удалить все ставки", "Удалить все ставки", [&s] { s.ClearStakes(); },
+      [&s] { return s.HasStakes(); });
+  commands_ << AddTableExportAction(
+      a, s, this, "StakesXlsExport", QTr("Экспорт ставок в Microsoft Excel"),
+      [this] { return HeaderGridExportSource(grid_, "sgStakes"); }, QTr("Ставки"),
       [&s] { return s.HasStakes(); });
   commands_ << a.Add(
       "StakesCheckManual", "Проверить ставки", "Проверить результаты ставок",

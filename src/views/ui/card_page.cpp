@@ -7,6 +7,8 @@
 
 #include "app/app_session.h"
 #include "app/ui/action_list.h"
+#include "app/ui/qt_text.h"
+#include "services/ui/table_export.h"
 #include "views/ui/grid_model.h"
 
 namespace vetrilo {
@@ -20,8 +22,8 @@ TCardPage::TCardPage(TAppSession& session, TActionList& actions, QWidget* parent
   auto* tools = new QToolBar;
   tools->setObjectName("tbCard");
   tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  for (const char* name :
-       {"CardFilter_Include", "CardFilter_Exclude", "ViewColorCard", "ViewColorCardSequences"}) {
+  for (const char* name : {"CardFilter_Include", "CardFilter_Exclude", "ViewColorCard",
+                           "ViewColorCardSequences", "CardXlsExport"}) {
     tools->addAction(actions_.Find(name));
   }
   layout->addWidget(tools);
@@ -38,6 +40,7 @@ TCardPage::TCardPage(TAppSession& session, TActionList& actions, QWidget* parent
   grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
   grid_->addAction(actions_.Find("CardFilter_Include"));
   grid_->addAction(actions_.Find("CardFilter_Exclude"));
+  grid_->addAction(actions_.Find("CardXlsExport"));
   layout->addWidget(grid_, 1);
 }
 
@@ -63,6 +66,12 @@ void TCardPage::CreateActions() {
       [this] { session_.SetColorCardSequences(!session_.CardOptions().SequenceColors); });
   sequences->setCheckable(true);
   sequences->setChecked(session_.CardOptions().SequenceColors);
+  AddTableExportAction(
+      actions_, session_, this, "CardXlsExport", QTr("Экспорт карты тиражей в Microsoft Excel"),
+      [this] { return GridExportSource(grid_, "sgCard"); }, QTr("Карта"),
+      [this] {
+        return model_ && session_.TabVisible(TWorkView::Card) && model_->columnCount() > 2;
+      });
 }
 
 void TCardPage::OnSessionChanged(uint32_t changes) {

@@ -13,6 +13,7 @@
 #include "app/app_session.h"
 #include "app/ui/action_list.h"
 #include "app/ui/qt_text.h"
+#include "services/ui/table_export.h"
 #include "views/ui/grid_model.h"
 
 namespace vetrilo {
@@ -79,7 +80,7 @@ TLayoutPage::TLayoutPage(TAppSession& session, TActionList& actions, QWidget* pa
   tools->setObjectName("tbLayout");
   tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
   for (const char* name : {"LayoutCalc", "LayoutFilter_Include", "LayoutFilter_Exclude",
-                           "ViewShemaGradient", "LayoutCmpCalc"}) {
+                           "ViewShemaGradient", "LayoutCmpCalc", "LayoutXlsExport"}) {
     tools->addAction(actions_.Find(name));
   }
   bar->addWidget(tools, 1);
@@ -97,6 +98,7 @@ TLayoutPage::TLayoutPage(TAppSession& session, TActionList& actions, QWidget* pa
   grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
   grid_->addAction(actions_.Find("LayoutFilter_Include"));
   grid_->addAction(actions_.Find("LayoutFilter_Exclude"));
+  grid_->addAction(actions_.Find("LayoutXlsExport"));
 
   compareArea_ = new QWidget;
   auto* compare = new QGridLayout(compareArea_);
@@ -176,6 +178,12 @@ void TLayoutPage::CreateActions() {
                                    });
   gradient->setCheckable(true);
   gradient->setChecked(session_.LayoutGradient());
+  AddTableExportAction(
+      actions_, session_, this, "LayoutXlsExport", QTr("Экспорт схемы в Microsoft Excel"),
+      [this] { return GridExportSource(grid_, "sgLayout"); }, QTr("Схема"),
+      [this] {
+        return model_ && session_.TabVisible(TWorkView::Layout) && model_->columnCount() > 2;
+      });
 }
 
 int TLayoutPage::CompareHeight() const {

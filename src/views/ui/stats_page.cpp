@@ -24,6 +24,7 @@
 #include "app/app_session.h"
 #include "app/ui/action_list.h"
 #include "app/ui/qt_text.h"
+#include "services/ui/table_export.h"
 #include "views/draw_stats.h"
 
 namespace vetrilo {
@@ -117,7 +118,7 @@ TStatsPage::TStatsPage(TAppSession& session, TActionList& actions, QWidget* pare
   tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
   tools->setIconSize(QSize(1, 1));
   for (const char* name : {"DrawsStatInclude", "DrawsStatExclude", "DrawsStatRefresh",
-                           "DrawsStatPrefetchs", "DrawsStatTotalLine"}) {
+                           "DrawsStatPrefetchs", "DrawsStatTotalLine", "DrawsStatExportToExcel"}) {
     tools->addAction(actions_.Find(name));
     tools->widgetForAction(actions_.Find(name))->setObjectName(QString("bt") + name);
   }
@@ -137,7 +138,8 @@ TStatsPage::TStatsPage(TAppSession& session, TActionList& actions, QWidget* pare
   auto* separator = new QAction(table_);
   separator->setSeparator(true);
   table_->addAction(separator);
-  for (const char* name : {"DrawsStatRefresh", "DrawsStatPrefetchs", "DrawsStatTotalLine"}) {
+  for (const char* name :
+       {"DrawsStatRefresh", "DrawsStatPrefetchs", "DrawsStatTotalLine", "DrawsStatExportToExcel"}) {
     table_->addAction(actions_.Find(name));
   }
   table_->verticalHeader()->hide();
@@ -234,6 +236,12 @@ void TStatsPage::CreateActions() {
           "Удалить из списка комбинации, имеющие выделенные значения",
           [this] { FilterBySelection(false); }, hasRows)
       ->setIconText("Удалить");
+  AddTableExportAction(
+      actions_, session_, this, "DrawsStatExportToExcel",
+      QTr("Экспорт статистики в Microsoft Excel"),
+      [this] { return ListViewExportSource(table_, "lvDrawsStat"); }, QTr("Статистика"),
+      [this] { return !session_.DrawStats().Table.Rows.empty(); })
+      ->setIconText(QTr("Excel"));
 }
 
 void TStatsPage::FilterBySelection(bool keep) {

@@ -18,6 +18,7 @@
 #include "app/app_session.h"
 #include "app/ui/action_list.h"
 #include "app/ui/qt_text.h"
+#include "services/ui/table_export.h"
 #include "workspace/comb_file.h"
 #include "workspace/ui/comb_list_model.h"
 #include "workspace/ui/form_generate.h"
@@ -252,13 +253,19 @@ void TCombsPage::CreateActions() {
                                   [this] { session_.SetColorCombs(!session_.ColorCombs()); });
   colored->setCheckable(true);
   colored->setChecked(session_.ColorCombs());
+  QAction* excel = AddTableExportAction(
+      actions_, session_, this, "CombsXlsExport", QTr("Экспорт в Microsoft Excel"),
+      [this] { return ListViewExportSource(combList_, "lvCombs"); }, QTr("Комбинации"),
+      [this] { return session_.Combs().Count() > 0; });
+  combList_->addAction(excel);
+  commands_ << excel;
   commands_ << colored;
 }
 
 void TCombsPage::FillMenu(QMenu* menu) const {
   for (QAction* action : commands_) {
     if (action->objectName() == "CombsCopy" || action->objectName() == "CombsUndo" ||
-        action->objectName() == "ViewColorCombs") {
+        action->objectName() == "CombsXlsExport") {
       menu->addSeparator();
     }
     menu->addAction(action);

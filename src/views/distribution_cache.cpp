@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstring>
 #include <exception>
@@ -149,11 +150,20 @@ class TDistributionJobs {
         if (remaining_[m] == 0) break;
       }
       if (!RunOne()) {
+        // The helpers hold the last slices: keep asking for a stop meanwhile.
         std::unique_lock lock(mutex_);
-        ready_.wait(lock, [&] { return remaining_[m] == 0; });
+        while (!ready_.wait_for(lock, std::chrono::milliseconds(20),
+                                [&] { return remaining_[m] == 0; })) {
+          lock.unlock();
+          PollStop();
+          lock.lock();
+          if (stop_) break;
+        }
         break;
       }
     }
+    // A request that came while the helpers finished still stops the result.
+    PollStop();
     if (stop_) throw EStopped();
     if (errors_[m]) std::rethrow_exception(errors_[m]);
     const size_t first = m * size_t(slices_);

@@ -1,11 +1,14 @@
 // vetrilo-cli: scriptable access to the engine (exports, headless runs, checks).
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
 #include "core/errors.h"
+#include "core/file_io.h"
 
 using namespace vetrilo;
 using namespace vetrilo::cli;
@@ -30,8 +33,7 @@ static void PrintError(std::string text) {
   std::fwrite(text.data(), 1, text.size(), stderr);
 }
 
-int main(int argc, char** argv) {
-  std::vector<std::string> words(argv + 1, argv + argc);
+static int RunCommand(const std::vector<std::string>& words) {
   TCliContext context;
   context.Paths = TAppPaths::ForFolder(TAppPaths::ExecutableDir());
   std::string command;
@@ -39,6 +41,10 @@ int main(int argc, char** argv) {
     for (size_t i = 0; i < words.size(); ++i) {
       if (words[i] == "--dir") {
         if (i + 1 >= words.size()) throw ECliError("option --dir needs a value");
+        // Nothing is read from or created in a folder that is not there.
+        if (words[i + 1].empty() || !DirectoryExists(words[i + 1])) {
+          throw ECliError("--dir \"" + words[i + 1] + "\" is not an existing folder");
+        }
         context.Paths = TAppPaths::ForFolder(words[i + 1]);
         ++i;
       } else if (command.empty() && (words[i] == "--help" || words[i] == "-h")) {
@@ -56,9 +62,7 @@ int main(int argc, char** argv) {
     }
     auto it = CliCommands().find(command);
     if (it == CliCommands().end()) throw ECliError("unknown command \"" + command + "\"");
-    const int status = it->second.Command(context);
-    std::fflush(stdout);
-    return status;
+    return it->second.Command(context);
   } catch (const ECliError& e) {
     std::fflush(stdout);
     PrintError(e.Message());
@@ -68,7 +72,20 @@ int main(int argc, char** argv) {
     PrintError(e.Message());
     return 2;
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "vetrilo-cli: %s\n", e.what());
+    std::fflush(stdout);
+    PrintError(e.what());
     return 1;
   }
+}
+
+int main(int argc, char** argv) {
+  // Past a file-size limit a write should fail with EFBIG, not kill us silently.
+  std::signal(SIGXFSZ, SIG_IGN);
+  const int status = RunCommand(std::vector<std::string>(argv + 1, argv + argc));
+  // A truncated export must not pass for a whole one.
+  if (const int err = FinishStdout()) {
+    PrintError(std::string("cannot write standard output: ") + std::strerror(err));
+    return status != 0 ? status : 1;
+  }
+  return status;
 }

@@ -1,5 +1,6 @@
 // vetrilo-cli: scriptable access to the engine (exports, headless runs, checks).
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -78,7 +79,26 @@ static int RunCommand(const std::vector<std::string>& words) {
   }
 }
 
+// For the tests of failing disks: VETRILO_FILE_FAULT="N:E" fails the N-th step
+// (from 0) of the file writes with errno E; "N:KILL" kills the process there.
+static void InstallFileFault() {
+  const char* spec = std::getenv("VETRILO_FILE_FAULT");
+  if (!spec) return;
+  const std::string text = spec;
+  const size_t colon = text.find(':');
+  if (colon == std::string::npos) return;
+  const int at = std::atoi(text.substr(0, colon).c_str());
+  const std::string what = text.substr(colon + 1);
+  const int err = what == "KILL" ? -1 : std::atoi(what.c_str());
+  SetFileFaultHook([at, err, calls = 0](TFileStep, const std::string&) mutable {
+    if (calls++ != at) return 0;
+    if (err < 0) std::raise(SIGKILL);
+    return err;
+  });
+}
+
 int main(int argc, char** argv) {
+  InstallFileFault();
   // Past a file-size limit a write should fail with EFBIG, not kill us silently.
   std::signal(SIGXFSZ, SIG_IGN);
   const int status = RunCommand(std::vector<std::string>(argv + 1, argv + argc));

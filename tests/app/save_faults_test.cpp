@@ -93,11 +93,7 @@ const TWriter kWriters[] = {
     {"window settings", [](TFixture& f) { f.Session->SetColorCombs(true); }},
     {"settings", [](TFixture& f) { f.Session->GenerateCombs(1, "1;2;3", true); }},
     {"combination list", [](TFixture& f) { f.Session->SaveCombsFile(f.Dir.File("list.lcv")); }},
-    {"script file",
-     [](TFixture& f) {
-       f.Session->AppendScriptLines({"FULL:0#RAND| | | | | | | |Проба"});
-       f.Session->SaveScriptFile(f.Dir.File("script.lsc"));
-     }},
+    {"script file", [](TFixture& f) { f.Session->SaveScriptFile(f.Dir.File("script.lsc")); }},
     {"draws export", [](TFixture& f) { f.Session->ExportDraws(f.Dir.File("draws.csv")); }},
     {"ratings export",
      [](TFixture& f) { f.Session->ExportRatingsCsv(f.Dir.File("ratings.csv"), '.'); }},

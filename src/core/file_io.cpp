@@ -255,6 +255,7 @@ void AppendFileBytes(const std::string& path, std::string_view bytes) {
   if (::stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
     throw EVetrilo(S_ISDIR(st.st_mode) ? OsErrorText(path, EISDIR) : NotAFileText(path));
   }
+  const bool existed = ::stat(target.c_str(), &st) == 0;
   if (const int err = Fault(TFileStep::Create, target)) throw EVetrilo(OsErrorText(path, err));
   const int fd = ::open(target.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) throw EVetrilo(OsErrorText(path, errno));
@@ -274,7 +275,11 @@ void AppendFileBytes(const std::string& path, std::string_view bytes) {
       ::close(again);
     }
   }
-  if (err != 0) throw EVetrilo(OsErrorText(path, err));
+  if (err != 0) {
+    // A log the failed append created would be left empty: it goes again.
+    if (!existed && before == 0) ::unlink(target.c_str());
+    throw EVetrilo(OsErrorText(path, err));
+  }
 }
 
 std::string ExtractFileDir(const std::string& path) {

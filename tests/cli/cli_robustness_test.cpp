@@ -21,10 +21,14 @@ namespace {
 
 std::string Quoted(const std::string& s) { return "'" + s + "'"; }
 
-// Runs the tool through the shell, for redirections and limits; a hang ends
-// after 60 s with status 124.
+// Runs a command line through the shell, for redirections and limits.
 test::TRunResult Shell(const std::string& command) {
-  return RunProgram({"/bin/sh", "-c", "timeout 60 " + command});
+  return RunProgram({"/bin/sh", "-c", command});
+}
+
+// The tool's command line; a hang ends after 60 s with status 124.
+std::string Cli(const TTempDir& dir) {
+  return "timeout 60 " + Quoted(VETRILO_CLI) + " --dir " + Quoted(dir.Path());
 }
 
 void CopyDemoArchive(const TTempDir& dir) {
@@ -43,7 +47,7 @@ int Lines(const std::string& text) { return int(std::count(text.begin(), text.en
 TEST(CliRobustness, OutputThatCannotBeWrittenIsAnError) {
   TTempDir dir;
   CopyDemoArchive(dir);
-  const std::string cli = Quoted(VETRILO_CLI) + " --dir " + Quoted(dir.Path()) + " draws";
+  const std::string cli = Cli(dir) + " draws";
   const auto full = Shell(cli + " > /dev/full");
   EXPECT_NE(full.Status, 0);
   EXPECT_EQ(Lines(full.Err), 1) << full.Err;
@@ -105,7 +109,7 @@ TEST(CliRobustness, SettingsThatAreNoFileAreReadErrors) {
     } else {
       ASSERT_EQ(::symlink("/dev/zero", path.c_str()), 0);
     }
-    const auto r = Shell(Quoted(VETRILO_CLI) + " --dir " + Quoted(dir.Path()) + " stats NUMS");
+    const auto r = Shell(Cli(dir) + " stats NUMS");
     EXPECT_EQ(r.Status, 2) << r.Err;
     EXPECT_NE(r.Err.find(c.Message), std::string::npos) << r.Err;
   }
@@ -117,7 +121,7 @@ TEST(CliRobustness, ListsThatAreNoFileAreReadErrors) {
   ASSERT_EQ(::symlink("/dev/zero", dir.File("zero.lcv").c_str()), 0);
   for (const char* name : {"list.lcv", "zero.lcv"}) {
     SCOPED_TRACE(name);
-    const auto r = Shell(Quoted(VETRILO_CLI) + " --dir " + Quoted(dir.Path()) +
+    const auto r = Shell(Cli(dir) +
                          " generate --mode 4 --numbers " + Quoted(dir.File(name)) + " --out " +
                          Quoted(dir.File("out.lcv")));
     EXPECT_EQ(r.Status, 2) << r.Err;
@@ -129,7 +133,7 @@ TEST(CliRobustness, OnlyRegularFilesAreWrittenOver) {
   TTempDir dir;
   const std::string fifo = dir.File("pipe.lcv");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-  const auto r = Shell(Quoted(VETRILO_CLI) + " --dir " + Quoted(dir.Path()) +
+  const auto r = Shell(Cli(dir) +
                        " generate --mode 2 --numbers 1,2,3,4 --out " + Quoted(fifo));
   EXPECT_EQ(r.Status, 2) << r.Err;
   EXPECT_TRUE(IsFifo(fifo));

@@ -247,7 +247,10 @@ TEST_F(TCacheFixture, RefreshCreatesMissingFilesAndRecreatesTheMaskedGroups) {
 
   // Existing files survive a mask of a group without a norm; the group's bit rebuilds them; a
   // missing one is always made.
-  const std::string marker = std::string(12, '\x01');
+  TDistribution whole;  // a file that passes the checks of a read cache
+  whole.Records = {Rec(7, 0, 0, 0, kAllCombinations)};
+  whole.MinCount = whole.MaxCount = kAllCombinations;
+  const std::string marker = SerializeDistribution(whole);
   WriteFile(NumsFile, marker);
   std::filesystem::remove(Place.FileName(MethodOf(Stats.List, "DIGS")));
   EXPECT_EQ(RefreshDistributions(Stats.List, Place, false, true, GroupMask(7), Hooks), 1);

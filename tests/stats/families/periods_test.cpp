@@ -170,8 +170,8 @@ TEST(PeriodStats, DrawNumbersFarApartDoNotOverflow) {
   f.List.BuildMethods();
   const std::pair<const char*, std::vector<std::string>> cases[] = {
       {"PRDV", {"17 x 10240 x1"}},
-      {"PRDC", {"03 x 10240 x1"}},
-      {"PRDG", {"2 x 10240 x1"}},
+      {"PRDC", {"03 x 10240 x1", "01 x 10240 x1"}},
+      {"PRDG", {"1 x 10240 x1"}},
   };
   for (const auto& [code, expected] : cases) {
     SCOPED_TRACE(code);

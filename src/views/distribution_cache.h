@@ -47,8 +47,8 @@ bool ValidDistributionSize(uint64_t size);
 // The largest file a distribution can make: one record per combination and the trailer.
 constexpr uint64_t kDfcReadLimit = (uint64_t(kAllCombinations) + 1) * kDfcRecordSize;
 // What a cache read back can be checked for without computing it again: values
-// strictly ascending, every count positive, counts adding up to whole copies of
-// the full set, and a trailer that agrees with the records.
+// strictly ascending, every count positive, a total no method's values can pass,
+// and a trailer that agrees with the records.
 bool DistributionLooksWhole(const TDistribution& dist);
 
 // A value list of the full set (any order) as a distribution: sorted, with its totals.

@@ -1,14 +1,17 @@
 # make run   - install what is missing, build, start the program on the demo archive
 # make test  - install what is missing, build with sanitizers, run every test headless
 # make bench - build optimised and run the benchmarks
+# make fuzz  - build the libFuzzer harnesses with clang and run each FUZZ_SECONDS (60)
 
 RUN_DIR   := build/release
 TEST_DIR  := build/test
 PROGRAM   := $(RUN_DIR)/bin/Vetrilo_4d47
 CLI       := $(RUN_DIR)/bin/vetrilo-cli
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
+FUZZ_DIR  := build/fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: run test bench deps build-release build-test clean
+.PHONY: run test bench fuzz deps build-release build-test clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -39,6 +42,14 @@ bench: build-release
 	@cmake -S . -B $(RUN_DIR) -DVETRILO_BENCH=ON >/dev/null
 	@cmake --build $(RUN_DIR) -j $(JOBS) --target vetrilo_bench
 	@$(RUN_DIR)/bench/vetrilo_bench
+
+fuzz:
+	@./scripts/install-fuzz-deps.sh
+	@test -f $(FUZZ_DIR)/build.ninja || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVETRILO_FUZZ=ON -DVETRILO_TESTS=OFF \
+	  -DVETRILO_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target vetrilo_fuzzers
+	@./scripts/run-fuzzers.sh $(FUZZ_DIR)/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

@@ -84,7 +84,12 @@ uint32_t TAppSession::ApplyShredding(const std::array<std::string, 3>& formulas,
 
 bool TAppSession::AcquireDataLock() {
   std::string error;
-  if (OpenStakeFile(&error)) return true;
+  if (OpenStakeFile(&error)) {
+    // The folder is ours alone now: what a killed save left behind can go.
+    RemoveStaleTemporaries(paths_.Dir);
+    RemoveStaleTemporaries(paths_.PrefetchDir());
+    return true;
+  }
   // The second reason names this folder and this system's typical read-only places.
   ShowError(Format(
       "Невозможно получить монопольный доступ к файлам данных!\r\rВозможные причины данной "
@@ -174,6 +179,9 @@ bool TAppSession::LoadArchive() {
     } catch (const EVetrilo& e) {
       ShowError(Format("Ошибка чтения файла тиражей!\r\r%s", {e.what()}));
       ok = false;
+    }
+    if (const std::string warning = OddDrawsWarning(archive_.Draws); !warning.empty()) {
+      hooks_->ShowMessage(TMessageKind::Warning, warning);
     }
   } else {
     archive_.Clear();

@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <cerrno>
 #include <cstdio>
 
 #include "core/text.h"
@@ -67,6 +68,30 @@ TCliRegistration::TCliRegistration(const std::string& name, const std::string& u
   CliCommands()[name] = TCliEntry{usage, std::move(command)};
 }
 
-void Out(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+namespace {
+int stdoutError = 0;
+}
+
+void Out(const std::string& text) {
+  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() && stdoutError == 0) {
+    stdoutError = errno != 0 ? errno : EIO;
+  }
+}
+
+void Warn(const std::string& text) {
+  std::string line = "vetrilo-cli: " + text + "\n";
+  for (size_t i = 0; i + 1 < line.size(); ++i) {
+    if (line[i] == '\r' || line[i] == '\n') line[i] = ' ';
+  }
+  std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+int FinishStdout() {
+  errno = 0;
+  if (std::fflush(stdout) != 0 && stdoutError == 0) stdoutError = errno != 0 ? errno : EIO;
+  if (std::ferror(stdout) && stdoutError == 0) stdoutError = EIO;
+  if (std::fclose(stdout) != 0 && stdoutError == 0) stdoutError = errno != 0 ? errno : EIO;
+  return stdoutError;
+}
 
 }  // namespace vetrilo::cli

@@ -70,5 +70,9 @@ int ParseIntArg(const std::string& text, const std::string& what);
 
 // Writes UTF-8 text to stdout as it stands.
 void Out(const std::string& text);
+// One warning line on stderr; the command goes on.
+void Warn(const std::string& text);
+// Flushes and closes stdout once all is written; the first write error, or 0.
+int FinishStdout();
 
 }  // namespace vetrilo::cli

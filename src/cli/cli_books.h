@@ -65,6 +65,8 @@ struct TCliBooks {
         } catch (const EVetrilo& e) {
           throw EVetrilo(Format("Ошибка чтения файла тиражей!\r\r%s", {e.Message()}));
         }
+        const std::string odd = OddDrawsWarning(Archive.Draws);
+        if (!odd.empty()) WriteMessageToStderr(TMessageKind::Warning, odd);
       }
     }
   }

@@ -40,6 +40,7 @@ TCliEngine::TCliEngine(const TAppPaths& paths) {
     } catch (const EVetrilo& e) {
       throw ECliError(std::string("cannot read the draw archive: ") + e.what());
     }
+    if (const std::string warning = OddDrawsWarning(Archive.Draws); !warning.empty()) Warn(warning);
   }
   const TIniData ini = LoadIni(paths);
   List.Draws = &Archive;

@@ -32,6 +32,7 @@ TDrawArchive LoadArchive(const TAppPaths& paths) {
   } catch (const EVetrilo& e) {
     throw ECliError(Format("Ошибка чтения файла тиражей!\r\r%s", {e.Message()}));
   }
+  if (const std::string warning = OddDrawsWarning(archive.Draws); !warning.empty()) Warn(warning);
   return archive;
 }
 

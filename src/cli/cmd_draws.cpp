@@ -18,6 +18,7 @@ TDrawArchive LoadArchiveOf(const TAppPaths& paths) {
   } catch (const EVetrilo& e) {
     throw ECliError(std::string("cannot read the draw archive: ") + e.what());
   }
+  if (const std::string warning = OddDrawsWarning(archive.Draws); !warning.empty()) Warn(warning);
   return archive;
 }
 

@@ -1,9 +1,15 @@
 // filter, generate: one filter step of the statistics table, and a generated combination list.
+#include <optional>
+#include <unordered_set>
+
 #include "cli/cli.h"
 #include "cli/cli_engine.h"
 #include "core/errors.h"
+#include "core/format.h"
+#include "core/translate.h"
 #include "core/ini_file.h"
 #include "stats/stat_protocols.h"
+#include "views/distribution_cache.h"
 #include "workspace/comb_file.h"
 #include "workspace/comb_filter.h"
 #include "workspace/comb_generate.h"
@@ -18,6 +24,7 @@ void ReadCombsArg(const std::string& path, TCombsArray& combs) {
   } catch (const EVetrilo& e) {
     throw ECliError("cannot read " + path + ": " + e.what());
   }
+  if (const std::string warning = OddCombsWarning(path, combs); !warning.empty()) Warn(warning);
 }
 
 void WriteCombsArg(const std::string& path, const TCombsArray& combs) {
@@ -50,9 +57,21 @@ int Filter(const TCliContext& context) {
   }
   TStatDrawArray selected;
   std::string unknown;
-  if (!SelectRowsByText(*stat, rows, args.Values("value"), selected, unknown)) {
+  // A value no combination can have would only ever select nothing.
+  std::optional<std::unordered_set<uint64_t>> domain;
+  const auto inDomain = [&](const TStatDrawRec& r) {
+    if (!method.Stat->HasNorm()) return true;
+    if (!domain) {
+      domain.emplace();
+      for (const TDfcRecord& d : ComputeDistribution(engine.List, method).Records) {
+        domain->insert(d.Key());
+      }
+    }
+    return domain->contains(r.Key());
+  };
+  if (!SelectRowsByText(*stat, rows, args.Values("value"), selected, unknown, inDomain)) {
     throw ECliError("--value \"" + unknown + "\" is not a row of the " + method.Code() +
-                    " table and the method cannot read values");
+                    " table nor a value the method can read and have");
   }
 
   TCombsArray start;
@@ -84,6 +103,11 @@ int Generate(const TCliContext& context) {
   if (mode == kGenerateFile) {
     ReadCombsArg(args.Value("numbers"), combs);
   } else {
+    try {
+      CheckGenerateNumbers(mode, args.Value("numbers"));
+    } catch (const EVetrilo& e) {
+      throw ECliError(Format(Tr("Ошибка генерации файла комбинаций!\r\r%s"), {e.Message()}));
+    }
     GenerateFromFullSet(mode, ParseGenerateNumbers(args.Value("numbers")), combs);
   }
   WriteCombsArg(args.Value("out"), combs);

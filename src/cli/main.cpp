@@ -1,11 +1,15 @@
 // vetrilo-cli: scriptable access to the engine (exports, headless runs, checks).
+#include <csignal>
+#include <cstdlib>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
 #include "core/errors.h"
+#include "core/file_io.h"
 
 using namespace vetrilo;
 using namespace vetrilo::cli;
@@ -30,8 +34,7 @@ static void PrintError(std::string text) {
   std::fwrite(text.data(), 1, text.size(), stderr);
 }
 
-int main(int argc, char** argv) {
-  std::vector<std::string> words(argv + 1, argv + argc);
+static int RunCommand(const std::vector<std::string>& words) {
   TCliContext context;
   context.Paths = TAppPaths::ForFolder(TAppPaths::ExecutableDir());
   std::string command;
@@ -39,6 +42,10 @@ int main(int argc, char** argv) {
     for (size_t i = 0; i < words.size(); ++i) {
       if (words[i] == "--dir") {
         if (i + 1 >= words.size()) throw ECliError("option --dir needs a value");
+        // Nothing is read from or created in a folder that is not there.
+        if (words[i + 1].empty() || !DirectoryExists(words[i + 1])) {
+          throw ECliError("--dir \"" + words[i + 1] + "\" is not an existing folder");
+        }
         context.Paths = TAppPaths::ForFolder(words[i + 1]);
         ++i;
       } else if (command.empty() && (words[i] == "--help" || words[i] == "-h")) {
@@ -56,9 +63,7 @@ int main(int argc, char** argv) {
     }
     auto it = CliCommands().find(command);
     if (it == CliCommands().end()) throw ECliError("unknown command \"" + command + "\"");
-    const int status = it->second.Command(context);
-    std::fflush(stdout);
-    return status;
+    return it->second.Command(context);
   } catch (const ECliError& e) {
     std::fflush(stdout);
     PrintError(e.Message());
@@ -68,7 +73,39 @@ int main(int argc, char** argv) {
     PrintError(e.Message());
     return 2;
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "vetrilo-cli: %s\n", e.what());
+    std::fflush(stdout);
+    PrintError(e.what());
     return 1;
   }
+}
+
+// For the tests of failing disks: VETRILO_FILE_FAULT="N:E" fails the N-th step
+// (from 0) of the file writes with errno E; "N:KILL" kills the process there.
+static void InstallFileFault() {
+  const char* spec = std::getenv("VETRILO_FILE_FAULT");
+  if (!spec) return;
+  const std::string text = spec;
+  const size_t colon = text.find(':');
+  if (colon == std::string::npos) return;
+  const int at = std::atoi(text.substr(0, colon).c_str());
+  const std::string what = text.substr(colon + 1);
+  const int err = what == "KILL" ? -1 : std::atoi(what.c_str());
+  SetFileFaultHook([at, err, calls = 0](TFileStep, const std::string&) mutable {
+    if (calls++ != at) return 0;
+    if (err < 0) std::raise(SIGKILL);
+    return err;
+  });
+}
+
+int main(int argc, char** argv) {
+  InstallFileFault();
+  // Past a file-size limit a write should fail with EFBIG, not kill us silently.
+  std::signal(SIGXFSZ, SIG_IGN);
+  const int status = RunCommand(std::vector<std::string>(argv + 1, argv + argc));
+  // A truncated export must not pass for a whole one.
+  if (const int err = FinishStdout()) {
+    PrintError(std::string("cannot write standard output: ") + std::strerror(err));
+    return status != 0 ? status : 1;
+  }
+  return status;
 }

@@ -7,6 +7,7 @@
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/format.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -18,6 +19,29 @@ TDrawRec TDrawRec::Sorted() const {
   TDrawRec copy = *this;
   std::sort(copy.Balls.begin(), copy.Balls.end());
   return copy;
+}
+
+bool IsOddDraw(const TDrawRec& draw) {
+  for (size_t i = 0; i < draw.Balls.size(); ++i) {
+    const int b = draw.Balls[i];
+    if (b < 1 || b > kMaxNumber) return true;
+    for (size_t j = 0; j < i; ++j) {
+      if (draw.Balls[j] == b) return true;
+    }
+  }
+  return draw.Extra < 1 || draw.Extra > kMaxExtra;
+}
+
+int CountOddDraws(const TDrawsArray& draws) {
+  return static_cast<int>(std::count_if(draws.begin(), draws.end(), IsOddDraw));
+}
+
+std::string OddDrawsWarning(const TDrawsArray& draws) {
+  const int odd = CountOddDraws(draws);
+  if (odd == 0) return "";
+  return Format(Tr("В архиве тиражей записей с недопустимыми номерами (вне 1..%d, повторы, "
+                   "бонус вне 1..%d): %d. Они учитываются как есть."),
+                {kMaxNumber, kMaxExtra, odd});
 }
 
 TDrawsArray ParseDrawRecords(std::string_view bytes) {
@@ -82,7 +106,7 @@ int TDrawArchive::LastIndex(int k) const {
 }
 
 void TDrawArchive::LoadFromFile(const std::string& path) {
-  Draws = ParseDrawRecords(ReadFileBytes(path));
+  Draws = ParseDrawRecords(ReadFileBytes(path, kDrawArchiveReadLimit));
 }
 
 void TDrawArchive::SaveToFile(const std::string& path) const {

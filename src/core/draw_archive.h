@@ -32,6 +32,15 @@ constexpr size_t kDrawRecordSize = 20;
 // date length above 10 reads as 10.
 TDrawsArray ParseDrawRecords(std::string_view bytes);
 std::string SerializeDrawRecords(const TDrawsArray& draws);
+// An archive larger than this is not one of ours (about 3 million draws).
+constexpr uint64_t kDrawArchiveReadLimit = uint64_t(64) << 20;
+
+// Draws a damaged or foreign archive may hold and the program still takes as
+// they are: a ball outside 1..47, a ball twice, a bonus outside 1..17.
+bool IsOddDraw(const TDrawRec& draw);
+int CountOddDraws(const TDrawsArray& draws);
+// The warning shown once on load when there are such draws; empty when none.
+std::string OddDrawsWarning(const TDrawsArray& draws);
 
 // "Тираж № 512 от 07/04/2014, значения: 3;15;27;41 e:9"
 std::string DrawText(const TDrawRec& draw);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -13,8 +15,12 @@ bool DirectoryExists(const std::string& path);
 // Creates the folder (and its parents) when missing; throws EVetrilo on failure.
 void ForceDirectory(const std::string& path);
 
-// Whole file as bytes; throws EVetrilo when it cannot be opened or read.
-std::string ReadFileBytes(const std::string& path);
+// Whole file as bytes; throws EVetrilo when it cannot be opened or read, when
+// it is not a regular file (a FIFO would block, a device never ends) or when it
+// is larger than `maxBytes`.
+constexpr uint64_t kDefaultReadLimit = uint64_t(1) << 30;
+constexpr uint64_t kSettingsReadLimit = uint64_t(8) << 20;  // INI-style settings files
+std::string ReadFileBytes(const std::string& path, uint64_t maxBytes = kDefaultReadLimit);
 
 // Permissions of a file the save creates; a replaced file keeps its own.
 constexpr unsigned kNewFileMode = 0644;
@@ -26,6 +32,23 @@ constexpr unsigned kPrivateFileMode = 0600;  // files holding a password
 // on failure.
 void SaveFileAtomic(const std::string& path, std::string_view bytes,
                     unsigned newFileMode = kNewFileMode);
+
+// Appends bytes to a log file, creating it; a failed write cuts the file back to
+// where it was, so no half line is left. Throws EVetrilo on failure.
+void AppendFileBytes(const std::string& path, std::string_view bytes);
+
+// Temporaries a save left behind when it was killed, found by their names only.
+bool IsStaleTemporaryName(std::string_view name);
+// Removes them from a folder (not its subfolders); returns how many went.
+int RemoveStaleTemporaries(const std::string& dir);
+
+// The steps of a save and of a log append, for tests that make one of them fail
+// (return an errno value) or kill the process at it. Empty hook: no faults.
+enum class TFileStep { Create, Write, Sync, Close, Rename, SyncFolder };
+using TFileFaultHook = std::function<int(TFileStep step, const std::string& path)>;
+void SetFileFaultHook(TFileFaultHook hook);
+// For writers of their own: the error the hook asks this step to fail with, or 0.
+int FileFault(TFileStep step, const std::string& path);
 
 // Folder part and file name part of a path ("/a/b/c.ldr" -> "/a/b", "c.ldr").
 std::string ExtractFileDir(const std::string& path);

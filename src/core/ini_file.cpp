@@ -243,7 +243,7 @@ TIniData TIniFile::Load() const {
   if (unreadable_) return TIniData::Parse("");
   struct stat st;
   if (::stat(path_.c_str(), &st) != 0 && errno == ENOENT) return TIniData::Parse("");
-  return TIniData::Parse(Cp1251ToUtf8(ReadFileBytes(path_)));
+  return TIniData::Parse(Cp1251ToUtf8(ReadFileBytes(path_, kSettingsReadLimit)));
 }
 
 void TIniFile::Save(const TIniData& data) const {

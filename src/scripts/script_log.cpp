@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "core/cp1251.h"
+#include "core/errors.h"
 #include "core/file_io.h"
 #include "core/format.h"
 
@@ -45,17 +46,10 @@ void TScriptLog::Write(std::string_view message) {
   const std::string line = Utf8ToCp1251(TimeText(Now(), "[%.4d-%.2d-%.2d %.2d:%.2d:%.2d]: ") +
                                         std::string(message)) +
                            "\r\n";
-  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(fileName_.c_str(), "ab"), &std::fclose);
-  int err = 0;
-  if (!file) {
-    err = errno;
-  } else if (std::fwrite(line.data(), 1, line.size(), file.get()) != line.size()) {
-    err = errno;
-  } else if (std::fclose(file.release()) != 0) {
-    err = errno;
-  }
-  if (err != 0 && onError_) {
-    onError_(Format("Ошибка записи журнала: %s!", {OsErrorText(fileName_, err)}));
+  try {
+    AppendFileBytes(fileName_, line);
+  } catch (const EVetrilo& e) {
+    if (onError_) onError_(Format("Ошибка записи журнала: %s!", {std::string(e.what())}));
   }
 }
 

@@ -129,8 +129,12 @@ TStakeRec TStakeFile::Read(int origin, int64_t index) const {
 void TStakeFile::Append(std::string_view records) {
   if (!IsOpen()) throw EVetrilo("Файл ставок не открыт!");
   const off_t size = static_cast<off_t>(data_.size());
-  if (!WriteAllAt(fd_, records, size)) {
-    const int err = errno;
+  int err = FileFault(TFileStep::Write, path_);
+  if (err == 0 && !WriteAllAt(fd_, records, size)) err = errno;
+  // A stake is the player's record: it is on the disk before it is reported made.
+  if (err == 0) err = FileFault(TFileStep::Sync, path_);
+  if (err == 0 && ::fsync(fd_) != 0) err = errno;
+  if (err != 0) {
     // A torn append must not leave half a record behind.
     (void)!::ftruncate(fd_, size);
     throw EVetrilo(OsErrorText(path_, err));
@@ -147,6 +151,7 @@ void TStakeFile::Rewrite(std::string_view bytes) {
   const std::string tmp = TempPath();
   struct stat old;
   const mode_t mode = ::fstat(fd_, &old) == 0 ? old.st_mode & 07777 : 0644;
+  if (const int err = FileFault(TFileStep::Create, path_)) throw EVetrilo(OsErrorText(tmp, err));
   const int fd = ::open(tmp.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) throw EVetrilo(OsErrorText(tmp, errno));
   auto fail = [&](int err) {
@@ -155,11 +160,15 @@ void TStakeFile::Rewrite(std::string_view bytes) {
     throw EVetrilo(OsErrorText(tmp, err));
   };
   if (exclusive_ && ::flock(fd, LOCK_EX | LOCK_NB) != 0) fail(errno);
+  if (const int err = FileFault(TFileStep::Write, path_)) fail(err);
   if (!WriteAllAt(fd, bytes, 0)) fail(errno);
   if (::fchmod(fd, mode) != 0) fail(errno);
+  if (const int err = FileFault(TFileStep::Sync, path_)) fail(err);
   if (::fsync(fd) != 0) fail(errno);
-  if (::rename(tmp.c_str(), path_.c_str()) != 0) {
-    const int err = errno;
+  int renameErr = FileFault(TFileStep::Rename, path_);
+  if (renameErr == 0 && ::rename(tmp.c_str(), path_.c_str()) != 0) renameErr = errno;
+  if (renameErr != 0) {
+    const int err = renameErr;
     ::close(fd);
     ::unlink(tmp.c_str());
     throw EVetrilo(Format("Ошибка переименования / удаления временного файла ставок %s!\r\r%s",

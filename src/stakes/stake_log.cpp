@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/cp1251.h"
+#include "core/errors.h"
 #include "core/file_io.h"
 #include "core/format.h"
 #include "core/money_text.h"
@@ -41,29 +42,11 @@ void TStakeLog::Write(const TStakeRec& r, const std::string& time, TUiHooks& hoo
     }
   }
   const std::string bytes = Utf8ToCp1251(Line(r, time) + "\r\n");
-  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-  int err = 0;
-  if (fd < 0) {
-    err = errno;
-  } else {
-    const off_t before = ::lseek(fd, 0, SEEK_END);
-    size_t done = 0;
-    while (done < bytes.size()) {
-      const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) {
-        err = n < 0 ? errno : EIO;
-        // Half a line would run into the next one: cut it off again.
-        if (before >= 0) (void)!::ftruncate(fd, before);
-        break;
-      }
-      done += static_cast<size_t>(n);
-    }
-    if (::close(fd) != 0 && err == 0) err = errno;
-  }
-  if (err != 0) {
-    hooks.ShowMessage(TMessageKind::Error,
-                      Format("Ошибка записи в файл \"%s\"!\r\r%s", {path, OsErrorText(path, err)}));
+  try {
+    AppendFileBytes(path, bytes);
+  } catch (const EVetrilo& e) {
+    hooks.ShowMessage(TMessageKind::Warning,
+                      Format("Ошибка записи в файл \"%s\"!\r\r%s", {path, e.what()}));
   }
 }
 

@@ -181,7 +181,7 @@ bool TStatList::LoadMethodSettings(const std::string& path, bool withFavorites,
   TIniData data = TIniData::Parse("");
   if (FileExists(path) || DirectoryExists(path)) {
     try {
-      data = TIniData::Parse(Cp1251ToUtf8(ReadFileBytes(path)));
+      data = TIniData::Parse(Cp1251ToUtf8(ReadFileBytes(path, kSettingsReadLimit)));
     } catch (const EVetrilo& e) {
       if (error) *error = e.what();
       return false;

@@ -178,10 +178,11 @@ void SortSimpleValues(TStatSimpleArray& list) {
                    [](const TStatSimpleRec& a, const TStatSimpleRec& b) { return a.Key < b.Key; });
 }
 
-int32_t TrackLastValue(const TLastValueRec& value, TLastValueArray& last) {
+int64_t TrackLastValue(const TLastValueRec& value, TLastValueArray& last) {
   for (TLastValueRec& e : last) {
     if (std::memcmp(e.Value, value.Value, sizeof e.Value) == 0) {
-      const int32_t period = value.Draw - e.Draw;
+      // Draw numbers of a damaged archive may span more than 32 bits can hold.
+      const int64_t period = int64_t{value.Draw} - e.Draw;
       e.Draw = value.Draw;
       return period;
     }

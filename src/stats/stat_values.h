@@ -172,7 +172,7 @@ struct TLastValueRec {
   int16_t Value[4] = {0, 0, 0, 0};
 };
 using TLastValueArray = std::vector<TLastValueRec>;
-int32_t TrackLastValue(const TLastValueRec& value, TLastValueArray& last);
+int64_t TrackLastValue(const TLastValueRec& value, TLastValueArray& last);
 
 // Run state handed through a draw loop (series). Entries are indexed by the item
 // itself, so item 0 (a segment digit 0 from a hand-edited map) has its own entry.

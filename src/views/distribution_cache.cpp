@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -84,6 +85,36 @@ std::optional<TDistribution> ParseDistribution(std::string_view bytes) {
   dist.MaxCount = GetLe32(p + 4);
   dist.Reserved = GetLe32(p + 8);
   return dist;
+}
+
+bool DistributionLooksWhole(const TDistribution& dist) {
+  if (dist.Records.empty() || dist.Reserved != 0) return false;
+  int64_t total = 0;
+  int32_t minCount = 2147483647, maxCount = 0;
+  for (size_t i = 0; i < dist.Records.size(); ++i) {
+    const TDfcRecord& r = dist.Records[i];
+    if (r.Count <= 0) return false;
+    total += r.Count;
+    minCount = std::min(minCount, r.Count);
+    maxCount = std::max(maxCount, r.Count);
+    if (i > 0) {
+      // The sort order of value lists: each word compared as unsigned 16-bit.
+      const TDfcRecord& p = dist.Records[i - 1];
+      bool ascending = false;
+      for (int w = 0; w < 4; ++w) {
+        const auto a = uint16_t(p.Value[w]), b = uint16_t(r.Value[w]);
+        if (a != b) {
+          ascending = a < b;
+          break;
+        }
+      }
+      if (!ascending) return false;
+    }
+  }
+  // Methods give several values or none to a combination, so the total is no
+  // fixed multiple of the full set; it is bounded by every value of every one.
+  return total <= int64_t{kAllCombinations} * 64 && minCount == dist.MinCount &&
+         maxCount == dist.MaxCount;
 }
 
 TDistribution DistributionFromList(TStatDrawArray list) {
@@ -312,6 +343,7 @@ std::optional<TDistribution> CreateDistribution(const TStatList& list, const TSt
   hooks.SetStatus(Format("Создание файла предварительной выборки %s...", {path}));
   try {
     ForceDirectory(place.Dir);
+    RemoveStaleTemporaries(place.Dir);
     TDistribution dist =
         ComputeDistribution(list, method, 0, [&] { return hooks.StopRequested(); });
     WriteCacheFile(path, dist);
@@ -335,7 +367,7 @@ std::optional<TDistribution> OpenDistribution(const TStatList& list, const TStat
   }
   std::string bytes;
   try {
-    bytes = ReadFileBytes(path);
+    bytes = ReadFileBytes(path, kDfcReadLimit);
   } catch (const EVetrilo& e) {
     hooks.ShowMessage(
         TMessageKind::Error,
@@ -343,8 +375,8 @@ std::optional<TDistribution> OpenDistribution(const TStatList& list, const TStat
                {path, e.what()}));
     return std::nullopt;
   }
-  if (auto dist = ParseDistribution(bytes)) return dist;
-  // The size changed since it was checked: rebuild as for any unusable size.
+  if (auto dist = ParseDistribution(bytes); dist && DistributionLooksWhole(*dist)) return dist;
+  // A damaged file, or the size changed since it was checked: rebuild it.
   return CreateDistribution(list, method, place, hooks);
 }
 
@@ -355,7 +387,17 @@ int RefreshDistributions(const TStatList& list, const TPrefetchPlace& place, boo
   std::vector<const TStatMethod*> jobs;
   for (const TStatMethod& m : list.Methods) {
     if (!m.Stat->HasNorm()) continue;
-    const TFileState state = CacheFileState(place.FileName(m));
+    const std::string path = place.FileName(m);
+    TFileState state = CacheFileState(path);
+    if (state == TFileState::Present && FileExists(path)) {
+      // A file of the right size may still be damaged inside.
+      try {
+        const auto dist = ParseDistribution(ReadFileBytes(path, kDfcReadLimit));
+        if (!dist || !DistributionLooksWhole(*dist)) state = TFileState::Unusable;
+      } catch (const EVetrilo&) {
+        state = TFileState::Unusable;
+      }
+    }
     if (state != TFileState::Present || (groupMask & GroupMask(m.Stat->GetGroup())) != 0) {
       jobs.push_back(&m);
     }
@@ -368,6 +410,7 @@ int RefreshDistributions(const TStatList& list, const TPrefetchPlace& place, boo
   try {
     try {
       ForceDirectory(place.Dir);
+      RemoveStaleTemporaries(place.Dir);
     } catch (const EVetrilo& e) {
       RemoveCacheFile(place.FileName(*jobs[0]));
       ShowCreateError(hooks, place.FileName(*jobs[0]), e.what());
@@ -381,7 +424,7 @@ int RefreshDistributions(const TStatList& list, const TPrefetchPlace& place, boo
           try {
             WriteCacheFile(path, dist);
           } catch (const EVetrilo& e) {
-            RemoveCacheFile(path);
+            // The previous file was never touched: a good cache stays usable.
             ShowCreateError(hooks, path, e.what());
             throw TStop{};
           }

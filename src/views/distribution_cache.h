@@ -44,6 +44,12 @@ std::string SerializeDistribution(const TDistribution& dist);
 // trailer); anything else is none.
 std::optional<TDistribution> ParseDistribution(std::string_view bytes);
 bool ValidDistributionSize(uint64_t size);
+// The largest file a distribution can make: one record per combination and the trailer.
+constexpr uint64_t kDfcReadLimit = (uint64_t(kAllCombinations) + 1) * kDfcRecordSize;
+// What a cache read back can be checked for without computing it again: values
+// strictly ascending, every count positive, a total no method's values can pass,
+// and a trailer that agrees with the records.
+bool DistributionLooksWhole(const TDistribution& dist);
 
 // A value list of the full set (any order) as a distribution: sorted, with its totals.
 TDistribution DistributionFromList(TStatDrawArray list);

@@ -1,7 +1,9 @@
 #include "workspace/comb_file.h"
 
 #include "core/file_io.h"
+#include "core/format.h"
 #include "core/text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -36,9 +38,31 @@ std::string CombFileText(std::span<const TComb> combs) {
   return text;
 }
 
+int CountOddCombs(std::span<const TComb> combs) {
+  int odd = 0;
+  for (const TComb c : combs) {
+    const uint8_t b[4] = {CombByte(c, 1), CombByte(c, 2), CombByte(c, 3), CombByte(c, 4)};
+    bool bad = false;
+    for (int i = 0; i < 4 && !bad; ++i) {
+      bad = b[i] < 1 || b[i] > kMaxNumber;
+      for (int j = 0; j < i && !bad; ++j) bad = b[i] == b[j];
+    }
+    odd += bad ? 1 : 0;
+  }
+  return odd;
+}
+
+std::string OddCombsWarning(const std::string& path, std::span<const TComb> combs) {
+  const int odd = CountOddCombs(combs);
+  if (odd == 0) return "";
+  return Format(Tr("В файле \"%s\" комбинаций с недопустимыми числами (вне 1..%d или "
+                   "повторы): %d. Они загружены как есть."),
+                {path, kMaxNumber, odd});
+}
+
 void ReadCombFile(const std::string& path, TCombsArray& out) {
   const size_t before = out.size();
-  ParseCombFileText(ReadFileBytes(path), out);
+  ParseCombFileText(ReadFileBytes(path, kCombFileReadLimit), out);
   if (out.size() == before) {
     throw ENotCombFile("\"" + path + "\": в файле нет ни одной комбинации");
   }

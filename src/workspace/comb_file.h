@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -25,6 +26,15 @@ class ENotCombFile : public EVetrilo {
  public:
   using EVetrilo::EVetrilo;
 };
+
+// A list above this size is not a list: every combination with room for spaces.
+constexpr uint64_t kCombFileReadLimit = uint64_t(kAllCombinations) * 32;
+
+// Combinations a list may hold and the program keeps as they are: a number outside
+// 1..47 (256 reads as 0, -1 as 255) or one number twice.
+int CountOddCombs(std::span<const TComb> combs);
+// The warning shown once after such a list was read; empty when there is none.
+std::string OddCombsWarning(const std::string& path, std::span<const TComb> combs);
 
 // Whole-file operations; throw EVetrilo with the system's error text for the path,
 // reading throws ENotCombFile for a file without a single combination line.

@@ -53,9 +53,21 @@ std::string JoinValueTexts(const std::vector<std::string>& texts) {
   return text;
 }
 
+bool ValueTextReads(const TCustomStat& stat, std::string_view text, TStatDrawRec& value) {
+  if (!stat.Class().CanParseValue() || text.empty()) return false;
+  value = TStatDrawRec{};
+  value.SetHalves(stat.ParseValue(text));
+  if (const auto n = StrToIntStrict(text); n && *n == value.Half(0)) return true;
+  const std::string shown = stat.ValueToText(value);
+  return shown == text ||
+         (shown.size() > text.size() + 2 && shown.starts_with(text) &&
+          std::string_view(shown).substr(text.size(), 2) == " (");
+}
+
 bool SelectRowsByText(const TCustomStat& stat, const TStatDrawArray& rows,
                       const std::vector<std::string>& texts, TStatDrawArray& selected,
-                      std::string& unknown) {
+                      std::string& unknown,
+                      const std::function<bool(const TStatDrawRec&)>& inDomain) {
   for (const std::string& text : texts) {
     bool found = false;
     for (const TStatDrawRec& r : rows) {
@@ -64,12 +76,11 @@ bool SelectRowsByText(const TCustomStat& stat, const TStatDrawArray& rows,
       if (selected.Find(r.Key()) < 0) selected.Append(r);
     }
     if (found) continue;
-    if (!stat.Class().CanParseValue()) {
+    TStatDrawRec r;
+    if (!ValueTextReads(stat, text, r) || (inDomain && !inDomain(r))) {
       unknown = text;
       return false;
     }
-    TStatDrawRec r;
-    r.SetHalves(stat.ParseValue(text));
     if (selected.Find(r.Key()) < 0) selected.Append(r);
   }
   return true;

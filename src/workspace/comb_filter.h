@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,9 +47,15 @@ class TCustomStat;
 // The value records of the table rows whose "Значение" text is given, in the order given, each
 // record once; every row showing the text is taken. A text no row shows is read with the
 // method's own parsing into the first 32-bit half of a record when the method can parse
-// values; otherwise the selection fails and `unknown` names the text.
+// values; otherwise the selection fails and `unknown` names the text. So does a text the
+// method cannot read (ValueTextReads) or whose value `inDomain`, when given, refuses.
 bool SelectRowsByText(const TCustomStat& stat, const TStatDrawArray& rows,
                       const std::vector<std::string>& texts, TStatDrawArray& selected,
-                      std::string& unknown);
+                      std::string& unknown,
+                      const std::function<bool(const TStatDrawRec&)>& inDomain = {});
+
+// Whether the method's parsing really reads the text, rather than falling back to 0:
+// a whole integer, the value's own text, or the letters before its " (code)".
+bool ValueTextReads(const TCustomStat& stat, std::string_view text, TStatDrawRec& value);
 
 }  // namespace vetrilo

@@ -3,7 +3,10 @@
 #include <array>
 #include <cstring>
 
+#include "core/errors.h"
+#include "core/format.h"
 #include "core/text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -31,6 +34,15 @@ std::vector<uint8_t> ParseGenerateNumbers(std::string_view text) {
     if (n >= 0 && n <= 255) numbers.push_back(static_cast<uint8_t>(n));
   }
   return numbers;
+}
+
+void CheckGenerateNumbers(int mode, std::string_view text) {
+  if (mode < kGenerateAnyOf || mode > kGenerateNoneOf || Trim(text).empty()) return;
+  for (const uint8_t n : ParseGenerateNumbers(text)) {
+    if (n >= 1 && n <= kMaxNumber) return;
+  }
+  // Without one the list would be empty or whole, whatever the user meant.
+  throw EVetrilo(Format(Tr("Не указано ни одного числа от 1 до %d."), {kMaxNumber}));
 }
 
 namespace {

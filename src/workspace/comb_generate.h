@@ -32,6 +32,10 @@ inline bool GenerateFileButtonEnabled(int mode) {
 // values 0..255 are kept, others ignored.
 std::vector<uint8_t> ParseGenerateNumbers(std::string_view text);
 
+// Modes 1-3: a parameter that holds words but not one number of the game (1..47)
+// is refused (EVetrilo); an empty one means no numbers, as always.
+void CheckGenerateNumbers(int mode, std::string_view text);
+
 // Appends the combinations of the full set, in canonical order, that mode 0-3 keeps (any
 // other mode keeps them all). The literal form walks the four nested levels and searches the
 // numbers for each combination; the default one masks the precomputed full set.

@@ -114,7 +114,12 @@ void TCombWorkspace::GenerateCombs(int mode, std::string_view parameter, bool wi
   try {
     if (mode == kGenerateFile) {
       ReadCombFile(std::string(parameter), combs_);
+      if (const std::string warning = OddCombsWarning(std::string(parameter), combs_);
+          !warning.empty()) {
+        hooks_->ShowMessage(TMessageKind::Warning, warning);
+      }
     } else {
+      CheckGenerateNumbers(mode, parameter);
       GenerateFromFullSet(mode, ParseGenerateNumbers(parameter), combs_);
     }
   } catch (const std::exception& e) {
@@ -241,6 +246,9 @@ void TCombWorkspace::OpenFile(const std::string& path) {
   DropUndo();
   ClearJournal();
   if (!error.empty()) throw EVetrilo(error);
+  if (const std::string warning = OddCombsWarning(path, combs_); !warning.empty()) {
+    hooks_->ShowMessage(TMessageKind::Warning, warning);
+  }
 }
 
 void TCombWorkspace::SaveFile(const std::string& path) const {

@@ -7,6 +7,7 @@
 #include "core/file_io.h"
 #include "core/ini_file.h"
 #include "test_support.h"
+#include "views/distribution_cache.h"
 
 namespace vetrilo {
 using test::TRecordingHooks;
@@ -160,7 +161,12 @@ TEST(AppSessionStats, ChangedGroupsRebuildOrDropTheirCaches) {
   const std::string shr1 = s.Dir.File("Prefetchs/Vetrilo_4d47_SHR1.dfc");
   ASSERT_TRUE(FileExists(nums));
   ASSERT_TRUE(FileExists(shr1));
-  const std::string stale(12, '\x07');
+  TDistribution whole;  // passes the checks of a read cache, but is not the method's
+  whole.Records.resize(1);
+  whole.Records[0].Value[0] = 7;
+  whole.Records[0].Count = kAllCombinations;
+  whole.MinCount = whole.MaxCount = kAllCombinations;
+  const std::string stale = SerializeDistribution(whole);
   WriteFile(shr1, stale);
   WriteFile(nums, stale);
   s.Session.SettingsGroupsChanged(GroupMask(12));

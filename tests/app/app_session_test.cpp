@@ -4,6 +4,7 @@
 
 #include "app/draw_list_view.h"
 #include "core/file_io.h"
+#include "fault_injection.h"
 #include "test_support.h"
 
 namespace vetrilo {
@@ -64,15 +65,15 @@ TEST(AppSession, LoadShowsStatusAndUnreadableArchiveGivesTheMessage) {
 TEST(AppSession, FailedSaveKeepsFileAndMemory) {
   TTempDir dir;
   TRecordingHooks hooks;
-  // A program name so long that no temporary file fits beside its archive: the
-  // save fails on the very file it would replace.
-  const std::string longName(245, 'v');
-  TAppSession s(TAppPaths::ForFolder(dir.Path(), longName), hooks);
+  TAppSession s(TAppPaths::ForFolder(dir.Path()), hooks);
   WriteArchive(s.Paths().ArchiveFile(), 3);
   const std::string before = ReadFile(s.Paths().ArchiveFile());
   ASSERT_TRUE(s.LoadArchive());
   s.MutableArchive().Draws.pop_back();
-  EXPECT_FALSE(s.SaveArchive());
+  {
+    test::TFaultPlan full(1, ENOSPC);  // the write of the new archive
+    EXPECT_FALSE(s.SaveArchive());
+  }
   ASSERT_EQ(hooks.Messages.size(), 1u);
   EXPECT_EQ(hooks.Messages[0].Text.rfind("Ошибка записи в файл тиражей!\r\r", 0), 0u);
   EXPECT_EQ(s.Archive().Count(), 2);

@@ -8,6 +8,7 @@
 #include "core/ini_file.h"
 #include "core/text.h"
 #include "stats/stat_test_support.h"
+#include "views/distribution_cache.h"
 #include "views/draw_stats.h"
 #include "test_paths.h"
 
@@ -119,7 +120,12 @@ TEST(CliPrefetch, CreatesMissingFilesAndRecreatesAllWithAll) {
   EXPECT_GE(files, 12);
   const std::string nums = f.Dir.File("Prefetchs/Vetrilo_4d47_NUMS.dfc");
   const std::string good = ReadFile(nums);
-  const std::string marker(12, '\x02');
+  TDistribution whole;  // passes the checks of a read cache, but is not the method's
+  whole.Records.resize(1);
+  whole.Records[0].Value[0] = 7;
+  whole.Records[0].Count = kAllCombinations;
+  whole.MinCount = whole.MaxCount = kAllCombinations;
+  const std::string marker = SerializeDistribution(whole);
   WriteFile(nums, marker);
   EXPECT_EQ(f.Run({"prefetch"}).Status, 0);
   EXPECT_EQ(ReadFile(nums), marker);

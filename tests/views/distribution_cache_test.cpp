@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sys/stat.h>
 
 #include "core/errors.h"
 #include "core/file_io.h"
+#include "fault_injection.h"
 #include "stats/stat_test_support.h"
 
 namespace vetrilo {
@@ -91,6 +93,7 @@ TEST(DistributionFile, FastEqualsLiteralForEveryMethodWithANorm) {
     SCOPED_TRACE(m.Code());
     ++methods;
     const TDistribution literal = LiteralDistribution(f.List, m);
+    EXPECT_TRUE(DistributionLooksWhole(literal));
     for (int threads : {1, 3}) {
       EXPECT_TRUE(ComputeDistribution(f.List, m, threads) == literal) << threads;
     }
@@ -174,8 +177,8 @@ TEST_F(TCacheFixture, OpenCreatesTheMissingFileOnlyWhenEnabledAndWithANorm) {
 TEST_F(TCacheFixture, AValidFileIsReadAsItIsAndAnUnusableSizeIsRebuilt) {
   std::filesystem::create_directories(Place.Dir);
   TDistribution mine;
-  mine.Records = {Rec(7, 0, 0, 0, 3)};
-  mine.MinCount = mine.MaxCount = 3;
+  mine.Records = {Rec(7, 0, 0, 0, kAllCombinations)};
+  mine.MinCount = mine.MaxCount = kAllCombinations;
   WriteFile(NumsFile, SerializeDistribution(mine));
   const auto read = OpenDistribution(Stats.List, Nums, Place, true, Hooks);
   ASSERT_TRUE(read);
@@ -244,7 +247,10 @@ TEST_F(TCacheFixture, RefreshCreatesMissingFilesAndRecreatesTheMaskedGroups) {
 
   // Existing files survive a mask of a group without a norm; the group's bit rebuilds them; a
   // missing one is always made.
-  const std::string marker = std::string(12, '\x01');
+  TDistribution whole;  // a file that passes the checks of a read cache
+  whole.Records = {Rec(7, 0, 0, 0, kAllCombinations)};
+  whole.MinCount = whole.MaxCount = kAllCombinations;
+  const std::string marker = SerializeDistribution(whole);
   WriteFile(NumsFile, marker);
   std::filesystem::remove(Place.FileName(MethodOf(Stats.List, "DIGS")));
   EXPECT_EQ(RefreshDistributions(Stats.List, Place, false, true, GroupMask(7), Hooks), 1);
@@ -315,6 +321,93 @@ TEST_F(TCacheFixture, RefreshStopsAtTheFirstFileThatCannotBeCreated) {
   EXPECT_EQ(
       Hooks.Messages[0].Text.rfind("Ошибка создания файла данных для полного набора вариантов!", 0),
       0u);
+}
+
+// A file of a usable size whose content cannot be a distribution of the full
+// set is rebuilt, however it came to be damaged.
+TEST_F(TCacheFixture, DamagedContentIsRebuilt) {
+  const TDistribution good = LiteralDistribution(Stats.List, Nums);
+  ASSERT_TRUE(DistributionLooksWhole(good));
+  const auto damage = [&](const std::function<void(TDistribution&)>& change) {
+    TDistribution d = good;
+    change(d);
+    return d;
+  };
+  const std::pair<const char*, TDistribution> cases[] = {
+      {"trailer", damage([](TDistribution& d) { d.MaxCount = 2147483559; })},
+      {"no maximum", damage([](TDistribution& d) { d.MaxCount = 0; })},
+      {"reserved", damage([](TDistribution& d) { d.Reserved = 1; })},
+      {"count", damage([](TDistribution& d) { d.Records[3].Count += 1; })},
+      {"zero count", damage([](TDistribution& d) { d.Records[0].Count = 0; })},
+      {"order", damage([](TDistribution& d) { std::swap(d.Records[1], d.Records[2]); })},
+      {"value twice", damage([](TDistribution& d) { d.Records[2].Value[0] = d.Records[1].Value[0]; })},
+  };
+  std::filesystem::create_directories(Place.Dir);
+  for (const auto& [name, bad] : cases) {
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(DistributionLooksWhole(bad));
+    WriteFile(NumsFile, SerializeDistribution(bad));
+    const auto read = OpenDistribution(Stats.List, Nums, Place, true, Hooks);
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(*read == good);
+    EXPECT_EQ(ReadFile(NumsFile), SerializeDistribution(good));
+  }
+  EXPECT_TRUE(Hooks.Messages.empty());
+}
+
+namespace {
+
+// The registry cut down to a few methods, so a refresh computes only them.
+void KeepOnly(TStatList& list, const std::vector<std::string>& codes) {
+  std::erase_if(list.Methods, [&](const TStatMethod& m) {
+    return std::find(codes.begin(), codes.end(), m.Code()) == codes.end();
+  });
+}
+
+}  // namespace
+
+TEST(DistributionRefresh, AFailedWriteKeepsThePreviousFileAndTemporariesGoFirst) {
+  TTempDir dir;
+  TStatFixture stats({{1, 1, 2, 3, 4, 5, "07/04/2014"}});
+  KeepOnly(stats.List, {"NUMS", "EVEN"});
+  ASSERT_EQ(stats.List.Methods.size(), 2u);
+  TRecordingHooks hooks;
+  const TPrefetchPlace place{dir.File("Prefetchs"), "Vetrilo_4d47"};
+  ASSERT_EQ(RefreshDistributions(stats.List, place, true, true, 0, hooks), 2);
+  const std::string nums = ReadFile(place.FileName(stats.List.Methods[0]));
+  const std::string even = ReadFile(place.FileName(stats.List.Methods[1]));
+  // What a killed save left behind is cleared before the rebuild.
+  WriteFile(dir.File("Prefetchs/.vetrilo-Ab12Cd.tmp"), nums);
+  WriteFile(dir.File("Prefetchs/Vetrilo_4d47_NUMS.dfc.tmp-Zz9Yy8"), nums.substr(0, 100));
+  for (const int err : {ENOSPC, EIO, EROFS}) {
+    SCOPED_TRACE(err);
+    hooks.Messages.clear();
+    {
+      test::TFaultPlan plan(0, err);  // the first step of the first file
+      EXPECT_EQ(RefreshDistributions(stats.List, place, true, true, 0xFFFFFFFFu, hooks), 0);
+      EXPECT_TRUE(plan.Fired());
+    }
+    ASSERT_EQ(hooks.Messages.size(), 1u);
+    EXPECT_NE(hooks.Messages[0].Text.find(std::strerror(err)), std::string::npos);
+    EXPECT_EQ(ReadFile(place.FileName(stats.List.Methods[0])), nums);
+    EXPECT_EQ(ReadFile(place.FileName(stats.List.Methods[1])), even);
+    EXPECT_EQ(FilesIn(place.Dir), (std::vector<std::string>{place.FileName(stats.List.Methods[1]),
+                                                            place.FileName(stats.List.Methods[0])}));
+  }
+  // A damaged file among good ones is found and rebuilt by a plain refresh.
+  std::string damaged = nums;
+  damaged[damaged.size() - 8] ^= 0x7F;  // the trailer's largest count
+  WriteFile(place.FileName(stats.List.Methods[0]), damaged);
+  EXPECT_EQ(RefreshDistributions(stats.List, place, false, true, 0, hooks), 1);
+  EXPECT_EQ(ReadFile(place.FileName(stats.List.Methods[0])), nums);
+}
+
+TEST_F(TCacheFixture, ACacheThatIsNoFileIsAnErrorNotAHang) {
+  std::filesystem::create_directories(Place.Dir);
+  ASSERT_EQ(::mkfifo(NumsFile.c_str(), 0644), 0);
+  EXPECT_FALSE(OpenDistribution(Stats.List, Nums, Place, true, Hooks));
+  ASSERT_EQ(Hooks.Messages.size(), 1u);
+  EXPECT_EQ(Hooks.Messages[0].Kind, TMessageKind::Error);
 }
 
 }  // namespace vetrilo

@@ -20,8 +20,9 @@ void TCustomPeriodsStat::GetDrawValues(int index, int lastIndex, bool sorted, TS
     TLastValueRec seen;
     seen.Draw = Draw.Number;
     seen.Value[0] = int16_t(item);
-    const int32_t period = TrackLastValue(seen, last);
-    if (period > 0) AddWords(list, true, item, period);
+    const int64_t period = TrackLastValue(seen, last);
+    // The period is kept in a 16-bit word, as the value records hold it.
+    if (period > 0) AddWords(list, true, item, static_cast<int16_t>(period));
   }
 }
 

@@ -158,3 +158,26 @@ TEST(PeriodStats, ClassData) {
 }
 
 }  // namespace vetrilo
+
+namespace vetrilo {
+
+// A damaged archive whose draw numbers span more than 32 bits: the period is
+// taken in 64 bits and kept in its 16-bit word (4,000,000,000 -> 10240).
+TEST(PeriodStats, DrawNumbersFarApartDoNotOverflow) {
+  test::TStatFixture f({{-2000000000, 17, 1, 2, 3, 1, ""}, {2000000000, 17, 4, 5, 6, 1, ""}});
+  f.List.ChannelSize = 8;
+  f.List.MatrixSegments[0] = 2;
+  f.List.BuildMethods();
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      {"PRDV", {"17 x 10240 x1"}},
+      {"PRDC", {"03 x 10240 x1", "01 x 10240 x1"}},
+      {"PRDG", {"1 x 10240 x1"}},
+  };
+  for (const auto& [code, expected] : cases) {
+    SCOPED_TRACE(code);
+    auto stat = f.Stat(code);
+    EXPECT_EQ(test::Texts(*stat, RangeValues(*stat, 0, f.Archive.High(), false)), expected);
+  }
+}
+
+}  // namespace vetrilo

@@ -151,7 +151,7 @@ TEST(AppPaths, PerUserDataWhenTheProgramFolderIsAPackageInstall) {
   WriteFile(user.ArchiveFile(), "my draws");
   setenv("XDG_DATA_HOME", (home.Path() + "/xdg").c_str(), 1);
   EXPECT_EQ(TAppPaths::ForProgram(program.Path()).Dir, home.Path() + "/xdg/vetrilo");
-  setenv("XDG_DATA_HOME", home.Path().c_str(), 1);
+  unsetenv("XDG_DATA_HOME");
   EXPECT_EQ(ReadFile(TAppPaths::ForProgram(program.Path()).ArchiveFile()), "my draws");
   unsetenv("XDG_DATA_HOME");
   // A data folder below a regular file cannot be made.

@@ -173,10 +173,10 @@ class SelfUpdateRun : public ::testing::Test {
     server.Put("/files/p.tgz", package);
     if (sha.empty()) sha = Sha256Hex(package);
     server.Put("/files/Zorvat_AU.cfg",
-               "[Vetrilo_4d47]\r\nVerId=0.1.0.99999\r\nDescription=New build\r\n"
-               "DownloadUrl=" + server.Url("/files/p.tgz") +
+               "[Vetrilo_4d47]\r\n" + extra + "VerId=0.1.0.99999\r\nDescription=New build\r\n" +
+                   "DownloadUrl=" + server.Url("/files/p.tgz") +
                    "\r\nOriginalFileName=p.tar.gz\r\n" +
-                   (sha == "-" ? "" : "ChecksumSHA256=" + sha + "\r\n") + extra);
+                   (sha == "-" ? "" : "ChecksumSHA256=" + sha + "\r\n"));
   }
 
   int Check(bool silent = false, int language = 0) {
@@ -379,7 +379,7 @@ TEST_F(SelfUpdateRun, HostilePackagesAndNamesAreRefusedBeforeAnythingChanges) {
   }
   EXPECT_EQ(server.Requests("/files/p.tgz"), 4);  // names are refused before the download
   // A version text that names another folder.
-  server.Put("/files/Zorvat_AU.cfg", "[Vetrilo_4d47]\r\nVerId=0.1.0.99999/../../x\r\nDownloadUrl=" +
+  server.Put("/files/Zorvat_AU.cfg", "[Vetrilo_4d47]\r\nVerId=0.1.0.99999_/../../x\r\nDownloadUrl=" +
                                          server.Url("/files/p.tgz") + "\r\nChecksumSHA256=" +
                                          Sha256Hex(package) + "\r\n");
   EXPECT_EQ(Check(true), 2);

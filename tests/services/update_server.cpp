@@ -21,7 +21,7 @@ TUpdateServer::TUpdateServer() : server_(std::make_unique<httplib::Server>()) {
         return;
       }
       body = it->second;
-      if (CutFirst > 0) {
+      if (CutFirst > 0 && req.path.ends_with(".tgz")) {
         --CutFirst;
         cut = true;
       }

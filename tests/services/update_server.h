@@ -29,7 +29,7 @@ class TUpdateServer {
   }
   void Put(const std::string& path, std::string bytes);
   int Requests(const std::string& path) const;
-  // The first N requests for a file send half of it and drop the connection.
+  // The first N requests for a package (".tgz") send half of it and drop the connection.
   std::atomic<int> CutFirst{0};
 
  private:

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "core/cp1251.h"
 #include "core/errors.h"
@@ -476,6 +478,44 @@ TEST(ProgressWindow, OneAtATimeAndNeverBeyondItsSteps) {
   window.Close();
   EXPECT_NO_THROW(window.Open("b", 1));
   window.Close();
+}
+
+}  // namespace
+}  // namespace vetrilo
+
+namespace vetrilo {
+namespace {
+
+TEST(UpdatePrograms, RunAndWaitAndTheRestartStart) {
+  test::TTempDir dir;
+  const std::string script = dir.File("Vetrilo_4d47");
+  test::WriteFile(script, "#!/bin/sh\necho \"$1 $(pwd)\" > started.txt\nexit 7\n");
+  fs::permissions(script, fs::perms::owner_all);
+  int polls = 0;
+  EXPECT_EQ(RunAndWait(dir.Path(), script, 10, [&] { ++polls; }), 7);
+  EXPECT_EQ(test::ReadFile(dir.File("started.txt")), " " + dir.Path() + "\n");
+
+  fs::remove(dir.File("started.txt"));
+  StartProgramForRestart(dir.Path(), "Vetrilo_4d47");
+  for (int i = 0; i < 200 && !fs::exists(dir.File("started.txt")); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(test::ReadFile(dir.File("started.txt")), "restart " + dir.Path() + "\n");
+  EXPECT_THROW(StartProgramForRestart(dir.File("missing"), "Vetrilo_4d47"), EVetrilo);
+
+  const std::string slow = dir.File("slow.sh");
+  test::WriteFile(slow, "#!/bin/sh\nsleep 30\n");
+  fs::permissions(slow, fs::perms::owner_all);
+  try {
+    RunAndWait(dir.Path(), slow, 1, [&] { ++polls; });
+    ADD_FAILURE() << "no time-out";
+  } catch (const EVetrilo& e) {
+    EXPECT_EQ(e.Message(), "Ожидание завершения процесса (файла) \"slow.sh\" прервано в связи с "
+                           "превышением времени ожидания!");
+  }
+  EXPECT_GT(polls, 5);
+  EXPECT_THROW(RunAndWait(dir.Path(), dir.File("none"), 1, {}), EVetrilo);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 # make run   - install what is missing, build, start the program on the demo archive
 # make test  - install what is missing, build with sanitizers, run every test headless
 # make bench - build optimised and run the benchmarks
+# make package - the Debian package and the self-update package, in build/release/package
 
 RUN_DIR   := build/release
 TEST_DIR  := build/test
@@ -8,7 +9,7 @@ PROGRAM   := $(RUN_DIR)/bin/Vetrilo_4d47
 CLI       := $(RUN_DIR)/bin/vetrilo-cli
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test bench deps build-release build-test clean
+.PHONY: run test bench deps build-release build-test package clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -39,6 +40,10 @@ bench: build-release
 	@cmake -S . -B $(RUN_DIR) -DVETRILO_BENCH=ON >/dev/null
 	@cmake --build $(RUN_DIR) -j $(JOBS) --target vetrilo_bench
 	@$(RUN_DIR)/bench/vetrilo_bench
+
+package: build-release
+	@cd $(RUN_DIR) && cpack -G DEB
+	@cmake --build $(RUN_DIR) --target update-package
 
 clean:
 	rm -rf build

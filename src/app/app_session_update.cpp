@@ -53,7 +53,9 @@ int TAppSession::CheckForUpdates(bool silent) {
   return result;
 }
 
-int TAppSession::CheckUpdateExecute() { return CheckForUpdates(false); }
+int TAppSession::CheckUpdateExecute() {
+  return CheckForUpdates(false);
+}
 
 bool TAppSession::StartupUpdateCheck() {
   if (!options_.AutoUpdates || updateSite_.empty() || paths_.PackageInstall) return false;

@@ -37,9 +37,10 @@ int Update(const TCliContext& context) {
   }
   const std::string address = UpdateAddress(context, args);
   if (address.empty()) {
-    throw ECliError(Format("Не задан адрес обновлений программы!\r\rВ файле %s.ini это параметр "
-                           "UpdateSite= раздела [GLOBAL].",
-                           {context.Paths.BaseName}));
+    throw ECliError(
+        Format("Не задан адрес обновлений программы!\r\rВ файле %s.ini это параметр "
+               "UpdateSite= раздела [GLOBAL].",
+               {context.Paths.BaseName}));
   }
   TConsoleHooks hooks;
   TProgressWindow progress;

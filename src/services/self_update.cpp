@@ -59,7 +59,9 @@ std::string NotFoundText(const std::string& path) {
   return Format(Tr("Файл \"%s\" не найден!"), {path});
 }
 
-std::string ChecksumErrorText() { return Tr("Неверная контрольная сумма скачанного файла."); }
+std::string ChecksumErrorText() {
+  return Tr("Неверная контрольная сумма скачанного файла.");
+}
 
 bool IsHex(std::string_view s, size_t length) {
   if (s.size() != length) return false;
@@ -184,7 +186,9 @@ int BuildNumber(std::string_view versionText) {
   return std::stoi(word);
 }
 
-std::string ProgramVersionText() { return VETRILO_VERSION "." VETRILO_BUILD_NUMBER; }
+std::string ProgramVersionText() {
+  return VETRILO_VERSION "." VETRILO_BUILD_NUMBER;
+}
 
 std::vector<std::string> SplitNameList(std::string_view list) {
   std::vector<std::string> names;
@@ -329,7 +333,9 @@ TSelfUpdate::TSelfUpdate(std::string programDir, std::string programFileName, TU
       hooks_(hooks),
       progress_(progress) {}
 
-std::string TSelfUpdate::WorkFolder() const { return JoinPath(dir_, kWorkFolder); }
+std::string TSelfUpdate::WorkFolder() const {
+  return JoinPath(dir_, kWorkFolder);
+}
 
 namespace {
 
@@ -613,8 +619,8 @@ void TSelfUpdate::CopyIntoProgramFolder() {
           FileCrc32Text(target) == FileCrc32Text(source)) {
         continue;
       }
-      items.push_back({source, target, target + std::string(kNewSuffix),
-                       target + std::string(kOldSuffix)});
+      items.push_back(
+          {source, target, target + std::string(kNewSuffix), target + std::string(kOldSuffix)});
     }
     // Every copy is made under a temporary name first: a failure here leaves
     // the installed program as it was.

@@ -81,8 +81,7 @@ void WriteEntry(archive* a, const std::string& package, const std::string& path,
 
 }  // namespace
 
-void UnpackUpdatePackage(const std::string& package, const std::string& folder,
-                         uint64_t maxBytes) {
+void UnpackUpdatePackage(const std::string& package, const std::string& folder, uint64_t maxBytes) {
   TArchive a(archive_read_new(), archive_read_free);
   archive_read_support_filter_gzip(a.get());
   archive_read_support_format_tar(a.get());

@@ -57,7 +57,8 @@ struct TUpdateSession {
                              Server.Url("/p.tgz") + "\r\nChecksumSHA256=" + Sha256Hex(package) +
                              "\r\n");
     if (withSite) {
-      WriteFile(Session.Paths().IniFile(), "[GLOBAL]\r\nUpdateSite=" + Server.Url("/u.cfg") + "\r\n");
+      WriteFile(Session.Paths().IniFile(),
+                "[GLOBAL]\r\nUpdateSite=" + Server.Url("/u.cfg") + "\r\n");
     }
     if (!frm.empty()) WriteFile(Session.Paths().FrmFile(), frm);
     WriteFile(Dir.File("Vetrilo_4d47"), "old program");

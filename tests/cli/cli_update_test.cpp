@@ -28,10 +28,12 @@ TEST(CliUpdate, CheckTellsTheRunningAndThePublishedBuild) {
   test::TUpdateServer server;
   const std::string package = test::MakeTarGz({{"Vetrilo_4d47", "new"}});
   PublishBuild(server, ProgramVersionText(), package, Sha256Hex(package));
-  WriteFile(dir.File("Vetrilo_4d47.ini"), "[GLOBAL]\r\nUpdateSite=" + server.Url("/u.cfg") + "\r\n");
+  WriteFile(dir.File("Vetrilo_4d47.ini"),
+            "[GLOBAL]\r\nUpdateSite=" + server.Url("/u.cfg") + "\r\n");
   auto r = RunProgram({VETRILO_CLI, "--dir", dir.Path(), "update", "check"});
   EXPECT_EQ(r.Status, 0) << r.Err;
-  EXPECT_EQ(r.Out, "running: " + ProgramVersionText() + "\npublished: " + ProgramVersionText() + "\n");
+  EXPECT_EQ(r.Out,
+            "running: " + ProgramVersionText() + "\npublished: " + ProgramVersionText() + "\n");
   PublishBuild(server, "0.1.0.99999", package, Sha256Hex(package));
   r = RunProgram({VETRILO_CLI, "--dir", dir.Path(), "update", "check"});
   EXPECT_EQ(r.Status, 10) << r.Err;
@@ -42,8 +44,8 @@ TEST(CliUpdate, CheckTellsTheRunningAndThePublishedBuild) {
   r = RunProgram({VETRILO_CLI, "--dir", bare.Path(), "update", "check"});
   EXPECT_EQ(r.Status, 2);
   EXPECT_NE(r.Err.find("UpdateSite="), std::string::npos);
-  r = RunProgram({VETRILO_CLI, "--dir", bare.Path(), "update", "check", "--site",
-                  server.Url("/missing.cfg")});
+  r = RunProgram(
+      {VETRILO_CLI, "--dir", bare.Path(), "update", "check", "--site", server.Url("/missing.cfg")});
   EXPECT_EQ(r.Status, 2);
   EXPECT_NE(r.Err.find("Ошибка поиска обновлений!"), std::string::npos);
 }
@@ -54,8 +56,8 @@ TEST(CliUpdate, InstallPutsTheBuildIntoTheFolderOrFailsWithStatus2) {
   WriteFile(dir.File("Vetrilo_4d47"), "old");
   const std::string package = test::MakeTarGz({{"Vetrilo_4d47", "new"}, {"extra.txt", "x"}});
   PublishBuild(server, "0.1.0.99999", package, std::string(64, '0'));
-  const std::vector<std::string> install = {VETRILO_CLI, "--dir", dir.Path(), "update", "install",
-                                            "--site", server.Url("/u.cfg")};
+  const std::vector<std::string> install = {VETRILO_CLI, "--dir",  dir.Path(),          "update",
+                                            "install",   "--site", server.Url("/u.cfg")};
   auto r = RunProgram(install);
   EXPECT_EQ(r.Status, 2);
   EXPECT_NE(r.Err.find("Ошибка установки обновления!"), std::string::npos) << r.Err;

@@ -27,10 +27,16 @@ using test::TTempDir;
 using test::TUpdateServer;
 
 TEST(UpdateVersion, BuildNumberIsTheFourthWord) {
-  const std::pair<const char*, int> cases[] = {
-      {"13.6.0.199", 199}, {"13.7.0.210", 210}, {"14,0-0_150", 150}, {"1.2.3", 0},
-      {"1.2.3.x", 0},      {"1.2.3. 7 ", 7},    {"", 0},             {"1.2.3.4.5", 4},
-      {"1.2.3.-4", 0},     {"1.2.3.99999999999", 0}};
+  const std::pair<const char*, int> cases[] = {{"13.6.0.199", 199},
+                                               {"13.7.0.210", 210},
+                                               {"14,0-0_150", 150},
+                                               {"1.2.3", 0},
+                                               {"1.2.3.x", 0},
+                                               {"1.2.3. 7 ", 7},
+                                               {"", 0},
+                                               {"1.2.3.4.5", 4},
+                                               {"1.2.3.-4", 0},
+                                               {"1.2.3.99999999999", 0}};
   for (const auto& [text, build] : cases) {
     SCOPED_TRACE(text);
     EXPECT_EQ(BuildNumber(text), build);
@@ -87,16 +93,17 @@ TEST(UpdateVersion, NamesMustStayInTheirFolder) {
     SCOPED_TRACE(name);
     EXPECT_EQ(ContainedName(name, "x"), clean);
   }
-  for (const char* bad : {"", "/etc/passwd", "..", "../a", "a/../../b", "a/..", "a\\..\\b", ".",
-                          "./"}) {
+  for (const char* bad :
+       {"", "/etc/passwd", "..", "../a", "a/../../b", "a/..", "a\\..\\b", ".", "./"}) {
     SCOPED_TRACE(bad);
     EXPECT_THROW(ContainedName(bad, "x"), EVetrilo);
   }
 }
 
 TEST(UpdateVersion, AddressesAndDescriptionNames) {
-  for (const char* ok : {"https://example.org/a.cfg", "HTTPS://example.org/a", "http://127.0.0.1:8/a",
-                         "http://localhost/a", "http://[::1]:80/a", "http://127.1.2.3/a"}) {
+  for (const char* ok :
+       {"https://example.org/a.cfg", "HTTPS://example.org/a", "http://127.0.0.1:8/a",
+        "http://localhost/a", "http://[::1]:80/a", "http://127.1.2.3/a"}) {
     SCOPED_TRACE(ok);
     EXPECT_NO_THROW(CheckWebAddressAllowed(ok));
   }
@@ -110,10 +117,10 @@ TEST(UpdateVersion, AddressesAndDescriptionNames) {
   EXPECT_EQ(DescriptionBase("https://h/files/autoupdates/Zorvat_AU.cfg"),
             "https://h/files/autoupdates/UpdDescr/");
   EXPECT_EQ(DescriptionBase("/srv/upd/a.cfg"), "/srv/upd/UpdDescr/");
-  EXPECT_EQ(DescriptionCandidates("B/", "13.7.0.210", 1049),
-            (std::vector<std::string>{"B/UpdDescr_RUS_13.7.0.210.txt",
-                                      "B/UpdDescr_1049_13.7.0.210.txt",
-                                      "B/UpdDescr_13.7.0.210.txt"}));
+  EXPECT_EQ(
+      DescriptionCandidates("B/", "13.7.0.210", 1049),
+      (std::vector<std::string>{"B/UpdDescr_RUS_13.7.0.210.txt", "B/UpdDescr_1049_13.7.0.210.txt",
+                                "B/UpdDescr_13.7.0.210.txt"}));
   EXPECT_EQ(DescriptionCandidates("B/", "1.2.3.4", 0),
             (std::vector<std::string>{"B/UpdDescr_1.2.3.4.txt"}));
 }
@@ -169,16 +176,15 @@ class SelfUpdateRun : public ::testing::Test {
                        {"Vetrilo_4d47_eng.lng", "module"}}));
   }
 
-  void Publish(const std::string& package, const std::string& extra = "",
-               std::string sha = "") {
+  void Publish(const std::string& package, const std::string& extra = "", std::string sha = "") {
     packageBytes = package;
     server.Put("/files/p.tgz", package);
     if (sha.empty()) sha = Sha256Hex(package);
-    server.Put("/files/Zorvat_AU.cfg",
-               "[Vetrilo_4d47]\r\n" + extra + "VerId=0.1.0.99999\r\nDescription=New build\r\n" +
-                   "DownloadUrl=" + server.Url("/files/p.tgz") +
-                   "\r\nOriginalFileName=p.tar.gz\r\n" +
-                   (sha == "-" ? "" : "ChecksumSHA256=" + sha + "\r\n"));
+    server.Put("/files/Zorvat_AU.cfg", "[Vetrilo_4d47]\r\n" + extra +
+                                           "VerId=0.1.0.99999\r\nDescription=New build\r\n" +
+                                           "DownloadUrl=" + server.Url("/files/p.tgz") +
+                                           "\r\nOriginalFileName=p.tar.gz\r\n" +
+                                           (sha == "-" ? "" : "ChecksumSHA256=" + sha + "\r\n"));
   }
 
   int Check(bool silent = false, int language = 0) {
@@ -258,7 +264,8 @@ TEST_F(SelfUpdateRun, NoNewerBuildIsNoUpdate) {
 }
 
 TEST_F(SelfUpdateRun, NewerBuildIsInstalledAndThePreviousFilesKeptUntilTheNextCheck) {
-  server.Put("/files/UpdDescr/UpdDescr_RUS_0.1.0.99999.txt", Utf8ToCp1251("Что нового\r\nстрока 2"));
+  server.Put("/files/UpdDescr/UpdDescr_RUS_0.1.0.99999.txt",
+             Utf8ToCp1251("Что нового\r\nстрока 2"));
   EXPECT_EQ(Check(false, 1049), 1);
   ASSERT_EQ(offers.size(), 1u);
   EXPECT_EQ(offers[0].CurrentVersion, "0.1.0.5");
@@ -333,9 +340,9 @@ TEST_F(SelfUpdateRun, ChecksumsAreRequiredAndChecked) {
     const int before = server.Requests("/files/p.tgz");
     EXPECT_EQ(Check(true), 2);
     EXPECT_EQ(server.Requests("/files/p.tgz") - before, c.Downloads);
-    EXPECT_EQ(MessageTexts(), std::vector<std::string>{
-                                  "Ошибка установки обновления!\r\rНеверная контрольная сумма "
-                                  "скачанного файла."});
+    EXPECT_EQ(MessageTexts(),
+              std::vector<std::string>{"Ошибка установки обновления!\r\rНеверная контрольная сумма "
+                                       "скачанного файла."});
     ExpectUntouched();
   }
   // Letter case of the checksums does not matter.
@@ -369,9 +376,9 @@ TEST_F(SelfUpdateRun, HostilePackagesAndNamesAreRefusedBeforeAnythingChanges) {
     ExpectUntouched();
   }
   const std::string package = MakeTarGz({{"Vetrilo_4d47", "new"}});
-  for (const std::string extra :
-       {"DeleteBefore=../victim\r\n", "DeleteAfter=a;/tmp/victim\r\n", "ExecBefore=../../bin/true\r\n",
-        "ExecAfter=/bin/true\r\n", "OriginalFileName=../p.tar.gz\r\n"}) {
+  for (const std::string extra : {"DeleteBefore=../victim\r\n", "DeleteAfter=a;/tmp/victim\r\n",
+                                  "ExecBefore=../../bin/true\r\n", "ExecAfter=/bin/true\r\n",
+                                  "OriginalFileName=../p.tar.gz\r\n"}) {
     SCOPED_TRACE(extra);
     Publish(package, extra);
     hooks.Messages.clear();
@@ -381,9 +388,9 @@ TEST_F(SelfUpdateRun, HostilePackagesAndNamesAreRefusedBeforeAnythingChanges) {
   }
   EXPECT_EQ(server.Requests("/files/p.tgz"), 4);  // names are refused before the download
   // A version text that names another folder.
-  server.Put("/files/Zorvat_AU.cfg", "[Vetrilo_4d47]\r\nVerId=0.1.0.99999_/../../x\r\nDownloadUrl=" +
-                                         server.Url("/files/p.tgz") + "\r\nChecksumSHA256=" +
-                                         Sha256Hex(package) + "\r\n");
+  server.Put("/files/Zorvat_AU.cfg",
+             "[Vetrilo_4d47]\r\nVerId=0.1.0.99999_/../../x\r\nDownloadUrl=" +
+                 server.Url("/files/p.tgz") + "\r\nChecksumSHA256=" + Sha256Hex(package) + "\r\n");
   EXPECT_EQ(Check(true), 2);
   ExpectUntouched();
 }
@@ -426,7 +433,8 @@ TEST_F(SelfUpdateRun, ProgramsOfThePackageRunBeforeAndAfterTheCopy) {
                      {"before.sh", "#!/bin/sh\necho ran > ran-before\n", TPackageEntry::File, 0755},
                      {"after.sh", "#!/bin/sh\necho ran > ../ran-after\nexit 3\n",
                       TPackageEntry::File, 0755}}),
-          "ExecBefore=missing.sh; before.sh\r\nExecAfter=after.sh\r\nDeleteAfter=before.sh;after.sh\r\n");
+          "ExecBefore=missing.sh; "
+          "before.sh\r\nExecAfter=after.sh\r\nDeleteAfter=before.sh;after.sh\r\n");
   EXPECT_EQ(Check(true), 1);
   // What ExecBefore left in the working folder was copied too; exit codes are ignored.
   EXPECT_EQ(Read("ran-before"), "ran\n");
@@ -454,9 +462,9 @@ TEST_F(SelfUpdateRun, ConfigurationFromAFolder) {
   fs::create_directories(site + "/UpdDescr");
   test::WriteFile(site + "/p.tgz", packageBytes);
   test::WriteFile(site + "/UpdDescr/UpdDescr_0.1.0.99999.txt", "from a folder");
-  test::WriteFile(site + "/Zorvat_AU.cfg", "[Vetrilo_4d47]\r\nVerId=0.1.0.99999\r\nDownloadUrl=" +
-                                               site + "/p.tgz\r\nChecksumSHA256=" +
-                                               Sha256Hex(packageBytes) + "\r\n");
+  test::WriteFile(site + "/Zorvat_AU.cfg",
+                  "[Vetrilo_4d47]\r\nVerId=0.1.0.99999\r\nDownloadUrl=" + site +
+                      "/p.tgz\r\nChecksumSHA256=" + Sha256Hex(packageBytes) + "\r\n");
   TSelfUpdate update(program, "Vetrilo_4d47", hooks, progress);
   update.RunningVersion = "0.1.0.5";
   std::vector<std::string> description;
@@ -511,8 +519,9 @@ TEST(UpdatePrograms, RunAndWaitAndTheRestartStart) {
     RunAndWait(dir.Path(), slow, 1, [&] { ++polls; });
     ADD_FAILURE() << "no time-out";
   } catch (const EVetrilo& e) {
-    EXPECT_EQ(e.Message(), "Ожидание завершения процесса (файла) \"slow.sh\" прервано в связи с "
-                           "превышением времени ожидания!");
+    EXPECT_EQ(e.Message(),
+              "Ожидание завершения процесса (файла) \"slow.sh\" прервано в связи с "
+              "превышением времени ожидания!");
   }
   EXPECT_GT(polls, 5);
   EXPECT_THROW(RunAndWait(dir.Path(), dir.File("none"), 1, {}), EVetrilo);

@@ -31,13 +31,12 @@ TUpdateServer::TUpdateServer() : server_(std::make_unique<httplib::Server>()) {
       return;
     }
     const size_t size = body.size();
-    res.set_content_provider(
-        size, "application/octet-stream",
-        [body](size_t offset, size_t, httplib::DataSink& sink) {
-          if (offset >= body.size() / 2) return false;  // the connection drops
-          sink.write(body.data() + offset, body.size() / 2 - offset);
-          return true;
-        });
+    res.set_content_provider(size, "application/octet-stream",
+                             [body](size_t offset, size_t, httplib::DataSink& sink) {
+                               if (offset >= body.size() / 2) return false;  // the connection drops
+                               sink.write(body.data() + offset, body.size() / 2 - offset);
+                               return true;
+                             });
     (void)size;
   });
   port_ = server_->bind_to_any_port("127.0.0.1");
@@ -94,7 +93,8 @@ std::string MakeTarGz(const std::vector<TPackageEntry>& entries) {
         archive_entry_set_hardlink(entry, e.Bytes.c_str());
         break;
     }
-    archive_entry_set_perm(entry, static_cast<mode_t>(e.Kind == TPackageEntry::Folder ? 0755 : e.Mode));
+    archive_entry_set_perm(entry,
+                           static_cast<mode_t>(e.Kind == TPackageEntry::Folder ? 0755 : e.Mode));
     archive_write_header(a, entry);
     if (e.Kind == TPackageEntry::File) archive_write_data(a, e.Bytes.data(), e.Bytes.size());
     archive_entry_free(entry);

@@ -78,8 +78,10 @@ class TUpdateActionsTest : public QObject {
   void checkShowsTheInformerAndDeclining() {
     const std::string site = S(dir_->filePath("site"));
     std::filesystem::create_directories(site);
-    SaveFileAtomic(site + "/u.cfg", "[Vetrilo_4d47]\r\nVerId=0.1.0.99999\r\nDescription=B\r\n"
-                                    "DownloadUrl=" + site + "/p.tgz\r\n");
+    SaveFileAtomic(site + "/u.cfg",
+                   "[Vetrilo_4d47]\r\nVerId=0.1.0.99999\r\nDescription=B\r\n"
+                   "DownloadUrl=" +
+                       site + "/p.tgz\r\n");
     session_->SetUpdateSite(site + "/u.cfg");
     QString seen;
     // The dialog opens after the progress window of the search has closed.

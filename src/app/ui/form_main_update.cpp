@@ -15,10 +15,9 @@ namespace vetrilo {
 
 void TFormMain::CreateUpdateActions() {
   progressWindow_ = new TFormProgress(this);
-  session_.ProgressWindow().SetSink(
-      [this](std::string_view text, int position, int maximum) {
-        progressWindow_->Show(text, position, maximum);
-      });
+  session_.ProgressWindow().SetSink([this](std::string_view text, int position, int maximum) {
+    progressWindow_->Show(text, position, maximum);
+  });
   session_.SetUpdateInformer([this](const TUpdateOffer& offer) {
     TfrmUpdateInformer dialog(offer, this);
     return dialog.exec() == QDialog::Accepted;
@@ -35,10 +34,9 @@ void TFormMain::CreateUpdateActions() {
   automatic->setCheckable(true);
   automatic->setChecked(session_.AutoUpdates());
   a.Add("About", QTr("О программе"), QTr("Версия программы и каталог ее файлов"), [this] {
-    QMessageBox::about(
-        this, QTr("О программе"),
-        QMessage(Format(Tr("Vetrilo_4d47, версия %s\r\r%s"),
-                        {ProgramVersionText(), session_.DataFolderText()})));
+    QMessageBox::about(this, QTr("О программе"),
+                       QMessage(Format(Tr("Vetrilo_4d47, версия %s\r\r%s"),
+                                       {ProgramVersionText(), session_.DataFolderText()})));
   });
 }
 

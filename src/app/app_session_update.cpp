@@ -39,7 +39,8 @@ int TAppSession::CheckForUpdates(bool silent) {
     }
     return 0;
   }
-  TSelfUpdate update(paths_.ProgramDir, paths_.BaseName, *hooks_, progressWindow_);
+  const std::string& programDir = paths_.ProgramDir.empty() ? paths_.Dir : paths_.ProgramDir;
+  TSelfUpdate update(programDir, paths_.BaseName, *hooks_, progressWindow_);
   update.RunningVersion = runningVersion_;
   update.EnterBusy = [this] { EnterBusy(); };
   update.LeaveBusy = [this] { LeaveBusy(); };

@@ -13,7 +13,7 @@ fail() { echo "package test: $*" >&2; exit 1; }
 if [ -z "$deb" ]; then
   # Fast: no compression and no dependency scan of the test build's programs.
   (cd "$build" && cpack -G DEB -B "$scratch/out" -D CPACK_DEBIAN_COMPRESSION_TYPE=gzip \
-    -D CPACK_DEBIAN_PACKAGE_SHLIBDEPS=OFF >"$scratch/cpack.log" 2>&1) ||
+    -D CPACK_DEBIAN_PACKAGE_SHLIBDEPS=OFF -D CPACK_STRIP_FILES=OFF >"$scratch/cpack.log" 2>&1) ||
     { cat "$scratch/cpack.log" >&2; fail "cpack failed"; }
   deb=$(ls "$scratch"/out/vetrilo_*_amd64.deb 2>/dev/null | head -n 1)
   [ -n "$deb" ] || fail "no vetrilo_<version>_amd64.deb was made"

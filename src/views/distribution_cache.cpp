@@ -154,6 +154,9 @@ class TDistributionJobs {
         break;
       }
     }
+    // The helpers may have done every slice while this thread waited: a stop
+    // asked for meanwhile still ends the work.
+    if (!stop_) PollStop();
     if (stop_) throw EStopped();
     if (errors_[m]) std::rethrow_exception(errors_[m]);
     const size_t first = m * size_t(slices_);

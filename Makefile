@@ -2,6 +2,7 @@
 # make test  - install what is missing, build with sanitizers, run every test headless
 # make bench - build optimised and run the benchmarks
 # make fuzz  - build the libFuzzer harnesses with clang and run each FUZZ_SECONDS (60)
+# make package - the Debian package and the self-update package, in build/release/package
 
 RUN_DIR   := build/release
 TEST_DIR  := build/test
@@ -11,7 +12,7 @@ JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_DIR  := build/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test bench fuzz deps build-release build-test clean
+.PHONY: run test bench fuzz deps build-release build-test package clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -50,6 +51,9 @@ fuzz:
 	  -DVETRILO_BENCH=OFF >/dev/null
 	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target vetrilo_fuzzers
 	@./scripts/run-fuzzers.sh $(FUZZ_DIR)/fuzz $(FUZZ_SECONDS)
+package: build-release
+	@cd $(RUN_DIR) && cpack -G DEB
+	@cmake --build $(RUN_DIR) --target update-package
 
 clean:
 	rm -rf build

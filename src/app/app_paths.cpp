@@ -3,8 +3,12 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
 
+#include "core/errors.h"
 #include "core/file_io.h"
+#include "core/format.h"
+#include "core/translate.h"
 #include "stakes/system_store.h"
 
 namespace vetrilo {
@@ -13,6 +17,34 @@ TAppPaths TAppPaths::ForFolder(std::string dir, std::string baseName) {
   TAppPaths paths;
   paths.Dir = std::move(dir);
   paths.BaseName = std::move(baseName);
+  paths.ProgramDir = paths.Dir;
+  return paths;
+}
+
+std::string TAppPaths::UserDataDir() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  // Relative values are invalid by the base directory rules and ignored.
+  if (xdg && xdg[0] == '/') return JoinPath(xdg, "vetrilo");
+  const char* home = std::getenv("HOME");
+  if (home && home[0] == '/') return JoinPath(JoinPath(home, ".local/share"), "vetrilo");
+  return "";
+}
+
+TAppPaths TAppPaths::ForProgram(const std::string& programDir, std::string baseName) {
+  TAppPaths paths = ForFolder(programDir, std::move(baseName));
+  paths.PackageInstall = FileExists(JoinPath(programDir, kPackageMarker));
+  if (!paths.PackageInstall && ::access(programDir.c_str(), W_OK) == 0) return paths;
+  const std::string dir = UserDataDir();
+  if (dir.empty()) {
+    throw EVetrilo(Tr("Не найден каталог данных пользователя: не заданы HOME и XDG_DATA_HOME."));
+  }
+  paths.Dir = dir;
+  paths.PerUserData = true;
+  ForceDirectory(dir);
+  // The demo archive of the package is the first archive of a new data folder.
+  const std::string archive = paths.ArchiveFile();
+  const std::string demo = JoinPath(JoinPath(programDir, "demo"), paths.BaseName + ".ldr");
+  if (!FileExists(archive) && FileExists(demo)) SaveFileAtomic(archive, ReadFileBytes(demo));
   return paths;
 }
 

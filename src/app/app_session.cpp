@@ -30,6 +30,7 @@ void TAppSession::LoadOptions() {
       proxy_ = TProxySettings::Load(ini);
       lotterySite_ = ini.ReadString("GLOBAL", "LotterySite", "");
       resultsSite_ = Trim(ini.ReadString("GLOBAL", "ResultsSite", ""));
+      updateSite_ = Trim(ini.ReadString("GLOBAL", "UpdateSite", ""));
     } catch (const EVetrilo& e) {
       iniUnreadable_ = true;
       ShowError(Format("Ошибка чтения файла конфигурации!\r\r%s", {e.Message()}));
@@ -122,6 +123,7 @@ int TAppSession::Initialize(const TCommandLine& commandLine) {
       return failed || ErrorsShown() > errorsBefore ? 1 : 0;
     }
   }
+  if (StartupUpdateCheck()) return 0;
   if (commandLine.FullRecreate) {
     const bool done = RefreshDistributions(true, kAllGroupsMask);
     return !done || ErrorsShown() > errorsBefore ? 1 : 0;

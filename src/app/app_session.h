@@ -24,6 +24,8 @@
 #include "net/web_client.h"
 #include "services/export_params.h"
 #include "services/export_source.h"
+#include "services/progress_window.h"
+#include "services/self_update.h"
 #include "stats/favorites_tree.h"
 #include "stats/stat_list.h"
 #include "views/analysis_views.h"
@@ -501,6 +503,32 @@ class TAppSession {
                    const std::string& path);
   // The time the report's creation line states (tests fix it).
   void SetExportClock(std::function<std::tm()> clock) { exportClock_ = std::move(clock); }
+  // Self-update. The configuration address is [GLOBAL] UpdateSite (empty: no
+  // check). A package install is updated by the package manager: the checks
+  // say so and do nothing.
+  const std::string& UpdateSite() const { return updateSite_; }
+  void SetUpdateSite(std::string address) { updateSite_ = std::move(address); }
+  bool AutoUpdates() const { return options_.AutoUpdates; }
+  void SetAutoUpdates(bool on);
+  // The progress window of long operations (the screen sets its sink).
+  TProgressWindow& ProgressWindow() { return progressWindow_; }
+  // The dialog "Найдена новая версия программы"; without one an offer is declined.
+  void SetUpdateInformer(std::function<bool(const TUpdateOffer&)> informer) {
+    updateInformer_ = std::move(informer);
+  }
+  // The version the check compares (this build's unless set).
+  void SetRunningVersion(std::string version) { runningVersion_ = std::move(version); }
+  // "Поиск обновлений": 0 nothing installed, 1 installed (a restart is then
+  // requested), 2 failed; what happened was shown.
+  int CheckUpdateExecute();
+  // Start-up, when AutoUpdates is on and an address is set: the silent check;
+  // true when an update was installed and the program is to restart.
+  bool StartupUpdateCheck();
+  // Set after an installation: the front starts the program again with the
+  // word "restart" and ends this copy.
+  bool RestartRequested() const { return restartRequested_; }
+  // Where the data files live, for "О программе".
+  std::string DataFolderText() const;
 
  private:
   void SaveOption(std::string_view key, bool value);
@@ -565,6 +593,13 @@ class TAppSession {
 
   // Spreadsheet export.
   std::function<std::tm()> exportClock_;
+  // Self-update.
+  int CheckForUpdates(bool silent);
+  std::string updateSite_;
+  std::string runningVersion_ = ProgramVersionText();
+  TProgressWindow progressWindow_;
+  std::function<bool(const TUpdateOffer&)> updateInformer_;
+  bool restartRequested_ = false;
 };
 
 // Busy state for one operation: the counter and the status text are restored on

@@ -18,7 +18,9 @@ static void PrintUsage(FILE* to) {
   std::fprintf(to,
                "usage: vetrilo-cli [--dir DIR] COMMAND [ARGS]\n\n"
                "DIR is the program folder whose files are read and written\n"
-               "(default: the folder of vetrilo-cli).\n\ncommands:\n");
+               "(default: the folder of vetrilo-cli, or the per-user data folder\n"
+               "$XDG_DATA_HOME/vetrilo when that folder is not writable or a package install).\n"
+               "\ncommands:\n");
   for (const auto& [name, entry] : CliCommands()) {
     std::fprintf(to, "  %s\n", entry.Usage.c_str());
   }
@@ -36,8 +38,8 @@ static void PrintError(std::string text) {
 
 static int RunCommand(const std::vector<std::string>& words) {
   TCliContext context;
-  context.Paths = TAppPaths::ForFolder(TAppPaths::ExecutableDir());
   std::string command;
+  bool dirGiven = false;
   try {
     for (size_t i = 0; i < words.size(); ++i) {
       if (words[i] == "--dir") {
@@ -47,6 +49,7 @@ static int RunCommand(const std::vector<std::string>& words) {
           throw ECliError("--dir \"" + words[i + 1] + "\" is not an existing folder");
         }
         context.Paths = TAppPaths::ForFolder(words[i + 1]);
+        dirGiven = true;
         ++i;
       } else if (command.empty() && (words[i] == "--help" || words[i] == "-h")) {
         PrintUsage(stdout);
@@ -61,6 +64,7 @@ static int RunCommand(const std::vector<std::string>& words) {
       PrintUsage(stderr);
       return 2;
     }
+    if (!dirGiven) context.Paths = TAppPaths::ForProgram(TAppPaths::ExecutableDir());
     auto it = CliCommands().find(command);
     if (it == CliCommands().end()) throw ECliError("unknown command \"" + command + "\"");
     return it->second.Command(context);

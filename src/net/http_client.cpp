@@ -94,22 +94,27 @@ std::string THttpClient::Get(const std::string& url, const THttpProxy& proxy) {
 
   curl_slist* headers = nullptr;
   headers = curl_slist_append(headers, "Connection: keep-alive");
-  headers = curl_slist_append(
-      headers,
-      "Accept: text/html,application/xhtml+xml,application/xml;q=0.9,image/webp,*/*;q=0.8");
+  const std::string accept =
+      "Accept: " +
+      (Accept.empty() ? "text/html,application/xhtml+xml,application/xml;q=0.9,image/webp,*/*;q=0.8"
+                      : Accept);
+  headers = curl_slist_append(headers, accept.c_str());
   headers = curl_slist_append(headers, "Accept-Language: ru-RU,ru;q=0.8,en-US;q=0.6,en;q=0.4");
 
   curl_easy_setopt(c, CURLOPT_URL, url.c_str());
   curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
   curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers);
-  curl_easy_setopt(c, CURLOPT_USERAGENT, kUserAgent);
+  curl_easy_setopt(c, CURLOPT_USERAGENT, UserAgent.empty() ? kUserAgent : UserAgent.c_str());
   // Sent as written; curl decodes the gzip and deflate replies itself.
   curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "gzip, deflate, sdch");
   curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
   curl_easy_setopt(c, CURLOPT_MAXREDIRS, 10L);
   curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, RedirectProtocols.c_str());
   curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+  // Never a connection to a server that cannot prove who it is.
+  curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
+  curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
   curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(ConnectTimeoutMs));
   curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, OnBody);
   curl_easy_setopt(c, CURLOPT_WRITEDATA, &t);

@@ -29,6 +29,11 @@ class THttpClient {
   int ReadTimeoutMs = 10000;
   // A larger reply (after decoding) is an error, never an unbounded buffer.
   size_t MaxBodyBytes = size_t{16} << 20;
+  // Headers other than the browser defaults (empty: the defaults).
+  std::string UserAgent;
+  std::string Accept;
+  // The protocols a redirect may lead to.
+  std::string RedirectProtocols = "http,https";
 
   // The body of a GET, bytes as they came.
   std::string Get(const std::string& url, const THttpProxy& proxy = {});

@@ -193,8 +193,9 @@ class TDistributionJobs {
         break;
       }
     }
-    // A request that came while the helpers finished still stops the result.
-    PollStop();
+    // The helpers may have done every slice while this thread waited: a stop
+    // asked for meanwhile still ends the work.
+    if (!stop_) PollStop();
     if (stop_) throw EStopped();
     if (errors_[m]) std::rethrow_exception(errors_[m]);
     const size_t first = m * size_t(slices_);

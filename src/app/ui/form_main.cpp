@@ -93,6 +93,8 @@ TFormMain::~TFormMain() {
   hooks_.SetStatusSink({});
   hooks_.SetProgressSink({});
   hooks_.SetParent(nullptr);
+  session_.ProgressWindow().SetSink({});
+  session_.SetUpdateInformer({});
 }
 
 void TFormMain::CreateActions() {
@@ -119,6 +121,7 @@ void TFormMain::CreateActions() {
       [this] { QDesktopServices::openUrl(QUrl(Q(session_.LotterySite()))); },
       [this] { return !session_.LotterySite().empty(); });
   CreateFavoritesActions();
+  CreateUpdateActions();
 }
 
 void TFormMain::CreateFavoritesActions() {
@@ -213,6 +216,7 @@ void TFormMain::CreateMenus() {
   service->addAction(actions_->Find("EditProxy"));
   service->addSeparator();
   service->addAction(actions_->Find("LotterySite"));
+  FillHelpMenu();
 }
 
 void TFormMain::CreateLeftPane() {
@@ -315,6 +319,7 @@ void TFormMain::OnSessionChanged(uint32_t changes) {
   if (changes & kChangeOptions) {
     actions_->Find("DrawsSorted")->setChecked(session_.SortedDraws());
     actions_->Find("DrawsColored")->setChecked(session_.ColorDraws());
+    actions_->Find("AutoSelfUpdate")->setChecked(session_.AutoUpdates());
   }
   if (changes & kChangeCombs) {
     combsPage_->Reload();

@@ -74,6 +74,10 @@ class TFormMain : public QMainWindow {
   void SettingsEditExecute();
   // Favourite methods: the manager, the reset to all, the description.
   void CreateFavoritesActions();
+  // Self-update and "О программе" (form_main_update.cpp).
+  void CreateUpdateActions();
+  void FillHelpMenu();
+  void RestartForUpdate();
   // Opens a dialog; on OK runs `apply`. An engine error is shown and the dialog
   // opens again with what the user typed.
   void OpenApplyingDialog(QDialog* dialog, std::function<void()> apply);
@@ -110,6 +114,7 @@ class TFormMain : public QMainWindow {
   bool startMaximized_ = false;
   bool stateSaved_ = false;
   bool closeAfterRun_ = false;
+  class TFormProgress* progressWindow_ = nullptr;
 };
 
 }  // namespace vetrilo

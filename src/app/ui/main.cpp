@@ -19,6 +19,8 @@
 #include "app/app_session.h"
 #include "app/command_line.h"
 #include "app/process_list.h"
+#include "core/errors.h"
+#include "services/self_update.h"
 #include "app/ui/form_main.h"
 #include "app/ui/qt_hooks.h"
 #include "app/ui/qt_translations.h"
@@ -56,7 +58,13 @@ int main(int argc, char** argv) {
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
   }
-  const TAppPaths paths = TAppPaths::ForFolder(TAppPaths::ExecutableDir());
+  TAppPaths paths;
+  try {
+    paths = TAppPaths::ForProgram(TAppPaths::ExecutableDir());
+  } catch (const EVetrilo& e) {
+    std::fprintf(stderr, "Vetrilo_4d47: %s\n", e.Message().c_str());
+    return 2;
+  }
   if (!HasDisplay()) {
     if (commandLine.ExitsAfterJobs()) return RunWithoutWindow(commandLine, paths);
     std::fprintf(stderr,
@@ -82,8 +90,17 @@ int main(int argc, char** argv) {
   } else {
     form.show();
   }
-  QTimer::singleShot(0, &form, [&form] {
+  QTimer::singleShot(0, &form, [&form, &session] {
     const int status = form.DeferredInit();
+    // An update was installed at start: the new build takes over.
+    if (session.RestartRequested()) {
+      try {
+        StartProgramForRestart(session.Paths().ProgramDir, session.Paths().BaseName);
+      } catch (const EVetrilo& e) {
+        session.ShowError(e.Message());
+        return;
+      }
+    }
     // A job finished, or this copy may not work here: leave without touching the settings.
     if (status >= 0) QCoreApplication::exit(status);
   });

@@ -1,6 +1,7 @@
 # make run   - install what is missing, build, start the program on the demo archive
 # make test  - install what is missing, build with sanitizers, run every test headless
 # make bench - build optimised and run the benchmarks
+# make catalog - build and start the catalogue server on 127.0.0.1:8047
 
 RUN_DIR   := build/release
 TEST_DIR  := build/test
@@ -8,7 +9,7 @@ PROGRAM   := $(RUN_DIR)/bin/Vetrilo_4d47
 CLI       := $(RUN_DIR)/bin/vetrilo-cli
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test bench deps build-release build-test clean
+.PHONY: run test bench catalog deps build-release build-test clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -39,6 +40,14 @@ bench: build-release
 	@cmake -S . -B $(RUN_DIR) -DVETRILO_BENCH=ON >/dev/null
 	@cmake --build $(RUN_DIR) -j $(JOBS) --target vetrilo_bench
 	@$(RUN_DIR)/bench/vetrilo_bench
+
+CATALOG_DB := data/catalog/catalog.db
+
+# The database is made on the first start, with the sample systems.
+catalog: build-release
+	@mkdir -p $(dir $(CATALOG_DB))
+	@$(RUN_DIR)/bin/vetrilo-catalog --db $(CATALOG_DB) --listen 127.0.0.1:8047 \
+	  --seed data/catalog/samples
 
 clean:
 	rm -rf build

@@ -1,7 +1,8 @@
 #include "stakes/system_catalog.h"
 
 #include <algorithm>
-#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <filesystem>
 #include <system_error>
 
@@ -144,11 +145,9 @@ bool SystemFileExists(const std::string& systemsDir, const tSystemInfo& info) {
 }
 
 int64_t SystemFileTime(const std::string& systemsDir, const tSystemInfo& info) {
-  std::error_code error;
-  const auto t = std::filesystem::last_write_time(SystemFilePath(systemsDir, info), error);
-  if (error) return 0;
-  const auto sys = std::chrono::clock_cast<std::chrono::system_clock>(t);
-  return std::chrono::duration_cast<std::chrono::seconds>(sys.time_since_epoch()).count();
+  struct stat st{};
+  if (::stat(SystemFilePath(systemsDir, info).c_str(), &st) != 0) return 0;
+  return int64_t(st.st_mtime);
 }
 
 std::vector<int32_t> StoreSystemFile(const std::string& systemsDir, const tSystemInfo& info,
@@ -160,10 +159,9 @@ std::vector<int32_t> StoreSystemFile(const std::string& systemsDir, const tSyste
   const std::string path = SystemFilePath(systemsDir, info);
   SaveFileAtomic(path, bytes);
   if (info.Created > 0) {
-    const auto sys = std::chrono::system_clock::time_point(std::chrono::seconds(info.Created));
-    std::error_code error;
-    std::filesystem::last_write_time(
-        path, std::chrono::clock_cast<std::filesystem::file_time_type::clock>(sys), error);
+    // Linux keeps no creation time: access and modification both take it.
+    timespec times[2] = {{time_t(info.Created), 0}, {time_t(info.Created), 0}};
+    ::utimensat(AT_FDCWD, path.c_str(), times, 0);
   }
   std::vector<int32_t> removed;
   for (const tSystemInfo& other : listed) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/errors.h"
 #include "net/catalog_codec.h"
 #include "test_paths.h"
 #include "test_support.h"

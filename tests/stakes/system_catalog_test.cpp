@@ -6,6 +6,7 @@
 
 #include "catalog/catalog_test_server.h"
 #include "core/errors.h"
+#include "core/file_io.h"
 #include "net/catalog_stand_in.h"
 #include "net/result_server.h"
 #include "stakes/system_store.h"

@@ -30,10 +30,14 @@ TCatalogSettings TAppSession::CatalogSettings() const {
     // An unsaved key would change on every request; without one the server
     // still serves reads and refuses writes with its own message.
     TCatalogSettings s;
-    const TIniData data = IniFile().Load();
-    s.Site = Trim(data.ReadString("GLOBAL", "CatalogSite", kDefaultCatalogSite));
-    s.User.Name = data.ReadString("CATALOG", "UserName", "");
-    s.User.Mail = Trim(data.ReadString("CATALOG", "UserMail", ""));
+    s.Site = std::string(kDefaultCatalogSite);
+    try {
+      const TIniData data = IniFile().Load();
+      s.Site = Trim(data.ReadString("GLOBAL", "CatalogSite", kDefaultCatalogSite));
+      s.User.Name = data.ReadString("CATALOG", "UserName", "");
+      s.User.Mail = Trim(data.ReadString("CATALOG", "UserMail", ""));
+    } catch (const EVetrilo&) {
+    }
     return s;
   }
 }

@@ -320,11 +320,12 @@ void TFormMain::RefreshOffsetField() {
 }
 
 void TFormMain::OnSessionChanged(uint32_t changes) {
-  if (changes & (kChangeSystems | kChangeOnlineScripts)) {
-    auto* systemsPage = workTabs_->findChild<TSystemsPage*>();
-    systemsPage->OnSessionChanged(changes);
-    workTabs_->setTabVisible(workTabs_->indexOf(systemsPage), session_.SystemsEnabled());
-    workTabs_->findChild<TScriptCatalogPanel*>()->OnSessionChanged(changes);
+  if (changes & (kChangeSystems | kChangeOnlineScripts) && workTabs_) {
+    if (auto* systemsPage = workTabs_->findChild<TSystemsPage*>()) {
+      systemsPage->OnSessionChanged(changes);
+      workTabs_->setTabVisible(workTabs_->indexOf(systemsPage), session_.SystemsEnabled());
+    }
+    if (auto* panel = workTabs_->findChild<TScriptCatalogPanel*>()) panel->OnSessionChanged(changes);
   }
   if (changes & kChangeArchive) {
     drawModel_->Reload();

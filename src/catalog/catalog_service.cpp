@@ -139,6 +139,31 @@ int CheckSystemLines(const std::string& clist, int nums) {
   return count;
 }
 
+// Titles compare ignoring the case of Latin and Cyrillic letters (UTF-8).
+std::string FoldTitle(std::string_view title) {
+  std::string out;
+  out.reserve(title.size());
+  for (size_t i = 0; i < title.size(); ++i) {
+    const auto b = static_cast<unsigned char>(title[i]);
+    if (b < 0x80) {
+      out += char(std::tolower(b));
+      continue;
+    }
+    if (i + 1 < title.size()) {
+      const unsigned cp = ((b & 0x1Fu) << 6) | (static_cast<unsigned char>(title[i + 1]) & 0x3Fu);
+      if ((b & 0xE0) == 0xC0 && ((cp >= 0x410 && cp <= 0x42F) || cp == 0x401)) {
+        const unsigned lower = cp == 0x401 ? 0x451 : cp + 0x20;
+        out += char(0xC0 | (lower >> 6));
+        out += char(0x80 | (lower & 0x3F));
+        ++i;
+        continue;
+      }
+    }
+    out += title[i];
+  }
+  return out;
+}
+
 }  // namespace
 
 std::optional<TParams> ParseFormBody(std::string_view body) {
@@ -349,6 +374,16 @@ std::string TCatalogService::SysPutData(const TParams& p, const TUser& user) {
   return OneValueReply("id_systems", id);
 }
 
+bool TCatalogService::TitleTaken(const std::string& title, int64_t id) {
+  const std::string key = FoldTitle(title);
+  TStmt s(db_.Handle(), "SELECT title FROM scripts WHERE id <> ?");
+  s.Bind(1, id);
+  while (s.Step()) {
+    if (FoldTitle(s.Text(0)) == key) return true;
+  }
+  return false;
+}
+
 bool TCatalogService::ScriptVisible(int64_t id, const TUser& user) {
   TStmt s(db_.Handle(), "SELECT publics, author_mail FROM scripts WHERE id = ?");
   s.Bind(1, id);
@@ -428,10 +463,7 @@ std::string TCatalogService::ScrGetData(const TParams& p, const TUser& user) {
 std::string TCatalogService::ScrChkTitle(const TParams& p) {
   const int64_t id = IntParam(p, "scr_id", -1, INT32_MAX);
   const std::string title = Trim(TextParam(p, "scr_title"));
-  TStmt s(db_.Handle(), "SELECT count(*) FROM scripts WHERE title = ? COLLATE NOCASE AND id <> ?");
-  s.Bind(1, title).Bind(2, id);
-  s.Step();
-  return OneValueReply("ret_code", s.Int(0) > 0 ? 1 : 0);
+  return OneValueReply("ret_code", TitleTaken(title, id) ? 1 : 0);
 }
 
 std::string TCatalogService::ScrPutScript(const TParams& p, const TUser& user) {
@@ -471,12 +503,7 @@ std::string TCatalogService::ScrPutScript(const TParams& p, const TUser& user) {
   CheckLength(appName, kMaxName, "app_name");
   CheckLength(appVer, 64, "app_ver");
   CheckLength(appGuid, 64, "app_guid");
-  {
-    TStmt c(db_.Handle(), "SELECT count(*) FROM scripts WHERE title = ? COLLATE NOCASE AND id <> ?");
-    c.Bind(1, title).Bind(2, id);
-    c.Step();
-    if (c.Int(0) > 0) throw ERefused("Сценарий с таким названием уже существует!");
-  }
+  if (TitleTaken(title, id)) throw ERefused("Сценарий с таким названием уже существует!");
   const std::string mail = Trim(TextParam(p, "cl_mail"));
   if (id <= 0) {
     TStmt i(db_.Handle(),

@@ -51,6 +51,7 @@ class TCatalogService {
   std::string ScrSetRate(const TParams& p, const TUser& user);
   std::string ScrGetRates(const TParams& p, const TUser& user);
   bool ScriptVisible(int64_t id, const TUser& user);
+  bool TitleTaken(const std::string& title, int64_t id);
 
   std::mutex mutex_;
   TCatalogDb db_;

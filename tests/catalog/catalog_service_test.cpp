@@ -292,6 +292,7 @@ TEST_F(CatalogService, ScriptTitlesAreUniqueAndOnlyTheAuthorReplacesOrDeletes) {
         .Value("ret_code");
   };
   EXPECT_EQ(check(-1, "Мой"), "1");
+  EXPECT_EQ(check(-1, "  мОЙ "), "1");  // case and blanks around do not make a new title
   EXPECT_EQ(check(id, "Мой"), "0");
   EXPECT_EQ(check(-1, "Другой"), "0");
   EXPECT_NE(Refusal("/scripts/scr_putscript.php", As(kBoris, Script("Мой"))), "");

@@ -337,13 +337,13 @@ std::string TCatalogService::SysPutData(const TParams& p, const TUser& user) {
   const int64_t clen = IntParam(p, "clen", 4, 4);
   const int64_t olap = IntParam(p, "olap", 0, 3);
   const int64_t csize = IntParam(p, "csize", 1, INT32_MAX);
-  const std::string title = Trim(TextParam(p, "title"));
+  const std::string title = TextParam(p, "title");  // stored as given
   const std::string descr = TextParam(p, "descr");
   const std::string url = Param(p, "url");
   const auto decoded = Base64Decode(Param(p, "clist"));
   if (!decoded) throw ERefused("Неверное значение поля \"clist\"");
   const std::string clist = UnescapeText(*decoded);
-  if (title.empty()) throw ERefused("Название системы должно быть указано обязательно!");
+  if (Trim(title).empty()) throw ERefused("Название системы должно быть указано обязательно!");
   if (user.Name.empty()) throw ERefused("Имя автора должно быть указано обязательно!");
   CheckLength(title, kMaxTitle, "title");
   CheckLength(url, 2048, "url");
@@ -375,11 +375,11 @@ std::string TCatalogService::SysPutData(const TParams& p, const TUser& user) {
 }
 
 bool TCatalogService::TitleTaken(const std::string& title, int64_t id) {
-  const std::string key = FoldTitle(title);
+  const std::string key = FoldTitle(Trim(title));
   TStmt s(db_.Handle(), "SELECT title FROM scripts WHERE id <> ?");
   s.Bind(1, id);
   while (s.Step()) {
-    if (FoldTitle(s.Text(0)) == key) return true;
+    if (FoldTitle(Trim(s.Text(0))) == key) return true;
   }
   return false;
 }
@@ -488,14 +488,14 @@ std::string TCatalogService::ScrPutScript(const TParams& p, const TUser& user) {
   }
   const int64_t uniapps = IntParam(p, "scr_uniapps", 0, 1);
   const int64_t publics = IntParam(p, "scr_publics", 0, 1);
-  const std::string title = Trim(TextParam(p, "scr_title"));
+  const std::string title = TextParam(p, "scr_title");  // stored as given
   const std::string descr = TextParam(p, "scr_descr");
   const std::string script = TextParam(p, "scr_script");
   const std::string lcid = Trim(Param(p, "cl_lcid"));
   const std::string appName = Param(p, "app_name");
   const std::string appVer = Param(p, "app_ver");
   const std::string appGuid = Param(p, "app_guid");
-  if (title.empty()) throw ERefused("Название сценария должно быть указано обязательно!");
+  if (Trim(title).empty()) throw ERefused("Название сценария должно быть указано обязательно!");
   if (user.Name.empty()) throw ERefused("Имя автора должно быть указано обязательно!");
   if (Trim(script).empty()) throw ERefused("Сценарий пуст");
   CheckLength(title, kMaxTitle, "scr_title");
@@ -554,7 +554,7 @@ std::string TCatalogService::ScrGetRates(const TParams& p, const TUser& user) {
   if (!ScriptVisible(id, user)) throw ERefused("Сценарий #" + std::to_string(id) + " не найден");
   TStmt s(db_.Handle(),
           "SELECT name, rate, created, app_name, app_ver, notes FROM rates "
-          "WHERE script_id = ? AND rate > 0 ORDER BY created, mail");
+          "WHERE script_id = ? AND rate > 0 ORDER BY created, rowid");
   s.Bind(1, id);
   TReply r;
   while (s.Step()) {

@@ -114,9 +114,8 @@ void TSystemsCatalog::Delete(const tSystemInfo& info) const {
       {"csize", std::to_string(info.CSize)},
       {"clist", ""},
       {"url", info.Url},
-      {"cl_name", EscapeText(info.Author)},
-      {"cl_mail", EscapeText(info.AuthorMail)},
   };
+  // Made for the user: the server checks that the system is theirs.
   for (const TCatalogRow& row : client_.Request("/scripts/sys_putdata.php", fields)) {
     const int32_t id = IntOr(row.Value("id_systems"), -1);
     if (id == 0) return;

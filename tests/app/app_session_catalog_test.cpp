@@ -8,6 +8,7 @@
 #include "core/file_io.h"
 #include "net/result_server.h"
 #include "scripts/script_file.h"
+#include "core/cp1251.h"
 #include "test_support.h"
 
 namespace vetrilo {
@@ -20,8 +21,9 @@ using test::WriteFile;
 // A program folder whose settings point at a catalogue server.
 struct TCatalogSession {
   TCatalogSession(const std::string& site, const std::string& mail = "anna@example.org") {
-    WriteFile(Dir.File("Vetrilo_4d47.ini"), "[GLOBAL]\r\nCatalogSite=" + site +
-                                                "\r\n[CATALOG]\r\nUserName=Анна\r\nUserMail=" + mail + "\r\n");
+    WriteFile(Dir.File("Vetrilo_4d47.ini"),
+              Utf8ToCp1251("[GLOBAL]\r\nCatalogSite=" + site +
+                           "\r\n[CATALOG]\r\nUserName=Анна\r\nUserMail=" + mail + "\r\n"));
     WriteFile(Dir.File("Vetrilo_4d47.ldr"),
               SerializeDrawRecords(test::MakeDraws({{1000, 1, 2, 3, 4, 1, "01/01/2020"}})));
     Session.LoadOptions();

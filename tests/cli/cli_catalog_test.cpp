@@ -5,6 +5,7 @@
 #include "core/text.h"
 #include "scripts/script_file.h"
 #include "test_paths.h"
+#include "core/cp1251.h"
 #include "test_support.h"
 
 namespace vetrilo {
@@ -16,8 +17,8 @@ using test::TTempDir;
 struct TInstall {
   TInstall(const std::string& site, const std::string& name, const std::string& mail) {
     test::WriteFile(dir.File("Vetrilo_4d47.ini"),
-                    "[GLOBAL]\r\nCatalogSite=" + site + "\r\n[CATALOG]\r\nUserName=" + name +
-                        "\r\nUserMail=" + mail + "\r\n");
+                    Utf8ToCp1251("[GLOBAL]\r\nCatalogSite=" + site + "\r\n[CATALOG]\r\nUserName=" +
+                                 name + "\r\nUserMail=" + mail + "\r\n"));
   }
   test::TRunResult Cli(std::vector<std::string> words) const {
     words.insert(words.begin(), {VETRILO_CLI, "--dir", dir.Path(), "catalog"});

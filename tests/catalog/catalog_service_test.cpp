@@ -175,7 +175,7 @@ TEST_F(CatalogService, BadRequestsAreRefusedAndStoreNothing) {
   struct TCase {
     const char* What;
     const char* Field;
-    const char* Value;
+    std::string Value;
   };
   const TCase cases[] = {
       {"4 numbers", "nums", "4"},
@@ -189,10 +189,10 @@ TEST_F(CatalogService, BadRequestsAreRefusedAndStoreNothing) {
       {"mode 2", "del_mode", "2"},
       {"empty title", "title", "  "},
       {"not base64", "clist", "###"},
-      {"position above n", "clist", Base64Encode("01 02 03 06").c_str()},
-      {"repeated position", "clist", Base64Encode("01 02 02 03").c_str()},
-      {"three positions", "clist", Base64Encode("01 02 03").c_str()},
-      {"a word", "clist", Base64Encode("01 02 03 x").c_str()},
+      {"position above n", "clist", Base64Encode("01 02 03 06")},
+      {"repeated position", "clist", Base64Encode("01 02 02 03")},
+      {"three positions", "clist", Base64Encode("01 02 03")},
+      {"a word", "clist", Base64Encode("01 02 03 x")},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.What);

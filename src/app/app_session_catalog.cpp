@@ -21,25 +21,28 @@ int RowOf(const auto& list, int32_t id) {
   return -1;
 }
 
+// The client of a write: the installation key is made and saved first when
+// there is none yet (a failed save is the operation's error).
+TCatalogClient WriteClient(const TAppSession& session) {
+  const TCatalogSettings s = LoadCatalogSettings(session.IniFile());
+  return TCatalogClient(s.Site, s.User);
+}
+
 }  // namespace
 
 TCatalogSettings TAppSession::CatalogSettings() const {
+  // Reading never writes: the key is made by the first write to the catalogue.
+  TCatalogSettings s;
+  s.Site = std::string(kDefaultCatalogSite);
   try {
-    return LoadCatalogSettings(IniFile());
-  } catch (const EVetrilo&) {
-    // An unsaved key would change on every request; without one the server
-    // still serves reads and refuses writes with its own message.
-    TCatalogSettings s;
-    s.Site = std::string(kDefaultCatalogSite);
-    try {
-      const TIniData data = IniFile().Load();
-      s.Site = Trim(data.ReadString("GLOBAL", "CatalogSite", kDefaultCatalogSite));
-      s.User.Name = data.ReadString("CATALOG", "UserName", "");
-      s.User.Mail = Trim(data.ReadString("CATALOG", "UserMail", ""));
-    } catch (const EVetrilo&) {
-    }
-    return s;
+    const TIniData data = IniFile().Load();
+    s.Site = Trim(data.ReadString("GLOBAL", "CatalogSite", kDefaultCatalogSite));
+    s.User.Name = data.ReadString("CATALOG", "UserName", "");
+    s.User.Mail = Trim(data.ReadString("CATALOG", "UserMail", ""));
+    s.User.Key = Trim(data.ReadString("CATALOG", "Key", ""));
+  } catch (const std::exception&) {
   }
+  return s;
 }
 
 void TAppSession::SaveCatalogUser(const std::string& name, const std::string& mail) {
@@ -164,7 +167,7 @@ int TAppSession::AddSystem(const tSystemData& data) {
   try {
     TBusyGuard busy(*this, Format(Tr("Сохранение \"%s\"..."), {d.Title}));
     try {
-      const TCatalogClient client = CatalogClient();
+      const TCatalogClient client = WriteClient(*this);
       d.Id = TSystemsCatalog(client).Save(d);
     } catch (const EVetrilo& e) {
       throw EVetrilo(Format(Tr("Ошибка сохранения системы #%d!\r\r%s"), {0, e.Message()}));
@@ -188,7 +191,7 @@ bool TAppSession::UpdateSystem(int row, const tSystemData& data) {
   try {
     TBusyGuard busy(*this, Format(Tr("Сохранение \"%s\"..."), {d.Title}));
     try {
-      const TCatalogClient client = CatalogClient();
+      const TCatalogClient client = WriteClient(*this);
       d.Id = TSystemsCatalog(client).Save(d);
     } catch (const EVetrilo& e) {
       throw EVetrilo(Format(Tr("Ошибка сохранения системы #%d!\r\r%s"), {d.Id, e.Message()}));
@@ -215,7 +218,7 @@ bool TAppSession::DeleteSystem(int row) {
   {
     TBusyGuard busy(*this, Format(Tr("Удаление \"%s\"..."), {info.Title}));
     try {
-      const TCatalogClient client = CatalogClient();
+      const TCatalogClient client = WriteClient(*this);
       TSystemsCatalog(client).Delete(info);
     } catch (const EVetrilo& e) {
       ShowError(Format(Tr("Ошибка удаления системы!\r\r%s"), {e.Message()}));
@@ -382,11 +385,12 @@ int TAppSession::PublishOnlineScript(const tScriptData& data) {
   d.Id = -1;
   d.Title = Trim(d.Title);
   int32_t id = 0;
-  const TCatalogClient client = CatalogClient();
+  std::optional<TCatalogClient> client;
   try {
     TBusyGuard busy(*this, Tr("Сохранение сценария в базе данных..."));
     try {
-      id = TScriptsCatalog(client, statList_.Language).Publish(d, script_);
+      client.emplace(WriteClient(*this));
+      id = TScriptsCatalog(*client, statList_.Language).Publish(d, script_);
     } catch (const EVetrilo& e) {
       throw EVetrilo(Format(Tr("Ошибка сохранения online-сценария в базе данных!\r\r%s"), {e.Message()}));
     }
@@ -397,7 +401,7 @@ int TAppSession::PublishOnlineScript(const tScriptData& data) {
   tScriptInfo s;
   s.Id = id;
   s.Author = d.Author;
-  s.AuthorMail = client.User().Mail;
+  s.AuthorMail = client->User().Mail;
   s.Lcid = d.Lcid;
   s.AppName = std::string(kEditionName);
   s.AppVer = VETRILO_VERSION;
@@ -419,12 +423,13 @@ bool TAppSession::ReplaceOnlineScript(int row, const tScriptData& data) {
   tScriptData d = data;
   d.Id = onlineScripts_[size_t(row)].Id;
   d.Title = Trim(d.Title);
-  const TCatalogClient client = CatalogClient();
+  std::optional<TCatalogClient> client;
   int32_t id = 0;
   {
     TBusyGuard busy(*this, Tr("Сохранение сценария в базе данных..."));
     try {
-      id = TScriptsCatalog(client, statList_.Language).Publish(d, script_);
+      client.emplace(WriteClient(*this));
+      id = TScriptsCatalog(*client, statList_.Language).Publish(d, script_);
     } catch (const EVetrilo& e) {
       ShowError(Format(Tr("Ошибка сохранения online-сценария в базе данных!\r\r%s"), {e.Message()}));
       return false;
@@ -438,7 +443,7 @@ bool TAppSession::ReplaceOnlineScript(int row, const tScriptData& data) {
   s.Public = d.Public;
   s.Title = d.Title;
   s.Descr = d.Descr;
-  s.AuthorMail = client.User().Mail;
+  s.AuthorMail = client->User().Mail;
   s.Created = int64_t(std::time(nullptr));
   Notify(kChangeOnlineScripts);
   return true;
@@ -455,7 +460,7 @@ bool TAppSession::DeleteOnlineScript(int row) {
   {
     TBusyGuard busy(*this, Tr("Удаление сценария из базы данных..."));
     try {
-      const TCatalogClient client = CatalogClient();
+      const TCatalogClient client = WriteClient(*this);
       TScriptsCatalog(client, statList_.Language).Delete(info);
     } catch (const EVetrilo& e) {
       ShowError(Format(Tr("Ошибка удаления online-сценария из базы данных!\r\r%s"), {e.Message()}));
@@ -473,7 +478,7 @@ bool TAppSession::RateOnlineScript(int row, int value, const std::string& notes)
   {
     TBusyGuard busy(*this, Tr("Отправка оценки на сервер..."));
     try {
-      const TCatalogClient client = CatalogClient();
+      const TCatalogClient client = WriteClient(*this);
       TScriptsCatalog(client, statList_.Language).Rate(id, value, notes);
     } catch (const EVetrilo& e) {
       ShowError(Format(Tr("Ошибка сохранения оценки online-сценария!\r\r%s"), {e.Message()}));

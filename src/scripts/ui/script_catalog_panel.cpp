@@ -277,7 +277,10 @@ void TScriptCatalogPanel::CreateActions() {
   }, focused);
   separator();
   add("ScriptLibraryRate0", QTr("Удалить оценку"), QTr("Удалить Вашу оценку"),
-      [this] { session_.RateOnlineScript(FocusedRow(), 0, ""); },
+      [this] {
+        const int32_t id = Focused()->Id;
+        if (session_.RateOnlineScript(FocusedRow(), 0, "")) Focus(RowOfId(id));
+      },
       [this, shown] { return shown() && Focused() && Focused()->RatingYou != 0; });
   const char* captions[] = {"[ 1 ] - Бесполезно", "[ 2 ] - Плохо", "[ 3 ] - Удовлетворительно", "[ 4 ] - Хорошо",
                             "[ 5 ] - Отлично"};
@@ -285,7 +288,9 @@ void TScriptCatalogPanel::CreateActions() {
     QAction* a = add(QString("ScriptLibraryRate%1").arg(v).toUtf8().constData(), QTr(captions[v - 1]),
                      Q(Format(Tr("Установить оценку \"%s\""), {std::to_string(v)})), [this, v] {
                        std::string notes;
-                       if (AskComment(notes)) session_.RateOnlineScript(FocusedRow(), v, notes);
+                       if (!AskComment(notes)) return;
+                       const int32_t id = Focused()->Id;
+                       if (session_.RateOnlineScript(FocusedRow(), v, notes)) Focus(RowOfId(id));
                      }, [this, focused, v] {
                        const bool on = focused();
                        actions_.Find(QString("ScriptLibraryRate%1").arg(v))->setChecked(on && Focused()->RatingYou == v);
@@ -294,7 +299,10 @@ void TScriptCatalogPanel::CreateActions() {
     a->setCheckable(true);
   }
   QAction* hide = add("ScriptLibraryHide", QTr("Скрыть сценарий"), QTr("Исключить сценарий из Вашего списка"),
-                      [this] { session_.RateOnlineScript(FocusedRow(), -1, ""); }, [this, focused] {
+                      [this] {
+                        const int32_t id = Focused()->Id;
+                        if (session_.RateOnlineScript(FocusedRow(), -1, "")) Focus(RowOfId(id));
+                      }, [this, focused] {
                         const bool on = focused();
                         actions_.Find("ScriptLibraryHide")->setChecked(on && Focused()->RatingYou == -1);
                         return on;
@@ -305,6 +313,14 @@ void TScriptCatalogPanel::CreateActions() {
 void TScriptCatalogPanel::FillMenu(QMenu* menu) const {
   menu->addAction(actions_.Find("ScriptLibrary"));
   for (QAction* a : commands_) menu->addAction(a);
+}
+
+int TScriptCatalogPanel::RowOfId(int32_t id) const {
+  const auto& list = session_.OnlineScripts();
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (list[i].Id == id) return int(i);
+  }
+  return -1;
 }
 
 void TScriptCatalogPanel::Focus(int row) {

@@ -77,6 +77,7 @@ class TScriptCatalogPanel : public QWidget {
  private:
   void CreateActions();
   void Focus(int row);
+  int RowOfId(int32_t id) const;
   const tScriptInfo* Focused() const;
 
   TAppSession& session_;

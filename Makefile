@@ -3,6 +3,7 @@
 # make bench - build optimised and run the benchmarks
 # make fuzz  - build the libFuzzer harnesses with clang and run each FUZZ_SECONDS (60)
 # make package - the Debian package and the self-update package, in build/release/package
+# make catalog - build and start the catalogue server on 127.0.0.1:8047
 
 RUN_DIR   := build/release
 TEST_DIR  := build/test
@@ -12,7 +13,7 @@ JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_DIR  := build/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test bench fuzz deps build-release build-test package clean
+.PHONY: run test bench fuzz catalog deps build-release build-test package clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -54,6 +55,14 @@ fuzz:
 package: build-release
 	@cd $(RUN_DIR) && cpack -G DEB
 	@cmake --build $(RUN_DIR) --target update-package
+
+CATALOG_DB := data/catalog/catalog.db
+
+# The database is made on the first start, with the sample systems.
+catalog: build-release
+	@mkdir -p $(dir $(CATALOG_DB))
+	@$(RUN_DIR)/bin/vetrilo-catalog --db $(CATALOG_DB) --listen 127.0.0.1:8047 \
+	  --seed data/catalog/samples
 
 clean:
 	rm -rf build

@@ -41,6 +41,10 @@
 #include "stakes/stake_store.h"
 #include "stakes/stake_tables.h"
 #include "stakes/system_design.h"
+#include "net/catalog_client.h"
+#include "scripts/script_catalog.h"
+#include "stakes/system_catalog.h"
+#include "stakes/system_store.h"
 
 namespace vetrilo {
 
@@ -58,7 +62,9 @@ enum TChange : uint32_t {
   kChangeViews = 1u << 9,       // graphs, card, layout or weekday view rebuilt, or their options
   kChangeStakes = 1u << 10,     // the stake file
   kChangeRatings = 1u << 11,    // the ratings list, its sort or its efficiency mode
-  kChangeTables = 1u << 20,     // the regular tables or their page
+  kChangeTables = 1u << 12,     // the regular tables or their page
+  kChangeSystems = 1u << 13,    // the systems list or the systems page shown/hidden
+  kChangeOnlineScripts = 1u << 14,  // the script catalogue list or its panel
 };
 
 // The main window's section of the window settings file.
@@ -391,6 +397,60 @@ class TAppSession {
   // makes no filter is shown as refused. Returns the number of lines added.
   int RatingsToScript(const std::vector<std::string>& labels);
 
+  // Catalogue server: the systems page and the script catalogue panel. The
+  // operations show their failures with the page's messages and answer false
+  // (or -1); a failed load leaves its list empty.
+  // [GLOBAL] CatalogSite and [CATALOG] of the ".ini"; the key is made on first use.
+  TCatalogSettings CatalogSettings() const;
+  // The settings dialog's name and e-mail; throws EVetrilo when it cannot save.
+  void SaveCatalogUser(const std::string& name, const std::string& mail);
+  bool SystemsEnabled() const { return options_.SystemsEnabled; }
+  // "Системная игра": stored at once; shown loads the list, hidden clears it.
+  void SetSystemsEnabled(bool on);
+  const std::vector<tSystemInfo>& Systems() const { return systems_; }
+  bool SystemDownloaded(int row) const;
+  bool SystemOwn(int row) const;
+  // The list again; the row of `focusId` in it (-1: none). Quiet (start-up):
+  // an unreachable server gives the placeholder row instead of a message.
+  int LoadSystems(int32_t focusId = 0, bool quiet = false);
+  // "Загрузить": each row in turn; a failure is shown and the next goes on.
+  bool DownloadSystems(const std::vector<int>& rows);
+  // A new own system for the editor.
+  tSystemData NewSystemData() const;
+  // "Свойства": the entry with its combinations (no file is written).
+  std::optional<tSystemData> SystemProperties(int row);
+  // OK of the editor for a new system / an own one; the row afterwards (-1: failed).
+  int AddSystem(const tSystemData& data);
+  bool UpdateSystem(int row, const tSystemData& data);
+  // After the question; false when declined, refused or failed.
+  bool DeleteSystem(int row);
+  // The two system-stake actions: the stored system for the list's numbers and
+  // the dialog's draw and comment (`askStake` shows the dialog; false: cancelled).
+  bool CanStakeSystem() const;
+  std::string SystemStakeComment(bool all, int n, const std::string& name) const;
+  bool StakeSystem(bool all,
+                   const std::function<bool(int32_t& draw, std::string& comment, int& draws)>& askStake);
+
+  bool ScriptLibraryOn() const { return options_.ScriptLibraryOn; }
+  void SetScriptLibraryOn(bool on);  // stored at once, then the list reloaded (or cleared)
+  int ScriptLibraryFilter() const { return options_.ScriptLibraryFilter; }
+  void SetScriptLibraryFilter(int index);  // the list reloaded
+  void SetScriptLibraryHeight(int height) { options_.ScriptLibraryHeight = height; }
+  const std::vector<tScriptInfo>& OnlineScripts() const { return onlineScripts_; }
+  int LoadOnlineScripts(int32_t focusId = 0, bool quiet = false);
+  bool DownloadOnlineScript(int row);
+  tScriptData NewOnlineScriptData() const;
+  tScriptData OnlineScriptData(int row) const;
+  // The publish dialog's OK checks in order; the message that refuses, empty when it may go.
+  std::string CheckOnlineScriptData(const tScriptData& data);
+  // Publish (the new row, -1: failed) and replace the row's script and properties.
+  int PublishOnlineScript(const tScriptData& data);
+  bool ReplaceOnlineScript(int row, const tScriptData& data);
+  bool DeleteOnlineScript(int row);
+  // 1..5 with the comment, 0 removes, -1 hides; then the list reloads.
+  bool RateOnlineScript(int row, int value, const std::string& notes);
+  std::optional<std::vector<TScriptRate>> OnlineScriptRates(int row);
+
   // Favourite methods. OK of the manager: the tree into the registry, the
   // method-list file saved, the method lists rebuilt with the first method chosen.
   void ApplyFavorites(const TFavoritesTree& tree);
@@ -600,6 +660,11 @@ class TAppSession {
   TProgressWindow progressWindow_;
   std::function<bool(const TUpdateOffer&)> updateInformer_;
   bool restartRequested_ = false;
+  // Catalogue server.
+  TCatalogClient CatalogClient() const;
+  bool StoreDownloadedSystem(const tSystemInfo& info);
+  std::vector<tSystemInfo> systems_;
+  std::vector<tScriptInfo> onlineScripts_;
 };
 
 // Busy state for one operation: the counter and the status text are restored on

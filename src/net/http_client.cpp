@@ -15,6 +15,9 @@ namespace {
 constexpr const char* kUserAgent =
     "Mozilla/5.0 (Windows NT 6.1; WOW64) AppleWebKit/537.36 (KHTML, like Gecko) "
     "Chrome/53.0.2785.116 Safari/537.36";
+constexpr const char* kCatalogUserAgent =
+    "Mozilla/5.0 (Windows NT 6.1; WOW64) AppleWebKit/537.36 (KHTML, like Gecko) "
+    "Chrome/47.0.2526.80 Safari/537.36";
 
 struct TTransfer {
   std::string Body;
@@ -85,6 +88,15 @@ THttpClient::~THttpClient() {
 }
 
 std::string THttpClient::Get(const std::string& url, const THttpProxy& proxy) {
+  return Perform(url, proxy, nullptr);
+}
+
+std::string THttpClient::PostForm(const std::string& url, const std::string& body) {
+  return Perform(url, {}, &body);
+}
+
+std::string THttpClient::Perform(const std::string& url, const THttpProxy& proxy,
+                                 const std::string* form) {
   CURL* c = static_cast<CURL*>(curl_);
   TTransfer t;
   t.Limit = MaxBodyBytes;
@@ -93,18 +105,35 @@ std::string THttpClient::Get(const std::string& url, const THttpProxy& proxy) {
   char error[CURL_ERROR_SIZE] = {};
 
   curl_slist* headers = nullptr;
-  headers = curl_slist_append(headers, "Connection: keep-alive");
-  const std::string accept =
-      "Accept: " +
-      (Accept.empty() ? "text/html,application/xhtml+xml,application/xml;q=0.9,image/webp,*/*;q=0.8"
-                      : Accept);
-  headers = curl_slist_append(headers, accept.c_str());
-  headers = curl_slist_append(headers, "Accept-Language: ru-RU,ru;q=0.8,en-US;q=0.6,en;q=0.4");
+  if (form) {
+    headers = curl_slist_append(
+        headers, "Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8");
+    headers = curl_slist_append(headers, "Content-Type: application/x-www-form-urlencoded");
+  } else {
+    headers = curl_slist_append(headers, "Connection: keep-alive");
+    const std::string accept =
+        "Accept: " + (Accept.empty()
+                          ? "text/html,application/xhtml+xml,application/xml;q=0.9,image/webp,*/*;q=0.8"
+                          : Accept);
+    headers = curl_slist_append(headers, accept.c_str());
+    headers = curl_slist_append(headers, "Accept-Language: ru-RU,ru;q=0.8,en-US;q=0.6,en;q=0.4");
+  }
 
   curl_easy_setopt(c, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
+  if (form) {
+    curl_easy_setopt(c, CURLOPT_POST, 1L);
+    curl_easy_setopt(c, CURLOPT_POSTFIELDS, form->data());
+    curl_easy_setopt(c, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(form->size()));
+    // A redirected form stays a POST, as a browser resends it on 307/308.
+    curl_easy_setopt(c, CURLOPT_POSTREDIR, static_cast<long>(CURL_REDIR_POST_ALL));
+  } else {
+    curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
+  }
+  curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
+  curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
   curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers);
-  curl_easy_setopt(c, CURLOPT_USERAGENT, UserAgent.empty() ? kUserAgent : UserAgent.c_str());
+  curl_easy_setopt(c, CURLOPT_USERAGENT,
+                   form ? kCatalogUserAgent : (UserAgent.empty() ? kUserAgent : UserAgent.c_str()));
   // Sent as written; curl decodes the gzip and deflate replies itself.
   curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "gzip, deflate, sdch");
   curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);

@@ -37,8 +37,12 @@ class THttpClient {
 
   // The body of a GET, bytes as they came.
   std::string Get(const std::string& url, const THttpProxy& proxy = {});
+  // A form POST to the catalogue server: a form-URL-encoded body, no proxy,
+  // the catalogue's request headers; https certificates are verified.
+  std::string PostForm(const std::string& url, const std::string& body);
 
  private:
+  std::string Perform(const std::string& url, const THttpProxy& proxy, const std::string* form);
   void* curl_ = nullptr;
 };
 

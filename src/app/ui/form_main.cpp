@@ -31,6 +31,10 @@
 #include "stakes/ui/tables_page.h"
 #include "stats/ui/form_shredding.h"
 #include "views/ui/analysis_tabs.h"
+#include "stakes/ui/systems_page.h"
+#include "scripts/ui/script_catalog_panel.h"
+#include <QGroupBox>
+#include <QFormLayout>
 #include "views/ui/stats_page.h"
 #include "workspace/comb_list_view.h"
 #include "workspace/ui/combs_page.h"
@@ -58,6 +62,8 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   workTabs_->setTabVisible(workTabs_->indexOf(tablesPage_), session_.TablesShown());
   ratingsPage_ = new TRatingsPage(session_, *actions_);
   workTabs_->addTab(ratingsPage_, "Рейтинг");
+  auto* systemsPage = new TSystemsPage(session_, *actions_);
+  workTabs_->addTab(systemsPage, QTr("Системы"));
   // The script page stays the last of the work tabs.
   scriptPage_ = new TScriptPage(session_, *actions_);
   scriptPage_->SetDrawsExcludeSource([this] { return combsPage_->ExcludeField()->value(); });
@@ -147,7 +153,24 @@ void TFormMain::SettingsEditExecute() {
   auto* dialog = new TFormSettings(
       session_.SystemSettings(), [this](const std::string& text) { session_.ShowError(text); },
       this);
-  OpenApplyingDialog(dialog, [this, dialog] { session_.ApplySystemSettings(dialog->Settings()); });
+  // The user as the catalogue server knows them.
+  const TCatalogSettings catalog = session_.CatalogSettings();
+  auto* user = new QGroupBox(QTr(" Пользователь каталога "));
+  auto* userForm = new QFormLayout(user);
+  auto* userName = new QLineEdit(Q(catalog.User.Name));
+  userName->setObjectName("edUserName");
+  userName->setMaxLength(64);
+  auto* userMail = new QLineEdit(Q(catalog.User.Mail));
+  userMail->setObjectName("edUserMail");
+  userForm->addRow(QTr("Имя:"), userName);
+  userForm->addRow(QTr("E-mail:"), userMail);
+  if (auto* box = qobject_cast<QBoxLayout*>(dialog->layout())) {
+    box->insertWidget(std::max(0, box->count() - 1), user);
+  }
+  OpenApplyingDialog(dialog, [this, dialog, userName, userMail] {
+    session_.ApplySystemSettings(dialog->Settings());
+    session_.SaveCatalogUser(S(userName->text()), S(userMail->text()));
+  });
 }
 
 void TFormMain::EditShreddingExecute() {
@@ -205,6 +228,11 @@ void TFormMain::CreateMenus() {
   QMenu* script = menuBar()->addMenu("Сценарий");
   script->setObjectName("MenuScript");
   scriptPage_->FillMenu(script);
+  script->addSeparator();
+  workTabs_->findChild<TScriptCatalogPanel*>()->FillMenu(script);
+  QMenu* systems = menuBar()->addMenu(QTr("Системы"));
+  systems->setObjectName("MenuSystems");
+  workTabs_->findChild<TSystemsPage*>()->FillMenu(systems);
   QMenu* service = menuBar()->addMenu("Сервис");
   service->setObjectName("MenuService");
   service->addAction(actions_->Find("StatsFavorites"));
@@ -307,6 +335,13 @@ void TFormMain::RefreshOffsetField() {
 }
 
 void TFormMain::OnSessionChanged(uint32_t changes) {
+  if (changes & (kChangeSystems | kChangeOnlineScripts) && workTabs_) {
+    if (auto* systemsPage = workTabs_->findChild<TSystemsPage*>()) {
+      systemsPage->OnSessionChanged(changes);
+      workTabs_->setTabVisible(workTabs_->indexOf(systemsPage), session_.SystemsEnabled());
+    }
+    if (auto* panel = workTabs_->findChild<TScriptCatalogPanel*>()) panel->OnSessionChanged(changes);
+  }
   if (changes & kChangeArchive) {
     drawModel_->Reload();
   } else if (changes & (kChangeOffset | kChangeOptions)) {
@@ -369,7 +404,12 @@ void TFormMain::OnSessionChanged(uint32_t changes) {
 int TFormMain::DeferredInit() {
   setWindowTitle(windowTitle() + " версия " + VETRILO_VERSION);
   const int status = session_.Initialize(commandLine_);
-  OnSessionChanged(kChangeOptions);
+  OnSessionChanged(kChangeOptions | kChangeSystems | kChangeOnlineScripts);
+  if (status < 0) {
+    // A catalogue server that is not there at start-up is no reason for a message box.
+    if (session_.SystemsEnabled()) session_.LoadSystems(0, true);
+    session_.LoadOnlineScripts(0, true);
+  }
   workTabs_->setVisible(workTabs_->count() > 0);
   actions_->UpdateAll();
   return status;
@@ -420,6 +460,9 @@ void TFormMain::SaveWindowState() {
   if (!sizes.isEmpty() && sizes[0] > 0) o.LeftPanelWidth = sizes[0];
   o.DrawsExclude = combsPage_->ExcludeField()->value();
   o.FiltersHeight = combsPage_->FiltersHeight();
+  if (auto* panel = workTabs_->findChild<TScriptCatalogPanel*>(); panel && panel->isVisible()) {
+    o.ScriptLibraryHeight = panel->height();
+  }
   o.DrawsStatHeight = statsPage_->ChartHeight();
   TWindowPlacement placement;
   const QRect n = normalGeometry().isValid() ? normalGeometry() : geometry();

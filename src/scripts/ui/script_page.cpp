@@ -9,6 +9,9 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QSplitter>
+
+#include "scripts/ui/script_catalog_panel.h"
 #include <random>
 
 #include "app/app_session.h"
@@ -108,7 +111,17 @@ TScriptPage::TScriptPage(TAppSession& session, TActionList& actions, QWidget* pa
           &TActionList::UpdateAll);
   connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, &actions_,
           &TActionList::UpdateAll);
-  layout->addWidget(list_, 1);
+  // The catalogue panel under the list, its height kept between runs.
+  auto* split = new QSplitter(Qt::Vertical);
+  split->setObjectName("spOnlineScripts");
+  split->addWidget(list_);
+  auto* catalog = new TScriptCatalogPanel(session_, actions_);
+  split->addWidget(catalog);
+  split->setStretchFactor(0, 1);
+  if (session_.Options().ScriptLibraryHeight > 0) {
+    split->setSizes({400, session_.Options().ScriptLibraryHeight});
+  }
+  layout->addWidget(split, 1);
   // "Строк", "Цикл", "Строка", "Ставок" and what the run is doing.
   auto* panels = new QHBoxLayout;
   for (size_t i = 0; i < panels_.size(); ++i) {

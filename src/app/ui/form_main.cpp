@@ -64,6 +64,8 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   workTabs_->addTab(ratingsPage_, "Рейтинг");
   auto* systemsPage = new TSystemsPage(session_, *actions_);
   workTabs_->addTab(systemsPage, QTr("Системы"));
+  systemsPage->Tools()->addSeparator();
+  systemsPage->Tools()->addAction(actions_->Find("SystemDesign"));
   // The script page stays the last of the work tabs.
   scriptPage_ = new TScriptPage(session_, *actions_);
   scriptPage_->SetDrawsExcludeSource([this] { return combsPage_->ExcludeField()->value(); });
@@ -221,7 +223,6 @@ void TFormMain::CreateMenus() {
   tables->addAction(actions_->Find("TabTables"));
   tables->addSeparator();
   tablesPage_->FillMenu(tables);
-  stakes->addAction(actions_->Find("SystemDesign"));
   QMenu* ratings = menuBar()->addMenu("Рейтинг");
   ratings->setObjectName("MenuRatings");
   ratingsPage_->FillMenu(ratings);
@@ -233,6 +234,8 @@ void TFormMain::CreateMenus() {
   QMenu* systems = menuBar()->addMenu(QTr("Системы"));
   systems->setObjectName("MenuSystems");
   workTabs_->findChild<TSystemsPage*>()->FillMenu(systems);
+  systems->addSeparator();
+  systems->addAction(actions_->Find("SystemDesign"));
   QMenu* service = menuBar()->addMenu("Сервис");
   service->setObjectName("MenuService");
   service->addAction(actions_->Find("StatsFavorites"));

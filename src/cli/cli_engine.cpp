@@ -2,6 +2,7 @@
 
 #include "app/main_options.h"
 #include "cli/cli.h"
+#include "services/languages.h"
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/format.h"
@@ -44,7 +45,8 @@ TCliEngine::TCliEngine(const TAppPaths& paths) {
   const TIniData ini = LoadIni(paths);
   List.Draws = &Archive;
   List.LoadSettings(ini);
-  List.Language = TMainOptions::Load(LoadFrm(paths)).Language;
+  // The tool speaks the base language whatever the interface is set to.
+  List.Language = int32_t(kBaseLanguage);
   List.BuildMethods();
   std::string error;
   if (!List.LoadMethodSettings(paths.FltFile(), false, &error)) {

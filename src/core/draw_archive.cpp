@@ -7,6 +7,7 @@
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/format.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -63,7 +64,7 @@ std::string DrawText(const TDrawRec& draw) {
     values += NumberText(draw.Balls[b]);
   }
   values += " e:" + ExtraText(draw.Extra);
-  return Format("Тираж № %d от %s, значения: %s", {draw.Number, draw.Date, values});
+  return Format(Tr("Тираж № %d от %s, значения: %s"), {draw.Number, draw.Date, values});
 }
 
 int DrawMatchCount(const TDrawRec& a, const TDrawRec& b) {
@@ -96,7 +97,7 @@ TDrawRec TDrawArchive::GetDraw(int index, bool sorted) const {
 
 void TDrawArchive::DeleteDraw(int index) {
   if (index < 0 || index > High()) {
-    throw EVetrilo(Format("Запись со индексом %d в файле данных не найдена!", {index}));
+    throw EVetrilo(Format(Tr("Запись со индексом %d в файле данных не найдена!"), {index}));
   }
   Draws.erase(Draws.begin() + index);
 }

@@ -2,6 +2,7 @@
 
 #include "core/file_io.h"
 #include "core/text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -40,7 +41,7 @@ void ReadCombFile(const std::string& path, TCombsArray& out) {
   const size_t before = out.size();
   ParseCombFileText(ReadFileBytes(path), out);
   if (out.size() == before) {
-    throw ENotCombFile("\"" + path + "\": в файле нет ни одной комбинации");
+    throw ENotCombFile("\"" + path + Tr("\": в файле нет ни одной комбинации"));
   }
 }
 

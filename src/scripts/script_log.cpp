@@ -9,6 +9,7 @@
 #include "core/cp1251.h"
 #include "core/file_io.h"
 #include "core/format.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 namespace {
@@ -55,7 +56,7 @@ void TScriptLog::Write(std::string_view message) {
     err = errno;
   }
   if (err != 0 && onError_) {
-    onError_(Format("Ошибка записи журнала: %s!", {OsErrorText(fileName_, err)}));
+    onError_(Format(Tr("Ошибка записи журнала: %s!"), {OsErrorText(fileName_, err)}));
   }
 }
 

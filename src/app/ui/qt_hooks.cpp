@@ -60,8 +60,8 @@ bool TQtHooks::Confirm(std::string_view title, std::string_view question) {
   }
   QMessageBox box(QMessageBox::Question, Q(title), QMessage(question),
                   QMessageBox::Yes | QMessageBox::No, parent_);
-  box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
-  box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
+  box.button(QMessageBox::Yes)->setText(QTr("Да"));
+  box.button(QMessageBox::No)->setText(QTr("Нет"));
   QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
   const bool yes = box.exec() == QMessageBox::Yes;
   QGuiApplication::restoreOverrideCursor();

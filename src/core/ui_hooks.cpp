@@ -14,7 +14,7 @@ std::string DeleteRecordsQuestion(int64_t count) {
   return Format(Tr("Удалить все выделенные записи (всего будет удалено %d записи(ей))?"), {count});
 }
 
-std::string_view MessageTitle(TMessageKind kind) {
+std::string MessageTitle(TMessageKind kind) {
   switch (kind) {
     case TMessageKind::Error:
       return Tr("Ошибка");

@@ -8,7 +8,7 @@
 
 namespace vetrilo {
 
-std::string_view GenerateModeCaption(int mode) {
+std::string GenerateModeCaption(int mode) {
   switch (mode) {
     case kGenerateFull:
       return Tr("Полный список (все возможные для данного лото варианты)");

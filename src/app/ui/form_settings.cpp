@@ -97,7 +97,7 @@ TFormSettings::TFormSettings(const TSystemSettings& settings,
   form->addRow(QTr("Стоимость ставки:"), cost_);
   prizes_ = new QTableWidget(TSystemSettings::kPrizeRows, 2);
   prizes_->setObjectName("vlProfits");
-  prizes_->setHorizontalHeaderLabels({"Совпадений", QTr("Сумма выигрыша")});
+  prizes_->setHorizontalHeaderLabels({QTr("Совпадений"), QTr("Сумма выигрыша")});
   prizes_->verticalHeader()->hide();
   prizes_->horizontalHeader()->setStretchLastSection(true);
   prizes_->setItemDelegateForColumn(1, new TPatternDelegate(kAmount, prizes_));

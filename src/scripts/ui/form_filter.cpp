@@ -78,7 +78,7 @@ TFormFilter::TFormFilter(const TStatList& list, const std::string& text, int cur
   for (const std::string& caption : DrawStatsCaptions()) sortColumn_->addItem(Q(caption));
   direction_ = new QComboBox;
   direction_->setObjectName("cbDirection");
-  direction_->addItems({"Сверху-вниз", QTr("Снизу-вверх")});
+  direction_->addItems({QTr("Сверху-вниз"), QTr("Снизу-вверх")});
   grid->addWidget(label(QTr("Сортировать по столбцу:"), sortColumn_), row, 0);
   grid->addWidget(sortColumn_, row, 1);
   grid->addWidget(label(QTr("Направление:"), direction_), row, 2);
@@ -140,7 +140,7 @@ TFormFilter::TFormFilter(const TStatList& list, const std::string& text, int cur
   auto* modeRow = new QHBoxLayout;
   filterMode_ = new QComboBox;
   filterMode_->setObjectName("cbFilterMode");
-  filterMode_->addItems({"Удалить выделенные", QTr("Оставить выделенные")});
+  filterMode_->addItems({QTr("Удалить выделенные"), QTr("Оставить выделенные")});
   modeRow->addWidget(label(QTr("Режим фильтра:"), filterMode_));
   modeRow->addWidget(filterMode_, 1);
   layout->addLayout(modeRow);

@@ -81,7 +81,7 @@ TFormSumChart::TFormSumChart(const TSumDistribution& d, QWidget* parent) : QDial
   chartView_->setObjectName("chSums");
   chartView_->setRenderHint(QPainter::Antialiasing);
 
-  QStringList captions{"Сумма", QTr("Комбинаций"), QTr(TSumDistribution::kActualName),
+  QStringList captions{QTr("Сумма"), QTr("Комбинаций"), QTr(TSumDistribution::kActualName),
                        QTr(TSumDistribution::kTheoryName)};
   for (const TSumLevel& level : d.Levels) captions.push_back(Q(level.Title));
   table_ = NewList("lvSums", captions);
@@ -233,7 +233,7 @@ TFormInfo::TFormInfo(TAppSession& session, int drawIndex, TComb comb, QWidget* p
     rows = session_.CombInfo(comb);
   }
   auto* layout = new QVBoxLayout(this);
-  props_ = NewList("lvProps", {"Свойство", QTr("Значение")});
+  props_ = NewList("lvProps", {QTr("Свойство"), QTr("Значение")});
   props_->setColumnWidth(0, 360);
   props_->setRowCount(int(rows.size()));
   for (int r = 0; r < int(rows.size()); ++r) {

@@ -128,8 +128,10 @@ TEST(HelpFile, FirstExistingPlaceOfTheActiveLanguageElseTheLastTried) {
   const std::string program = dir.File("app");
   ForceDirectory(program);
   EXPECT_EQ(FindHelpFile(program, 1033), dir.File("help/ENU/index.html"));
+  ForceDirectory(dir.File("help/ENU"));
   WriteFile(dir.File("help/ENU/index.html"), "parent");
   EXPECT_EQ(FindHelpFile(program, 1033), dir.File("help/ENU/index.html"));
+  ForceDirectory(dir.File("app/help/ENU"));
   WriteFile(dir.File("app/help/ENU/index.html"), "own");
   EXPECT_EQ(FindHelpFile(program, 1033), dir.File("app/help/ENU/index.html"));
   EXPECT_EQ(FindHelpFile(program, 1049), dir.File("help/RUS/index.html"));
@@ -169,6 +171,7 @@ TEST(AppSessionLanguage, TheActiveLanguagePicksCaptionsHelpAndTheMenuChoice) {
   TTempDir dir;
   WriteFile(dir.File("Vetrilo_4d47.flt"),
             Utf8ToCp1251("[STRINGS_RUS]\r\nNUMS=Мои числа\r\n[STRINGS_ENU]\r\nNUMS=My numbers\r\n"));
+  ForceDirectory(dir.File("help/RUS"));
   WriteFile(dir.File("help/RUS/index.html"), "ru");
   TRecordingHooks hooks;
   {

@@ -56,6 +56,7 @@ TEST(TextCatalog, SavedCatalogueReadsBackWithEveryCharacter) {
 
 TEST(TextCatalog, ScanSkipsTheCommandLineToolAndDataFiles) {
   TTempDir dir;
+  for (const char* sub : {"views", "cli", "acquire"}) ForceDirectory(dir.File(sub));
   WriteFile(dir.File("views/a.cpp"), "f(\"Окно\"); g(\"Окно\");");
   WriteFile(dir.File("cli/b.cpp"), "puts(\"Только для консоли\");");
   WriteFile(dir.File("acquire/page.cpp"), "find(\"Тираж №\");");

@@ -58,7 +58,7 @@ class TLanguageTest : public QObject {
   void aFileThatIsNoCatalogueIsRefusedWithItsSystemError() {
     int code = 0;
     std::string text;
-    WriteFile(File("Vetrilo_4d47_ENU.lng"), "not a catalogue");
+    Put("Vetrilo_4d47_ENU.lng", "not a catalogue");
     QVERIFY(!modules_.Load(File("Vetrilo_4d47_ENU.lng"), code, text));
     QCOMPARE(code, ENOEXEC);
     QVERIFY(!text.empty());
@@ -101,8 +101,8 @@ class TLanguageTest : public QObject {
   }
 
   void theDescriptionShowsTheMethodsTopicOfTheHelp() {
-    WriteFile(File("help/RUS/index.html"), "<html><body>Содержание</body></html>");
-    WriteFile(File("help/RUS/stats_num.html"),
+    Put("help/RUS/index.html", "<html><body>Содержание</body></html>");
+    Put("help/RUS/stats_num.html",
               "<html><body><p>Числа</p><a name=\"NUMS\"></a><p>Описание NUMS</p></body></html>");
     Start();
     QVERIFY(Enabled("GetHelp"));
@@ -119,7 +119,7 @@ class TLanguageTest : public QObject {
   }
 
   void theFirstRunDialogIsDismissedForGood() {
-    WriteFile(File("Vetrilo_4d47.frm"), "[TFormMain]\r\nFirstRun=1\r\n");
+    Put("Vetrilo_4d47.frm", "[TFormMain]\r\nFirstRun=1\r\n");
     Start();
     QVERIFY(session_->ShowFirstRunDialog());
     TFormFirstRun dialog(*session_, form_.get());
@@ -136,6 +136,10 @@ class TLanguageTest : public QObject {
 
  private:
   std::string File(const char* name) const { return dir_->filePath(name).toStdString(); }
+  void Put(const char* name, const std::string& bytes) const {
+    ForceDirectory(ExtractFileDir(File(name)));
+    SaveFileAtomic(File(name), bytes);
+  }
   void Start() {
     session_ = std::make_unique<TAppSession>(TAppPaths::ForFolder(dir_->path().toStdString()), hooks_);
     session_->SetLanguageLoader(&modules_);

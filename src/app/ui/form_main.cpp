@@ -115,7 +115,7 @@ void TFormMain::CreateActions() {
   a.Add("SettingsEdit", QTr("Параметры"), QTr("Параметры системы"), [this] { SettingsEditExecute(); });
   a.Add(
       "LotterySite", QTr("Сайт лотереи"), QTr("Открыть страницу лотереи в браузере"),
-      [this] { QDesktopServices::openUrl(QUrl(Q(session_.LotterySite()))); },
+      [this] { QDesktopServices::openUrl(QUrl(Q(WebLinkAddress(session_.LotterySite())))); },
       [this] { return !session_.LotterySite().empty(); });
   CreateFavoritesActions();
   CreateLanguageActions();

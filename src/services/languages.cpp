@@ -1,6 +1,7 @@
 #include "services/languages.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "core/errors.h"

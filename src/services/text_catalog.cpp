@@ -1,6 +1,7 @@
 #include "services/text_catalog.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <set>
 

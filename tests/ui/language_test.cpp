@@ -50,9 +50,9 @@ class TLanguageTest : public QObject {
     for (const TCatalogEntry& e : catalog.Entries) {
       if (Tr(e.Source) != e.Translation) QFAIL(("not translated: " + e.Source).c_str());
     }
-    QCOMPARE(Tr("не текст программы"), std::string("не текст программы"));
+    QVERIFY(Tr("не текст программы") == "не текст программы");
     modules_.Unload();
-    QCOMPARE(Tr("Ошибка"), std::string("Ошибка"));
+    QVERIFY(Tr("Ошибка") == "Ошибка");
   }
 
   void aFileThatIsNoCatalogueIsRefusedWithItsSystemError() {
@@ -88,7 +88,7 @@ class TLanguageTest : public QObject {
     QCOMPARE(restarts, 0);
     entries[1]->trigger();
     QCOMPARE(restarts, 1);
-    QCOMPARE(TIniFile(File("Vetrilo_4d47.frm")).ReadInteger(kMainSection, "Language", 0), 1049);
+    QCOMPARE(int(TIniFile(File("Vetrilo_4d47.frm")).ReadInteger(kMainSection, "Language", 0)), 1049);
   }
 
   void withoutTheModuleRussianIsTheOnlyChoice() {

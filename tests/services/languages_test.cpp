@@ -10,6 +10,10 @@
 #include "test_support.h"
 
 namespace vetrilo {
+using test::TRecordingHooks;
+using test::TTempDir;
+using test::WriteFile;
+
 namespace {
 
 // Accepts any readable module that does not start with "broken"; the active

@@ -6,6 +6,9 @@
 #include "test_support.h"
 
 namespace vetrilo {
+using test::TTempDir;
+using test::WriteFile;
+
 namespace {
 
 TEST(TextCatalog, LiteralsAreReadAsTheProgramSeesThem) {

@@ -45,7 +45,9 @@ TCliEngine::TCliEngine(const TAppPaths& paths) {
   const TIniData ini = LoadIni(paths);
   List.Draws = &Archive;
   List.LoadSettings(ini);
-  // The tool speaks the base language whatever the interface is set to.
+  // An unreadable window-settings file is an error, not defaults; the tool
+  // speaks the base language whatever the interface is set to.
+  (void)TMainOptions::Load(LoadFrm(paths));
   List.Language = int32_t(kBaseLanguage);
   List.BuildMethods();
   std::string error;

@@ -11,6 +11,7 @@ pkg-config
 qt6-base-dev
 qt6-charts-dev
 qt6-tools-dev
+qt6-l10n-tools
 libqt6opengl6-dev
 libgl-dev
 libcurl4-openssl-dev

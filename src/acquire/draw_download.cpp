@@ -7,6 +7,7 @@
 #include "core/errors.h"
 #include "core/format.h"
 #include "core/text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 namespace {
@@ -31,11 +32,11 @@ TDateKey TodayKey() {
 
 int TDrawDownload::DownloadDrawRange(TDateKey first, TDateKey last) {
   hooks_.SetStatus(
-      Format("Загрузка тиражей %s - %s...", {DateKeyToText(first), DateKeyToText(last)}));
+      Format(Tr("Загрузка тиражей %s - %s..."), {DateKeyToText(first), DateKeyToText(last)}));
   const std::string page = web_.GetPage(ResultsAddress(site_, first, last), false);
   TDrawsArray draws = ParseResultsPage(page, archive_);
   if (draws.empty()) return 0;
-  hooks_.SetStatus("Сохранение файла тиражей...");
+  hooks_.SetStatus(Tr("Сохранение файла тиражей..."));
   for (TDrawRec& d : draws) archive_.Draws.push_back(std::move(d));
   return static_cast<int>(draws.size());
 }
@@ -57,13 +58,13 @@ TDownloadResult TDrawDownload::DownloadNewDraws() {
         const TDateKey key = ReadableDateKey(newest.Date);
         if (key <= 0) {
           result.Reason =
-              Format("Дата тиража № %d не распознана: загрузка остановлена", {newest.Number});
+              Format(Tr("Дата тиража № %d не распознана: загрузка остановлена"), {newest.Number});
           hooks_.SetStatus(result.Reason);
           hooks_.ShowMessage(
               TMessageKind::Error,
-              Format("Не удалось определить дату последнего тиража № %d (\"%s\")!\r\r"
+              Format(Tr("Не удалось определить дату последнего тиража № %d (\"%s\")!\r\r"
                      "Новые тиражи загружаются начиная со дня после него. Исправьте дату "
-                     "этого тиража (\"Изменить\") и повторите загрузку.",
+                     "этого тиража (\"Изменить\") и повторите загрузку."),
                      {newest.Number, newest.Date}));
           result.End = TDownloadEnd::BadDate;
           return result;
@@ -93,8 +94,8 @@ TDownloadResult TDrawDownload::DownloadNewDraws() {
       }
       if (onlyOlder) {
         result.Reason = Format(
-            "Сервер вернул только тиражи до %s: он не учитывает запрошенные даты, загрузка "
-            "остановлена",
+            Tr("Сервер вернул только тиражи до %s: он не учитывает запрошенные даты, загрузка "
+            "остановлена"),
             {DateKeyToText(start)});
         hooks_.SetStatus(result.Reason);
         result.End = TDownloadEnd::Stale;
@@ -119,7 +120,7 @@ TDownloadResult TDrawDownload::DownloadNewDraws() {
         if (proxy.Candidates && !proxy.Candidates->empty()) continue;
       }
       const std::string question = Format(
-          "Ошибка загрузки архива тиражей с сайта: \"%s\"\r\rПовторить попытку?", {e.Message()});
+          Tr("Ошибка загрузки архива тиражей с сайта: \"%s\"\r\rПовторить попытку?"), {e.Message()});
       if (!(AskRetry ? AskRetry(question) : hooks_.Ask(question))) {
         result.End = TDownloadEnd::Failed;
         return result;

@@ -6,6 +6,7 @@
 #include "core/format.h"
 #include "core/game.h"
 #include "core/text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -61,7 +62,7 @@ int DeleteDrawRows(TDrawArchive& archive, std::vector<int> rows) {
   for (int row : rows) {
     const int index = archive.High() - row;
     if (row < 0 || index < 0) {
-      throw EVetrilo(Format("Запись со индексом %d в файле данных не найдена!", {index}));
+      throw EVetrilo(Format(Tr("Запись со индексом %d в файле данных не найдена!"), {index}));
     }
     indices.push_back(index);
   }

@@ -4,6 +4,7 @@
 #include "core/errors.h"
 #include "core/format.h"
 #include "core/text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 namespace {
@@ -61,7 +62,7 @@ std::string Dequote(std::string piece) {
   // The page bytes are code page 1251; the message is UTF-8.
   const std::string quoted = Cp1251ToUtf8(text.substr(0, kMarkerErrorQuoteChars));
   throw EVetrilo(
-      Format("Не удалось найти пару идентификаторов \"%1:s\" - \"%2:s\" в тексте\r\r[%0:s]!",
+      Format(Tr("Не удалось найти пару идентификаторов \"%1:s\" - \"%2:s\" в тексте\r\r[%0:s]!"),
              {quoted, Cp1251ToUtf8(start), Cp1251ToUtf8(end)}));
 }
 

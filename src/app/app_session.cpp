@@ -4,6 +4,7 @@
 #include "core/file_io.h"
 #include "core/format.h"
 #include "core/text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -19,11 +20,11 @@ void TAppSession::LoadOptions() {
     options_ = TMainOptions::Load(frmAtStart_);
   } catch (const EVetrilo& e) {
     frmUnreadable_ = true;
-    ShowError(Format("Ошибка загрузки параметров программы!\r\r%s", {e.Message()}));
+    ShowError(Format(Tr("Ошибка загрузки параметров программы!\r\r%s"), {e.Message()}));
   }
-  statList_.Language = forceRussian_ ? 1049 : options_.Language;
+  StartLanguage();
   {
-    TBusyGuard busy(*this, "Загрузка файла конфигурации...");
+    TBusyGuard busy(*this, Tr("Загрузка файла конфигурации..."));
     try {
       const TIniData ini = IniFile().Load();
       statList_.LoadSettings(ini);
@@ -33,13 +34,13 @@ void TAppSession::LoadOptions() {
       updateSite_ = Trim(ini.ReadString("GLOBAL", "UpdateSite", ""));
     } catch (const EVetrilo& e) {
       iniUnreadable_ = true;
-      ShowError(Format("Ошибка чтения файла конфигурации!\r\r%s", {e.Message()}));
+      ShowError(Format(Tr("Ошибка чтения файла конфигурации!\r\r%s"), {e.Message()}));
     }
   }
   statList_.BuildMethods();
   std::string error;
   if (!statList_.LoadMethodSettings(paths_.FltFile(), true, &error)) {
-    ShowError(Format("Ошибка загрузки списка фильтров!\r\r%s", {error}));
+    ShowError(Format(Tr("Ошибка загрузки списка фильтров!\r\r%s"), {error}));
   }
   LoadDrawStatsOptions();
   LoadViewOptions();
@@ -64,7 +65,7 @@ void TAppSession::RebuildMethodList() {
 
 uint32_t TAppSession::ApplyShredding(const std::array<std::string, 3>& formulas,
                                      const std::array<uint8_t, 3>& digits) {
-  TBusyGuard busy(*this, "Сохранение файла конфигурации...");
+  TBusyGuard busy(*this, Tr("Сохранение файла конфигурации..."));
   const auto oldFormulas = statList_.Formula;
   const auto oldDigits = statList_.FormulaDigits;
   statList_.Formula = formulas;
@@ -76,7 +77,7 @@ uint32_t TAppSession::ApplyShredding(const std::array<std::string, 3>& formulas,
   } catch (const EVetrilo& e) {
     statList_.Formula = oldFormulas;
     statList_.FormulaDigits = oldDigits;
-    throw EVetrilo(Format("Ошибка записи в файл конфигурации!\r\r%s", {e.what()}));
+    throw EVetrilo(Format(Tr("Ошибка записи в файл конфигурации!\r\r%s"), {e.what()}));
   }
   RebuildMethodList();
   SettingsGroupsChanged(GroupMask(12));
@@ -93,19 +94,19 @@ bool TAppSession::AcquireDataLock() {
   }
   // The second reason names this folder and this system's typical read-only places.
   ShowError(Format(
-      "Невозможно получить монопольный доступ к файлам данных!\r\rВозможные причины данной "
+      Tr("Невозможно получить монопольный доступ к файлам данных!\r\rВозможные причины данной "
       "ошибки: \r\r1) Вы пытаетесь запустить вторую копию программы из одного и того же "
       "каталога. Корректная работа нескольких копий программы возможна только из разных "
       "каталогов.\r\r2) Для программы нет прав на запись в том каталоге, где она расположена "
       "(%s). Например: в системные каталоги, такие как /usr/bin или /opt, обычный пользователь "
-      "писать не может.\r\rПрограмма будет закрыта!",
+      "писать не может.\r\rПрограмма будет закрыта!"),
       {ExtractFileDir(paths_.StakesFile())}));
   return false;
 }
 
 int TAppSession::Initialize(const TCommandLine& commandLine) {
   {
-    TBusyGuard busy(*this, "Инициализация...");
+    TBusyGuard busy(*this, Tr("Инициализация..."));
     SetDrawsOffset(0);
     if (!AcquireDataLock()) return 1;
     LoadArchive();
@@ -147,7 +148,7 @@ void TAppSession::ApplySystemSettings(const TSystemSettings& settings) {
   const std::string results = Trim(settings.ResultsSite);
   uint32_t mask = 0;
   {
-    TBusyGuard busy(*this, "Сохранение файла конфигурации...");
+    TBusyGuard busy(*this, Tr("Сохранение файла конфигурации..."));
     const TStatList before = statList_;
     settings.ApplyTo(statList_);
     mask = ChangedSettingsMask(before, statList_);
@@ -161,7 +162,7 @@ void TAppSession::ApplySystemSettings(const TSystemSettings& settings) {
       });
     } catch (const EVetrilo& e) {
       statList_ = before;
-      throw EVetrilo(Format("Ошибка записи в файл конфигурации!\r\r%s", {e.what()}));
+      throw EVetrilo(Format(Tr("Ошибка записи в файл конфигурации!\r\r%s"), {e.what()}));
     }
     lotterySite_ = site;
     resultsSite_ = results;
@@ -175,11 +176,11 @@ bool TAppSession::LoadArchive() {
   const std::string path = paths_.ArchiveFile();
   bool ok = true;
   if (FileExists(path) || DirectoryExists(path)) {
-    TBusyGuard busy(*this, "Загрузка файла тиражей...");
+    TBusyGuard busy(*this, Tr("Загрузка файла тиражей..."));
     try {
       archive_.LoadFromFile(path);
     } catch (const EVetrilo& e) {
-      ShowError(Format("Ошибка чтения файла тиражей!\r\r%s", {e.what()}));
+      ShowError(Format(Tr("Ошибка чтения файла тиражей!\r\r%s"), {e.what()}));
       ok = false;
     }
     if (const std::string warning = OddDrawsWarning(archive_.Draws); !warning.empty()) {
@@ -194,12 +195,12 @@ bool TAppSession::LoadArchive() {
 }
 
 bool TAppSession::SaveArchive() {
-  TBusyGuard busy(*this, "Сохранение файла тиражей...");
+  TBusyGuard busy(*this, Tr("Сохранение файла тиражей..."));
   try {
     archive_.SaveToFile(paths_.ArchiveFile());
     return true;
   } catch (const EVetrilo& e) {
-    ShowError(Format("Ошибка записи в файл тиражей!\r\r%s", {e.what()}));
+    ShowError(Format(Tr("Ошибка записи в файл тиражей!\r\r%s"), {e.what()}));
     return false;
   }
 }
@@ -225,7 +226,7 @@ void TAppSession::SaveWindowSettings(const std::function<void(TIniData&)>& windo
       if (window) window(d);
     });
   } catch (const EVetrilo& e) {
-    ShowError(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
+    ShowError(Format(Tr("Ошибка сохранения параметров программы!\r\r%s"), {e.what()}));
   }
 }
 
@@ -233,7 +234,7 @@ void TAppSession::SaveOption(std::string_view key, bool value) {
   try {
     FrmFile().WriteBool(kMainSection, key, value);
   } catch (const EVetrilo& e) {
-    ShowError(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
+    ShowError(Format(Tr("Ошибка сохранения параметров программы!\r\r%s"), {e.what()}));
   }
 }
 
@@ -257,7 +258,7 @@ void TAppSession::SetColorCombs(bool on) {
 }
 
 bool TAppSession::GenerateDefaultCombs() {
-  TBusyGuard busy(*this, "Генерация возможных комбинаций...");
+  TBusyGuard busy(*this, Tr("Генерация возможных комбинаций..."));
   try {
     combs_.GenerateCombs(statList_.CombsGenerateMode, statList_.CombsGenerateParameters, true);
     return true;
@@ -274,10 +275,10 @@ void TAppSession::GenerateCombs(int mode, const std::string& parameter, bool sav
     try {
       statList_.SaveGenerateSettings(IniFile(true));
     } catch (const EVetrilo& e) {
-      ShowError(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
+      ShowError(Format(Tr("Ошибка сохранения параметров программы!\r\r%s"), {e.what()}));
     }
   }
-  TBusyGuard busy(*this, "Генерация возможных комбинаций...");
+  TBusyGuard busy(*this, Tr("Генерация возможных комбинаций..."));
   combs_.TakeUndo(true);
   combs_.GenerateCombs(mode, parameter, true);
 }
@@ -316,7 +317,7 @@ bool TAppSession::FilterCombsByTable(const TStatMethod& method,
                                      std::span<const TStatDrawRec> records,
                                      const std::vector<std::string>& texts,
                                      std::string_view caption, bool keep) {
-  TBusyGuard busy(*this, "Фильтрация комбинаций...");
+  TBusyGuard busy(*this, Tr("Фильтрация комбинаций..."));
   try {
     TStatDrawArray selected;
     for (const TStatDrawRec& r : records) selected.Append(r);
@@ -334,7 +335,7 @@ bool TAppSession::FilterCombsByTable(const TStatMethod& method,
 
 bool TAppSession::FilterCombsByGrid(const TGridValues& values, std::string_view caption,
                                     bool keep) {
-  TBusyGuard busy(*this, "Фильтрация комбинаций...");
+  TBusyGuard busy(*this, Tr("Фильтрация комбинаций..."));
   try {
     combs_.GridFilterStep(statList_, values, caption, !keep, LastIndex(), options_.SortedDraws);
     return true;

@@ -26,6 +26,7 @@
 #include "services/export_source.h"
 #include "services/progress_window.h"
 #include "services/self_update.h"
+#include "services/languages.h"
 #include "stats/favorites_tree.h"
 #include "stats/stat_list.h"
 #include "views/analysis_views.h"
@@ -116,6 +117,25 @@ class TAppSession {
   const std::string& LotterySite() const { return lotterySite_; }
   // The interface language forced to Russian ("no-language").
   void ForceRussian() { forceRussian_ = true; }
+
+  // Interface language and help (app_session_language.cpp). The desktop gives
+  // the loader of its text catalogues before LoadOptions, which activates the
+  // stored language (quietly Russian when its module is missing).
+  void SetLanguageLoader(TLanguageModuleLoader* loader) { languages_.SetLoader(loader); }
+  TLanguages& Languages() { return languages_; }
+  uint32_t CurrentLanguage() const { return languages_.CurrentLanguage(); }
+  // The help of the active language; HelpExists() enables the help actions.
+  const std::string& HelpFile() const { return statList_.HelpFile; }
+  bool HelpExists() const;
+  // A page of the help ("stats_sum.html#SUM1"); empty without the help file.
+  std::string HelpTopic(const std::string& topic) const;
+  // A choice of the language menu: false for the active language; a missing
+  // module throws EVetrilo and keeps the setting; otherwise the setting is
+  // stored and the caller restarts the program.
+  bool ChooseLanguage(uint32_t language);
+  // The reference dialog at start: shown while FirstRun is set.
+  bool ShowFirstRunDialog() const { return options_.FirstRun; }
+  void SetFirstRun(bool on);
 
   // The rest of start-up once the window is shown: exclusive use of the data
   // folder, the draw archive, the default combination list, every view, then
@@ -644,6 +664,10 @@ class TAppSession {
 
   // Regular tables.
   std::vector<TTableRec> tables_;
+
+  // Interface language and help.
+  void StartLanguage();
+  TLanguages languages_{paths_.File(""), nullptr, counting_};
 
   // Script runs.
   friend class TSessionRunStakes;

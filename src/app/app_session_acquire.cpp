@@ -8,6 +8,7 @@
 #include "core/file_io.h"
 #include "core/format.h"
 #include "core/text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 namespace {
@@ -18,7 +19,7 @@ constexpr std::string_view kDownloadText = "Загрузка архива тир
 class TWaitWindow {
  public:
   explicit TWaitWindow(std::function<void(std::string_view)>& show) : show_(show) {
-    if (show_) show_(kDownloadText);
+    if (show_) show_(Tr(kDownloadText));
   }
   ~TWaitWindow() {
     if (show_) show_("");
@@ -42,7 +43,7 @@ void TAppSession::SetDownloadDrawsOnStart(int mode) {
   try {
     FrmFile().WriteInteger(kMainSection, "DownloadDrawsOnStart", mode);
   } catch (const EVetrilo& e) {
-    ShowError(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
+    ShowError(Format(Tr("Ошибка сохранения параметров программы!\r\r%s"), {e.what()}));
   }
   Notify(kChangeOptions);
 }
@@ -58,18 +59,18 @@ void TAppSession::AfterDrawsChanged(bool forced) {
 TDownloadResult TAppSession::DownloadDraws() {
   if (resultsSite_.empty()) {
     throw EVetrilo(Format(
-        "Не задан адрес страницы результатов лотереи!\r\rУкажите его в поле \"Адрес страницы "
+        Tr("Не задан адрес страницы результатов лотереи!\r\rУкажите его в поле \"Адрес страницы "
         "результатов:\" окна \"Параметры\" (меню \"Сервис\"); в файле %s.ini это параметр "
-        "ResultsSite= раздела [GLOBAL].",
+        "ResultsSite= раздела [GLOBAL]."),
         {paths_.BaseName}));
   }
   TDownloadResult result;
   {
-    TBusyGuard busy(*this, kDownloadText);
+    TBusyGuard busy(*this, Tr(kDownloadText));
     TWaitWindow wait(waitWindow_);
     web_.WaitText = [this](std::string_view text) { ShowWaitWindow(text); };
     TDrawDownload download(archive_, web_, *hooks_, resultsSite_, Today());
-    download.AskRetry = [this](std::string_view q) { return hooks_->Confirm("Ошибка", q); };
+    download.AskRetry = [this](std::string_view q) { return hooks_->Confirm(Tr("Ошибка"), q); };
     download.DrawsAppended = [this] {
       SaveArchive();
       Notify(kChangeArchive | kChangeOffset);
@@ -80,7 +81,7 @@ TDownloadResult TAppSession::DownloadDraws() {
         proxy_.Save(IniFile());
       } catch (const EVetrilo& e) {
         proxy_.Saved = true;  // reported once; the proxy stays in use for this run
-        ShowError(Format("Ошибка записи в файл конфигурации!\r\r%s", {e.Message()}));
+        ShowError(Format(Tr("Ошибка записи в файл конфигурации!\r\r%s"), {e.Message()}));
       }
     };
     try {
@@ -112,8 +113,8 @@ void TAppSession::StartupDownload() {
   if (resultsSite_.empty()) return;
   switch (options_.DownloadDrawsOnStart) {
     case 0:
-      if (!hooks_->Ask("Обновить список тиражей?\r\rДля выполнения обновления необходимо "
-                       "действующее подключение к сети Интернет.")) {
+      if (!hooks_->Ask(Tr("Обновить список тиражей?\r\rДля выполнения обновления необходимо "
+                       "действующее подключение к сети Интернет."))) {
         return;
       }
       break;
@@ -127,7 +128,7 @@ void TAppSession::StartupDownload() {
 
 void TAppSession::ApplyProxySettings(int choice, const std::string& server, int port,
                                      const std::string& username, const std::string& password) {
-  TBusyGuard busy(*this, "Сохранение файла конфигурации...");
+  TBusyGuard busy(*this, Tr("Сохранение файла конфигурации..."));
   const TProxySettings before = proxy_;
   proxy_.Server = Trim(server);
   proxy_.Port = port;
@@ -146,14 +147,14 @@ void TAppSession::ApplyProxySettings(int choice, const std::string& server, int 
     proxy_.Save(IniFile(true));
   } catch (const EVetrilo& e) {
     proxy_ = before;
-    throw EVetrilo(Format("Ошибка записи в файл конфигурации!\r\r%s", {e.Message()}));
+    throw EVetrilo(Format(Tr("Ошибка записи в файл конфигурации!\r\r%s"), {e.Message()}));
   }
 }
 
 int TAppSession::ImportDraws(const std::string& path) {
   int added = 0;
   {
-    TBusyGuard busy(*this, Format("Импорт тиражей из файла \"%s\"...", {path}));
+    TBusyGuard busy(*this, Format(Tr("Импорт тиражей из файла \"%s\"..."), {path}));
     // The whole file first: a failed read imports nothing.
     const std::string bytes = ReadFileBytes(path);
     added = ImportDrawsCsv(bytes, archive_);
@@ -164,7 +165,7 @@ int TAppSession::ImportDraws(const std::string& path) {
 }
 
 void TAppSession::ExportDraws(const std::string& path) {
-  TBusyGuard busy(*this, Format("Экспорт тиражей в файл \"%s\"...", {path}));
+  TBusyGuard busy(*this, Format(Tr("Экспорт тиражей в файл \"%s\"..."), {path}));
   SaveFileAtomic(path, DrawsCsvText(archive_.Draws));
 }
 
@@ -177,7 +178,7 @@ void TAppSession::AddDraw(const TDrawRec& draw) {
 void TAppSession::EditDraw(int row, const TDrawRec& draw) {
   const int index = archive_.High() - row;
   if (row < 0 || index < 0) {
-    throw EVetrilo(Format("Запись со индексом %d в файле данных не найдена!", {index}));
+    throw EVetrilo(Format(Tr("Запись со индексом %d в файле данных не найдена!"), {index}));
   }
   archive_.Draws[static_cast<size_t>(index)] = draw;
   SaveArchive();
@@ -194,7 +195,7 @@ bool TAppSession::DeleteDraws(const std::vector<int>& rows, bool ask) {
     return false;
   }
   {
-    TBusyGuard busy(*this, "Удаление выделенных тиражей....");
+    TBusyGuard busy(*this, Tr("Удаление выделенных тиражей...."));
     DeleteDrawRows(archive_, unique);
     SaveArchive();
   }

@@ -2,23 +2,24 @@
 #include "app/app_session.h"
 #include "core/errors.h"
 #include "core/format.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
 namespace {
 
 std::string LoadFailure(const std::string& error) {
-  return Format("Ошибка загрузки списка фильтров!\r\r%s", {error});
+  return Format(Tr("Ошибка загрузки списка фильтров!\r\r%s"), {error});
 }
 std::string SaveFailure(const std::string& error) {
-  return Format("Ошибка сохранения списка фильтров!\r\r%s", {error});
+  return Format(Tr("Ошибка сохранения списка фильтров!\r\r%s"), {error});
 }
 
 }  // namespace
 
 void TAppSession::ApplyFavorites(const TFavoritesTree& tree) {
   {
-    TBusyGuard busy(*this, "Подождите пожалуйста...");
+    TBusyGuard busy(*this, Tr("Подождите пожалуйста..."));
     tree.ApplyTo(statList_);
     std::string error;
     if (!statList_.SaveMethodSettings(paths_.FltFile(), true, false, &error)) {
@@ -32,12 +33,12 @@ void TAppSession::ApplyFavorites(const TFavoritesTree& tree) {
 }
 
 bool TAppSession::ResetFavorites() {
-  if (!hooks_->Ask("Вы действительно хотите сбросить список избранных фильтров?")) return false;
+  if (!hooks_->Ask(Tr("Вы действительно хотите сбросить список избранных фильтров?"))) return false;
   const std::string chosen = drawStats_.Method >= 0 && drawStats_.Method < statList_.Count()
                                  ? statList_.Item(drawStats_.Method).Code()
                                  : std::string();
   {
-    TBusyGuard busy(*this, "Подождите пожалуйста...");
+    TBusyGuard busy(*this, Tr("Подождите пожалуйста..."));
     statList_.SelectAllFavorites();
     std::string error;
     if (!statList_.SaveMethodSettings(paths_.FltFile(), true, false, &error)) {
@@ -93,7 +94,7 @@ void TAppSession::UpdateWindowSettings(const std::function<void(TIniData&)>& wri
       frmAtStart_ = d;
     });
   } catch (const EVetrilo& e) {
-    ShowError(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
+    ShowError(Format(Tr("Ошибка сохранения параметров программы!\r\r%s"), {e.what()}));
   }
 }
 

@@ -6,6 +6,7 @@
 #include "core/file_io.h"
 #include "core/format.h"
 #include "stakes/stake_store.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -83,7 +84,7 @@ TRunEnd TAppSession::RunScriptLines(const std::vector<std::string>& lines, int t
 
 void TAppSession::RequestScriptStop(bool ask) {
   if (!CanStopScript()) return;
-  if (ask && !hooks_->Confirm(kQuestionTitle, "Остановить выполнение сценария?")) return;
+  if (ask && !hooks_->Confirm(kQuestionTitle, Tr("Остановить выполнение сценария?"))) return;
   if (runner_) runner_->RequestStopByUser();
   Notify(kChangeScriptRun);
 }
@@ -103,13 +104,13 @@ void TAppSession::SetStakesCheckOnLine(bool on) {
 void TAppSession::DeleteScriptLogs() {
   std::vector<std::string> logs = TScriptLog::Find(paths_.Dir);
   if (logs.empty()) {
-    hooks_->ShowMessage(TMessageKind::Information, "Файлы журналов не найдены!");
+    hooks_->ShowMessage(TMessageKind::Information, Tr("Файлы журналов не найдены!"));
     return;
   }
   std::string details;
   int deleted = 0;
   {
-    TBusyGuard busy(*this, "Поиск файлов журналов...");
+    TBusyGuard busy(*this, Tr("Поиск файлов журналов..."));
     for (const std::string& path : logs) {
       std::error_code error;
       if (std::filesystem::remove(path, error)) {
@@ -121,7 +122,7 @@ void TAppSession::DeleteScriptLogs() {
     }
   }
   const std::string summary =
-      Format("Удалено файлов журналов: %d из %d.", {deleted, int(logs.size())}) + "\r" + details;
+      Format(Tr("Удалено файлов журналов: %d из %d."), {deleted, int(logs.size())}) + "\r" + details;
   hooks_->ShowMessage(deleted == int(logs.size()) ? TMessageKind::Information : TMessageKind::Error,
                       summary);
 }

@@ -7,22 +7,23 @@
 #include "core/format.h"
 #include "scripts/script_file.h"
 #include "scripts/script_list_view.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
 namespace {
 
 std::string LoadingStatus(const std::string& path) {
-  return Format("Загрузка файла \"%s\"...", {path});
+  return Format(Tr("Загрузка файла \"%s\"..."), {path});
 }
 std::string SavingStatus(const std::string& path) {
-  return Format("Сохранение файла \"%s\"...", {path});
+  return Format(Tr("Сохранение файла \"%s\"..."), {path});
 }
 std::string ReadError(const std::string& path, const std::string& reason) {
-  return Format("Ошибка чтения файла \"%s\"!\r\r%s", {path, reason});
+  return Format(Tr("Ошибка чтения файла \"%s\"!\r\r%s"), {path, reason});
 }
 std::string WriteError(const std::string& path, const std::string& reason) {
-  return Format("Ошибка записи в файл \"%s\"!\r\r%s", {path, reason});
+  return Format(Tr("Ошибка записи в файл \"%s\"!\r\r%s"), {path, reason});
 }
 
 }  // namespace
@@ -47,7 +48,7 @@ bool TAppSession::SaveScriptAutosave() {
 
 const std::string& TAppSession::ScriptLine(int index) const {
   if (index < 0 || index >= static_cast<int>(script_.size())) {
-    throw EVetrilo(Format("Запись со индексом %d в файле данных не найдена!", {index}));
+    throw EVetrilo(Format(Tr("Запись со индексом %d в файле данных не найдена!"), {index}));
   }
   return script_[size_t(index)];
 }
@@ -160,7 +161,7 @@ void TAppSession::AppendScriptLines(const std::vector<std::string>& lines) {
 }
 
 int TAppSession::RatingsToScript(const std::vector<std::string>& labels) {
-  TBusyGuard busy(*this, "Генерация новых строк в сценарии...");
+  TBusyGuard busy(*this, Tr("Генерация новых строк в сценарии..."));
   int added = 0;
   for (const std::string& label : labels) {
     const TRatingLine made = RatingLabelToScriptLine(label, statList_);

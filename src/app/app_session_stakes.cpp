@@ -6,6 +6,7 @@
 #include "core/file_io.h"
 #include "core/format.h"
 #include "stakes/stake_dialog.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -21,7 +22,7 @@ bool TAppSession::OpenStakeFile(std::string* error) {
   const TListColumns columns =
       ReadListColumns(frmAtStart_, kMainSection, "lvRatings", kRatingColumns);
   if (columns.Sort) stakes_.SetSort(columns.Sort->first, columns.Sort->second != 0);
-  TBusyGuard busy(*this, "Загрузка файла ставок...");
+  TBusyGuard busy(*this, Tr("Загрузка файла ставок..."));
   try {
     stakes_.File.Open(paths_.StakesFile(), true);
   } catch (const EVetrilo& e) {
@@ -32,7 +33,7 @@ bool TAppSession::OpenStakeFile(std::string* error) {
     const std::string warning = ApplyStakesStartRule(stakes_.File);
     if (!warning.empty()) hooks_->ShowMessage(TMessageKind::Warning, warning);
   } catch (const EVetrilo& e) {
-    ShowError(Format("Ошибка чтения файла ставок!\r\r%s", {e.Message()}));
+    ShowError(Format(Tr("Ошибка чтения файла ставок!\r\r%s"), {e.Message()}));
   }
   stakesScroll_ = true;
   Notify(kChangeStakes);
@@ -71,7 +72,7 @@ TComb TAppSession::RandomComb() {
 
 bool TAppSession::AddStake(const TStakeRec& rec, int draws) {
   {
-    TBusyGuard busy(*this, "Создание ставки...");
+    TBusyGuard busy(*this, Tr("Создание ставки..."));
     try {
       AppendStake(stakes_.File, rec, draws);
     } catch (const EVetrilo& e) {
@@ -90,7 +91,7 @@ bool TAppSession::AddStakes(const std::vector<TComb>& combs, int32_t draw,
                             const std::string& comment, int draws) {
   bool ok = true;
   {
-    TBusyGuard busy(*this, "Создание ставок...");
+    TBusyGuard busy(*this, Tr("Создание ставок..."));
     for (TComb comb : combs) {
       TStakeRec rec = NewManualStake(comb);
       rec.DrawNumber = draw;
@@ -116,7 +117,7 @@ int64_t TAppSession::CheckStakes() {
   SyncStakeSettings();
   int64_t checked = -1;
   {
-    TBusyGuard busy(*this, "Проверка результатов ставок...");
+    TBusyGuard busy(*this, Tr("Проверка результатов ставок..."));
     try {
       checked = stakes_.Check(archive_, *hooks_);
     } catch (const EVetrilo& e) {
@@ -129,7 +130,7 @@ int64_t TAppSession::CheckStakes() {
 
 bool TAppSession::RewriteStakes(const std::function<void()>& rewrite) {
   {
-    TBusyGuard busy(*this, "Удаление ставок...");
+    TBusyGuard busy(*this, Tr("Удаление ставок..."));
     try {
       rewrite();
     } catch (const EVetrilo& e) {
@@ -156,11 +157,11 @@ bool TAppSession::ClearStakes() {
   if (!HasStakes() || !hooks_->Confirm(kDeleteQuestionTitle, DeleteRecordsQuestion(stakes_.File.Count())))
     return false;
   {
-    TBusyGuard busy(*this, "Удаление ставок...");
+    TBusyGuard busy(*this, Tr("Удаление ставок..."));
     try {
       EmptyStakes(stakes_.File);
     } catch (const EVetrilo& e) {
-      ShowError(Format("Ошибка удаления записи из файла ставок!\r\r%s", {e.Message()}));
+      ShowError(Format(Tr("Ошибка удаления записи из файла ставок!\r\r%s"), {e.Message()}));
       Notify(kChangeStakes);
       return false;
     }
@@ -172,13 +173,13 @@ bool TAppSession::ClearStakes() {
 
 bool TAppSession::RefreshRatings() {
   if (stakes_.Ratings.Count() > 0 &&
-      !hooks_->Ask("Пересчитать рейтинг только по текущим ставкам?\r\rНакопленные ранее данные "
-                   "по удаленным ставкам будут потеряны.")) {
+      !hooks_->Ask(Tr("Пересчитать рейтинг только по текущим ставкам?\r\rНакопленные ранее данные "
+                   "по удаленным ставкам будут потеряны."))) {
     return false;
   }
   bool ok = false;
   {
-    TBusyGuard busy(*this, "Обновление рейтинга...");
+    TBusyGuard busy(*this, Tr("Обновление рейтинга..."));
     ok = stakes_.RebuildRatings(*hooks_);
   }
   Notify(kChangeRatings);
@@ -205,7 +206,7 @@ void TAppSession::SetRatingsEffMode(int mode) {
   try {
     FrmFile().WriteInteger(kMainSection, "RatingsEffMode", mode);
   } catch (const EVetrilo& e) {
-    ShowError(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
+    ShowError(Format(Tr("Ошибка сохранения параметров программы!\r\r%s"), {e.what()}));
   }
   Notify(kChangeRatings | kChangeOptions);
 }
@@ -239,28 +240,28 @@ std::vector<std::string> TAppSession::RatingLabels(const std::vector<int>& rows)
 }
 
 bool TAppSession::ExportRatingsCsv(const std::string& path, char point) {
-  TBusyGuard busy(*this, "Экспорт в CSV-файл...");
+  TBusyGuard busy(*this, Tr("Экспорт в CSV-файл..."));
   try {
     SaveFileAtomic(path, RatingsCsv(stakes_.Ratings, point));
     return true;
   } catch (const EVetrilo& e) {
-    ShowError(Format("Ошибка записи в файл \"%s\"!\r\r%s", {path, e.Message()}));
+    ShowError(Format(Tr("Ошибка записи в файл \"%s\"!\r\r%s"), {path, e.Message()}));
     return false;
   }
 }
 
 TGraphData TAppSession::ProfitChartData() {
-  TBusyGuard busy(*this, "Создание графиков...");
+  TBusyGuard busy(*this, Tr("Создание графиков..."));
   return ProfitChart(ProfitPerDraw(stakes_.File));
 }
 
 TGraphData TAppSession::RatedStakesChartData(const std::vector<int>& ratingRows, bool overlap) {
-  TBusyGuard busy(*this, "Создание графиков...");
+  TBusyGuard busy(*this, Tr("Создание графиков..."));
   return RatedStakesChart(stakes_.File, RatingLabels(ratingRows), overlap);
 }
 
 TGraphData TAppSession::RatingsOverlapChartData(const std::vector<int>& ratingRows) {
-  TBusyGuard busy(*this, "Создание графиков...");
+  TBusyGuard busy(*this, Tr("Создание графиков..."));
   std::vector<TRatingRec> chosen;
   for (int row : ratingRows) {
     if (row >= 0 && row < stakes_.Ratings.Count()) chosen.push_back(stakes_.Ratings.Item(row));

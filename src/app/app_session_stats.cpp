@@ -6,6 +6,7 @@
 #include "app/app_session.h"
 #include "core/errors.h"
 #include "core/format.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -19,7 +20,7 @@ void TAppSession::LoadDrawStatsOptions() {
         data.WriteBool(kMainSection, "PrefetchsEnabled", options_.PrefetchsEnabled);
       });
     } catch (const EVetrilo& e) {
-      ShowError(Format("Ошибка загрузки параметров программы!\r\r%s", {e.what()}));
+      ShowError(Format(Tr("Ошибка загрузки параметров программы!\r\r%s"), {e.what()}));
     }
   }
   ChooseDrawStatsMethod(options_.DrawsStatType);
@@ -73,7 +74,7 @@ void TAppSession::SetShowTotalLine(bool on) {
   options_.ShowTotalLine = on;
   SaveOption("ShowTotalLine", on);
   Notify(kChangeOptions);
-  TBusyGuard busy(*this, "Создание графиков...");
+  TBusyGuard busy(*this, Tr("Создание графиков..."));
   drawStats_.Table.Chart = TDrawStatsChart();
   Notify(kChangeDrawStats);
   CalcDrawStats(true);
@@ -97,13 +98,13 @@ bool TAppSession::CalcDrawStats(bool forced) {
   s.Table.Clear();
   if (s.Method < 0 || s.Method >= statList_.Count() || archive_.Count() == 0) return true;
 
-  TBusyGuard busy(*this, "Анализ тиражей и расчет статистики...");
+  TBusyGuard busy(*this, Tr("Анализ тиражей и расчет статистики..."));
   const TStatMethod& method = statList_.Item(s.Method);
   auto stat = statList_.CreateStat(method);
   try {
     const std::optional<TDistribution> dist =
         OpenDistribution(statList_, method, PrefetchPlace(), options_.PrefetchsEnabled, *hooks_);
-    SetStatus("Анализ тиражей и расчет статистики...");
+    SetStatus(Tr("Анализ тиражей и расчет статистики..."));
     TDrawStatsInput input;
     input.Archive = &archive_;
     input.LastIndex = LastIndex();
@@ -123,7 +124,7 @@ bool TAppSession::CalcDrawStats(bool forced) {
 
 bool TAppSession::RefreshDistributions(bool forced, uint32_t groupMask) {
   if (!forced && !options_.PrefetchsEnabled) return true;
-  TBusyGuard busy(*this, "Создание файлов для полного набора комбинаций...");
+  TBusyGuard busy(*this, Tr("Создание файлов для полного набора комбинаций..."));
   try {
     ::vetrilo::RefreshDistributions(statList_, PrefetchPlace(), forced, options_.PrefetchsEnabled,
                                     groupMask, *hooks_);

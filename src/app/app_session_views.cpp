@@ -6,6 +6,7 @@
 #include "app/app_session.h"
 #include "core/errors.h"
 #include "core/format.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -51,7 +52,7 @@ void TAppSession::SaveIntOption(std::string_view key, int value) {
   try {
     FrmFile().WriteInteger(kMainSection, key, value);
   } catch (const EVetrilo& e) {
-    ShowError(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
+    ShowError(Format(Tr("Ошибка сохранения параметров программы!\r\r%s"), {e.what()}));
   }
 }
 
@@ -160,7 +161,7 @@ void TAppSession::BuildGraphs(bool forced) {
   ++views_.GraphBuilds;
   const int m = views_.GraphMethod;
   if (m < 0 || m >= statList_.Count() || archive_.Count() == 0) return;
-  TBusyGuard busy(*this, "Анализ тиражей и построение графиков...");
+  TBusyGuard busy(*this, Tr("Анализ тиражей и построение графиков..."));
   const TStatMethod& method = statList_.Item(m);
   auto stat = statList_.CreateStat(method);
   views_.Graph = BuildDrawGraph(*stat, statList_.MethodCaption(m, true), archive_, drawsOffset_,
@@ -179,7 +180,7 @@ void TAppSession::RefreshCard(bool forced) {
   }
   // An edited draw changes no count, so the card compares what it shows.
   if (!forced && views_.Card.Shows(archive_)) return;
-  TBusyGuard busy(*this, "Обновление карты тиражей...");
+  TBusyGuard busy(*this, Tr("Обновление карты тиражей..."));
   views_.Card.Build(archive_);
   ++views_.CardBuilds;
   Notify(kChangeViews);
@@ -224,7 +225,7 @@ void TAppSession::BuildLayout(bool forced) {
   const TViewKey key{archive_.Count(), drawsOffset_, views_.LayoutDepth, -1};
   if (!forced && key == k) return;
   k = key;
-  TBusyGuard busy(*this, "Построение схемы выпадения номеров...");
+  TBusyGuard busy(*this, Tr("Построение схемы выпадения номеров..."));
   views_.Layout.Build(archive_, drawsOffset_, views_.LayoutDepth);
   ++views_.LayoutBuilds;
   Notify(kChangeViews);
@@ -236,7 +237,7 @@ void TAppSession::BuildLayoutCompare(bool forced) {
   const TViewKey key{archive_.Count(), drawsOffset_, -1, -1};
   if (!forced && key == k) return;
   k = key;
-  TBusyGuard busy(*this, "Построение схемы выпадения номеров...");
+  TBusyGuard busy(*this, Tr("Построение схемы выпадения номеров..."));
   for (size_t i = 0; i < 5; ++i) {
     views_.Compare[i] =
         ::vetrilo::BuildLayoutCompare(archive_, drawsOffset_, views_.CompareDepths[i]);
@@ -267,7 +268,7 @@ void TAppSession::BuildWeek(bool forced) {
   const TViewKey key{archive_.Count(), drawsOffset_, views_.WeekDepth, -1};
   if (!forced && key == k) return;
   k = key;
-  TBusyGuard busy(*this, "Построение статистики по дням недели...");
+  TBusyGuard busy(*this, Tr("Построение статистики по дням недели..."));
   views_.Week.Build(archive_, drawsOffset_, views_.WeekDepth);
   ++views_.WeekBuilds;
   Notify(kChangeViews);
@@ -309,26 +310,26 @@ bool TAppSession::CanFilterWeek(const TGridRect& selection) const {
 
 bool TAppSession::FilterCombsByCard(const TGridRect& selection, bool keep) {
   if (!CanFilterCard(selection)) return false;
-  return FilterCombsByGrid(views_.Card.SelectionValues(selection), kCardFilterCaption, keep);
+  return FilterCombsByGrid(views_.Card.SelectionValues(selection), Tr(kCardFilterCaption), keep);
 }
 
 bool TAppSession::FilterCombsByLayout(const TGridRect& selection, bool keep) {
   if (!CanFilterLayout(selection)) return false;
-  return FilterCombsByGrid(views_.Layout.SelectionValues(selection), kLayoutFilterCaption, keep);
+  return FilterCombsByGrid(views_.Layout.SelectionValues(selection), Tr(kLayoutFilterCaption), keep);
 }
 
 bool TAppSession::FilterCombsByWeek(const TGridRect& selection, bool keep) {
   if (!CanFilterWeek(selection)) return false;
-  return FilterCombsByGrid(TWeekdayStats::SelectionValues(selection), kWeekFilterCaption, keep);
+  return FilterCombsByGrid(TWeekdayStats::SelectionValues(selection), Tr(kWeekFilterCaption), keep);
 }
 
 TSumDistribution TAppSession::TotalSumCombs() {
-  TBusyGuard busy(*this, "Идет сбор статистики....");
+  TBusyGuard busy(*this, Tr("Идет сбор статистики...."));
   return BuildSumDistribution(archive_);
 }
 
 std::optional<TRepeatsAnalysis> TAppSession::AnalyzeRepeats(int length, int deep) {
-  TBusyGuard busy(*this, "Идет сбор статистики....");
+  TBusyGuard busy(*this, Tr("Идет сбор статистики...."));
   try {
     return ::vetrilo::AnalyzeRepeats(archive_, length, deep, hooks_);
   } catch (const EStopped&) {
@@ -360,7 +361,7 @@ void TAppSession::SaveRepeatsWindow(const TRepeatsWindowState& state) {
       if (state.GraphHeight > 0) d.WriteInteger(section, "GraphHeight", state.GraphHeight);
     });
   } catch (const EVetrilo& e) {
-    ShowError(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
+    ShowError(Format(Tr("Ошибка сохранения параметров программы!\r\r%s"), {e.what()}));
   }
 }
 

@@ -10,6 +10,7 @@
 #include "scripts/script_list_view.h"
 #include "stakes/system_store.h"
 #include "workspace/comb_filter.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 namespace {
@@ -38,7 +39,7 @@ double CellDecimal(const std::string& text) {
 
 std::string RowLogText(const std::array<std::string, kDrawStatsColumns>& c) {
   return Format(
-      "< [%s] кол-во: %s (%s %%), отклонение: %s (%s %%), глубина: %s (%s %%), вес: %s >",
+      Tr("< [%s] кол-во: %s (%s %%), отклонение: %s (%s %%), глубина: %s (%s %%), вес: %s >"),
       {c[kDsValue], c[kDsCount], c[kDsCountPct], c[kDsDeviation], c[kDsDeviationPct], c[kDsAgo],
        c[kDsAgoPct], c[kDsWeight]});
 }
@@ -46,8 +47,8 @@ std::string RowLogText(const std::array<std::string, kDrawStatsColumns>& c) {
 }  // namespace
 
 std::array<std::string, 5> ScriptRunPanels(const TScriptRunState& state, int lineCount) {
-  return {ScriptLineCountText(lineCount), Format("Цикл: %d", {state.Cycle}),
-          Format("Строка: %d", {state.Line}), Format("Ставок: %d", {state.StakesMade}),
+  return {ScriptLineCountText(lineCount), Format(Tr("Цикл: %d"), {state.Cycle}),
+          Format(Tr("Строка: %d"), {state.Line}), Format(Tr("Ставок: %d"), {state.StakesMade}),
           state.Activity};
 }
 
@@ -85,7 +86,7 @@ void TScriptRunner::LogF(std::string_view format, std::initializer_list<TFmtArg>
 }
 
 void TScriptRunner::RequestStopByUser() {
-  Log("### ВЫПОЛНЕНИЕ СЦЕНАРИЯ ПРЕРВАНО #############################################################");
+  Log(Tr("### ВЫПОЛНЕНИЕ СЦЕНАРИЯ ПРЕРВАНО #############################################################"));
   RequestStop();
 }
 
@@ -97,7 +98,7 @@ void TScriptRunner::SetActivity(std::string text) {
 void TScriptRunner::ShowPanels(bool pump) {
   session_.Notify(kChangeScriptRun);
   // The status repaint is where the screen takes input ("Стоп").
-  if (pump) session_.SetStatus(kRunStatus);
+  if (pump) session_.SetStatus(Tr(kRunStatus));
 }
 
 void TScriptRunner::Fail(const std::string& text) {
@@ -107,13 +108,13 @@ void TScriptRunner::Fail(const std::string& text) {
 }
 
 void TScriptRunner::Begin() {
-  busy_ = std::make_unique<TBusyGuard>(session_, kRunStatus);
+  busy_ = std::make_unique<TBusyGuard>(session_, Tr(kRunStatus));
   if (settings_.LogEnabled) {
     log_.Start();
     state_.LogFileName = log_.FileName();
-    Log("### ЗАПУСК СЦЕНАРИЯ ##########################################################################");
+    Log(Tr("### ЗАПУСК СЦЕНАРИЯ ##########################################################################"));
     // The seed lets a run's random choices be made again.
-    Log("Начальное значение генератора случайных чисел: " + std::to_string(settings_.Seed));
+    Log(Tr("Начальное значение генератора случайных чисел: ") + std::to_string(settings_.Seed));
   }
   state_.Running = true;
   state_.StopRequested = false;
@@ -126,12 +127,12 @@ void TScriptRunner::Begin() {
   methodItems_ = DrawStatsMethodItems(session_.StatList());
   savedSortColumn_ = session_.DrawStats().SortColumn;
   savedSortDescending_ = session_.DrawStats().SortDescending;
-  SetActivity(std::string(kRunStatus));
+  SetActivity(Tr(kRunStatus));
 }
 
 TRunEnd TScriptRunner::Finish() {
   const bool stopped = Stopping();
-  if (!stopped) state_.Activity = "Сценарий завершен!";
+  if (!stopped) state_.Activity = Tr("Сценарий завершен!");
   state_.Running = false;
   state_.StopRequested = false;
   state_.Cycle = 0;
@@ -140,7 +141,7 @@ TRunEnd TScriptRunner::Finish() {
   session_.DrawStats().SortDescending = savedSortDescending_;
   session_.StatList().RestoreCdl();
   if (log_.Active()) {
-    Log("### ЗАВЕРШЕНИЕ СЦЕНАРИЯ ######################################################################");
+    Log(Tr("### ЗАВЕРШЕНИЕ СЦЕНАРИЯ ######################################################################"));
     finishedLog_ = log_.FileName();
     log_.End();
     state_.LogFileName.clear();
@@ -166,7 +167,7 @@ void TScriptRunner::Guarded(const std::function<void()>& work) {
 
 void TScriptRunner::LogOffsetHeader(int offset) {
   Log(kEqualsLine);
-  LogF("=== Выполнение сценария для смещения %.6d ==================================================",
+  LogF(Tr("=== Выполнение сценария для смещения %.6d =================================================="),
              {offset});
   Log(kEqualsLine);
 }
@@ -188,7 +189,7 @@ TRunEnd TScriptRunner::Test(const std::vector<std::string>& lines, int draws) {
   Guarded([&] {
     for (int v = draws; v >= 1; --v) {
       ++state_.Cycle;
-      SetActivity(std::string(kRunStatus));
+      SetActivity(Tr(kRunStatus));
       if (Stopping()) break;
       session_.SetDrawsOffsetQuietly(v);
       // The offset field follows the test; the views wait for its end.
@@ -221,7 +222,7 @@ void TScriptRunner::Pass(const std::vector<std::string>& lines) {
     if (TrimBlanks(lines[i]).empty()) continue;
     state_.Line = int(i) + 1;
     Log(kDashLine);
-    LogF("Выполнение строки %.3d: \"%s\"", {int(i) + 1, lines[i]});
+    LogF(Tr("Выполнение строки %.3d: \"%s\""), {int(i) + 1, lines[i]});
     Log(kDashLine);
     RunLine(int(i) + 1, lines[i]);
     state_.Line = 0;
@@ -241,7 +242,7 @@ void TScriptRunner::RunLine(int number, const std::string& text) {
   } catch (const EStopped&) {
     RequestStop();
   } catch (const EScriptTooLarge& e) {
-    Fail(std::string(kTooManyVariants) + "\r\r" + e.Message());
+    Fail(Tr(kTooManyVariants) + "\r\r" + e.Message());
   } catch (const EVetrilo& e) {
     Fail(e.Message());
   } catch (const std::exception& e) {
@@ -255,34 +256,34 @@ void TScriptRunner::RunLine(int number, const std::string& text) {
 void TScriptRunner::RunVariants(int number, const TScriptLine& line) {
   TCombWorkspace& combs = session_.Combs();
   const std::vector<TFilterItem> filters = line.AssignedFilters();
-  Log("Создание всех вариантов фильтров...");
+  Log(Tr("Создание всех вариантов фильтров..."));
   state_.Line = number;
-  SetActivity("Создание всех вариантов фильтров...");
+  SetActivity(Tr("Создание всех вариантов фильтров..."));
   if (filters.empty()) {
-    Log("{ERROR} Фильтры не применялись!");
+    Log(Tr("{ERROR} Фильтры не применялись!"));
     Log("");
     SetActivity(FormatLabelOptions(line.Options));
     BuildStartList(line.Options);
-    LogF("Количество комбинаций в списке: %d", {combs.Count()});
+    LogF(Tr("Количество комбинаций в списке: %d"), {combs.Count()});
     MakeStakes(line.Options,
                VariantLabel(number, 0, line.Comment, VariantFilterText(line.Options, nullptr)));
     if (settings_.CheckOnLine) CheckStakes();
     return;
   }
   const TVariantPlan plan(filters);
-  LogF("Создано %d вариантов фильтров.", {plan.Count()});
+  LogF(Tr("Создано %d вариантов фильтров."), {plan.Count()});
   if (Stopping()) return;
   plan.ForEach([&](int64_t k, const TFilterRec& variant) {
     const std::string variantText = FormatVariant(variant);
     Log("");
     Log(kDashLine);
-    LogF("Применение набора фильтров %.3d: \"%s\"", {k, variantText});
+    LogF(Tr("Применение набора фильтров %.3d: \"%s\""), {k, variantText});
     Log(kDashLine);
     state_.Line = number;
-    SetActivity(Format("Фильтр %d из %d: %s", {k, plan.Count(), variantText}));
-    Log("Создание начального списка комбинаций...");
+    SetActivity(Format(Tr("Фильтр %d из %d: %s"), {k, plan.Count(), variantText}));
+    Log(Tr("Создание начального списка комбинаций..."));
     BuildStartList(line.Options);
-    LogF("Количество комбинаций в списке: %d", {combs.Count()});
+    LogF(Tr("Количество комбинаций в списке: %d"), {combs.Count()});
     if (Stopping()) return false;
     for (const TFilterPart& part : variant) {
       if (combs.Count() <= 1 || Stopping()) break;
@@ -339,15 +340,15 @@ void TScriptRunner::ApplyPart(const TFilterPart& part) {
       }
     }
     throw EVetrilo(Format(
-        "Метод расчета статистики \"%s\" на найден!\r%s\r\rВозможно, Вы отключили данных метод "
-        "расчета либо использовали сценарий от другой модификации программы.",
+        Tr("Метод расчета статистики \"%s\" на найден!\r%s\r\rВозможно, Вы отключили данных метод "
+        "расчета либо использовали сценарий от другой модификации программы."),
         {code, methodCaption}));
   }
   table.Method = index;
   table.SortColumn = part.SortColumn;
   table.SortDescending = true;
   table.Depth = StoredDrawsStatLen(part.DrawsLen);
-  LogF("Анализ тиражей и расчет статистики \"%s\" для выборки в %d тиражей...",
+  LogF(Tr("Анализ тиражей и расчет статистики \"%s\" для выборки в %d тиражей..."),
              {caption, table.Depth});
   list.UseCdl(part.CDLOverride,
               TCdlWeights{part.CoefCount, part.CoefDeviation, part.CoefLevel, part.UsePercents,
@@ -383,13 +384,13 @@ void TScriptRunner::ApplyPart(const TFilterPart& part) {
   const int lastIndex = session_.LastIndex();
   const bool sorted = session_.SortedDraws();
   const auto apply = [&](const TStatDrawArray& selected, const std::vector<std::string>& texts) {
-    Log(part.Keep ? "Оставляем выделенные значения..." : "Удаляем выделенные значения...");
+    Log(part.Keep ? Tr("Оставляем выделенные значения...") : Tr("Удаляем выделенные значения..."));
     combs.TakeUndo(true);
     combs.ApplyFilter(*stat, selected, caption, JoinValueTexts(texts), !part.Keep, lastIndex,
                       sorted);
-    LogF("Количество комбинаций в списке: %d", {combs.Count()});
+    LogF(Tr("Количество комбинаций в списке: %d"), {combs.Count()});
     if (combs.Count() > 0) return false;
-    Log("{UNDO} Откат изменений...");
+    Log(Tr("{UNDO} Откат изменений..."));
     combs.RestoreUndo(true);
     combs.AddUndoMarker();
     return true;
@@ -408,7 +409,7 @@ void TScriptRunner::ApplyPart(const TFilterPart& part) {
         selected.Append(row.Rec);
         texts.push_back(row.Cells[kDsValue]);
         if (log_.Active()) {
-          Log(Format("Шаг %.3d. Выделение строки: ", {visited + 1}) + RowLogText(row.Cells));
+          Log(Format(Tr("Шаг %.3d. Выделение строки: "), {visited + 1}) + RowLogText(row.Cells));
         }
       }
       ++visited;
@@ -426,7 +427,7 @@ void TScriptRunner::ApplyPart(const TFilterPart& part) {
     if (part.StopMode == kStopSteps && steps >= part.StopValue) break;
     if (!passes(row)) continue;
     if (log_.Active()) {
-      Log(Format("Шаг %.3d. Выделение строки: ", {steps + 1}) + RowLogText(row.Cells));
+      Log(Format(Tr("Шаг %.3d. Выделение строки: "), {steps + 1}) + RowLogText(row.Cells));
     }
     TStatDrawArray selected;
     selected.Append(row.Rec);
@@ -440,22 +441,22 @@ void TScriptRunner::ApplyPart(const TFilterPart& part) {
 
 void TScriptRunner::MakeStakes(const TScriptOptions& options, const std::string& label) {
   const TCombWorkspace& combs = session_.Combs();
-  LogF("{*} Добавление ставки, режим: \"%s\"", {StakeModeCaption(options.StakeMode)});
+  LogF(Tr("{*} Добавление ставки, режим: \"%s\""), {StakeModeCaption(options.StakeMode)});
   const int count = combs.Count();
   if (count == 0 || options.StakeMode == kStakeNone) return;
   if (count > 1 && options.StakeMode == kStakeStop) {
     RequestStop();
     stopLine_ = true;
-    Log("{!} Сценарий остановлен!");
+    Log(Tr("{!} Сценарий остановлен!"));
     session_.Hooks().ShowMessage(
         TMessageKind::Warning,
-        Format("Выполнение сценария прервано, т.к. после применения всех фильтров в списке "
-               "комбинаций их осталось более одной: %d!\r\rФильтры: %s",
+        Format(Tr("Выполнение сценария прервано, т.к. после применения всех фильтров в списке "
+               "комбинаций их осталось более одной: %d!\r\rФильтры: %s"),
                {count, label}));
     return;
   }
   if (count > 1 && options.StakeMode == kStakeSkip) {
-    Log("{-} Ставка игнорирована!");
+    Log(Tr("{-} Ставка игнорирована!"));
     return;
   }
   if (Stopping()) return;
@@ -496,17 +497,17 @@ void TScriptRunner::SystemStakes(const TScriptOptions& options, const std::strin
   try {
     system = FindSystem(session_.Paths().SystemsDir(), numbers);
   } catch (const ESystemNotFound& e) {
-    LogF("{#} Системная игра для %d чисел [ОШИБКА]: \"%s\"", {n, e.Message()});
+    LogF(Tr("{#} Системная игра для %d чисел [ОШИБКА]: \"%s\""), {n, e.Message()});
     session_.ShowError(e.ShownText());
     return;
   } catch (const EVetrilo& e) {
-    LogF("{#} Системная игра для %d чисел [ОШИБКА]: \"%s\"", {n, e.Message()});
+    LogF(Tr("{#} Системная игра для %d чисел [ОШИБКА]: \"%s\""), {n, e.Message()});
     session_.ShowError(e.Message());
     return;
   }
   const bool all = options.StakeMode == kStakeSysA;
-  LogF(all ? "{#} Системная игра для %d чисел [все система]: загружен файл \"%s\""
-                 : "{#} Системная игра для %d чисел [система * комбинации]: загружен файл \"%s\"",
+  LogF(all ? Tr("{#} Системная игра для %d чисел [все система]: загружен файл \"%s\"")
+                 : Tr("{#} Системная игра для %d чисел [система * комбинации]: загружен файл \"%s\""),
              {n, system.Name});
   for (const TComb comb : system.Combs) {
     if (!all && !combs.Contains(comb)) continue;
@@ -523,12 +524,12 @@ void TScriptRunner::OneStake(TComb comb, const TScriptOptions& options, const st
   stake.Comment = StoredVariantLabel(label);
   const std::string numbers = CombListText(stake.Comb);
   if (options.NewOnly && stakes_.Has(stake.DrawNumber, stake.Comb)) {
-    LogF("{-} Ставка на тираж %d не добавлена, так как уже имеется в списке ставок: [%s]",
+    LogF(Tr("{-} Ставка на тираж %d не добавлена, так как уже имеется в списке ставок: [%s]"),
                {stake.DrawNumber, numbers});
     return;
   }
   stakes_.Append(stake, bulk);
-  LogF("{+} Ставка на тираж %d добавлена в список ставок: [%s]",
+  LogF(Tr("{+} Ставка на тираж %d добавлена в список ставок: [%s]"),
              {stake.DrawNumber, numbers});
   ++state_.StakesMade;
   const auto now = std::chrono::steady_clock::now();

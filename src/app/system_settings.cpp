@@ -7,6 +7,7 @@
 #include "core/game.h"
 #include "core/ini_file.h"
 #include "core/text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -43,7 +44,7 @@ std::optional<std::string> TSystemSettings::SegmentCellError(std::string_view te
   if (t.empty()) return std::nullopt;
   const auto v = StrToIntStrict(t);
   if (v && *v >= 1 && *v <= 9 && t.size() == 1) return std::nullopt;
-  return Format("Некорректное значение: %s!\r\rУкажите любое число от 1 до 9", {t});
+  return Format(Tr("Некорректное значение: %s!\r\rУкажите любое число от 1 до 9"), {t});
 }
 
 uint8_t TSystemSettings::SegmentOfCellText(std::string_view text) {
@@ -77,13 +78,13 @@ bool IsWebAddress(std::string_view address) {
 
 std::optional<std::string> TSystemSettings::LotterySiteError(std::string_view address) {
   if (Trim(address).empty() || IsWebAddress(address)) return std::nullopt;
-  return "Адрес сайта лотереи должен начинаться с http:// или https:// и не содержать пробелов!";
+  return Tr("Адрес сайта лотереи должен начинаться с http:// или https:// и не содержать пробелов!");
 }
 
 std::optional<std::string> TSystemSettings::ResultsSiteError(std::string_view address) {
   if (Trim(address).empty() || IsWebAddress(address)) return std::nullopt;
-  return "Адрес страницы результатов должен начинаться с http:// или https:// и не содержать "
-         "пробелов!";
+  return Tr("Адрес страницы результатов должен начинаться с http:// или https:// и не содержать "
+         "пробелов!");
 }
 
 void TSystemSettings::ApplyTo(TStatList& list) const {

@@ -2,6 +2,7 @@
 
 #include "app/main_options.h"
 #include "cli/cli.h"
+#include "services/languages.h"
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/format.h"
@@ -45,7 +46,10 @@ TCliEngine::TCliEngine(const TAppPaths& paths) {
   const TIniData ini = LoadIni(paths);
   List.Draws = &Archive;
   List.LoadSettings(ini);
-  List.Language = TMainOptions::Load(LoadFrm(paths)).Language;
+  // An unreadable window-settings file is an error, not defaults; the tool
+  // speaks the base language whatever the interface is set to.
+  (void)TMainOptions::Load(LoadFrm(paths));
+  List.Language = int32_t(kBaseLanguage);
   List.BuildMethods();
   std::string error;
   if (!List.LoadMethodSettings(paths.FltFile(), false, &error)) {

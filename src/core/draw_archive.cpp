@@ -87,7 +87,7 @@ std::string DrawText(const TDrawRec& draw) {
     values += NumberText(draw.Balls[b]);
   }
   values += " e:" + ExtraText(draw.Extra);
-  return Format("Тираж № %d от %s, значения: %s", {draw.Number, draw.Date, values});
+  return Format(Tr("Тираж № %d от %s, значения: %s"), {draw.Number, draw.Date, values});
 }
 
 int DrawMatchCount(const TDrawRec& a, const TDrawRec& b) {
@@ -120,7 +120,7 @@ TDrawRec TDrawArchive::GetDraw(int index, bool sorted) const {
 
 void TDrawArchive::DeleteDraw(int index) {
   if (index < 0 || index > High()) {
-    throw EVetrilo(Format("Запись со индексом %d в файле данных не найдена!", {index}));
+    throw EVetrilo(Format(Tr("Запись со индексом %d в файле данных не найдена!"), {index}));
   }
   Draws.erase(Draws.begin() + index);
 }

@@ -6,6 +6,7 @@
 #include "core/errors.h"
 #include "core/format.h"
 #include "core/text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -71,7 +72,7 @@ std::string NumSetText(const TNumSet& set, std::string_view separator) {
 TComb ParseComb(std::string_view text) {
   const auto words = SplitWords(text, "\t ,-.:;|");
   if (words.size() != 4) {
-    throw EVetrilo(Format("Некорректная комбинация: \"%s\"!", {text}));
+    throw EVetrilo(Format(Tr("Некорректная комбинация: \"%s\"!"), {text}));
   }
   TComb comb = 0;
   for (int i = 0; i < 4; ++i) {
@@ -231,7 +232,7 @@ TIntList ParseIntListEx(std::string_view text, int64_t maxItems) {
 std::vector<int32_t> ParseIntList(std::string_view text) {
   TIntList list = ParseIntListEx(text, kMaxIntListItems);
   if (list.Count > kMaxIntListItems) {
-    throw EVetrilo(Format("Список \"%s\" содержит слишком много значений (%d)!",
+    throw EVetrilo(Format(Tr("Список \"%s\" содержит слишком много значений (%d)!"),
                           {text, list.Count}));
   }
   return std::move(list.Items);
@@ -260,13 +261,13 @@ uint32_t ChannelColor(int n, int channelSize) {
 std::string StakeOriginName(int code) {
   switch (code) {
     case 1:
-      return "Вручную";
+      return Tr("Вручную");
     case 2:
-      return "Регуляр";
+      return Tr("Регуляр");
     case 3:
-      return "Сценарий";
+      return Tr("Сценарий");
     case 4:
-      return "Система";
+      return Tr("Система");
     default:
       return "";
   }

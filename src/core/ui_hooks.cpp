@@ -5,22 +5,23 @@
 #include "core/errors.h"
 #include "core/format.h"
 #include "core/text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
 std::string DeleteRecordsQuestion(int64_t count) {
-  if (count == 1) return "Удалить выделенную запись?";
-  return Format("Удалить все выделенные записи (всего будет удалено %d записи(ей))?", {count});
+  if (count == 1) return Tr("Удалить выделенную запись?");
+  return Format(Tr("Удалить все выделенные записи (всего будет удалено %d записи(ей))?"), {count});
 }
 
-std::string_view MessageTitle(TMessageKind kind) {
+std::string MessageTitle(TMessageKind kind) {
   switch (kind) {
     case TMessageKind::Error:
-      return "Ошибка";
+      return Tr("Ошибка");
     case TMessageKind::Information:
-      return "Информация";
+      return Tr("Информация");
     case TMessageKind::Warning:
-      return "Внимание!";
+      return Tr("Внимание!");
   }
   return "";
 }
@@ -47,7 +48,7 @@ void TConsoleHooks::ShowMessage(TMessageKind kind, std::string_view text) {
 
 bool TConsoleHooks::Ask(std::string_view question) {
   const std::string line = std::string(kQuestionTitle) + ": " + CrToLf(question) + " -> " +
-                           (defaultAnswer_ ? "Да" : "Нет") + "\n";
+                           (defaultAnswer_ ? Tr("Да") : Tr("Нет")) + "\n";
   std::fwrite(line.data(), 1, line.size(), stderr);
   return defaultAnswer_;
 }

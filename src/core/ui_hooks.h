@@ -14,7 +14,7 @@ std::string DeleteRecordsQuestion(int64_t count);
 constexpr std::string_view kDeleteQuestionTitle = "Предупреждение";
 
 // Titles of the message boxes; questions use kQuestionTitle.
-std::string_view MessageTitle(TMessageKind kind);
+std::string MessageTitle(TMessageKind kind);
 constexpr std::string_view kQuestionTitle = "Подтверждение";
 
 // What the engine needs from whatever shows it: status texts (which also let the

@@ -8,6 +8,7 @@
 #include "core/errors.h"
 #include "core/format.h"
 #include "core/text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 namespace {
@@ -175,10 +176,10 @@ std::string THttpClient::Perform(const std::string& url, const THttpProxy& proxy
   curl_slist_free_all(headers);
 
   if (t.TooLarge) {
-    throw EVetrilo(Format("Ответ сервера больше %d байт", {static_cast<int64_t>(MaxBodyBytes)}));
+    throw EVetrilo(Format(Tr("Ответ сервера больше %d байт"), {static_cast<int64_t>(MaxBodyBytes)}));
   }
   if (t.TimedOut) {
-    throw EVetrilo(Format("Сервер не ответил за %d мс", {ReadTimeoutMs}));
+    throw EVetrilo(Format(Tr("Сервер не ответил за %d мс"), {ReadTimeoutMs}));
   }
   if (rc != CURLE_OK) {
     throw EVetrilo(error[0] ? std::string(error) : std::string(curl_easy_strerror(rc)));

@@ -4,6 +4,7 @@
 #include "core/errors.h"
 #include "core/format.h"
 #include "core/text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 namespace {
@@ -56,12 +57,12 @@ std::string ProxyListAddress(std::string_view site, bool https, int page) {
 }
 
 void TWebClient::SearchCandidates(bool https) {
-  ShowWaitText(Format("%s\r\r%s", {kWaitText, "Поиск proxy-серверов"}));
+  ShowWaitText(Format("%s\r\r%s", {Tr(kWaitText), Tr("Поиск proxy-серверов")}));
   proxy_.Candidates.emplace();
   if (Trim(proxy_.ListSite).empty()) {
     throw EVetrilo(
-        "Не задан адрес сервиса списка proxy-серверов: укажите его в параметре ProxyListSite= "
-        "раздела [PROXY] файла настроек.");
+        Tr("Не задан адрес сервиса списка proxy-серверов: укажите его в параметре ProxyListSite= "
+        "раздела [PROXY] файла настроек."));
   }
   for (int page = 1;; ++page) {
     const std::vector<std::string> rows =
@@ -73,7 +74,7 @@ void TWebClient::SearchCandidates(bool https) {
     }
   }
   if (proxy_.Candidates->empty()) {
-    throw EVetrilo("Не найдено ни одного proxy-сервера с заданными параметрами");
+    throw EVetrilo(Tr("Не найдено ни одного proxy-сервера с заданными параметрами"));
   }
 }
 
@@ -84,7 +85,7 @@ bool TWebClient::SetUpProxy(const std::string& url, THttpProxy& proxy) {
         SearchCandidates(StartsWithIgnoringCase(url, "https://"));
       } catch (const EVetrilo& e) {
         hooks_.ShowMessage(TMessageKind::Error,
-                           Format("Ошибка получения списка proxy-серверов!\r\r%s", {e.Message()}));
+                           Format(Tr("Ошибка получения списка proxy-серверов!\r\r%s"), {e.Message()}));
         return false;
       }
     }
@@ -106,17 +107,17 @@ bool TWebClient::SetUpProxy(const std::string& url, THttpProxy& proxy) {
     } catch (const EVetrilo& e) {
       hooks_.ShowMessage(
           TMessageKind::Error,
-          Format("Ошибка автоматического выбора proxy сервера!\r\r%s", {e.Message()}));
+          Format(Tr("Ошибка автоматического выбора proxy сервера!\r\r%s"), {e.Message()}));
       return false;
     }
   }
   if (proxy_.InUse()) {
     proxy = {proxy_.Server, proxy_.Port, proxy_.Username, proxy_.Password};
-    ShowWaitText(Format("%s\r\r%s", {kWaitText, Format("Попытка %d, proxy %s : %d",
+    ShowWaitText(Format("%s\r\r%s", {Tr(kWaitText), Format(Tr("Попытка %d, proxy %s : %d"),
                                                        {Attempt, proxy_.Server, proxy_.Port})}));
   } else {
     proxy = {};
-    ShowWaitText(kWaitText);
+    ShowWaitText(Tr(kWaitText));
   }
   return true;
 }

@@ -6,6 +6,7 @@
 #include "core/format.h"
 #include "core/game.h"
 #include "core/text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 namespace {
@@ -82,12 +83,12 @@ std::string VariantFilterText(const TScriptOptions& options, const TFilterRec* v
 }
 
 std::string MalformedFilterMessage(const TFilterItem& item) {
-  return Format("Некорректное описание фильтра: %s!", {FormatScriptFilter(item)});
+  return Format(Tr("Некорректное описание фильтра: %s!"), {FormatScriptFilter(item)});
 }
 
 TVariantPlan::TVariantPlan(const std::vector<TFilterItem>& filters) {
   if (filters.size() > kScriptFilterCount) {
-    throw EVetrilo(Format("Строка сценария содержит более %d фильтров!", {kScriptFilterCount}));
+    throw EVetrilo(Format(Tr("Строка сценария содержит более %d фильтров!"), {kScriptFilterCount}));
   }
   // Every list is checked before anything is built: counts only, never the elements.
   std::vector<int64_t> choices;
@@ -109,8 +110,8 @@ TVariantPlan::TVariantPlan(const std::vector<TFilterItem>& filters) {
   for (int64_t c : choices) {
     if (c > kMaxScriptVariants || count * c > kMaxScriptVariants) {
       throw EScriptTooLarge(
-          std::string(kTooManyVariants) + "\r\r" +
-          Format("Количество вариантов фильтров превышает %d.", {kMaxScriptVariants}));
+          Tr(kTooManyVariants) + "\r\r" +
+          Format(Tr("Количество вариантов фильтров превышает %d."), {kMaxScriptVariants}));
     }
     count *= c;
   }

@@ -9,6 +9,7 @@
 #include "core/file_io.h"
 #include "core/format.h"
 #include "core/money_text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -188,7 +189,7 @@ void TRatings::Save(const std::string& path) const {
 
 const std::array<std::string, kRatingColumns>& RatingColumnCaptions() {
   static const std::array<std::string, kRatingColumns> captions = {
-      "Комментарий", "Ставок", "Угадано", "Среднее", "Профит", "Ср. профит", "0",  "1",
+      Tr("Комментарий"), Tr("Ставок"), Tr("Угадано"), Tr("Среднее"), Tr("Профит"), Tr("Ср. профит"), "0",  "1",
       "2",           "3",      "4",       "E0",      "E1",     "E2",         "E3", "E4"};
   return captions;
 }

@@ -5,6 +5,7 @@
 #include "core/game.h"
 #include "scripts/script_file.h"
 #include "views/draw_stats.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -144,7 +145,7 @@ std::string BuildEditedFilter(const TFilterEditorValues& values, const TStatList
 std::optional<TEditorRefusal> CheckFilterEditor(const TFilterEditorValues& values,
                                                 const TStatList& list) {
   if (EmptyRange(values.DrawsLen) || SingleZero(values.DrawsLen)) {
-    return TEditorRefusal{"edDrawsLen", kBadRange};
+    return TEditorRefusal{"edDrawsLen", Tr(kBadRange)};
   }
   if (values.LevelMode == kValueListMode) {
     const bool canParse = values.Method >= 0 && values.Method < list.Count() &&
@@ -152,16 +153,16 @@ std::optional<TEditorRefusal> CheckFilterEditor(const TFilterEditorValues& value
     if (!canParse) {
       return TEditorRefusal{
           "cbLevelMode",
-          "Для данного вида статистики не доступен режим выделения по списку значений!"};
+          Tr("Для данного вида статистики не доступен режим выделения по списку значений!")};
     }
   }
   if (values.LevelMode != 0 && EmptyRange(values.LevelValues)) {
-    return TEditorRefusal{"edLevelValue", kBadRange};
+    return TEditorRefusal{"edLevelValue", Tr(kBadRange)};
   }
   if (values.MultiSelect && values.StopMode == kStopByCombs) {
     return TEditorRefusal{"cbStopMode",
-                          "В режиме мультивыделения остановка сценария по количеству комбинаций "
-                          "или чисел не может быть выполнена!\rВыберите другой способ останова."};
+                          Tr("В режиме мультивыделения остановка сценария по количеству комбинаций "
+                          "или чисел не может быть выполнена!\rВыберите другой способ останова.")};
   }
   return std::nullopt;
 }

@@ -7,6 +7,7 @@
 #include "core/file_io.h"
 #include "core/format.h"
 #include "core/text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -14,11 +15,11 @@ std::vector<std::string> ParseScriptFileBytes(std::string_view bytes) {
   // Script lines are labels of the ratings: a file that is not single-byte text
   // would come in garbled, so it is refused rather than read.
   if (bytes.find('\0') != std::string_view::npos) {
-    throw EVetrilo("Файл не является текстовым файлом сценария (содержит двоичные данные).");
+    throw EVetrilo(Tr("Файл не является текстовым файлом сценария (содержит двоичные данные)."));
   }
   if (bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") ||
       bytes.starts_with("\xFE\xFF")) {
-    throw EVetrilo("Файл сценария записан не в кодировке Windows-1251.");
+    throw EVetrilo(Tr("Файл сценария записан не в кодировке Windows-1251."));
   }
   std::vector<std::string> lines = SplitLines(bytes);
   for (std::string& line : lines) line = Cp1251ToUtf8(line);
@@ -37,7 +38,7 @@ std::string ScriptFileBytes(const std::vector<std::string>& lines) {
 std::vector<std::string> ReadScriptFile(const std::string& path) {
   if (DirectoryExists(path)) throw EVetrilo(OsErrorText(path, EISDIR));
   const std::string bytes = ReadFileBytes(path);
-  if (bytes.size() > kMaxScriptFileBytes) throw EVetrilo("Файл слишком велик для сценария.");
+  if (bytes.size() > kMaxScriptFileBytes) throw EVetrilo(Tr("Файл слишком велик для сценария."));
   return ParseScriptFileBytes(bytes);
 }
 
@@ -70,8 +71,8 @@ std::optional<std::string> FirstUnsavableChar(std::string_view text) {
 
 std::string UnsavableCharMessage(std::string_view character) {
   const std::string shown =
-      character == "\r" || character == "\n" ? "перевод строки" : std::string(character);
-  return Format("Символ \"%s\" не может быть записан в файл сценария!", {shown});
+      character == "\r" || character == "\n" ? Tr("перевод строки") : std::string(character);
+  return Format(Tr("Символ \"%s\" не может быть записан в файл сценария!"), {shown});
 }
 
 }  // namespace vetrilo

@@ -8,6 +8,7 @@
 #include "core/cp1251.h"
 #include "core/format.h"
 #include "core/text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 namespace {
@@ -168,13 +169,13 @@ std::string StartListCode(int index) {
 
 std::string StartListCaption(int index) {
   const TCodeCaption* e = Entry(kStartLists, index);
-  return e ? e->Caption : kErrorText;
+  return e ? Tr(e->Caption) : kErrorText;
 }
 
 std::string StartListShortCaption(int index, int32_t drawsExclude) {
-  if (index == kStartExcl) return Format(kStartLists[kStartExcl].ShortCaption, {drawsExclude});
+  if (index == kStartExcl) return Format(Tr(kStartLists[kStartExcl].ShortCaption), {drawsExclude});
   const TCodeCaption* e = Entry(kStartLists, index);
-  return e ? e->ShortCaption : kErrorText;
+  return e ? Tr(e->ShortCaption) : kErrorText;
 }
 
 std::string StakeModeCode(int index) {
@@ -184,12 +185,12 @@ std::string StakeModeCode(int index) {
 
 std::string StakeModeCaption(int index) {
   const TCodeCaption* e = Entry(kStakeModes, index);
-  return e ? e->Caption : kErrorText;
+  return e ? Tr(e->Caption) : kErrorText;
 }
 
 std::string StakeModeShortCaption(int index) {
   const TCodeCaption* e = Entry(kStakeModes, index);
-  return e ? e->ShortCaption : kErrorText;
+  return e ? Tr(e->ShortCaption) : kErrorText;
 }
 
 std::string LevelModeCode(int index) {
@@ -199,7 +200,7 @@ std::string LevelModeCode(int index) {
 
 std::string LevelModeCaption(int index) {
   const TCodeCaption* e = Entry(kLevelModes, index);
-  return e ? e->Caption : kErrorText;
+  return e ? Tr(e->Caption) : kErrorText;
 }
 
 std::string StopModeCode(int index) {
@@ -209,7 +210,7 @@ std::string StopModeCode(int index) {
 
 std::string StopModeCaption(int index) {
   const TCodeCaption* e = Entry(kStopModes, index);
-  return e ? e->Caption : kErrorText;
+  return e ? Tr(e->Caption) : kErrorText;
 }
 
 bool LevelModeExpands(int mode) {
@@ -276,8 +277,8 @@ std::string FormatLabelOptions(const TScriptOptions& options) {
 std::string ScriptOptionsCaption(const TScriptOptions& options) {
   std::string text = StartListShortCaption(options.StartList, options.DrawsExclude) + "; " +
                      StakeModeShortCaption(options.StakeMode);
-  if (options.ClearStakes) text += "; Удалить ставки";
-  text += options.NewOnly ? "; Только новые ставки" : "; Все создаваемые ставки";
+  if (options.ClearStakes) text += Tr("; Удалить ставки");
+  text += options.NewOnly ? Tr("; Только новые ставки") : Tr("; Все создаваемые ставки");
   return text;
 }
 

@@ -3,13 +3,14 @@
 #include "core/format.h"
 #include "core/text.h"
 #include "scripts/script_line.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
 const std::array<std::string, kScriptListColumns>& ScriptListCaptions() {
   static const std::array<std::string, kScriptListColumns> captions = {
-      "Комментарии", "Опции",    "Фильтр 1", "Фильтр 2", "Фильтр 3",
-      "Фильтр 4",    "Фильтр 5", "Фильтр 6", "Фильтр 7"};
+      Tr("Комментарии"), Tr("Опции"),    Tr("Фильтр 1"), Tr("Фильтр 2"), Tr("Фильтр 3"),
+      Tr("Фильтр 4"),    Tr("Фильтр 5"), Tr("Фильтр 6"), Tr("Фильтр 7")};
   return captions;
 }
 
@@ -26,7 +27,7 @@ std::array<std::string, kScriptListColumns> ScriptListRow(std::string_view line,
 }
 
 std::string ScriptLineCountText(int count) {
-  return Format("Строк: %d", {count});
+  return Format(Tr("Строк: %d"), {count});
 }
 
 bool ScriptCommandEnabled(TScriptCommand command, const TScriptListState& state) {
@@ -92,7 +93,7 @@ TRatingLine RatingLabelToScriptLine(std::string_view label, const TStatList& lis
 }
 
 std::string RatingRejectedMessage(std::string_view label) {
-  return Format("Строку\r\r%s\r\rневозможно добавить в сценарий!", {std::string(label)});
+  return Format(Tr("Строку\r\r%s\r\rневозможно добавить в сценарий!"), {std::string(label)});
 }
 
 }  // namespace vetrilo

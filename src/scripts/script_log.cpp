@@ -10,6 +10,7 @@
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/format.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 namespace {
@@ -49,7 +50,7 @@ void TScriptLog::Write(std::string_view message) {
   try {
     AppendFileBytes(fileName_, line);
   } catch (const EVetrilo& e) {
-    if (onError_) onError_(Format("Ошибка записи журнала: %s!", {std::string(e.what())}));
+    if (onError_) onError_(Format(Tr("Ошибка записи журнала: %s!"), {std::string(e.what())}));
   }
 }
 

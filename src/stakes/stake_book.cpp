@@ -4,13 +4,14 @@
 #include "core/file_io.h"
 #include "core/format.h"
 #include "workspace/status_scope.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
 int64_t TStakeBook::Check(const TDrawArchive& archive, TUiHooks& hooks) {
   int64_t checked = 0;
   {
-    const TStatusScope status(hooks, "Проверка результатов ставок...");
+    const TStatusScope status(hooks, Tr("Проверка результатов ставок..."));
     checked = CheckStakes(File, archive, Prices, hooks, [&](const TStakeRec& r) {
       Ratings.AddToRatings(r);
       if (LogEnabled) Log.Write(r, Now(), hooks);
@@ -22,16 +23,16 @@ int64_t TStakeBook::Check(const TDrawArchive& archive, TUiHooks& hooks) {
 
 bool TStakeBook::SortAndSaveRatings(TUiHooks& hooks) {
   {
-    const TStatusScope status(hooks, "Сортировка рейтинга...");
+    const TStatusScope status(hooks, Tr("Сортировка рейтинга..."));
     Ratings.Sort(SortColumn, SortDescending);
   }
-  const TStatusScope status(hooks, "Сохранение файла рейтинга...");
+  const TStatusScope status(hooks, Tr("Сохранение файла рейтинга..."));
   try {
     Ratings.Save(RatingsPath);
     return true;
   } catch (const EVetrilo& e) {
     hooks.ShowMessage(TMessageKind::Error,
-                      Format("Ошибка записи в файл рейтинга!\r\r%s", {e.Message()}));
+                      Format(Tr("Ошибка записи в файл рейтинга!\r\r%s"), {e.Message()}));
     return false;
   }
 }
@@ -39,12 +40,12 @@ bool TStakeBook::SortAndSaveRatings(TUiHooks& hooks) {
 bool TStakeBook::LoadRatings(TUiHooks& hooks) {
   if (!FileExists(RatingsPath) && !DirectoryExists(RatingsPath)) return true;
   {
-    const TStatusScope status(hooks, "Загрузка файла рейтинга...");
+    const TStatusScope status(hooks, Tr("Загрузка файла рейтинга..."));
     try {
       Ratings.Load(RatingsPath);
     } catch (const EVetrilo& e) {
       hooks.ShowMessage(TMessageKind::Error,
-                        Format("Ошибка чтения файла рейтинга!\r\r%s", {e.Message()}));
+                        Format(Tr("Ошибка чтения файла рейтинга!\r\r%s"), {e.Message()}));
       return false;
     }
   }
@@ -53,9 +54,9 @@ bool TStakeBook::LoadRatings(TUiHooks& hooks) {
 
 bool TStakeBook::RebuildRatings(TUiHooks& hooks) {
   {
-    const TStatusScope status(hooks, "Обновление рейтинга...");
+    const TStatusScope status(hooks, Tr("Обновление рейтинга..."));
     try {
-      if (!File.IsOpen()) throw EVetrilo("Файл ставок не открыт!");
+      if (!File.IsOpen()) throw EVetrilo(Tr("Файл ставок не открыт!"));
       TRatings rebuilt;
       for (int64_t i = 0; i < File.Count(); ++i) {
         const TStakeRec r = TStakeRec::FromBytes(File.RecordBytes(i));
@@ -64,7 +65,7 @@ bool TStakeBook::RebuildRatings(TUiHooks& hooks) {
       Ratings = std::move(rebuilt);
     } catch (const EVetrilo& e) {
       hooks.ShowMessage(TMessageKind::Error,
-                        Format("Ошибка обновления рейтинга!\r\r%s", {e.Message()}));
+                        Format(Tr("Ошибка обновления рейтинга!\r\r%s"), {e.Message()}));
       return false;
     }
   }

@@ -6,6 +6,7 @@
 #include "core/cp1251.h"
 #include "core/errors.h"
 #include "core/money_text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -62,7 +63,7 @@ TProfitTable ProfitPerDraw(const TStakeFile& file) {
       array[it->second].Profit = WrapAdd(array[it->second].Profit, r.Profit);
     }
   }
-  if (array.empty()) throw EVetrilo(kChartNoDataError);
+  if (array.empty()) throw EVetrilo(Tr(kChartNoDataError));
   TProfitTable table;
   for (const TProfitDrawRec& d : array) {
     table.Total = WrapAdd(table.Total, d.Profit);
@@ -75,10 +76,10 @@ TGraphData ProfitChart(const TProfitTable& table) {
   TGraphData chart;
   const double mean = static_cast<double>(table.MeanValue());
   for (const TProfitRow& row : table.Rows) {
-    chart.AddPoint(row.DrawNumber, "Суммарный профит ставок по тиражу",
+    chart.AddPoint(row.DrawNumber, Tr("Суммарный профит ставок по тиражу"),
                    static_cast<double>(row.Profit) / kMoneyScale, true, true, 0x008000);
-    chart.AddPoint(row.DrawNumber, "Среднее значение", mean, false, false, 0x0000FF);
-    chart.AddPoint(row.DrawNumber, "Накопленное значение",
+    chart.AddPoint(row.DrawNumber, Tr("Среднее значение"), mean, false, false, 0x0000FF);
+    chart.AddPoint(row.DrawNumber, Tr("Накопленное значение"),
                    static_cast<double>(row.Total) / kMoneyScale, true, true, 0xFF0000);
   }
   return chart;
@@ -86,7 +87,7 @@ TGraphData ProfitChart(const TProfitTable& table) {
 
 std::string ProfitTsv(const TProfitTable& table) {
   std::string out =
-      "№ тиража\tСуммарный профит ставок по тиражу\tНакопленное значение\tСреднее значение\n";
+      Tr("№ тиража\tСуммарный профит ставок по тиражу\tНакопленное значение\tСреднее значение\n");
   const std::string mean = MoneyText(table.Mean(), 4);
   for (const TProfitRow& row : table.Rows) {
     out += std::to_string(row.DrawNumber) + '\t' + MoneyText(row.Profit, 4) + '\t' +
@@ -127,10 +128,10 @@ int64_t RatedStakesStart(const TStakeFile& file, int64_t* draws) {
 
 TGraphData RatedStakesChart(const TStakeFile& file, const std::vector<std::string>& labels,
                             bool overlap) {
-  if (labels.empty()) throw EVetrilo(kChartNoDataError);
+  if (labels.empty()) throw EVetrilo(Tr(kChartNoDataError));
   int64_t draws = 0;
   const int64_t start = RatedStakesStart(file, &draws);
-  if (draws < 2) throw EVetrilo(kChartNoDataError);
+  if (draws < 2) throw EVetrilo(Tr(kChartNoDataError));
   std::vector<std::string> keys;
   for (const std::string& l : labels) keys.push_back(Utf8UpperCase(l));
   TGraphData chart;
@@ -153,7 +154,7 @@ TGraphData RatingsOverlapChart(const std::vector<TRatingRec>& ratings) {
   int64_t nmax = 0;
   for (const TRatingRec& r : ratings) nmax = std::max<int64_t>(nmax, r.Stakes);
   for (int k = 0; k <= 4; ++k) {
-    chart.AddPoint(k, "Нормальные значения", static_cast<double>(ExpectedHits(nmax, k)), true,
+    chart.AddPoint(k, Tr("Нормальные значения"), static_cast<double>(ExpectedHits(nmax, k)), true,
                    false, 0x808080);
   }
   for (const TRatingRec& r : ratings) {

@@ -7,6 +7,7 @@
 #include "core/errors.h"
 #include "core/format.h"
 #include "stakes/stake_record.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -72,7 +73,7 @@ int64_t CheckStakes(TStakeFile& file, const TDrawArchive& archive, const TStakeP
   std::vector<int64_t> checked;
   std::string data;
   try {
-    if (!file.IsOpen()) throw EVetrilo("Файл ставок не открыт!");
+    if (!file.IsOpen()) throw EVetrilo(Tr("Файл ставок не открыт!"));
     const TDrawIndex index(archive);
     const int64_t count = file.Count();
     int64_t first = -1, step = 1;
@@ -85,7 +86,7 @@ int64_t CheckStakes(TStakeFile& file, const TDrawArchive& archive, const TStakeP
       }
       if ((i - first) % step == 0) {
         hooks.SetStatus(
-            Format("Проверка результатов ставок ( завершено %.0f %% )...",
+            Format(Tr("Проверка результатов ставок ( завершено %.0f %% )..."),
                    {static_cast<double>(i - first) * 100.0 / static_cast<double>(count - first)}));
       }
       const int at = index.Find(GetI32(r + 4));
@@ -98,7 +99,7 @@ int64_t CheckStakes(TStakeFile& file, const TDrawArchive& archive, const TStakeP
     if (checked.empty()) return 0;
     file.Rewrite(data);
   } catch (const EVetrilo& e) {
-    throw EVetrilo(Format("Ошибка проверки ставок!\r\r%s", {e.Message()}));
+    throw EVetrilo(Format(Tr("Ошибка проверки ставок!\r\r%s"), {e.Message()}));
   }
   if (onChecked) {
     for (int64_t i : checked) onChecked(TStakeRec::FromBytes(file.RecordBytes(i)));

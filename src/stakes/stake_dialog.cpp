@@ -4,6 +4,7 @@
 
 #include "core/game.h"
 #include "core/text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -28,12 +29,12 @@ long long StakeNumbersSum(std::string_view text) {
 }
 
 std::optional<std::string> StakeDialogError(std::string_view numbers, std::string_view comment) {
-  if (!ParseStakeNumbers(numbers)) return std::string("Введена некорректная комбинация!");
+  if (!ParseStakeNumbers(numbers)) return std::string(Tr("Введена некорректная комбинация!"));
   return MultiStakeDialogError(comment);
 }
 
 std::optional<std::string> MultiStakeDialogError(std::string_view comment) {
-  if (Trim(comment).empty()) return std::string("Необходимо ввести комментарий!");
+  if (Trim(comment).empty()) return std::string(Tr("Необходимо ввести комментарий!"));
   return std::nullopt;
 }
 

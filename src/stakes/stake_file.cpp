@@ -10,6 +10,7 @@
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/format.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -118,16 +119,16 @@ void TStakeFile::Reopen() {
 }
 
 TStakeRec TStakeFile::Read(int origin, int64_t index) const {
-  if (!IsOpen()) throw EVetrilo("Файл ставок не открыт!");
+  if (!IsOpen()) throw EVetrilo(Tr("Файл ставок не открыт!"));
   const int64_t at = origin == 2 ? Count() + index : index;
   if (at < 0 || at >= Count()) {
-    throw EVetrilo(Format("Запись со индексом %d в файле данных не найдена!", {index}));
+    throw EVetrilo(Format(Tr("Запись со индексом %d в файле данных не найдена!"), {index}));
   }
   return TStakeRec::FromBytes(RecordBytes(at));
 }
 
 void TStakeFile::Append(std::string_view records) {
-  if (!IsOpen()) throw EVetrilo("Файл ставок не открыт!");
+  if (!IsOpen()) throw EVetrilo(Tr("Файл ставок не открыт!"));
   const off_t size = static_cast<off_t>(data_.size());
   int err = FileFault(TFileStep::Write, path_);
   if (err == 0 && !WriteAllAt(fd_, records, size)) err = errno;
@@ -147,7 +148,7 @@ std::string TStakeFile::TempPath() const {
 }
 
 void TStakeFile::Rewrite(std::string_view bytes) {
-  if (!IsOpen()) throw EVetrilo("Файл ставок не открыт!");
+  if (!IsOpen()) throw EVetrilo(Tr("Файл ставок не открыт!"));
   const std::string tmp = TempPath();
   struct stat old;
   const mode_t mode = ::fstat(fd_, &old) == 0 ? old.st_mode & 07777 : 0644;
@@ -171,7 +172,7 @@ void TStakeFile::Rewrite(std::string_view bytes) {
     const int err = renameErr;
     ::close(fd);
     ::unlink(tmp.c_str());
-    throw EVetrilo(Format("Ошибка переименования / удаления временного файла ставок %s!\r\r%s",
+    throw EVetrilo(Format(Tr("Ошибка переименования / удаления временного файла ставок %s!\r\r%s"),
                           {tmp, OsErrorText(path_, err)}));
   }
   SyncDir(ExtractFileDir(path_));
@@ -181,7 +182,7 @@ void TStakeFile::Rewrite(std::string_view bytes) {
 }
 
 void TStakeFile::Truncate(size_t size) {
-  if (!IsOpen()) throw EVetrilo("Файл ставок не открыт!");
+  if (!IsOpen()) throw EVetrilo(Tr("Файл ставок не открыт!"));
   if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) throw EVetrilo(OsErrorText(path_, errno));
   data_.resize(std::min(size, data_.size()));
 }

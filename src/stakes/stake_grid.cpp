@@ -2,13 +2,14 @@
 
 #include "core/format.h"
 #include "core/money_text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
 const std::array<std::string, kStakeColumns>& StakeColumnCaptions() {
   static const std::array<std::string, kStakeColumns> captions = {
-      "№ тиража",   "Вид ставки", "Моя ставка", "Выборка",    "Результаты тиража",
-      "Совпадений", "Совпадения", "Профит",     "Комментарий"};
+      Tr("№ тиража"),   Tr("Вид ставки"), Tr("Моя ставка"), Tr("Выборка"),    Tr("Результаты тиража"),
+      Tr("Совпадений"), Tr("Совпадения"), Tr("Профит"),     Tr("Комментарий")};
   return captions;
 }
 
@@ -39,7 +40,7 @@ std::string StakeCell(const TStakeRec& r, int column) {
 }
 
 std::string StakeCountText(int64_t records) {
-  return Format("Ставок: %d", {records});
+  return Format(Tr("Ставок: %d"), {records});
 }
 
 TCellAlign StakeColumnAlign(int column) {

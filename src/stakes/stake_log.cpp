@@ -15,6 +15,7 @@
 #include "core/file_io.h"
 #include "core/format.h"
 #include "core/money_text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -25,8 +26,8 @@ std::string TStakeLog::Path(int matches) const {
 std::string TStakeLog::Line(const TStakeRec& r, const std::string& time) {
   return time + ": " +
          Format(
-             "Тираж № %s. Ставка: \"%s\" [%s] {%d}. Результаты тиража: [%s]. Совпадений: %d. "
-             "Профит: %s.",
+             Tr("Тираж № %s. Ставка: \"%s\" [%s] {%d}. Результаты тиража: [%s]. Совпадений: %d. "
+             "Профит: %s."),
              {std::to_string(r.DrawNumber), r.Comment, r.NumbersText(";"), r.SampleSize,
               r.DrawResultText(";"), r.MatchesCount, MoneyText(r.Profit)});
 }
@@ -37,7 +38,7 @@ void TStakeLog::Write(const TStakeRec& r, const std::string& time, TUiHooks& hoo
   struct stat st;
   if (::stat(path.c_str(), &st) == 0 && static_cast<uint64_t>(st.st_size) > kStakeLogLimit) {
     if (::unlink(path.c_str()) != 0) {
-      hooks.ShowMessage(TMessageKind::Error, Format("Ошибка удаления файла \"%s\"!\r\r%s",
+      hooks.ShowMessage(TMessageKind::Error, Format(Tr("Ошибка удаления файла \"%s\"!\r\r%s"),
                                                     {path, OsErrorText(path, errno)}));
     }
   }
@@ -46,7 +47,7 @@ void TStakeLog::Write(const TStakeRec& r, const std::string& time, TUiHooks& hoo
     AppendFileBytes(path, bytes);
   } catch (const EVetrilo& e) {
     hooks.ShowMessage(TMessageKind::Warning,
-                      Format("Ошибка записи в файл \"%s\"!\r\r%s", {path, e.what()}));
+                      Format(Tr("Ошибка записи в файл \"%s\"!\r\r%s"), {path, e.what()}));
   }
 }
 
@@ -64,25 +65,25 @@ void TStakeLog::DeleteAll(TUiHooks& hooks) const {
     ::closedir(dir);
   }
   if (names.empty()) {
-    hooks.ShowMessage(TMessageKind::Information, "Файлы журналов не найдены!");
+    hooks.ShowMessage(TMessageKind::Information, Tr("Файлы журналов не найдены!"));
     return;
   }
   std::sort(names.begin(), names.end());
-  hooks.SetStatus("Поиск файлов журналов...");
+  hooks.SetStatus(Tr("Поиск файлов журналов..."));
   int deleted = 0;
   std::string details;
   for (const std::string& name : names) {
     const std::string path = JoinPath(Dir, name);
     if (::unlink(path.c_str()) == 0) {
       ++deleted;
-      details += "\r" + Format("Удален файл \"%s\"", {name});
+      details += "\r" + Format(Tr("Удален файл \"%s\""), {name});
     } else {
       details +=
-          "\r" + Format("Не удалось удалить файл \"%s\": %s", {name, OsErrorText(path, errno)});
+          "\r" + Format(Tr("Не удалось удалить файл \"%s\": %s"), {name, OsErrorText(path, errno)});
     }
   }
   const std::string summary =
-      Format("Удалено файлов журналов: %d из %d.", {deleted, static_cast<int>(names.size())});
+      Format(Tr("Удалено файлов журналов: %d из %d."), {deleted, static_cast<int>(names.size())});
   hooks.ShowMessage(
       deleted == static_cast<int>(names.size()) ? TMessageKind::Information : TMessageKind::Error,
       summary + "\r" + details);

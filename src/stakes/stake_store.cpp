@@ -7,6 +7,7 @@
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/format.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -41,23 +42,23 @@ std::string ApplyStakesStartRule(TStakeFile& file) {
   if (torn && versionsOk) {
     file.Truncate(whole * kStakeRecordSize);
     return Format(
-        "Последняя запись файла ставок была записана не полностью и удалена; остальные ставки "
-        "сохранены.\r\rПрежний файл сохранен как \"%s\".",
+        Tr("Последняя запись файла ставок была записана не полностью и удалена; остальные ставки "
+        "сохранены.\r\rПрежний файл сохранен как \"%s\"."),
         {bad});
   }
   file.Truncate(0);
   return Format(
-      "Обнаружен файл ставок устаревшей версии - имеющиеся в файле ставки будут удалены!\r\r"
-      "Прежний файл сохранен как \"%s\".",
+      Tr("Обнаружен файл ставок устаревшей версии - имеющиеся в файле ставки будут удалены!\r\r"
+      "Прежний файл сохранен как \"%s\"."),
       {bad});
 }
 
 void AppendStake(TStakeFile& file, const TStakeRec& rec, int draws) {
-  if (!file.IsOpen()) throw EVetrilo("Файл ставок не открыт!");
-  if (rec.IsChecked()) throw EVetrilo("Добавление в конец файла уже проверенной ставки!");
+  if (!file.IsOpen()) throw EVetrilo(Tr("Файл ставок не открыт!"));
+  if (rec.IsChecked()) throw EVetrilo(Tr("Добавление в конец файла уже проверенной ставки!"));
   try {
     if (draws >= 2 && int64_t{rec.DrawNumber} + draws - 1 > INT32_MAX) {
-      throw EVetrilo(Format("Номер последнего тиража (%d + %d) больше 2147483647.",
+      throw EVetrilo(Format(Tr("Номер последнего тиража (%d + %d) больше 2147483647."),
                             {rec.DrawNumber, draws - 1}));
     }
     std::string batch;
@@ -79,12 +80,12 @@ void AppendStake(TStakeFile& file, const TStakeRec& rec, int draws) {
     }
     file.Append(batch);
   } catch (const EVetrilo& e) {
-    throw EVetrilo(Format("Ошибка добавления записи в файл ставок!\r\r%s", {e.Message()}));
+    throw EVetrilo(Format(Tr("Ошибка добавления записи в файл ставок!\r\r%s"), {e.Message()}));
   }
 }
 
 bool FindStake(const TStakeFile& file, int32_t drawNumber, std::vector<uint8_t> numbers) {
-  if (!file.IsOpen()) throw EVetrilo("Файл ставок не открыт!");
+  if (!file.IsOpen()) throw EVetrilo(Tr("Файл ставок не открыт!"));
   std::sort(numbers.begin(), numbers.end());
   for (int64_t i = 0; i < file.Count(); ++i) {
     const TStakeRec r = TStakeRec::FromBytes(file.RecordBytes(i));
@@ -105,7 +106,7 @@ namespace {
 
 void RewriteKeeping(TStakeFile& file, const std::function<bool(int64_t, const uint8_t*)>& keep) {
   try {
-    if (!file.IsOpen()) throw EVetrilo("Файл ставок не открыт!");
+    if (!file.IsOpen()) throw EVetrilo(Tr("Файл ставок не открыт!"));
     std::string kept;
     kept.reserve(file.Size());
     for (int64_t i = 0; i < file.Count(); ++i) {
@@ -114,7 +115,7 @@ void RewriteKeeping(TStakeFile& file, const std::function<bool(int64_t, const ui
     }
     file.Rewrite(kept);
   } catch (const EVetrilo& e) {
-    throw EVetrilo(Format("Ошибка удаления записи из файла ставок!\r\r%s", {e.Message()}));
+    throw EVetrilo(Format(Tr("Ошибка удаления записи из файла ставок!\r\r%s"), {e.Message()}));
   }
 }
 
@@ -151,7 +152,7 @@ int64_t DeleteStakesWhere(TStakeFile& file, TStakeCondition condition, int value
 }
 
 void EmptyStakes(TStakeFile& file) {
-  if (!file.IsOpen()) throw EVetrilo("Файл ставок не открыт!");
+  if (!file.IsOpen()) throw EVetrilo(Tr("Файл ставок не открыт!"));
   file.Truncate(0);
 }
 

@@ -9,6 +9,7 @@
 #include "core/file_io.h"
 #include "core/format.h"
 #include "core/text.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 namespace {
@@ -16,7 +17,7 @@ namespace {
 constexpr std::string_view kLineSeparators = " *+,-./:;=\\_|~";
 
 std::string NotFoundText(int count) {
-  return Format("Система для %d чисел не найдена или не загружена на компьютер!", {count});
+  return Format(Tr("Система для %d чисел не найдена или не загружена на компьютер!"), {count});
 }
 
 // Format("%d-%.2d-*_*.dat", [4, n]) as the folder search matches it: the
@@ -69,26 +70,26 @@ ESystemNotFound::ESystemNotFound(int count) : EVetrilo(NotFoundText(count)) {}
 
 std::string ESystemNotFound::ShownText() const {
   return Message() +
-         "\r\rПеред системной игрой необходимо предварительно загрузить системы на Ваш "
-         "компьютер через меню \"Системы\" - \"Загрузить\".";
+         Tr("\r\rПеред системной игрой необходимо предварительно загрузить системы на Ваш "
+         "компьютер через меню \"Системы\" - \"Загрузить\".");
 }
 
 int ParseSystemLine(std::string_view line, int n, std::array<int, 4>& positions) {
   const std::vector<std::string> words = SplitWords(Trim(line), kLineSeparators);
   if (words.empty()) return 0;
   if (words.size() != 4) {
-    throw EVetrilo(Format("в строке \"%s\" %d чисел вместо 4",
+    throw EVetrilo(Format(Tr("в строке \"%s\" %d чисел вместо 4"),
                           {Cp1251ToUtf8(std::string(line)), int(words.size())}));
   }
   for (size_t i = 0; i < 4; ++i) {
     const auto value = StrToIntStrict(words[i]);
     if (!value || *value < 1 || *value > n) {
-      throw EVetrilo(Format("в строке \"%s\" позиция \"%s\" вне диапазона 1..%d",
+      throw EVetrilo(Format(Tr("в строке \"%s\" позиция \"%s\" вне диапазона 1..%d"),
                             {Cp1251ToUtf8(std::string(line)), Cp1251ToUtf8(words[i]), n}));
     }
     positions[i] = *value;
     if (std::find(positions.begin(), positions.begin() + i, *value) != positions.begin() + i) {
-      throw EVetrilo(Format("в строке \"%s\" позиция %d повторяется",
+      throw EVetrilo(Format(Tr("в строке \"%s\" позиция %d повторяется"),
                             {Cp1251ToUtf8(std::string(line)), *value}));
     }
   }
@@ -110,7 +111,7 @@ TFoundSystem FindSystem(const std::string& systemsDir, std::span<const uint8_t> 
                                               numbers[p[2] - 1], numbers[p[3] - 1])));
     }
   } catch (const EVetrilo& e) {
-    throw EVetrilo("Ошибка загрузки комбинаций системы!\r\r" + e.Message());
+    throw EVetrilo(Tr("Ошибка загрузки комбинаций системы!\r\r") + e.Message());
   }
   return found;
 }

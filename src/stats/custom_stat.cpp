@@ -3,6 +3,7 @@
 #include "core/cp1251.h"
 #include "core/file_io.h"
 #include "core/text.h"
+#include "services/languages.h"
 #include "stats/stat_list.h"
 
 namespace vetrilo {
@@ -18,9 +19,9 @@ std::string FlagLetters(uint8_t flags) {
 }
 
 std::string TStatClass::GetHelpLink(int param, const std::string& helpFile) const {
-  if (helpFile.empty() || !FileExists(helpFile)) return "";
-  return "ms-its:" + helpFile +
-         Format("::/Filters_%.4d_%s.htm", {1049, Format(GetHelpCode(), {param})});
+  // One page per family, one anchor per help code on it.
+  return HelpTopicPath(helpFile, Format("stats_%s.html#%s",
+                                        {GroupCode(GetGroup()), Format(GetHelpCode(), {param})}));
 }
 
 TCustomStat::TCustomStat(const TStatList& list, int param)

@@ -10,6 +10,7 @@
 #include "core/draw_archive.h"
 #include "core/format.h"
 #include "stats/stat_values.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -40,7 +41,7 @@ class TStatClass {
   uint8_t GetAllFlags() const { return GetFlags() | (HasGraph() ? kFlagG : 0); }
   virtual std::string GetCodeFor(int param) const { return Format(GetCode(), {param}); }
   virtual std::string GetCaptionFor(int param) const { return Format(GetCaption(), {param}); }
-  // "ms-its:" link into the help file; empty when the file is not there.
+  // The help page of the method beside the help file; empty when the file is not there.
   std::string GetHelpLink(int param, const std::string& helpFile) const;
   virtual bool IsEnabled() const = 0;
   virtual bool IsDrawStat() const = 0;
@@ -225,7 +226,7 @@ class TStatClassT final : public TStatClass {
  public:
   std::string ClassName() const override { return T::kClassName; }
   std::string GetCode() const override { return T::kCode; }
-  std::string GetCaption() const override { return T::kCaption; }
+  std::string GetCaption() const override { return Tr(T::kCaption); }
   std::string GetHelpCode() const override {
     return T::kHelpCode ? std::string(T::kHelpCode) : GetCode();
   }

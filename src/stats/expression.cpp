@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/errors.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -851,17 +852,17 @@ std::string ExprErrorText(TExprError error) {
     case TExprError::None:
       return "";
     case TExprError::Brackets:
-      return "Не хватает скобочки";
+      return Tr("Не хватает скобочки");
     case TExprError::Syntax:
-      return "Синтаксическая ошибка";
+      return Tr("Синтаксическая ошибка");
     case TExprError::DivisionByZero:
-      return "Деление на нуль";
+      return Tr("Деление на нуль");
     case TExprError::LogNegative:
-      return "Выражение под логарифмом меньне нуля";
+      return Tr("Выражение под логарифмом меньне нуля");
     case TExprError::RootNegative:
-      return "Выражение под корнем меньне нуля";
+      return Tr("Выражение под корнем меньне нуля");
     case TExprError::FloatingPoint:
-      return "Ошибка в операции с плавающей точкой";
+      return Tr("Ошибка в операции с плавающей точкой");
   }
   return "";
 }

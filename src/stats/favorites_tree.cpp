@@ -4,6 +4,7 @@
 
 #include "core/cp1251.h"
 #include "core/format.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -48,7 +49,7 @@ void TFavoritesTree::Reload(const TStatList& list) {
       nodes_.push_back(std::move(node));
     }
   }
-  totalText_ = Format("всего %d методов", {list.Count()});
+  totalText_ = Format(Tr("всего %d методов"), {list.Count()});
 }
 
 void TFavoritesTree::Toggle(int node) {

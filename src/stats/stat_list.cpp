@@ -10,6 +10,7 @@
 #include "core/money_text.h"
 #include "core/text.h"
 #include "stats/stat_registry.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -46,12 +47,12 @@ std::string GroupCode(int group) {
 }
 
 std::string GroupCaption(int group) {
-  return group >= 0 && group <= 12 ? kGroups[group].Caption : "";
+  return group >= 0 && group <= 12 ? Tr(kGroups[group].Caption) : "";
 }
 
 std::string GroupTitle(int group) {
   if (group < 0 || group > 12) return "#ERROR#";
-  return Format("{ %1:s } %0:s", {kGroups[group].Caption, kGroups[group].Code});
+  return Format("{ %1:s } %0:s", {Tr(kGroups[group].Caption), kGroups[group].Code});
 }
 
 std::string LanguageAbbreviation(int languageId) {
@@ -346,11 +347,11 @@ bool TStatList::RebuildMethods(const std::string& fltPath, std::string* error) {
   std::string failure;
   std::string message;
   const bool saved = SaveMethodSettings(fltPath, true, false, &failure);
-  if (!saved) message = Format("Ошибка сохранения списка фильтров!\r\r%s", {failure});
+  if (!saved) message = Format(Tr("Ошибка сохранения списка фильтров!\r\r%s"), {failure});
   BuildMethods();
   SelectAllFavorites();
   if (saved && LoadMethodSettings(fltPath, true, &failure)) return true;
-  if (saved) message = Format("Ошибка загрузки списка фильтров!\r\r%s", {failure});
+  if (saved) message = Format(Tr("Ошибка загрузки списка фильтров!\r\r%s"), {failure});
 
   ApplyFavoritesText(favorites);
   Ordered = ordered;

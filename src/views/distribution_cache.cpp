@@ -17,6 +17,7 @@
 #include "core/file_io.h"
 #include "core/format.h"
 #include "stats/stat_protocols.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -327,7 +328,7 @@ void RemoveCacheFile(const std::string& path) {
 void ShowCreateError(TUiHooks& hooks, const std::string& path, std::string_view error) {
   hooks.ShowMessage(
       TMessageKind::Error,
-      Format("Ошибка создания файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s",
+      Format(Tr("Ошибка создания файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s"),
              {path, error}));
 }
 
@@ -341,7 +342,7 @@ void WriteCacheFile(const std::string& path, const TDistribution& dist) {
 std::optional<TDistribution> CreateDistribution(const TStatList& list, const TStatMethod& method,
                                                 const TPrefetchPlace& place, TUiHooks& hooks) {
   const std::string path = place.FileName(method);
-  hooks.SetStatus(Format("Создание файла предварительной выборки %s...", {path}));
+  hooks.SetStatus(Format(Tr("Создание файла предварительной выборки %s..."), {path}));
   try {
     ForceDirectory(place.Dir);
     RemoveStaleTemporaries(place.Dir);
@@ -372,7 +373,7 @@ std::optional<TDistribution> OpenDistribution(const TStatList& list, const TStat
   } catch (const EVetrilo& e) {
     hooks.ShowMessage(
         TMessageKind::Error,
-        Format("Ошибка открытия файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s",
+        Format(Tr("Ошибка открытия файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s"),
                {path, e.what()}));
     return std::nullopt;
   }
@@ -384,7 +385,7 @@ std::optional<TDistribution> OpenDistribution(const TStatList& list, const TStat
 int RefreshDistributions(const TStatList& list, const TPrefetchPlace& place, bool forced,
                          bool enabled, uint32_t groupMask, TUiHooks& hooks) {
   if (!forced && !enabled) return 0;
-  hooks.SetStatus("Создание файлов для полного набора комбинаций...");
+  hooks.SetStatus(Tr("Создание файлов для полного набора комбинаций..."));
   std::vector<const TStatMethod*> jobs;
   for (const TStatMethod& m : list.Methods) {
     if (!m.Stat->HasNorm()) continue;
@@ -421,7 +422,7 @@ int RefreshDistributions(const TStatList& list, const TPrefetchPlace& place, boo
         list, jobs, 0,
         [&](size_t index, const TDistribution& dist) {
           const std::string path = place.FileName(*jobs[index]);
-          hooks.SetStatus(Format("Создание файла предварительной выборки %s...", {path}));
+          hooks.SetStatus(Format(Tr("Создание файла предварительной выборки %s..."), {path}));
           try {
             WriteCacheFile(path, dist);
           } catch (const EVetrilo& e) {

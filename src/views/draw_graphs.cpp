@@ -7,6 +7,7 @@
 #include "stats/custom_stat.h"
 #include "stats/stat_values.h"
 #include "views/number_tally.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -87,8 +88,8 @@ std::vector<TInfoRow> DrawInfoRows(const TStatList& list, const TDrawArchive& ar
                                    bool sorted) {
   if (index < 0 || index >= archive.Count()) return {};
   const TDrawRec& draw = archive.Draws[size_t(index)];
-  std::vector<TInfoRow> rows{{"Номер тиража:", IntegerText(draw.Number)},
-                             {"Дата тиража:", draw.Date}};
+  std::vector<TInfoRow> rows{{Tr("Номер тиража:"), IntegerText(draw.Number)},
+                             {Tr("Дата тиража:"), draw.Date}};
   for (TInfoRow& row : GraphRows(list, draw.Comb(), index, index, sorted)) {
     rows.push_back(std::move(row));
   }

@@ -9,15 +9,16 @@
 #include "core/errors.h"
 #include "stats/fact_search.h"
 #include "stats/stat_protocols.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
 const std::array<std::string, kDrawStatsColumns>& DrawStatsCaptions() {
   static const std::array<std::string, kDrawStatsColumns> captions = {
-      "Значение",    "Количество", "Кол-во в %",  "Норма",    "Отклонение",
-      "Откл-ие в %", "Глубина",    "Глубина в %", "Вес",      "Посл. тираж",
-      "Период min",  "Период",     "Период max",  "Ожд. ПРД", "Ожд. СТФ",
-      "Ожд. КРН",    "Факт",       "+/- ПРД",     "+/- СТФ",  "+/- КРН"};
+      Tr("Значение"),    Tr("Количество"), Tr("Кол-во в %"),  Tr("Норма"),    Tr("Отклонение"),
+      Tr("Откл-ие в %"), Tr("Глубина"),    Tr("Глубина в %"), Tr("Вес"),      Tr("Посл. тираж"),
+      Tr("Период min"),  Tr("Период"),     Tr("Период max"),  Tr("Ожд. ПРД"), Tr("Ожд. СТФ"),
+      Tr("Ожд. КРН"),    Tr("Факт"),       Tr("+/- ПРД"),     Tr("+/- СТФ"),  Tr("+/- КРН")};
   return captions;
 }
 

@@ -3,12 +3,13 @@
 #include <algorithm>
 
 #include "core/format.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
 const std::array<std::string, 4>& RepeatsCaptions() {
-  static const std::array<std::string, 4> kCaptions{"Тираж", "Совпадений", "Кол-во повторов",
-                                                    "Список тиражей"};
+  static const std::array<std::string, 4> kCaptions{Tr("Тираж"), Tr("Совпадений"), Tr("Кол-во повторов"),
+                                                    Tr("Список тиражей")};
   return kCaptions;
 }
 
@@ -47,7 +48,7 @@ TRepeatsAnalysis AnalyzeRepeats(const TDrawArchive& archive, int length, int dee
 
 std::vector<TRepeatsSeries> TRepeatsAnalysis::Series() const {
   std::vector<TRepeatsSeries> series;
-  for (int m = 1; m <= MaxMatches; ++m) series.push_back({Format("Совпадений: %d", {m}), {}});
+  for (int m = 1; m <= MaxMatches; ++m) series.push_back({Format(Tr("Совпадений: %d"), {m}), {}});
   for (auto it = Rows.rbegin(); it != Rows.rend(); ++it) {
     series[size_t(it->Matches - 1)].Points.push_back(
         {double(it->Draw), double(it->Repeats), IntegerText(it->Draw)});

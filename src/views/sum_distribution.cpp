@@ -4,6 +4,7 @@
 #include <map>
 
 #include "core/format.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -64,7 +65,7 @@ TSumDistribution BuildSumDistribution(const TDrawArchive& archive) {
         break;
       }
     }
-    level.Title = Format("Диапазон %d (от %s и выше по оси Y) - суммы %d-%d",
+    level.Title = Format(Tr("Диапазон %d (от %s и выше по оси Y) - суммы %d-%d"),
                          {int(k + 1), names[k], level.Low, level.High});
   }
   return d;

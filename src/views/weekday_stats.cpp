@@ -6,6 +6,7 @@
 #include "core/errors.h"
 #include "core/format.h"
 #include "views/number_tally.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -56,11 +57,11 @@ std::string TWeekdayStats::Text(int row, int column,
   auto shown = [](int count) { return count == 0 ? std::string() : IntegerText(count); };
   if (row == 0) {
     if (column == 0) return "";
-    return column == kWeekTotalColumn ? kWeekTotalCaption : NumberText(column);
+    return column == kWeekTotalColumn ? Tr(kWeekTotalCaption) : NumberText(column);
   }
   if (column == 0) {
-    if (row == kWeekTotalRow) return kWeekTotalCaption;
-    if (row == kWeekUndatedRow) return kWeekUndatedCaption;
+    if (row == kWeekTotalRow) return Tr(kWeekTotalCaption);
+    if (row == kWeekUndatedRow) return Tr(kWeekUndatedCaption);
     return names[size_t(row - 1)];
   }
   auto rowTotal = [&](auto countOf) {

@@ -64,7 +64,7 @@ void ReadCombFile(const std::string& path, TCombsArray& out) {
   const size_t before = out.size();
   ParseCombFileText(ReadFileBytes(path, kCombFileReadLimit), out);
   if (out.size() == before) {
-    throw ENotCombFile("\"" + path + "\": в файле нет ни одной комбинации");
+    throw ENotCombFile("\"" + path + Tr("\": в файле нет ни одной комбинации"));
   }
 }
 

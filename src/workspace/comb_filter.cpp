@@ -10,6 +10,7 @@
 #include "stats/stat_list.h"
 #include "workspace/comb_workspace.h"
 #include "workspace/status_scope.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -89,7 +90,7 @@ bool SelectRowsByText(const TCustomStat& stat, const TStatDrawArray& rows,
 void TCombWorkspace::ApplyFilter(TCustomStat& stat, const TStatDrawArray& selected,
                                  std::string_view caption, std::string_view valuesText,
                                  bool exclude, int lastIndex, bool sorted) {
-  TStatusScope status(*hooks_, "Фильтрация комбинаций...");
+  TStatusScope status(*hooks_, Tr("Фильтрация комбинаций..."));
   if (selected.empty()) return;
   combs_.clear();
   if (undo_.empty()) {
@@ -129,7 +130,7 @@ void TCombWorkspace::FilterStep(TCustomStat& stat, const TStatDrawArray& selecte
 void TCombWorkspace::GridFilterStep(const TStatList& list, const TGridValues& values,
                                     std::string_view caption, bool exclude, int lastIndex,
                                     bool sorted) {
-  if (values.Empty()) throw EVetrilo(std::string(kNoGridValuesMessage));
+  if (values.Empty()) throw EVetrilo(Tr(kNoGridValuesMessage));
   auto stat = ClassOf<TstValues>().Create(list, 0);
   FilterStep(*stat, values.Values(), caption, values.Text(), exclude, lastIndex, sorted);
 }

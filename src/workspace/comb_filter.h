@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "stats/stat_values.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 

@@ -10,18 +10,18 @@
 
 namespace vetrilo {
 
-std::string_view GenerateModeCaption(int mode) {
+std::string GenerateModeCaption(int mode) {
   switch (mode) {
     case kGenerateFull:
-      return "Полный список (все возможные для данного лото варианты)";
+      return Tr("Полный список (все возможные для данного лото варианты)");
     case kGenerateAnyOf:
-      return "Мои числа - должно присутствовать любое из указанных";
+      return Tr("Мои числа - должно присутствовать любое из указанных");
     case kGenerateOnlyOf:
-      return "Мои числа - комбинации только из списка указанных";
+      return Tr("Мои числа - комбинации только из списка указанных");
     case kGenerateNoneOf:
-      return "Мои числа - исключить комбинации с любым из указанных";
+      return Tr("Мои числа - исключить комбинации с любым из указанных");
     case kGenerateFile:
-      return "Загрузить список из заранее подготовленного CSV-файла";
+      return Tr("Загрузить список из заранее подготовленного CSV-файла");
     default:
       return "";
   }

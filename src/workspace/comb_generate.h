@@ -19,7 +19,7 @@ enum TGenerateMode : int {
 };
 constexpr int kGenerateModeCount = 5;
 
-std::string_view GenerateModeCaption(int mode);
+std::string GenerateModeCaption(int mode);
 // The parameter field is used by every mode but the full set; the file button only by mode 4.
 inline bool GenerateParameterEnabled(int mode) {
   return mode != kGenerateFull;

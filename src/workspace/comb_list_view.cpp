@@ -1,6 +1,7 @@
 #include "workspace/comb_list_view.h"
 
 #include "core/format.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -53,7 +54,7 @@ std::string JournalText(const TJournalRow& row, int column) {
 }
 
 std::string CombCountText(int count) {
-  return Format("Комбинаций: %d", {count});
+  return Format(Tr("Комбинаций: %d"), {count});
 }
 
 bool CombsCommandEnabled(TCombsCommand command, const TCombWorkspace& combs,

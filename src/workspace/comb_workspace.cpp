@@ -11,6 +11,7 @@
 #include "workspace/comb_file.h"
 #include "workspace/comb_generate.h"
 #include "workspace/status_scope.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -109,7 +110,7 @@ bool TCombWorkspace::Contains(TComb comb) const {
 
 void TCombWorkspace::GenerateCombs(int mode, std::string_view parameter, bool withStatus) {
   std::optional<TStatusScope> status;
-  if (withStatus) status.emplace(*hooks_, "Генерация возможных комбинаций...");
+  if (withStatus) status.emplace(*hooks_, Tr("Генерация возможных комбинаций..."));
   combs_.clear();
   try {
     if (mode == kGenerateFile) {
@@ -124,7 +125,7 @@ void TCombWorkspace::GenerateCombs(int mode, std::string_view parameter, bool wi
     }
   } catch (const std::exception& e) {
     Changed();
-    throw EVetrilo(Format("Ошибка генерации файла комбинаций!\r\r%s", {e.what()}));
+    throw EVetrilo(Format(Tr("Ошибка генерации файла комбинаций!\r\r%s"), {e.what()}));
   }
   if (withStatus) {
     ClearJournal();
@@ -136,13 +137,13 @@ void TCombWorkspace::GenerateCombs(int mode, std::string_view parameter, bool wi
 
 void TCombWorkspace::TakeUndo(bool withStatus) {
   std::optional<TStatusScope> status;
-  if (withStatus) status.emplace(*hooks_, "Создание файла отката...");
+  if (withStatus) status.emplace(*hooks_, Tr("Создание файла отката..."));
   undo_ = combs_;
 }
 
 void TCombWorkspace::RestoreUndo(bool withStatus) {
   std::optional<TStatusScope> status;
-  if (withStatus) status.emplace(*hooks_, "Отмена изменений...");
+  if (withStatus) status.emplace(*hooks_, Tr("Отмена изменений..."));
   combs_ = undo_;
   undo_.clear();
   Changed();
@@ -154,7 +155,7 @@ void TCombWorkspace::DropUndo() {
 
 void TCombWorkspace::ExcludeLastDraws(int n, int lastIndex) {
   TStatusScope status(*hooks_,
-                      Format("Удаление из списка комбинаций %d последних тиражей...", {n}));
+                      Format(Tr("Удаление из списка комбинаций %d последних тиражей..."), {n}));
   std::vector<TComb> draws;
   if (n > 0 && archive_.Count() > 0) {
     const int last = std::min(lastIndex, archive_.High());
@@ -167,7 +168,7 @@ void TCombWorkspace::ExcludeLastDraws(int n, int lastIndex) {
   try {
     for (size_t done = 0; done < total; done += step) {
       hooks_->SetStatus(
-          Format("Удаление из списка комбинаций %d последних тиражей ( завершено %.0f %% )...",
+          Format(Tr("Удаление из списка комбинаций %d последних тиражей ( завершено %.0f %% )..."),
                  {n, 100.0 * static_cast<double>(done) / static_cast<double>(total)}));
       CheckStop(*hooks_);
       KeepUndrawn(std::span<const TComb>(undo_).subspan(done, std::min(step, total - done)), draws,
@@ -178,16 +179,16 @@ void TCombWorkspace::ExcludeLastDraws(int n, int lastIndex) {
     Changed();
     throw;
   }
-  AddJournalRow(TJournalKind::Exclude, "Последние тиражи", std::to_string(n));
+  AddJournalRow(TJournalKind::Exclude, Tr("Последние тиражи"), std::to_string(n));
 }
 
 void TCombWorkspace::SaveBuffer(int offset, int n) {
   if (bufferOffset_ == offset && bufferDraws_ == n) return;
-  TStatusScope status(*hooks_, "Создание буфера комбинаций...");
+  TStatusScope status(*hooks_, Tr("Создание буфера комбинаций..."));
   try {
     buffer_ = combs_;
   } catch (const std::exception& e) {
-    throw EVetrilo(Format("Ошибка создания буфера комбинаций!\r\r%s", {e.what()}));
+    throw EVetrilo(Format(Tr("Ошибка создания буфера комбинаций!\r\r%s"), {e.what()}));
   }
   bufferOffset_ = offset;
   bufferDraws_ = n;
@@ -195,11 +196,11 @@ void TCombWorkspace::SaveBuffer(int offset, int n) {
 
 bool TCombWorkspace::LoadBuffer(int offset, int n) {
   if (bufferOffset_ != offset || bufferDraws_ != n || buffer_.empty()) return false;
-  TStatusScope status(*hooks_, "Загрузка буфера комбинаций...");
+  TStatusScope status(*hooks_, Tr("Загрузка буфера комбинаций..."));
   try {
     combs_ = buffer_;
   } catch (const std::exception& e) {
-    throw EVetrilo(Format("Ошибка загрузки буфера комбинаций!\r\r%s", {e.what()}));
+    throw EVetrilo(Format(Tr("Ошибка загрузки буфера комбинаций!\r\r%s"), {e.what()}));
   }
   Changed();
   return true;
@@ -218,7 +219,7 @@ void TCombWorkspace::AddJournalRow(TJournalKind kind, std::string_view caption,
 }
 
 void TCombWorkspace::AddUndoMarker() {
-  AddJournalRow(TJournalKind::Undo, "Отмена последней операции", "");
+  AddJournalRow(TJournalKind::Undo, Tr("Отмена последней операции"), "");
 }
 
 void TCombWorkspace::ClearJournal() {
@@ -232,14 +233,14 @@ void TCombWorkspace::OpenFile(const std::string& path) {
   TCombsArray read;
   std::string error;
   {
-    TStatusScope status(*hooks_, Format("Загрузка файла \"%s\"...", {path}));
+    TStatusScope status(*hooks_, Format(Tr("Загрузка файла \"%s\"..."), {path}));
     try {
       ReadCombFile(path, read);
     } catch (const ENotCombFile& e) {
       // Not a combination list at all: the list, its undo copy and the journal stay.
-      throw EVetrilo(Format("Ошибка чтения файла \"%s\"!\r\r%s", {path, e.Message()}));
+      throw EVetrilo(Format(Tr("Ошибка чтения файла \"%s\"!\r\r%s"), {path, e.Message()}));
     } catch (const std::exception& e) {
-      error = Format("Ошибка чтения файла \"%s\"!\r\r%s", {path, e.what()});
+      error = Format(Tr("Ошибка чтения файла \"%s\"!\r\r%s"), {path, e.what()});
     }
   }
   if (error.empty()) combs_ = std::move(read);
@@ -252,11 +253,11 @@ void TCombWorkspace::OpenFile(const std::string& path) {
 }
 
 void TCombWorkspace::SaveFile(const std::string& path) const {
-  TStatusScope status(*hooks_, Format("Сохранение файла \"%s\"...", {path}));
+  TStatusScope status(*hooks_, Format(Tr("Сохранение файла \"%s\"..."), {path}));
   try {
     WriteCombFile(path, combs_);
   } catch (const std::exception& e) {
-    throw EVetrilo(Format("Ошибка записи в файл \"%s\"!\r\r%s", {path, e.what()}));
+    throw EVetrilo(Format(Tr("Ошибка записи в файл \"%s\"!\r\r%s"), {path, e.what()}));
   }
 }
 
@@ -272,7 +273,7 @@ std::string TCombWorkspace::CopyText(const TRowRanges& selection) const {
 }
 
 void TCombWorkspace::Paste(std::string_view text) {
-  TStatusScope status(*hooks_, "Подождите пожалуйста...");
+  TStatusScope status(*hooks_, Tr("Подождите пожалуйста..."));
   const std::vector<std::string> lines = SplitLines(text);
   if (lines.empty()) return;
   TakeUndo(false);
@@ -295,7 +296,7 @@ void TCombWorkspace::DeleteRows(const TRowRanges& selection) {
   const TRowRanges ranges = NormalizeRanges(selection, Count());
   if (ranges.empty()) return;
   TakeUndo(true);
-  TStatusScope status(*hooks_, "Удаление выделенных комбинаций...");
+  TStatusScope status(*hooks_, Tr("Удаление выделенных комбинаций..."));
   combs_.clear();
   int from = 0;
   for (const TRowRange& r : ranges) {
@@ -303,7 +304,7 @@ void TCombWorkspace::DeleteRows(const TRowRanges& selection) {
     from = r.Last + 1;
   }
   combs_.insert(combs_.end(), undo_.begin() + from, undo_.end());
-  AddJournalRow(TJournalKind::Exclude, "Выделенные комбинации",
+  AddJournalRow(TJournalKind::Exclude, Tr("Выделенные комбинации"),
                 std::to_string(RangesRowCount(ranges)));
 }
 
@@ -320,7 +321,7 @@ void TCombWorkspace::ExcludeDraws(int n, int lastIndex) {
 
 void TCombWorkspace::Undo() {
   if (!HasUndo()) return;
-  TStatusScope status(*hooks_, "Отмена изменений...");
+  TStatusScope status(*hooks_, Tr("Отмена изменений..."));
   combs_ = undo_;
   undo_.clear();
   if (!journal_.empty()) journal_.pop_back();
@@ -330,7 +331,7 @@ void TCombWorkspace::Undo() {
 void TCombWorkspace::ShowDistinctNumbers() {
   hooks_->ShowMessage(
       TMessageKind::Information,
-      Format("В текущем списке комбинаций содержится %d уникальных номеров", {DistinctNumbers()}));
+      Format(Tr("В текущем списке комбинаций содержится %d уникальных номеров"), {DistinctNumbers()}));
 }
 
 std::vector<int> TCombWorkspace::FindInArchive(TComb comb) const {
@@ -345,10 +346,10 @@ void TCombWorkspace::ShowFindInArchive(TComb comb) {
   const std::vector<int> found = FindInArchive(comb);
   if (found.empty()) {
     hooks_->ShowMessage(TMessageKind::Information,
-                        "Выделенная комбинация не найдена архиве тиражей!");
+                        Tr("Выделенная комбинация не найдена архиве тиражей!"));
     return;
   }
-  std::string text = "Выделенная комбинация найдена в следующих тиражах:\r";
+  std::string text = Tr("Выделенная комбинация найдена в следующих тиражах:\r");
   for (int i : found) text += "\r" + DrawText(archive_.Draws[size_t(i)]);
   hooks_->ShowMessage(TMessageKind::Information, text);
 }

@@ -23,7 +23,7 @@ TEST(CliGrid, MethodsAndValuesFollowTheSettingsOfTheFolder) {
   WriteFile(dir.File("Vetrilo_4d47.ini"),
             "[GLOBAL]\r\nChannelSize=3\r\nMatrixCols=47\r\nMatrixSegments=" +
                 std::string(20, '2') + std::string(27, '5') + "\r\n");
-  WriteFile(dir.File("Vetrilo_4d47.flt"), "[STRINGS_ENU]\r\nCHN16=Last channel\r\n");
+  WriteFile(dir.File("Vetrilo_4d47.flt"), "[STRINGS_RUS]\r\nCHN16=Last channel\r\n");
 
   const auto methods = RunProgram({VETRILO_CLI, "methods", "--dir", dir.Path()});
   ASSERT_EQ(methods.Status, 0) << methods.Err;

@@ -93,9 +93,10 @@ TEST(CliMethods, UnreadableSettingsFileIsAnErrorNotDefaults) {
   }
 }
 
-TEST(CliMethods, UserCaptionsOfTheInterfaceLanguage) {
+TEST(CliMethods, UserCaptionsOfTheBaseLanguageWhateverTheInterfaceSays) {
   TCliFolder f;
-  WriteFile(f.Dir.File("Vetrilo_4d47.frm"), "[TFormMain]\r\nLanguage=1049\r\n");
+  WriteFile(f.Dir.File("Vetrilo_4d47.frm"), "[TFormMain]\r\nLanguage=1033\r\n");
+  WriteFile(f.Dir.File("Vetrilo_4d47_ENU.lng"), "module");
   WriteFile(f.Dir.File("Vetrilo_4d47.flt"),
             Utf8ToCp1251("[FILTERS]\r\nShowGroupName=0\r\nShowMethodFlags=0\r\n"
                          "[STRINGS_RUS]\r\nSUMS=Моя сумма\r\n[STRINGS_ENU]\r\nNUMS=Other\r\n"));

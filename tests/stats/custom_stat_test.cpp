@@ -61,10 +61,9 @@ TEST(CustomStat, HelpLinkNeedsTheFile) {
   TTempDir dir;
   const TStatClass& pos = ClassOf<TstPosVal>();
   EXPECT_EQ(pos.GetHelpLink(2, ""), "");
-  EXPECT_EQ(pos.GetHelpLink(2, dir.File("Zorvat_RUS.chm")), "");
-  WriteFile(dir.File("Zorvat_RUS.chm"), "x");
-  EXPECT_EQ(pos.GetHelpLink(2, dir.File("Zorvat_RUS.chm")),
-            "ms-its:" + dir.File("Zorvat_RUS.chm") + "::/Filters_1049_POSx.htm");
+  EXPECT_EQ(pos.GetHelpLink(2, dir.File("index.html")), "");
+  WriteFile(dir.File("index.html"), "x");
+  EXPECT_EQ(pos.GetHelpLink(2, dir.File("index.html")), dir.File("stats_num.html") + "#POSx");
 }
 
 TEST(CustomStat, FindValueInDrawsSearchesHiddenDrawsToo) {

@@ -69,28 +69,28 @@ void TDrawActions::ShowWait(std::string_view text) {
 void TDrawActions::CreateActions() {
   TActionList& a = actions_;
   a.Add(
-      "DrawsDownload", "Загрузка", "Загрузка архива тиражей с сайта лотереи",
+      "DrawsDownload", QTr("Загрузка"), QTr("Загрузка архива тиражей с сайта лотереи"),
       [this] { session_.DrawsDownloadExecute(); }, {}, QKeySequence(Qt::Key_F3));
-  a.Add("DrawsImport", "Импорт из CSV-файла", "Импорт списка тиражей из CSV-файла",
+  a.Add("DrawsImport", QTr("Импорт из CSV-файла"), QTr("Импорт списка тиражей из CSV-файла"),
         [this] { ImportExecute(); });
   a.Add(
-      "DrawsExport", "Экспорт в CSV-файл", "Экспорт списка тиражей в CSV-файл",
+      "DrawsExport", QTr("Экспорт в CSV-файл"), QTr("Экспорт списка тиражей в CSV-файл"),
       [this] { ExportExecute(); }, [this] { return session_.Archive().Count() > 0; });
   AddTableExportAction(
       a, session_, window_, "DrawsXlsExport", QTr("Экспорт в Microsoft Excel"),
       [this] { return ListViewExportSource(drawList_, "lvDraws"); }, QTr("Архив тиражей"),
       [this] { return session_.Archive().Count() > 0; });
-  a.Add("DrawsAdd", "Добавить", "Добавить данные тиража вручную", [this] { AddExecute(); });
+  a.Add("DrawsAdd", QTr("Добавить"), QTr("Добавить данные тиража вручную"), [this] { AddExecute(); });
   a.Add(
-      "DrawsEdit", "Изменить", "Изменить данные тиража вручную", [this] { EditExecute(); },
+      "DrawsEdit", QTr("Изменить"), QTr("Изменить данные тиража вручную"), [this] { EditExecute(); },
       [this] { return !SelectedRows().empty(); });
   a.Add(
-      "DrawsDel", "Удалить", "Удалить выделенные тиражи из списка",
+      "DrawsDel", QTr("Удалить"), QTr("Удалить выделенные тиражи из списка"),
       [this] {
         if (session_.DeleteDraws(SelectedRows(), true)) drawList_->clearSelection();
       },
       [this] { return !SelectedRows().empty(); });
-  a.Add("EditProxy", "Параметры proxy-сервера", "Параметры proxy-сервера",
+  a.Add("EditProxy", QTr("Параметры proxy-сервера"), QTr("Параметры proxy-сервера"),
         [this] { EditProxyExecute(); });
   const char* const captions[] = {"По запросу (по умолчанию)", "Автоматически", "Отключено"};
   const char* const hints[] = {"Спросить пользователя",
@@ -99,7 +99,7 @@ void TDrawActions::CreateActions() {
   auto* group = new QActionGroup(this);
   for (int mode = 0; mode < 3; ++mode) {
     QAction* action =
-        a.Add(QString("AutoDownload%1").arg(mode), captions[mode], hints[mode], [this, mode] {
+        a.Add(QString("AutoDownload%1").arg(mode), QTr(captions[mode]), QTr(hints[mode]), [this, mode] {
           session_.SetDownloadDrawsOnStart(mode);
           UpdateStartChoice();
         });
@@ -127,7 +127,7 @@ void TDrawActions::FillMenu(QMenu* menu) {
   menu->addAction(actions_.Find("DrawsEdit"));
   menu->addAction(actions_.Find("DrawsDel"));
   menu->addSeparator();
-  QMenu* start = menu->addMenu("Загрузка тиражей при запуске");
+  QMenu* start = menu->addMenu(QTr("Загрузка тиражей при запуске"));
   start->setObjectName("MenuAutoDownload");
   for (int mode = 0; mode < 3; ++mode) {
     start->addAction(actions_.Find(QString("AutoDownload%1").arg(mode)));
@@ -182,12 +182,12 @@ void TDrawActions::EditExecute() {
 
 void TDrawActions::ImportExecute() {
   const QString path =
-      QFileDialog::getOpenFileName(window_, "Импорт из CSV-файла", QString(), kCsvFilter);
+      QFileDialog::getOpenFileName(window_, QTr("Импорт из CSV-файла"), QString(), QTr(kCsvFilter));
   if (!path.isEmpty()) session_.ImportDraws(S(path));
 }
 
 void TDrawActions::ExportExecute() {
-  QFileDialog dialog(window_, "Экспорт в CSV-файл", QString(), kCsvFilter);
+  QFileDialog dialog(window_, QTr("Экспорт в CSV-файл"), QString(), QTr(kCsvFilter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix("csv");
   if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {

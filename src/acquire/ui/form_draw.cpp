@@ -16,11 +16,11 @@ TFormDraw::TFormDraw(const TDrawRec& draw, std::function<void(const std::string&
                      QWidget* parent)
     : QDialog(parent), showError_(std::move(showError)) {
   setObjectName("FormDraw");
-  setWindowTitle("Введите данные следующего тиража");
+  setWindowTitle(QTr("Введите данные следующего тиража"));
   number_ = new QSpinBox;
   number_->setObjectName("edDrawNumber");
   number_->setRange(1, INT_MAX);
-  number_->setToolTip("Номер тиража");
+  number_->setToolTip(QTr("Номер тиража"));
   number_->setValue(draw.Number);
   data_ = new QLineEdit;
   data_->setObjectName("edDrawData");
@@ -30,29 +30,29 @@ TFormDraw::TFormDraw(const TDrawRec& draw, std::function<void(const std::string&
   const QDateTime now = QDateTime::currentDateTime();
   date_ = new QDateEdit(key > 0 ? QDate(key / 10000, key / 100 % 100, key % 100) : now.date());
   date_->setObjectName("edDrawDate");
-  date_->setToolTip("Дата проведения тиража");
-  date_->setDisplayFormat("d MMMM yyyy 'г.'");
+  date_->setToolTip(QTr("Дата проведения тиража"));
+  date_->setDisplayFormat(QTr("d MMMM yyyy 'г.'"));
   date_->setCalendarPopup(true);
   time_ = new QTimeEdit(key > 0 ? QTime(0, 0) : now.time());
   time_->setObjectName("edDrawTime");
-  time_->setToolTip("Время проведения тиража");
+  time_->setToolTip(QTr("Время проведения тиража"));
 
   auto* form = new QFormLayout;
-  form->addRow("Номер тиража:", number_);
-  auto* dataLabel = new QLabel("Выпавшие числа, разделенные точкой с запятой или запятой:");
+  form->addRow(QTr("Номер тиража:"), number_);
+  auto* dataLabel = new QLabel(QTr("Выпавшие числа, разделенные точкой с запятой или запятой:"));
   dataLabel->setBuddy(data_);
   auto* when = new QHBoxLayout;
   when->addWidget(date_, 1);
   when->addWidget(time_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  buttons->button(QDialogButtonBox::Cancel)->setText("Отмена");
+  buttons->button(QDialogButtonBox::Cancel)->setText(QTr("Отмена"));
   connect(buttons, &QDialogButtonBox::accepted, this, &TFormDraw::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &TFormDraw::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(dataLabel);
   layout->addWidget(data_);
-  auto* dateLabel = new QLabel("Дата и время тиража:");
+  auto* dateLabel = new QLabel(QTr("Дата и время тиража:"));
   dateLabel->setBuddy(date_);
   layout->addWidget(dateLabel);
   layout->addLayout(when);
@@ -69,7 +69,7 @@ TDrawRec TFormDraw::Draw() const {
 
 void TFormDraw::accept() {
   if (!ParseDrawNumbers(S(data_->text()))) {
-    if (showError_) showError_(std::string(kBadDrawCombination));
+    if (showError_) showError_(Tr(kBadDrawCombination));
     data_->setFocus();
     return;
   }

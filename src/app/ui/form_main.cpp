@@ -11,6 +11,8 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
+#include <QActionGroup>
+#include <QProcess>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -24,6 +26,7 @@
 #include "core/errors.h"
 #include "core/format.h"
 #include "scripts/ui/script_page.h"
+#include "services/ui/form_help.h"
 #include "stats/ui/form_favorites.h"
 #include "scripts/ui/ratings_page.h"
 #include "stakes/stake_grid.h"
@@ -54,14 +57,14 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   workTabs_ = new QTabWidget;
   workTabs_->setObjectName("WorkTabs");
   statsPage_ = new TStatsPage(session_, *actions_);
-  workTabs_->addTab(statsPage_, "Статистика");
+  workTabs_->addTab(statsPage_, QTr("Статистика"));
   stakesPage_ = new TStakesPage(session_, *actions_, *combsPage_);
-  workTabs_->addTab(stakesPage_, "Ставки");
+  workTabs_->addTab(stakesPage_, QTr("Ставки"));
   tablesPage_ = new TTablesPage(session_, *actions_, *combsPage_);
   workTabs_->addTab(tablesPage_, QTr("Регуляры"));
   workTabs_->setTabVisible(workTabs_->indexOf(tablesPage_), session_.TablesShown());
   ratingsPage_ = new TRatingsPage(session_, *actions_);
-  workTabs_->addTab(ratingsPage_, "Рейтинг");
+  workTabs_->addTab(ratingsPage_, QTr("Рейтинг"));
   auto* systemsPage = new TSystemsPage(session_, *actions_);
   workTabs_->addTab(systemsPage, QTr("Системы"));
   systemsPage->Tools()->addSeparator();
@@ -69,7 +72,7 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   // The script page stays the last of the work tabs.
   scriptPage_ = new TScriptPage(session_, *actions_);
   scriptPage_->SetDrawsExcludeSource([this] { return combsPage_->ExcludeField()->value(); });
-  workTabs_->addTab(scriptPage_, "Сценарий");
+  workTabs_->addTab(scriptPage_, QTr("Сценарий"));
   ratingsPage_->AddToScript = [this](const std::vector<std::string>& labels) {
     if (session_.RatingsToScript(labels) > 0) workTabs_->setCurrentWidget(scriptPage_);
   };
@@ -108,42 +111,86 @@ TFormMain::~TFormMain() {
 void TFormMain::CreateActions() {
   TActionList& a = *actions_;
   a.Add(
-      "Exit", "Выход", "Завершить работу программы", [this] { close(); }, {},
+      "Exit", QTr("Выход"), QTr("Завершить работу программы"), [this] { close(); }, {},
       QKeySequence(Qt::ALT | Qt::Key_X));
   addAction(a.AddWhileBusy(
-      "Stop", "Стоп", "Прервать выполняемую операцию", [this] { hooks_.RequestStop(); },
+      "Stop", QTr("Стоп"), QTr("Прервать выполняемую операцию"), [this] { hooks_.RequestStop(); },
       QKeySequence(Qt::Key_Escape)));
-  QAction* sorted = a.Add("DrawsSorted", "Упорядочить MIN->MAX",
-                          "Показывать и анализировать числа тиражей по возрастанию",
+  QAction* sorted = a.Add("DrawsSorted", QTr("Упорядочить MIN->MAX"),
+                          QTr("Показывать и анализировать числа тиражей по возрастанию"),
                           [this] { session_.SetSortedDraws(!session_.SortedDraws()); });
   sorted->setCheckable(true);
-  QAction* colored = a.Add("DrawsColored", "Раскрашивать числа тиражей по каналам",
-                           "Окрашивать числа тиражей цветом их канала",
+  QAction* colored = a.Add("DrawsColored", QTr("Раскрашивать числа тиражей по каналам"),
+                           QTr("Окрашивать числа тиражей цветом их канала"),
                            [this] { session_.SetColorDraws(!session_.ColorDraws()); });
   colored->setCheckable(true);
-  a.Add("EditShredding", "Формулы шинковки", "Редактирование формул для методов шинковки",
+  a.Add("EditShredding", QTr("Формулы шинковки"), QTr("Редактирование формул для методов шинковки"),
         [this] { EditShreddingExecute(); });
-  a.Add("SettingsEdit", "Параметры", "Параметры системы", [this] { SettingsEditExecute(); });
+  a.Add("SettingsEdit", QTr("Параметры"), QTr("Параметры системы"), [this] { SettingsEditExecute(); });
   a.Add(
-      "LotterySite", "Сайт лотереи", "Открыть страницу лотереи в браузере",
-      [this] { QDesktopServices::openUrl(QUrl(Q(session_.LotterySite()))); },
+      "LotterySite", QTr("Сайт лотереи"), QTr("Открыть страницу лотереи в браузере"),
+      [this] { QDesktopServices::openUrl(QUrl(Q(WebLinkAddress(session_.LotterySite())))); },
       [this] { return !session_.LotterySite().empty(); });
   CreateFavoritesActions();
   CreateUpdateActions();
+  CreateLanguageActions();
+}
+
+void TFormMain::CreateLanguageActions() {
+  actions_->Add(
+      "GetHelp", QTr("Справка"), QTr("Вызов файла справки"),
+      [this] { TFormHelp::OpenHelp(this, session_.HelpFile(), ""); },
+      [this] { return session_.HelpExists(); }, QKeySequence(Qt::Key_F1));
+}
+
+void TFormMain::FillLanguageMenu(QMenu* menu) {
+  auto* group = new QActionGroup(menu);
+  TLanguages& languages = session_.Languages();
+  const std::vector<std::string> names = languages.LanguageNames();
+  for (size_t i = 0; i < names.size(); ++i) {
+    const uint32_t id = languages.AvailableLanguages()[i];
+    QAction* entry = menu->addAction(Q(names[i]));
+    entry->setObjectName(QString("Language%1").arg(id));
+    entry->setStatusTip(Q(names[i]));
+    entry->setCheckable(true);
+    entry->setChecked(PrimaryLanguage(id) == PrimaryLanguage(session_.CurrentLanguage()));
+    group->addAction(entry);
+    connect(entry, &QAction::triggered, this, [this, id] { ChooseLanguageExecute(id); });
+  }
+}
+
+void TFormMain::ChooseLanguageExecute(uint32_t language) {
+  const auto keepChecked = [this] {
+    for (QAction* a : languageMenu_->actions()) {
+      a->setChecked(a->objectName() == QString("Language%1").arg(session_.CurrentLanguage()));
+    }
+  };
+  try {
+    if (!session_.ChooseLanguage(language)) return keepChecked();
+  } catch (const EVetrilo& e) {
+    hooks_.ShowMessage(TMessageKind::Error, e.Message());
+    return keepChecked();
+  }
+  if (restart_) {
+    restart_();
+  } else {
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), {"restart"});
+  }
+  close();
 }
 
 void TFormMain::CreateFavoritesActions() {
   TActionList& a = *actions_;
-  a.Add("StatsFavorites", "Избранные статистики",
-        "Выбор и переименование методов расчета статистики", [this] {
+  a.Add("StatsFavorites", QTr("Избранные статистики"),
+        QTr("Выбор и переименование методов расчета статистики"), [this] {
           TFormFavorites form(session_, this);
           if (form.exec() == QDialog::Accepted) session_.ApplyFavorites(form.Tree());
         });
-  a.Add("StatsAllFavorites", "Все доступные статистики",
-        "Показывать в списках все методы расчета статистики",
+  a.Add("StatsAllFavorites", QTr("Все доступные статистики"),
+        QTr("Показывать в списках все методы расчета статистики"),
         [this] { session_.ResetFavorites(); });
   a.Add(
-      "StatsDescription", "Описание статистики", "Описание выбранного метода расчета статистики",
+      "StatsDescription", QTr("Описание статистики"), QTr("Описание выбранного метода расчета статистики"),
       [this] {
         TFormDescription form(session_, session_.MethodHelpLink(session_.DrawStatsMethod()), this);
         form.exec();
@@ -199,22 +246,22 @@ void TFormMain::OpenApplyingDialog(QDialog* dialog, std::function<void()> apply)
 }
 
 void TFormMain::CreateMenus() {
-  QMenu* file = menuBar()->addMenu("Файл");
+  QMenu* file = menuBar()->addMenu(QTr("Файл"));
   file->setObjectName("MenuFile");
   file->addAction(actions_->Find("Stop"));
   file->addAction(actions_->Find("Exit"));
-  QMenu* draws = menuBar()->addMenu("Тиражи");
+  QMenu* draws = menuBar()->addMenu(QTr("Тиражи"));
   draws->setObjectName("MenuDraws");
   drawActions_->FillMenu(draws);
   draws->addAction(actions_->Find("DrawsSorted"));
   draws->addAction(actions_->Find("DrawsColored"));
-  QMenu* combs = menuBar()->addMenu("Комбинации");
+  QMenu* combs = menuBar()->addMenu(QTr("Комбинации"));
   combs->setObjectName("MenuCombs");
   combsPage_->FillMenu(combs);
-  QMenu* view = menuBar()->addMenu("Вид");
+  QMenu* view = menuBar()->addMenu(QTr("Вид"));
   view->setObjectName("MenuView");
   analysisTabs_->FillMenus(view, draws, combs);
-  QMenu* stakes = menuBar()->addMenu("Ставки");
+  QMenu* stakes = menuBar()->addMenu(QTr("Ставки"));
   stakes->setObjectName("MenuStakes");
   stakesPage_->FillMenu(stakes);
   stakes->addSeparator();
@@ -223,10 +270,10 @@ void TFormMain::CreateMenus() {
   tables->addAction(actions_->Find("TabTables"));
   tables->addSeparator();
   tablesPage_->FillMenu(tables);
-  QMenu* ratings = menuBar()->addMenu("Рейтинг");
+  QMenu* ratings = menuBar()->addMenu(QTr("Рейтинг"));
   ratings->setObjectName("MenuRatings");
   ratingsPage_->FillMenu(ratings);
-  QMenu* script = menuBar()->addMenu("Сценарий");
+  QMenu* script = menuBar()->addMenu(QTr("Сценарий"));
   script->setObjectName("MenuScript");
   scriptPage_->FillMenu(script);
   script->addSeparator();
@@ -236,7 +283,7 @@ void TFormMain::CreateMenus() {
   workTabs_->findChild<TSystemsPage*>()->FillMenu(systems);
   systems->addSeparator();
   systems->addAction(actions_->Find("SystemDesign"));
-  QMenu* service = menuBar()->addMenu("Сервис");
+  QMenu* service = menuBar()->addMenu(QTr("Сервис"));
   service->setObjectName("MenuService");
   service->addAction(actions_->Find("StatsFavorites"));
   service->addAction(actions_->Find("StatsAllFavorites"));
@@ -247,6 +294,11 @@ void TFormMain::CreateMenus() {
   service->addAction(actions_->Find("EditProxy"));
   service->addSeparator();
   service->addAction(actions_->Find("LotterySite"));
+  service->addSeparator();
+  languageMenu_ = service->addMenu(QTr("Язык интерфейса"));
+  languageMenu_->setObjectName("MenuLanguage");
+  languageMenu_->menuAction()->setStatusTip(QTr("Выбор языка интерфейса программы"));
+  FillLanguageMenu(languageMenu_);
   FillHelpMenu();
 }
 
@@ -258,10 +310,10 @@ void TFormMain::CreateLeftPane() {
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(4, 4, 4, 4);
   auto* bar = new QHBoxLayout;
-  auto* label = new QLabel("Смещение назад:");
+  auto* label = new QLabel(QTr("Смещение назад:"));
   offsetField_ = new QSpinBox;
   offsetField_->setObjectName("DrawsOffset");
-  offsetField_->setToolTip("Смещение относительно последнего загруженного номера тиража");
+  offsetField_->setToolTip(QTr("Смещение относительно последнего загруженного номера тиража"));
   offsetField_->setRange(0, 0);
   label->setBuddy(offsetField_);
   connect(offsetField_, &QSpinBox::valueChanged, this, [this](int k) {
@@ -289,9 +341,9 @@ void TFormMain::CreateLeftPane() {
   drawList_->setColumnWidth(6, 40);
   drawList_->setColumnWidth(7, 84);
   layout->addWidget(drawList_, 1);
-  leftTabs_->addTab(page, "Архив тиражей");
+  leftTabs_->addTab(page, QTr("Архив тиражей"));
   combsPage_ = new TCombsPage(session_, *actions_);
-  leftTabs_->addTab(combsPage_, "Комбинации");
+  leftTabs_->addTab(combsPage_, QTr("Комбинации"));
 }
 
 void TFormMain::CreateStatusBar() {
@@ -319,13 +371,13 @@ void TFormMain::CreateStatusBar() {
 
 void TFormMain::RefreshStatusPanels() {
   const TDrawArchive& archive = session_.Archive();
-  panels_[1]->setText(Q(Format("Архив тиражей: %d", {archive.Count()})));
+  panels_[1]->setText(Q(Format(Tr("Архив тиражей: %d"), {archive.Count()})));
   panels_[2]->setText(
-      Q(Format("Следующий тираж: %d", {archive.NextDrawNumber(session_.DrawsOffset())})));
+      Q(Format(Tr("Следующий тираж: %d"), {archive.NextDrawNumber(session_.DrawsOffset())})));
   panels_[3]->setText(Q(archive.TargetDrawText(session_.DrawsOffset())));
   panels_[4]->setText(Q(CombCountText(session_.Combs().Count())));
   panels_[5]->setText(Q(StakeCountText(session_.StakeBook().File.Count())));
-  panels_[6]->setText(Q(Format("Рейтинг: %d", {session_.StakeBook().Ratings.Count()})));
+  panels_[6]->setText(Q(Format(Tr("Рейтинг: %d"), {session_.StakeBook().Ratings.Count()})));
 }
 
 void TFormMain::RefreshOffsetField() {
@@ -396,7 +448,7 @@ void TFormMain::OnSessionChanged(uint32_t changes) {
     panels_[5]->setText(Q(StakeCountText(session_.StakeBook().File.Count())));
   }
   if (changes & kChangeRatings) {
-    panels_[6]->setText(Q(Format("Рейтинг: %d", {session_.StakeBook().Ratings.Count()})));
+    panels_[6]->setText(Q(Format(Tr("Рейтинг: %d"), {session_.StakeBook().Ratings.Count()})));
   }
   if (busyChanged && !session_.Busy() && focusBeforeBusy_ && focusBeforeBusy_->isEnabled() &&
       focusBeforeBusy_->isVisible() && QApplication::focusWidget() != focusBeforeBusy_) {
@@ -405,7 +457,7 @@ void TFormMain::OnSessionChanged(uint32_t changes) {
 }
 
 int TFormMain::DeferredInit() {
-  setWindowTitle(windowTitle() + " версия " + VETRILO_VERSION);
+  setWindowTitle(windowTitle() + QTr(" версия ") + VETRILO_VERSION);
   const int status = session_.Initialize(commandLine_);
   OnSessionChanged(kChangeOptions | kChangeSystems | kChangeOnlineScripts);
   if (status < 0) {
@@ -415,6 +467,9 @@ int TFormMain::DeferredInit() {
   }
   workTabs_->setVisible(workTabs_->count() > 0);
   actions_->UpdateAll();
+  if (status < 0 && session_.ShowFirstRunDialog() && !TQtHooks::NonInteractive()) {
+    TFormFirstRun(session_, this).exec();
+  }
   return status;
 }
 

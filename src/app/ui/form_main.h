@@ -56,6 +56,10 @@ class TFormMain : public QMainWindow {
   TRatingsPage* RatingsPage() { return ratingsPage_; }
 
   void SetCommandLine(const TCommandLine& commandLine) { commandLine_ = commandLine; }
+  // What a choice of another language starts before the window closes; by
+  // default a new copy of the program with the word "restart".
+  void SetRestart(std::function<void()> restart) { restart_ = std::move(restart); }
+  QMenu* LanguageMenu() { return languageMenu_; }
   // The work that runs once the window is visible (loading the data files, the
   // command-line jobs). Returns -1 to go on running, else the exit status.
   int DeferredInit();
@@ -82,6 +86,10 @@ class TFormMain : public QMainWindow {
   // opens again with what the user typed.
   void OpenApplyingDialog(QDialog* dialog, std::function<void()> apply);
   void CreateMenus();
+  // Interface language and help.
+  void CreateLanguageActions();
+  void FillLanguageMenu(QMenu* menu);
+  void ChooseLanguageExecute(uint32_t language);
   void RestoreWindowState();
   void CreateLeftPane();
   void CreateStatusBar();
@@ -91,6 +99,8 @@ class TFormMain : public QMainWindow {
 
   TAppSession& session_;
   TQtHooks& hooks_;
+  QMenu* languageMenu_ = nullptr;
+  std::function<void()> restart_;
   TActionList* actions_ = nullptr;
   QSplitter* splitter_ = nullptr;
   QTabWidget* leftTabs_ = nullptr;

@@ -43,6 +43,8 @@ void TFormMain::CreateUpdateActions() {
 void TFormMain::FillHelpMenu() {
   QMenu* help = menuBar()->addMenu(QTr("Справка"));
   help->setObjectName("MenuHelp");
+  help->addAction(actions_->Find("GetHelp"));
+  help->addSeparator();
   help->addAction(actions_->Find("CheckUpdate"));
   help->addAction(actions_->Find("AutoSelfUpdate"));
   help->addSeparator();

@@ -56,10 +56,10 @@ TFormSettings::TFormSettings(const TSystemSettings& settings,
                              std::function<void(const std::string&)> showError, QWidget* parent)
     : QDialog(parent), settings_(settings), showError_(std::move(showError)) {
   setObjectName("FormSettings");
-  setWindowTitle("Параметры системы");
+  setWindowTitle(QTr("Параметры системы"));
   auto* layout = new QVBoxLayout(this);
 
-  auto* matrixBox = new QGroupBox("Матрица");
+  auto* matrixBox = new QGroupBox(QTr("Матрица"));
   auto* matrixLayout = new QVBoxLayout(matrixBox);
   auto* sizeRow = new QHBoxLayout;
   matrixCols_ = new QSpinBox;
@@ -68,14 +68,14 @@ TFormSettings::TFormSettings(const TSystemSettings& settings,
   matrixCols_->setValue(settings_.MatrixCols);
   rows_ = new QLabel;
   rows_->setObjectName("lblMatrixRows");
-  auto* sizeLabel = new QLabel("Размер матрицы:");
+  auto* sizeLabel = new QLabel(QTr("Размер матрицы:"));
   sizeLabel->setBuddy(matrixCols_);
   sizeRow->addWidget(sizeLabel);
   sizeRow->addWidget(matrixCols_);
   sizeRow->addWidget(rows_);
   sizeRow->addStretch(1);
   matrixLayout->addLayout(sizeRow);
-  matrixLayout->addWidget(new QLabel("Сегменты матрицы:"));
+  matrixLayout->addWidget(new QLabel(QTr("Сегменты матрицы:")));
   segments_ = new QTableWidget;
   segments_->setObjectName("sgSegments");
   segments_->setItemDelegate(new TPatternDelegate(kDigits, segments_));
@@ -90,14 +90,14 @@ TFormSettings::TFormSettings(const TSystemSettings& settings,
   channelSize_->setObjectName("edChannelSize");
   channelSize_->setRange(TSystemSettings::kMinChannelSize, TSystemSettings::kMaxChannelSize);
   channelSize_->setValue(settings_.ChannelSize);
-  form->addRow("Размер канала:", channelSize_);
+  form->addRow(QTr("Размер канала:"), channelSize_);
   cost_ = new QLineEdit(Q(Format("%.2f", {static_cast<double>(settings_.Cost) / kMoneyScale})));
   cost_->setObjectName("edCost");
   cost_->setValidator(new QRegularExpressionValidator(QRegularExpression(kAmount), cost_));
-  form->addRow("Стоимость ставки:", cost_);
+  form->addRow(QTr("Стоимость ставки:"), cost_);
   prizes_ = new QTableWidget(TSystemSettings::kPrizeRows, 2);
   prizes_->setObjectName("vlProfits");
-  prizes_->setHorizontalHeaderLabels({"Совпадений", "Сумма выигрыша"});
+  prizes_->setHorizontalHeaderLabels({QTr("Совпадений"), QTr("Сумма выигрыша")});
   prizes_->verticalHeader()->hide();
   prizes_->horizontalHeader()->setStretchLastSection(true);
   prizes_->setItemDelegateForColumn(1, new TPatternDelegate(kAmount, prizes_));
@@ -110,10 +110,10 @@ TFormSettings::TFormSettings(const TSystemSettings& settings,
     prizes_->setItem(row, 1, new QTableWidgetItem(pair.value(1)));
   }
   prizes_->setMinimumHeight(150);
-  form->addRow("Размеры выигрышей:", prizes_);
+  form->addRow(QTr("Размеры выигрышей:"), prizes_);
   layout->addLayout(form);
 
-  auto* weights = new QGroupBox("Вес");
+  auto* weights = new QGroupBox(QTr("Вес"));
   auto* weightsForm = new QFormLayout(weights);
   countWeight_ = new QLineEdit(RealText(settings_.Cdl.CountWeight));
   deviationWeight_ = new QLineEdit(RealText(settings_.Cdl.DeviationWeight));
@@ -124,12 +124,12 @@ TFormSettings::TFormSettings(const TSystemSettings& settings,
   for (QLineEdit* e : {countWeight_, deviationWeight_, levelWeight_}) {
     e->setValidator(new QRegularExpressionValidator(QRegularExpression("-?[0-9]*[.,]?[0-9]*"), e));
   }
-  weightsForm->addRow("Количество:", countWeight_);
-  weightsForm->addRow("Отклонение:", deviationWeight_);
-  weightsForm->addRow("Глубина:", levelWeight_);
-  usePercents_ = new QCheckBox("Использовать значения в %");
+  weightsForm->addRow(QTr("Количество:"), countWeight_);
+  weightsForm->addRow(QTr("Отклонение:"), deviationWeight_);
+  weightsForm->addRow(QTr("Глубина:"), levelWeight_);
+  usePercents_ = new QCheckBox(QTr("Использовать значения в %"));
   usePercents_->setChecked(settings_.Cdl.UsePercents);
-  useAbsValues_ = new QCheckBox("Использовать абсолютные значения");
+  useAbsValues_ = new QCheckBox(QTr("Использовать абсолютные значения"));
   useAbsValues_->setChecked(settings_.Cdl.UseAbsValues);
   weightsForm->addRow(usePercents_);
   weightsForm->addRow(useAbsValues_);
@@ -139,17 +139,17 @@ TFormSettings::TFormSettings(const TSystemSettings& settings,
   site_ = new QLineEdit(Q(settings_.LotterySite));
   site_->setObjectName("edLotterySite");
   site_->setPlaceholderText("https://");
-  site_->setToolTip("Адрес страницы, которую открывает пункт меню \"Сайт лотереи\"");
-  siteForm->addRow("Сайт лотереи:", site_);
+  site_->setToolTip(QTr("Адрес страницы, которую открывает пункт меню \"Сайт лотереи\""));
+  siteForm->addRow(QTr("Сайт лотереи:"), site_);
   resultsSite_ = new QLineEdit(Q(settings_.ResultsSite));
   resultsSite_->setObjectName("edResultsSite");
   resultsSite_->setPlaceholderText("http://");
-  resultsSite_->setToolTip("Адрес сайта, с которого загружаются результаты тиражей");
-  siteForm->addRow("Адрес страницы результатов:", resultsSite_);
+  resultsSite_->setToolTip(QTr("Адрес сайта, с которого загружаются результаты тиражей"));
+  siteForm->addRow(QTr("Адрес страницы результатов:"), resultsSite_);
   layout->addLayout(siteForm);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  buttons->button(QDialogButtonBox::Cancel)->setText("Отмена");
+  buttons->button(QDialogButtonBox::Cancel)->setText(QTr("Отмена"));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
@@ -167,7 +167,7 @@ void TFormSettings::LayOutSegments() {
   laying_ = true;
   const int cols = settings_.MatrixCols;
   const int rowCount = settings_.MatrixRows();
-  rows_->setText(Q(Format("Строк: %d", {rowCount})));
+  rows_->setText(Q(Format(Tr("Строк: %d"), {rowCount})));
   segments_->clear();
   segments_->setColumnCount(cols);
   segments_->setRowCount(rowCount);

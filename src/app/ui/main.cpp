@@ -24,6 +24,7 @@
 #include "app/ui/form_main.h"
 #include "app/ui/qt_hooks.h"
 #include "app/ui/qt_translations.h"
+#include "services/ui/qt_language.h"
 
 using namespace vetrilo;
 
@@ -74,16 +75,19 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName("Vetrilo_4d47");
-  if (!InstallQtTranslations(app)) {
-    std::fprintf(stderr, "Vetrilo_4d47: Qt's Russian translations are not installed\n");
-  }
   // Qt takes the user's locale; numbers in files and tables always use ".".
   std::setlocale(LC_NUMERIC, "C");
   TQtHooks::SetNonInteractive(commandLine.Batch);
   TQtHooks hooks;
   TAppSession session(paths, hooks);
   if (commandLine.NoLanguage) session.ForceRussian();
+  TQtLanguageModules modules;
+  session.SetLanguageLoader(&modules);
   TFormMain form(session, hooks);
+  // Qt's own texts (file dialogs, standard buttons) follow the interface.
+  if (session.CurrentLanguage() == kBaseLanguage && !InstallQtTranslations(app)) {
+    std::fprintf(stderr, "Vetrilo_4d47: Qt's Russian translations are not installed\n");
+  }
   form.SetCommandLine(commandLine);
   if (form.StartMaximized()) {
     form.showMaximized();

@@ -58,10 +58,10 @@ bool TQtHooks::Confirm(std::string_view title, std::string_view question) {
     TConsoleHooks(true, false).Ask(question);
     return false;
   }
-  QMessageBox box(QMessageBox::Question, Q(title), QMessage(question),
+  QMessageBox box(QMessageBox::Question, QTr(title), QMessage(question),
                   QMessageBox::Yes | QMessageBox::No, parent_);
-  box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
-  box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
+  box.button(QMessageBox::Yes)->setText(QTr("Да"));
+  box.button(QMessageBox::No)->setText(QTr("Нет"));
   QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
   const bool yes = box.exec() == QMessageBox::Yes;
   QGuiApplication::restoreOverrideCursor();

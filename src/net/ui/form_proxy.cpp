@@ -11,12 +11,12 @@ namespace vetrilo {
 
 TFormProxy::TFormProxy(const TProxySettings& settings, QWidget* parent) : QDialog(parent) {
   setObjectName("FormProxy");
-  setWindowTitle("Параметры proxy-сервера");
-  off_ = new QRadioButton("Не использовать proxy-сервер");
+  setWindowTitle(QTr("Параметры proxy-сервера"));
+  off_ = new QRadioButton(QTr("Не использовать proxy-сервер"));
   off_->setObjectName("rbProxyOff");
-  auto_ = new QRadioButton("Автоматический поиск сервера (возможны задержки)");
+  auto_ = new QRadioButton(QTr("Автоматический поиск сервера (возможны задержки)"));
   auto_->setObjectName("rbProxyAuto");
-  manual_ = new QRadioButton("Ручной выбор proxy-сервера:");
+  manual_ = new QRadioButton(QTr("Ручной выбор proxy-сервера:"));
   manual_->setObjectName("rbProxyManual");
   (settings.Mode == 1 ? auto_ : settings.Mode == 2 ? manual_ : off_)->setChecked(true);
 
@@ -28,20 +28,20 @@ TFormProxy::TFormProxy(const TProxySettings& settings, QWidget* parent) : QDialo
   port_->setValue(settings.Port >= 1 && settings.Port <= 65535 ? settings.Port : 80);
   username_ = new QLineEdit(Q(settings.Username));
   username_->setObjectName("edUsername");
-  username_->setToolTip("Имя пользователя (не обязательно)");
+  username_->setToolTip(QTr("Имя пользователя (не обязательно)"));
   password_ = new QLineEdit(Q(settings.Password));
   password_->setObjectName("edPassword");
-  password_->setToolTip("Пароль (не обязательно)");
+  password_->setToolTip(QTr("Пароль (не обязательно)"));
   password_->setEchoMode(QLineEdit::Password);
 
   auto* fields = new QFormLayout;
   fields->setContentsMargins(24, 0, 0, 0);
-  fields->addRow("Имя или адрес сервера:", server_);
-  fields->addRow("Порт:", port_);
-  fields->addRow("Имя пользователя:", username_);
-  fields->addRow("Пароль:", password_);
+  fields->addRow(QTr("Имя или адрес сервера:"), server_);
+  fields->addRow(QTr("Порт:"), port_);
+  fields->addRow(QTr("Имя пользователя:"), username_);
+  fields->addRow(QTr("Пароль:"), password_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  buttons->button(QDialogButtonBox::Cancel)->setText("Отмена");
+  buttons->button(QDialogButtonBox::Cancel)->setText(QTr("Отмена"));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);

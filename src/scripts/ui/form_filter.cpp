@@ -40,7 +40,7 @@ TFormFilter::TFormFilter(const TStatList& list, const std::string& text, int cur
                          QWidget* parent)
     : QDialog(parent), list_(list), showError_(std::move(showError)) {
   setObjectName("FormFilter");
-  setWindowTitle("Фильтр");
+  setWindowTitle(QTr("Фильтр"));
   const TFilterEditorValues v = FilterEditorValues(text, list, currentMethod, currentDepth);
   methodText_ = v.MethodText;
   storedSortColumn_ = v.SortColumn;
@@ -60,17 +60,17 @@ TFormFilter::TFormFilter(const TStatList& list, const std::string& text, int cur
     method_->addItem(Q(caption), index);
   }
   method_->setCurrentIndex(method_->findData(v.Method));
-  grid->addWidget(label("Тип фильтра:", method_), row, 0);
+  grid->addWidget(label(QTr("Тип фильтра:"), method_), row, 0);
   grid->addWidget(method_, row++, 1, 1, 3);
 
   drawsLen_ = new QLineEdit;
   drawsLen_->setObjectName("edDrawsLen");
   drawsLen_->setToolTip(
-      "Количество тиражей для расчета статистики\n\nДопустимые форматы:\n1 - одно значение\n1, 2, "
+      QTr("Количество тиражей для расчета статистики\n\nДопустимые форматы:\n1 - одно значение\n1, 2, "
       "3 - список значений через запятую\n1-10;2 - нижняя и верхняя граница диапазона; шаг "
-      "изменения");
+      "изменения"));
   drawsLen_->setValidator(new TRangeValidator(drawsLen_));
-  grid->addWidget(label("Количество тиражей:", drawsLen_), row, 0);
+  grid->addWidget(label(QTr("Количество тиражей:"), drawsLen_), row, 0);
   grid->addWidget(drawsLen_, row++, 1);
 
   sortColumn_ = new QComboBox;
@@ -78,27 +78,27 @@ TFormFilter::TFormFilter(const TStatList& list, const std::string& text, int cur
   for (const std::string& caption : DrawStatsCaptions()) sortColumn_->addItem(Q(caption));
   direction_ = new QComboBox;
   direction_->setObjectName("cbDirection");
-  direction_->addItems({"Сверху-вниз", "Снизу-вверх"});
-  grid->addWidget(label("Сортировать по столбцу:", sortColumn_), row, 0);
+  direction_->addItems({QTr("Сверху-вниз"), QTr("Снизу-вверх")});
+  grid->addWidget(label(QTr("Сортировать по столбцу:"), sortColumn_), row, 0);
   grid->addWidget(sortColumn_, row, 1);
-  grid->addWidget(label("Направление:", direction_), row, 2);
+  grid->addWidget(label(QTr("Направление:"), direction_), row, 2);
   grid->addWidget(direction_, row++, 3);
 
   multiSelect_ =
-      new QCheckBox("Использовать режим одновременного выделения нескольких значений в списке");
+      new QCheckBox(QTr("Использовать режим одновременного выделения нескольких значений в списке"));
   multiSelect_->setObjectName("cbMultiSelect");
   grid->addWidget(multiSelect_, row++, 0, 1, 4);
 
   levelMode_ = new QComboBox;
   levelMode_->setObjectName("cbLevelMode");
   for (int i = 0; i < kLevelModeCount; ++i) levelMode_->addItem(Q(LevelModeCaption(i)));
-  grid->addWidget(label("Режим выделения значений в списке статистики:", levelMode_), row++, 0, 1,
+  grid->addWidget(label(QTr("Режим выделения значений в списке статистики:"), levelMode_), row++, 0, 1,
                   4);
   grid->addWidget(levelMode_, row, 0, 1, 2);
   levelValue_ = new QLineEdit;
   levelValue_->setObjectName("edLevelValue");
   levelValue_->setValidator(new TRangeValidator(levelValue_));
-  grid->addWidget(label("Значения:", levelValue_), row, 2);
+  grid->addWidget(label(QTr("Значения:"), levelValue_), row, 2);
   grid->addWidget(levelValue_, row++, 3);
 
   stopMode_ = new QComboBox;
@@ -107,31 +107,31 @@ TFormFilter::TFormFilter(const TStatList& list, const std::string& text, int cur
   stopValue_ = new QSpinBox;
   stopValue_->setObjectName("edStopValue");
   stopValue_->setRange(1, 2147483647);
-  stopValue_->setToolTip("Значение для режима остановки");
-  grid->addWidget(label("Остановка по:", stopMode_), row, 0);
+  stopValue_->setToolTip(QTr("Значение для режима остановки"));
+  grid->addWidget(label(QTr("Остановка по:"), stopMode_), row, 0);
   grid->addWidget(stopMode_, row, 1);
-  grid->addWidget(label("Значение:", stopValue_), row, 2);
+  grid->addWidget(label(QTr("Значение:"), stopValue_), row, 2);
   grid->addWidget(stopValue_, row++, 3);
   layout->addLayout(grid);
 
   auto* weights = new QGroupBox;
   auto* wgrid = new QGridLayout(weights);
   cdlOverride_ =
-      new QCheckBox("Использовать приведенные ниже коэффициенты для расчета значений \"Вес\"");
+      new QCheckBox(QTr("Использовать приведенные ниже коэффициенты для расчета значений \"Вес\""));
   cdlOverride_->setObjectName("cbCDLOverride");
   wgrid->addWidget(cdlOverride_, 0, 0, 1, 6);
   coefCount_ = CoefBox("edCoefCount");
   coefDeviation_ = CoefBox("edCoefDeviation");
   coefLevel_ = CoefBox("edCoefLevel");
-  wgrid->addWidget(label("Количество:", coefCount_), 1, 0);
+  wgrid->addWidget(label(QTr("Количество:"), coefCount_), 1, 0);
   wgrid->addWidget(coefCount_, 1, 1);
-  wgrid->addWidget(label("Отклонение:", coefDeviation_), 1, 2);
+  wgrid->addWidget(label(QTr("Отклонение:"), coefDeviation_), 1, 2);
   wgrid->addWidget(coefDeviation_, 1, 3);
-  wgrid->addWidget(label("Глубина:", coefLevel_), 1, 4);
+  wgrid->addWidget(label(QTr("Глубина:"), coefLevel_), 1, 4);
   wgrid->addWidget(coefLevel_, 1, 5);
-  coefPercents_ = new QCheckBox("Использовать значения в %");
+  coefPercents_ = new QCheckBox(QTr("Использовать значения в %"));
   coefPercents_->setObjectName("cbCoefPercents");
-  coefAbs_ = new QCheckBox("Использовать абсолютные значения");
+  coefAbs_ = new QCheckBox(QTr("Использовать абсолютные значения"));
   coefAbs_->setObjectName("cbCoefAbs");
   wgrid->addWidget(coefPercents_, 2, 0, 1, 3);
   wgrid->addWidget(coefAbs_, 2, 3, 1, 3);
@@ -140,13 +140,13 @@ TFormFilter::TFormFilter(const TStatList& list, const std::string& text, int cur
   auto* modeRow = new QHBoxLayout;
   filterMode_ = new QComboBox;
   filterMode_->setObjectName("cbFilterMode");
-  filterMode_->addItems({"Удалить выделенные", "Оставить выделенные"});
-  modeRow->addWidget(label("Режим фильтра:", filterMode_));
+  filterMode_->addItems({QTr("Удалить выделенные"), QTr("Оставить выделенные")});
+  modeRow->addWidget(label(QTr("Режим фильтра:"), filterMode_));
   modeRow->addWidget(filterMode_, 1);
   layout->addLayout(modeRow);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  buttons->button(QDialogButtonBox::Cancel)->setText("Отмена");
+  buttons->button(QDialogButtonBox::Cancel)->setText(QTr("Отмена"));
   connect(buttons, &QDialogButtonBox::accepted, this, &TFormFilter::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &TFormFilter::reject);
   layout->addWidget(buttons);

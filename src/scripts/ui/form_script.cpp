@@ -18,11 +18,11 @@ TFormScript::TFormScript(TAppSession& session, const QString& title, const std::
                          int drawsExclude, QWidget* parent)
     : QDialog(parent), session_(session) {
   setObjectName("FormScript");
-  setWindowTitle(title.isEmpty() ? QString("Элемент сценария") : title);
+  setWindowTitle(title.isEmpty() ? QString(QTr("Элемент сценария")) : title);
   auto* layout = new QVBoxLayout(this);
   auto* form = new QGridLayout;
   int row = 0;
-  auto label = [&](const char* text, QWidget* buddy) {
+  auto label = [&](const QString& text, QWidget* buddy) {
     auto* l = new QLabel(text);
     l->setBuddy(buddy);
     return l;
@@ -30,8 +30,8 @@ TFormScript::TFormScript(TAppSession& session, const QString& title, const std::
 
   comment_ = new QLineEdit;
   comment_->setObjectName("edComments");
-  comment_->setToolTip("Комментарии (можно оставить пустым)");
-  form->addWidget(label("Комментарии:", comment_), row, 0);
+  comment_->setToolTip(QTr("Комментарии (можно оставить пустым)"));
+  form->addWidget(label(QTr("Комментарии:"), comment_), row, 0);
   form->addWidget(comment_, row++, 1, 1, 3);
 
   startList_ = new QComboBox;
@@ -41,24 +41,24 @@ TFormScript::TFormScript(TAppSession& session, const QString& title, const std::
   drawsExclude_->setObjectName("edDrawsExclude");
   drawsExclude_->setRange(0, 2147483647);
   drawsExclude_->setToolTip(
-      "Исключить указанное количество тиражей из списка комбинаций перед применением фильтров");
-  form->addWidget(label("Начальный список комбинаций:", startList_), row, 0);
+      QTr("Исключить указанное количество тиражей из списка комбинаций перед применением фильтров"));
+  form->addWidget(label(QTr("Начальный список комбинаций:"), startList_), row, 0);
   form->addWidget(startList_, row, 1);
-  form->addWidget(label("Кол-во тиражей:", drawsExclude_), row, 2);
+  form->addWidget(label(QTr("Кол-во тиражей:"), drawsExclude_), row, 2);
   form->addWidget(drawsExclude_, row++, 3);
 
   stakeMode_ = new QComboBox;
   stakeMode_->setObjectName("cbResultCombsMode");
   for (int i = 0; i < kStakeModeCount; ++i) stakeMode_->addItem(Q(StakeModeCaption(i)));
   form->addWidget(
-      label("В случае неоднозначного результата после применения фильтров:", stakeMode_), row++, 0,
+      label(QTr("В случае неоднозначного результата после применения фильтров:"), stakeMode_), row++, 0,
       1, 4);
   form->addWidget(stakeMode_, row++, 0, 1, 4);
 
-  clearStakes_ = new QCheckBox("Удалить все ставки перед выполнением (накопление только рейтинга)");
+  clearStakes_ = new QCheckBox(QTr("Удалить все ставки перед выполнением (накопление только рейтинга)"));
   clearStakes_->setObjectName("cbClearStakes");
   form->addWidget(clearStakes_, row++, 0, 1, 4);
-  newOnly_ = new QCheckBox("Только новые ставки (пропускать те ставки, которые уже есть в списке)");
+  newOnly_ = new QCheckBox(QTr("Только новые ставки (пропускать те ставки, которые уже есть в списке)"));
   newOnly_->setObjectName("cbNewOnly");
   form->addWidget(newOnly_, row++, 0, 1, 4);
 
@@ -70,17 +70,17 @@ TFormScript::TFormScript(TAppSession& session, const QString& title, const std::
     auto* button = new QToolButton;
     button->setObjectName(QString("btnFilter%1").arg(n));
     button->setText("...");
-    button->setToolTip("Редактировать фильтр");
+    button->setToolTip(QTr("Редактировать фильтр"));
     connect(button, &QToolButton::clicked, this, [this, n] { EditFilter(n); });
     filters_[size_t(n - 1)] = field;
     buttons_[size_t(n - 1)] = button;
-    form->addWidget(label(QString("Фильтр %1:").arg(n).toUtf8().constData(), field), row, 0);
+    form->addWidget(label(QString(QTr("Фильтр %1:")).arg(n).toUtf8().constData(), field), row, 0);
     form->addWidget(field, row, 1, 1, 2);
     form->addWidget(button, row++, 3, Qt::AlignLeft);
   }
   layout->addLayout(form);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  buttons->button(QDialogButtonBox::Cancel)->setText("Отмена");
+  buttons->button(QDialogButtonBox::Cancel)->setText(QTr("Отмена"));
   connect(buttons, &QDialogButtonBox::accepted, this, &TFormScript::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &TFormScript::reject);
   layout->addWidget(buttons);

@@ -61,8 +61,8 @@ TRatingsPage::TRatingsPage(TAppSession& session, TActionList& actions, QWidget* 
   setObjectName("tsRatings");
   AddToScript = [](const std::vector<std::string>&) {};
   ChooseCsvFile = [this] {
-    QString path = QFileDialog::getSaveFileName(this, "Экспорт рейтинга в CSV-файл", QString(),
-                                                "CSV-файлы (*.csv)");
+    QString path = QFileDialog::getSaveFileName(this, QTr("Экспорт рейтинга в CSV-файл"), QString(),
+                                                QTr("CSV-файлы (*.csv)"));
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += ".csv";
     return path;
   };
@@ -122,37 +122,37 @@ void TRatingsPage::CreateActions() {
   TAppSession& s = session_;
   auto selected = [this] { return list_->selectionModel()->hasSelection(); };
   commands_ << a.Add(
-      "RatingsRefresh", "Обновить рейтинг", "Пересчитать рейтинг по текущим ставкам",
+      "RatingsRefresh", QTr("Обновить рейтинг"), QTr("Пересчитать рейтинг по текущим ставкам"),
       [&s] { s.RefreshRatings(); }, [&s] { return s.StakesOpen(); });
   commands_ << a.Add(
-      "RatingsExport", "Экспорт рейтинга в CSV-файл", "Экспорт рейтинга в CSV-файл",
+      "RatingsExport", QTr("Экспорт рейтинга в CSV-файл"), QTr("Экспорт рейтинга в CSV-файл"),
       [this] { RatingsExportExecute(); }, [&s] { return s.StakeBook().Ratings.Count() > 0; });
   commands_ << AddTableExportAction(
       a, s, this, "RatingsXlsExport", QTr("Экспорт рейтинга в Microsoft Excel"),
       [this] { return ListViewExportSource(list_, "lvRatings"); }, QTr("Рейтинг"),
       [&s] { return s.StakeBook().Ratings.Count() > 0; });
   commands_ << a.Add(
-      "RatingsToScript", "Добавить в сценарий", "Добавить выделенные варианты в сценарий",
+      "RatingsToScript", QTr("Добавить в сценарий"), QTr("Добавить выделенные варианты в сценарий"),
       [this] { AddToScript(session_.RatingLabels(SelectedRows())); }, selected);
   commands_ << a.Add(
-      "RatingsGraphOverlap", "Количество совпадений", "Количество совпадений выделенных вариантов",
+      "RatingsGraphOverlap", QTr("Количество совпадений"), QTr("Количество совпадений выделенных вариантов"),
       [this] {
-        GraphExecute("Количество совпадений выделенных вариантов",
+        GraphExecute(QTr("Количество совпадений выделенных вариантов"),
                      [this] { return session_.RatingsOverlapChartData(SelectedRows()); });
       },
       selected);
   commands_ << a.Add(
-      "StakesGraphOverlap", "График совпадений ставок",
-      "График совпадений ставок выделенных вариантов",
+      "StakesGraphOverlap", QTr("График совпадений ставок"),
+      QTr("График совпадений ставок выделенных вариантов"),
       [this] {
-        GraphExecute("График совпадений ставок выделенных вариантов",
+        GraphExecute(QTr("График совпадений ставок выделенных вариантов"),
                      [this] { return session_.RatedStakesChartData(SelectedRows(), true); });
       },
       [&s, selected] { return s.HasStakes() && selected(); });
   commands_ << a.Add(
-      "StakesGraphProfits", "График профита ставок", "График профита ставок выделенных вариантов",
+      "StakesGraphProfits", QTr("График профита ставок"), QTr("График профита ставок выделенных вариантов"),
       [this] {
-        GraphExecute("График профита ставок выделенных вариантов",
+        GraphExecute(QTr("График профита ставок выделенных вариантов"),
                      [this] { return session_.RatedStakesChartData(SelectedRows(), false); });
       },
       [&s, selected] { return s.HasStakes() && selected(); });
@@ -163,7 +163,7 @@ void TRatingsPage::CreateActions() {
                           "Показывать абсолютные изменения эффективности ставок",
                           "Показывать относительные изменения эффективности ставок"};
   for (int mode = 0; mode < 3; ++mode) {
-    QAction* action = a.Add(QString("RatingsEffMode%1").arg(mode), captions[mode], hints[mode],
+    QAction* action = a.Add(QString("RatingsEffMode%1").arg(mode), QTr(captions[mode]), QTr(hints[mode]),
                             [&s, mode] { s.SetRatingsEffMode(mode); });
     action->setCheckable(true);
     action->setChecked(s.RatingsEffMode() == mode);

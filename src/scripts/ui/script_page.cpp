@@ -135,7 +135,7 @@ TScriptPage::TScriptPage(TAppSession& session, TActionList& actions, QWidget* pa
 }
 
 void TScriptPage::CreateActions() {
-  auto add = [this](const char* name, const char* caption, const char* hint,
+  auto add = [this](const char* name, const QString& caption, const QString& hint,
                     std::function<void()> run, TScriptCommand command) {
     commands_.push_back(actions_.Add(name, caption, hint, std::move(run),
                                      [this, command] { return Enabled(command); }));
@@ -146,39 +146,39 @@ void TScriptPage::CreateActions() {
     commands_.push_back(s);
   };
   add(
-      "ScriptAdd", "Добавить фильтры", "Добавить новую строку в сценарий",
+      "ScriptAdd", QTr("Добавить фильтры"), QTr("Добавить новую строку в сценарий"),
       [this] { ScriptAddExecute(); }, TScriptCommand::Add);
   add(
-      "ScriptEmpty", "Добавить разделитель", "Добавить пустую строку (разделитель)",
+      "ScriptEmpty", QTr("Добавить разделитель"), QTr("Добавить пустую строку (разделитель)"),
       [this] { ScriptEmptyExecute(); }, TScriptCommand::Empty);
   add(
-      "ScriptClone", "Клонировать", "Создать новую строку на основе текущей",
+      "ScriptClone", QTr("Клонировать"), QTr("Создать новую строку на основе текущей"),
       [this] { ScriptCloneExecute(); }, TScriptCommand::Clone);
   add(
-      "ScriptEdit", "Изменить", "Изменить текущую строку сценария", [this] { ScriptEditExecute(); },
+      "ScriptEdit", QTr("Изменить"), QTr("Изменить текущую строку сценария"), [this] { ScriptEditExecute(); },
       TScriptCommand::Edit);
   add(
-      "ScriptDel", "Удалить", "Удалить выделенные строки сценария", [this] { ScriptDelExecute(); },
+      "ScriptDel", QTr("Удалить"), QTr("Удалить выделенные строки сценария"), [this] { ScriptDelExecute(); },
       TScriptCommand::Del);
   add(
-      "ScriptClr", "Удалить все", "Удалить все строки сценария", [this] { ScriptClrExecute(); },
+      "ScriptClr", QTr("Удалить все"), QTr("Удалить все строки сценария"), [this] { ScriptClrExecute(); },
       TScriptCommand::Clr);
   separator();
   add(
-      "ScriptUp", "Переместить вверх", "Переместить текущую строку вверх",
+      "ScriptUp", QTr("Переместить вверх"), QTr("Переместить текущую строку вверх"),
       [this] { ScriptMoveExecute(-1); }, TScriptCommand::Up);
   add(
-      "ScriptDown", "Переместить вниз", "Переместить текущую строку вниз",
+      "ScriptDown", QTr("Переместить вниз"), QTr("Переместить текущую строку вниз"),
       [this] { ScriptMoveExecute(1); }, TScriptCommand::Down);
   separator();
   add(
-      "ScriptOpen", "Открыть", "Открыть сценарий из файла", [this] { ScriptOpenExecute(); },
+      "ScriptOpen", QTr("Открыть"), QTr("Открыть сценарий из файла"), [this] { ScriptOpenExecute(); },
       TScriptCommand::Open);
   add(
-      "ScriptSave", "Сохранить", "Сохранить сценарий в файл", [this] { ScriptSaveExecute(); },
+      "ScriptSave", QTr("Сохранить"), QTr("Сохранить сценарий в файл"), [this] { ScriptSaveExecute(); },
       TScriptCommand::Save);
   add(
-      "ScriptLoad", "Добавить сценарий", "Добавить в конец строки сценария из файла",
+      "ScriptLoad", QTr("Добавить сценарий"), QTr("Добавить в конец строки сценария из файла"),
       [this] { ScriptLoadExecute(); }, TScriptCommand::Load);
   CreateRunActions();
 }
@@ -190,37 +190,37 @@ void TScriptPage::CreateRunActions() {
     runCommands_.push_back(s);
   };
   runCommands_.push_back(actions_.Add(
-      "ScriptRun", "Прогноз", "Выполнить сценарий для следующего тиража",
+      "ScriptRun", QTr("Прогноз"), QTr("Выполнить сценарий для следующего тиража"),
       [this] { RunExecute(0); }, [this] { return session_.CanRunScript(); },
       QKeySequence(Qt::Key_F9)));
   runCommands_.push_back(actions_.Add(
-      "ScriptTest", "Тест", "Проверить сценарий на последних тиражах архива",
+      "ScriptTest", QTr("Тест"), QTr("Проверить сценарий на последних тиражах архива"),
       [this] {
         const int maximum = session_.MaxScriptTests();
         const int n = askTestCount_ ? askTestCount_(maximum)
-                                    : QInputDialog::getInt(this, "Количество тестов",
-                                                           "Укажите количество тестов:",
+                                    : QInputDialog::getInt(this, QTr("Количество тестов"),
+                                                           QTr("Укажите количество тестов:"),
                                                            std::min(10, maximum), 1, maximum);
         if (n > 0) RunExecute(n);
       },
       [this] { return session_.CanRunScript() && session_.MaxScriptTests() > 0; }));
   runCommands_.push_back(actions_.AddWhileBusy(
-      "ScriptStop", "Стоп", "Остановить выполнение сценария",
+      "ScriptStop", QTr("Стоп"), QTr("Остановить выполнение сценария"),
       [this] { session_.RequestScriptStop(); }, {}, [this] { return session_.CanStopScript(); }));
   separator();
   QAction* log = actions_.Add(
-      "LogToggle", "Журнал выполнения сценария", "Записывать журнал выполнения сценария",
+      "LogToggle", QTr("Журнал выполнения сценария"), QTr("Записывать журнал выполнения сценария"),
       [this] { session_.SetScriptLogEnabled(!session_.ScriptLogEnabled()); },
       [this] { return !session_.ScriptRunning(); });
   log->setCheckable(true);
   runCommands_.push_back(log);
   runCommands_.push_back(actions_.Add(
-      "LogsDelete", "Удалить журналы выполнения сценариев",
-      "Удалить все файлы журналов выполнения сценариев", [this] { session_.DeleteScriptLogs(); },
+      "LogsDelete", QTr("Удалить журналы выполнения сценариев"),
+      QTr("Удалить все файлы журналов выполнения сценариев"), [this] { session_.DeleteScriptLogs(); },
       [this] { return !session_.ScriptRunning(); }));
   QAction* check = actions_.Add(
-      "StakesCheckLine", "Проверять ставки после каждой строки сценария",
-      "Проверять ставки после каждого варианта фильтров, а не после всего сценария",
+      "StakesCheckLine", QTr("Проверять ставки после каждой строки сценария"),
+      QTr("Проверять ставки после каждого варианта фильтров, а не после всего сценария"),
       [this] { session_.SetStakesCheckOnLine(!session_.StakesCheckOnLine()); });
   check->setCheckable(true);
   runCommands_.push_back(check);
@@ -311,7 +311,7 @@ bool TScriptPage::EditLine(const QString& title, std::string& line) {
 QString TScriptPage::ChooseFile(const QString& kind) {
   if (chooseFile_) return chooseFile_(kind);
   QFileDialog dialog(this);
-  dialog.setNameFilter("Файлы сценариев (*.lsc)");
+  dialog.setNameFilter(QTr("Файлы сценариев (*.lsc)"));
   dialog.setDefaultSuffix("lsc");
   if (kind == "save") {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -324,7 +324,7 @@ QString TScriptPage::ChooseFile(const QString& kind) {
 
 void TScriptPage::ScriptAddExecute() {
   std::string line;
-  if (!EditLine("Создание новой строки", line)) return;
+  if (!EditLine(QTr("Создание новой строки"), line)) return;
   FocusRow(session_.AddScriptLine(line));
 }
 
@@ -334,14 +334,14 @@ void TScriptPage::ScriptEmptyExecute() {
 
 void TScriptPage::ScriptCloneExecute() {
   std::string line = session_.ScriptLine(FocusedRow());
-  if (!EditLine("Создание новой строки", line)) return;
+  if (!EditLine(QTr("Создание новой строки"), line)) return;
   FocusRow(session_.AddScriptLine(line));
 }
 
 void TScriptPage::ScriptEditExecute() {
   const int row = FocusedRow();
   std::string line = session_.ScriptLine(row);
-  if (!EditLine("Редактирование строки", line)) return;
+  if (!EditLine(QTr("Редактирование строки"), line)) return;
   session_.ReplaceScriptLine(row, line);
   FocusRow(row);
 }

@@ -13,11 +13,11 @@ namespace vetrilo {
 TFormGraph::TFormGraph(const QString& title, const TGraphData& data, QWidget* parent)
     : QDialog(parent) {
   setObjectName("FormGraph");
-  setWindowTitle("График");
+  setWindowTitle(QTr("График"));
   setWindowFlag(Qt::Tool);
   setSizeGripEnabled(true);
   resize(900, 560);
-  showMarks_ = new QCheckBox("Отображать метки на графиках");
+  showMarks_ = new QCheckBox(QTr("Отображать метки на графиках"));
   showMarks_->setObjectName("cbShowMarks");
   showMarks_->setChecked(true);
 

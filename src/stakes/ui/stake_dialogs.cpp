@@ -19,7 +19,7 @@ QDialogButtonBox* OkCancel(QDialog* dialog) {
   return buttons;
 }
 
-QSpinBox* Spin(const char* name, int lo, int hi, int value, const char* hint) {
+QSpinBox* Spin(const char* name, int lo, int hi, int value, const QString& hint) {
   auto* spin = new QSpinBox;
   spin->setObjectName(name);
   spin->setRange(lo, hi);
@@ -41,15 +41,15 @@ TFormStake::TFormStake(const TStakeRec& rec, std::function<void(const std::strin
                        QWidget* parent)
     : QDialog(parent), rec_(rec), showError_(std::move(showError)) {
   setObjectName("FormStake");
-  setWindowTitle("Добавление ставки");
+  setWindowTitle(QTr("Добавление ставки"));
   drawNumber_ =
-      Spin("edDrawNumber", 1, INT_MAX, std::max(1, rec.DrawNumber), "Номер первого тиража");
+      Spin("edDrawNumber", 1, INT_MAX, std::max(1, rec.DrawNumber), QTr("Номер первого тиража"));
   stakeData_ = new QLineEdit(Q(rec.NumbersText(";")));
   stakeData_->setObjectName("edStakeData");
-  stakeData_->setToolTip("Введите числа, разделенные точкой с запятой или запятой");
+  stakeData_->setToolTip(QTr("Введите числа, разделенные точкой с запятой или запятой"));
   comment_ = CommentEdit(rec.Comment);
   drawsCount_ = Spin("edDrawsCount", 1, kStakeDrawsMax, 1,
-                     "Количество тиражей, на которые нужно сделать ставку (начиная с указанного)");
+                     QTr("Количество тиражей, на которые нужно сделать ставку (начиная с указанного)"));
   sum_ = new QLineEdit;
   sum_->setObjectName("edStakeSum");
   sum_->setReadOnly(true);
@@ -59,11 +59,11 @@ TFormStake::TFormStake(const TStakeRec& rec, std::function<void(const std::strin
   connect(stakeData_, &QLineEdit::textChanged, this, updateSum);
   updateSum();
   auto* form = new QFormLayout;
-  form->addRow("Номер тиража:", drawNumber_);
-  form->addRow("Ставка:", stakeData_);
-  form->addRow("Сумма:", sum_);
-  form->addRow("Комментарий к ставке:", comment_);
-  form->addRow("Кол-во тиражей:", drawsCount_);
+  form->addRow(QTr("Номер тиража:"), drawNumber_);
+  form->addRow(QTr("Ставка:"), stakeData_);
+  form->addRow(QTr("Сумма:"), sum_);
+  form->addRow(QTr("Комментарий к ставке:"), comment_);
+  form->addRow(QTr("Кол-во тиражей:"), drawsCount_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(OkCancel(this));
@@ -79,7 +79,7 @@ TStakeRec TFormStake::Stake() const {
 
 void TFormStake::accept() {
   if (!ParseStakeNumbers(S(stakeData_->text()))) {
-    showError_("Введена некорректная комбинация!");
+    showError_(Tr("Введена некорректная комбинация!"));
     stakeData_->setFocus();
     return;
   }
@@ -95,15 +95,15 @@ TFormMulti::TFormMulti(int32_t draw, std::function<void(const std::string&)> sho
                        QWidget* parent)
     : QDialog(parent), showError_(std::move(showError)) {
   setObjectName("FormMulti");
-  setWindowTitle("Добавление мультиставки");
-  drawNumber_ = Spin("edDrawNumber", 1, INT_MAX, std::max(1, draw), "Номер тиража");
+  setWindowTitle(QTr("Добавление мультиставки"));
+  drawNumber_ = Spin("edDrawNumber", 1, INT_MAX, std::max(1, draw), QTr("Номер тиража"));
   comment_ = CommentEdit(std::string(kManualStakeComment));
   drawsCount_ = Spin("edDrawsCount", 1, kStakeDrawsMax, 1,
-                     "Количество тиражей, на которые нужно сделать ставку (начиная с указанного)");
+                     QTr("Количество тиражей, на которые нужно сделать ставку (начиная с указанного)"));
   auto* form = new QFormLayout;
-  form->addRow("Номер тиража:", drawNumber_);
-  form->addRow("Комментарий к ставке:", comment_);
-  form->addRow("Кол-во тиражей:", drawsCount_);
+  form->addRow(QTr("Номер тиража:"), drawNumber_);
+  form->addRow(QTr("Комментарий к ставке:"), comment_);
+  form->addRow(QTr("Кол-во тиражей:"), drawsCount_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(OkCancel(this));
@@ -124,15 +124,16 @@ void TFormMulti::accept() {
 
 TFormStakeFilter::TFormStakeFilter(QWidget* parent) : QDialog(parent) {
   setObjectName("FormStakeFilter");
-  setWindowTitle("Удаление по условию");
+  setWindowTitle(QTr("Удаление по условию"));
   condition_ = new QComboBox;
   condition_->setObjectName("cbCondition");
   condition_->addItems(
-      {"Равно [ = ]", "Более [ > ]", "Не менее [ >= ]", "Менее [ < ]", "Не более [ <= ]"});
-  condition_->setToolTip("Режим сравнения с количеством совпадений");
-  value_ = Spin("edValue", 0, 4, 0, "Количество совпадений");
+      {QTr("Равно [ = ]"), QTr("Более [ > ]"), QTr("Не менее [ >= ]"), QTr("Менее [ < ]"),
+       QTr("Не более [ <= ]")});
+  condition_->setToolTip(QTr("Режим сравнения с количеством совпадений"));
+  value_ = Spin("edValue", 0, 4, 0, QTr("Количество совпадений"));
   auto* form = new QFormLayout;
-  form->addRow("Выберите условие:", condition_);
+  form->addRow(QTr("Выберите условие:"), condition_);
   form->addRow("", value_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);

@@ -180,59 +180,59 @@ void TStakesPage::CreateActions() {
                : 0;
   };
   commands_ << a.Add(
-      "StakeAdd", "Сделать ставку", "Сделать ставку",
+      "StakeAdd", QTr("Сделать ставку"), QTr("Сделать ставку"),
       [this, focused] { StakeAddExecute(focused()); }, [&s] { return s.StakesOpen(); });
   commands_ << a.Add(
-      "StakeAddRandom", "Сделать случайную ставку", "Сделать случайную ставку",
+      "StakeAddRandom", QTr("Сделать случайную ставку"), QTr("Сделать случайную ставку"),
       [this] { StakeAddExecute(session_.RandomComb()); },
       [&s] { return s.StakesOpen() && s.Combs().Count() > 0; });
   commands_ << a.Add(
-      "StakeAddSelected", "Сделать ставки для выделенных комбинаций",
-      "Сделать ставки для выделенных комбинаций", [this] { StakeMultiExecute(false); },
+      "StakeAddSelected", QTr("Сделать ставки для выделенных комбинаций"),
+      QTr("Сделать ставки для выделенных комбинаций"), [this] { StakeMultiExecute(false); },
       [this] {
         return session_.StakesOpen() && combs_.CombList()->selectionModel()->hasSelection();
       });
   commands_ << a.Add(
-      "StakeAddAll", "Сделать ставки для всех комбинаций", "Сделать ставки для всех комбинаций",
+      "StakeAddAll", QTr("Сделать ставки для всех комбинаций"), QTr("Сделать ставки для всех комбинаций"),
       [this] { StakeMultiExecute(true); },
       [&s] { return s.StakesOpen() && s.Combs().Count() > 0; });
   commands_ << a.Add(
-      "StakeDel", "Удалить ставку", "Удалить выделенные ставки",
+      "StakeDel", QTr("Удалить ставку"), QTr("Удалить выделенные ставки"),
       [this] {
         const auto [first, last] = SelectedRows();
         if (first > 0) session_.DeleteStakeRows(first, last);
       },
       [this] { return SelectedRows().first > 0; });
   commands_ << a.Add(
-      "StakeFilter", "Удалить по условию", "Удалить ставки по количеству совпадений",
+      "StakeFilter", QTr("Удалить по условию"), QTr("Удалить ставки по количеству совпадений"),
       [this] { StakeFilterExecute(); }, [&s] { return s.HasStakes(); });
   commands_ << a.Add(
-      "StakeClear", "Удалить все ставки", "Удалить все ставки", [&s] { s.ClearStakes(); },
+      "StakeClear", QTr("Удалить все ставки"), QTr("Удалить все ставки"), [&s] { s.ClearStakes(); },
       [&s] { return s.HasStakes(); });
   commands_ << AddTableExportAction(
       a, s, this, "StakesXlsExport", QTr("Экспорт ставок в Microsoft Excel"),
       [this] { return HeaderGridExportSource(grid_, "sgStakes"); }, QTr("Ставки"),
       [&s] { return s.HasStakes(); });
   commands_ << a.Add(
-      "StakesCheckManual", "Проверить ставки", "Проверить результаты ставок",
+      "StakesCheckManual", QTr("Проверить ставки"), QTr("Проверить результаты ставок"),
       [&s] { s.CheckStakes(); }, [&s] { return s.HasStakes(); });
-  QAction* scroll = a.Add("StakesScroll", "Прокручивать список при добавлении",
-                          "Прокручивать список ставок к последней при добавлении",
+  QAction* scroll = a.Add("StakesScroll", QTr("Прокручивать список при добавлении"),
+                          QTr("Прокручивать список ставок к последней при добавлении"),
                           [&s] { s.SetStakesScrollEnabled(!s.StakesScrollEnabled()); });
   scroll->setCheckable(true);
   commands_ << scroll;
   commands_ << a.Add(
-      "StakesGraphDraws", "Суммарный профит по тиражам", "Суммарный профит ставок по тиражам",
+      "StakesGraphDraws", QTr("Суммарный профит по тиражам"), QTr("Суммарный профит ставок по тиражам"),
       [this] {
-        GraphExecute("Суммарный профит ставок по тиражам",
+        GraphExecute(QTr("Суммарный профит ставок по тиражам"),
                      [this] { return session_.ProfitChartData(); });
       },
       [&s] { return s.HasStakes(); });
-  QAction* logs = a.Add("LogStakes", "Журналы ставок", "Записывать проверенные ставки в журналы",
+  QAction* logs = a.Add("LogStakes", QTr("Журналы ставок"), QTr("Записывать проверенные ставки в журналы"),
                         [&s] { s.SetStakesLogEnabled(!s.StakesLogEnabled()); });
   logs->setCheckable(true);
   commands_ << logs;
-  commands_ << a.Add("LogStakesDelete", "Удалить журналы ставок", "Удалить журналы ставок",
+  commands_ << a.Add("LogStakesDelete", QTr("Удалить журналы ставок"), QTr("Удалить журналы ставок"),
                      [&s] { s.DeleteStakeLogs(); });
   connect(combs_.CombList(), &QAbstractItemView::doubleClicked, this, [this, focused] {
     if (!session_.Busy() && session_.StakesOpen()) StakeAddExecute(focused());

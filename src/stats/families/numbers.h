@@ -3,6 +3,7 @@
 #include <array>
 
 #include "stats/custom_stat.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 

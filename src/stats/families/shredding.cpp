@@ -5,6 +5,7 @@
 
 #include "core/format.h"
 #include "stats/stat_list.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -167,7 +168,7 @@ TShredPreview ShredPreview(const TDrawArchive& archive, int index, bool sorted,
   TShredPreview preview;
   preview.Failed = r.Error != TExprError::None;
   const std::string shown = preview.Failed ? ExprErrorText(r.Error) : std::to_string(r.Value);
-  preview.Text = hasDraw ? Format("Тираж %d: %s", {draw.Number, shown}) : shown;
+  preview.Text = hasDraw ? Format(Tr("Тираж %d: %s"), {draw.Number, shown}) : shown;
   return preview;
 }
 

@@ -1,6 +1,7 @@
 #include "stats/families/sums.h"
 
 #include "stats/families/numbers.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -79,7 +80,7 @@ TstSumRanges::TRange TstSumRanges::RangeOf(int param) {
 
 std::string TstSumRanges::CaptionFor(int param) {
   const TRange r = RangeOf(param);
-  return Format(kCaption, {param, r.Numerator, r.Denominator});
+  return Format(Tr(kCaption), {param, r.Numerator, r.Denominator});
 }
 
 int TstSumRanges::InRange(TComb comb) const {
@@ -89,7 +90,7 @@ int TstSumRanges::InRange(TComb comb) const {
 }
 
 std::string TstSumRanges::ValueToText(const TStatDrawRec& value) const {
-  if (value.Value[0] != 1) return "Остальные";
+  if (value.Value[0] != 1) return Tr("Остальные");
   const TRange r = RangeOf(Param);
   return Format("%d-%d", {r.Low, r.High});
 }

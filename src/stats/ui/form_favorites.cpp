@@ -12,6 +12,7 @@
 
 #include "app/app_session.h"
 #include "app/ui/qt_text.h"
+#include "services/ui/form_help.h"
 #include "app/ui/screen_info.h"
 #include "app/window_placement.h"
 #include "core/file_io.h"
@@ -27,11 +28,11 @@ constexpr int kNodeRole = Qt::UserRole + 1;
 TFormFavorites::TFormFavorites(TAppSession& session, QWidget* parent)
     : QDialog(parent), session_(session), tree_(session.StatList()) {
   setObjectName("FormFavorites");
-  setWindowTitle("Менеджер избранных методов расчета статистики");
+  setWindowTitle(QTr("Менеджер избранных методов расчета статистики"));
   resize(720, 640);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(
-      new QLabel("Отметьте методы расчета статистики, которые Вы хотите использовать:"));
+      new QLabel(QTr("Отметьте методы расчета статистики, которые Вы хотите использовать:")));
   auto* body = new QHBoxLayout;
   view_ = new QTreeWidget;
   view_->setObjectName("tvFilters");
@@ -50,7 +51,7 @@ TFormFavorites::TFormFavorites(TAppSession& session, QWidget* parent)
   body->addWidget(view_, 1);
 
   auto* side = new QVBoxLayout;
-  auto button = [&](const char* name, const char* caption, std::function<void()> run) {
+  auto button = [&](const char* name, const QString& caption, std::function<void()> run) {
     auto* b = new QPushButton(caption);
     b->setObjectName(name);
     b->setAutoDefault(false);
@@ -60,17 +61,17 @@ TFormFavorites::TFormFavorites(TAppSession& session, QWidget* parent)
     });
     side->addWidget(b);
   };
-  button("btnUncheckAll", "Сбросить все", [this] { CheckAll(false); });
-  button("btnCheckAll", "Выбрать все", [this] { CheckAll(true); });
-  button("btnUncheckGroup", "Сбросить группу", [this] { CheckGroup(false); });
-  button("btnCheckGroup", "Выбрать группу", [this] { CheckGroup(true); });
+  button("btnUncheckAll", QTr("Сбросить все"), [this] { CheckAll(false); });
+  button("btnCheckAll", QTr("Выбрать все"), [this] { CheckAll(true); });
+  button("btnUncheckGroup", QTr("Сбросить группу"), [this] { CheckGroup(false); });
+  button("btnCheckGroup", QTr("Выбрать группу"), [this] { CheckGroup(true); });
   side->addSpacing(12);
-  button("btnRename", "Переименовать", [this] { RenameSelected(); });
-  button("btnRestore", "Вернуть", [this] { RestoreSelected(); });
-  button("btnDescription", "Описание", [this] { DescribeSelected(); });
+  button("btnRename", QTr("Переименовать"), [this] { RenameSelected(); });
+  button("btnRestore", QTr("Вернуть"), [this] { RestoreSelected(); });
+  button("btnDescription", QTr("Описание"), [this] { DescribeSelected(); });
   side->addSpacing(12);
-  button("btnImport", "Импорт названий", [this] { ImportCaptions(); });
-  button("btnExport", "Экспорт названий", [this] { ExportCaptions(); });
+  button("btnImport", QTr("Импорт названий"), [this] { ImportCaptions(); });
+  button("btnExport", QTr("Экспорт названий"), [this] { ExportCaptions(); });
   side->addStretch(1);
   body->addLayout(side);
   layout->addLayout(body, 1);
@@ -78,11 +79,11 @@ TFormFavorites::TFormFavorites(TAppSession& session, QWidget* parent)
   total_ = new QLabel;
   total_->setObjectName("lbTotal");
   layout->addWidget(total_);
-  ordered_ = new QCheckBox("Сортировать списки по названию метода");
+  ordered_ = new QCheckBox(QTr("Сортировать списки по названию метода"));
   ordered_->setObjectName("cbOrdered");
-  groupName_ = new QCheckBox("Отображать идентификатор группы { xxx } перед названием метода");
+  groupName_ = new QCheckBox(QTr("Отображать идентификатор группы { xxx } перед названием метода"));
   groupName_->setObjectName("cbShowGroupName");
-  flags_ = new QCheckBox("Отображать особенности метода [ YYY ] после названия метода");
+  flags_ = new QCheckBox(QTr("Отображать особенности метода [ YYY ] после названия метода"));
   flags_->setObjectName("cbShowMethodFlags");
   ordered_->setChecked(tree_.Ordered);
   groupName_->setChecked(tree_.ShowGroupName);
@@ -92,7 +93,7 @@ TFormFavorites::TFormFavorites(TAppSession& session, QWidget* parent)
   layout->addWidget(flags_);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  buttons->button(QDialogButtonBox::Cancel)->setText("Отмена");
+  buttons->button(QDialogButtonBox::Cancel)->setText(QTr("Отмена"));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
@@ -184,7 +185,7 @@ void TFormFavorites::RenameSelected() {
   } else {
     bool ok = false;
     const QString typed = QInputDialog::getText(
-        this, "Переименование", "Введите наименование фильтра:", QLineEdit::Normal, current, &ok);
+        this, QTr("Переименование"), QTr("Введите наименование фильтра:"), QLineEdit::Normal, current, &ok);
     if (ok) text = typed;
   }
   if (!text) return;
@@ -208,7 +209,7 @@ void TFormFavorites::DescribeSelected() {
 QString TFormFavorites::ChooseFile(bool save) {
   if (chooseFile_) return chooseFile_(save);
   QFileDialog dialog(this);
-  dialog.setNameFilter("Наименования фильтров (*.flt)");
+  dialog.setNameFilter(QTr("Наименования фильтров (*.flt)"));
   dialog.setDefaultSuffix("flt");
   dialog.setDirectory(Q(session_.Paths().Dir));
   if (save) {
@@ -241,7 +242,7 @@ constexpr std::string_view kDescriptionSection = "TFormDescription";
 TFormDescription::TFormDescription(TAppSession& session, const std::string& link, QWidget* parent)
     : QDialog(parent), session_(session), link_(Q(link)) {
   setObjectName("FormDescription");
-  setWindowTitle("Описание методики расчета");
+  setWindowTitle(QTr("Описание методики расчета"));
   resize(640, 480);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -249,9 +250,9 @@ TFormDescription::TFormDescription(TAppSession& session, const std::string& link
   browser_->setObjectName("wbDescription");
   browser_->setOpenExternalLinks(false);
   layout->addWidget(browser_);
-  // Pages of a compiled help file have no viewer here; a page that lies as a
-  // plain file is shown, anything else leaves the window blank.
-  if (!link.empty() && FileExists(link)) browser_->setSource(QUrl::fromLocalFile(link_));
+  // The method's page of the help at its anchor; blank without the help.
+  const QUrl url = HelpPageUrl(link);
+  if (!url.isEmpty() && FileExists(S(url.toLocalFile()))) browser_->setSource(url);
   const QRect g = geometry();
   const TRect current{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
   if (auto p = ReadPlacement(session_.WindowSettings(), kDescriptionSection, ScreenInfoOf(this),

@@ -14,21 +14,21 @@ TFormShredding::TFormShredding(const TStatList& list, const TDrawArchive& archiv
                                bool sorted, QWidget* parent)
     : QDialog(parent), archive_(archive), previewIndex_(previewIndex), sorted_(sorted) {
   setObjectName("FormShredding");
-  setWindowTitle("Методы шинковки");
+  setWindowTitle(QTr("Методы шинковки"));
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
   grid->setColumnStretch(1, 1);
   for (int i = 0; i < 3; ++i) {
     const size_t k = size_t(i);
-    auto* label = new QLabel(QString("Формула %1:").arg(i + 1));
+    auto* label = new QLabel(QString(QTr("Формула %1:")).arg(i + 1));
     formulas_[k] = new QLineEdit(Q(list.Formula[k]));
     formulas_[k]->setObjectName(QString("edFormula%1").arg(i + 1));
-    formulas_[k]->setToolTip("Используемая формула");
+    formulas_[k]->setToolTip(QTr("Используемая формула"));
     formulas_[k]->setMinimumWidth(320);
     label->setBuddy(formulas_[k]);
     digits_[k] = new QSpinBox;
     digits_[k]->setObjectName(QString("edDigits%1").arg(i + 1));
-    digits_[k]->setToolTip("Количество используемых знаков после запятой");
+    digits_[k]->setToolTip(QTr("Количество используемых знаков после запятой"));
     digits_[k]->setRange(1, 5);
     const int d = list.FormulaDigits[k];
     digits_[k]->setValue(d >= 1 && d <= 5 ? d : 2);
@@ -44,14 +44,14 @@ TFormShredding::TFormShredding(const TStatList& list, const TDrawArchive& archiv
   }
   layout->addLayout(grid);
   auto* info = new QLabel(
-      "Используемые переменные:\n"
+      QTr("Используемые переменные:\n"
       "n1, n2, n3, ..., nX - числа текущего тиража\n"
-      "p1, p2, p3, ..., pX - числа предыдущего тиража");
+      "p1, p2, p3, ..., pX - числа предыдущего тиража"));
   info->setObjectName("lblInfo");
   layout->addWidget(info);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->button(QDialogButtonBox::Ok)->setText("OK");
-  buttons->button(QDialogButtonBox::Cancel)->setText("Отмена");
+  buttons->button(QDialogButtonBox::Cancel)->setText(QTr("Отмена"));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);

@@ -10,6 +10,7 @@
 #include "views/ui/graphs_page.h"
 #include "views/ui/layout_page.h"
 #include "views/ui/week_page.h"
+#include "app/ui/qt_text.h"
 
 namespace vetrilo {
 
@@ -53,7 +54,7 @@ TAnalysisTabs::TAnalysisTabs(TAppSession& session, TActionList& actions, QTabWid
   for (int i = 0; i < tabs_->count(); ++i) {
     if (tabs_->widget(i)->objectName() == "StatsPage") at = i + 1;
   }
-  for (const TTabInfo& tab : kTabs) tabs_->insertTab(at++, PageOf(tab.View), tab.Title);
+  for (const TTabInfo& tab : kTabs) tabs_->insertTab(at++, PageOf(tab.View), QTr(tab.Title));
   ApplyTabVisibility();
   connect(tabs_, &QTabWidget::currentChanged, this, &TAnalysisTabs::OnCurrentChanged);
   if (drawList_) {
@@ -85,21 +86,21 @@ QWidget* TAnalysisTabs::PageOf(TWorkView view) const {
 void TAnalysisTabs::CreateActions() {
   for (const TTabInfo& tab : kTabs) {
     const TWorkView view = tab.View;
-    QAction* action = actions_.Add(tab.Action, tab.Caption, tab.Hint, [this, view] {
+    QAction* action = actions_.Add(tab.Action, QTr(tab.Caption), QTr(tab.Hint), [this, view] {
       session_.SetTabVisible(view, !session_.TabVisible(view));
     });
     action->setCheckable(true);
     action->setChecked(session_.TabVisible(view));
   }
-  actions_.Add("TotalSumCombs", "Распределение сумм тиражей и всех возможных комбинаций",
-               "Распределение сумм всех возможных комбинаций и архива тиражей одновременно",
+  actions_.Add("TotalSumCombs", QTr("Распределение сумм тиражей и всех возможных комбинаций"),
+               QTr("Распределение сумм всех возможных комбинаций и архива тиражей одновременно"),
                [this] {
                  auto* window = new TFormSumChart(session_.TotalSumCombs(), tabs_->window());
                  window->show();
                });
   actions_.Add(
-      "AnalyzeRepeats", "Количество повторов в зависимости от тиража",
-      "Количество повторов в зависимости от тиража",
+      "AnalyzeRepeats", QTr("Количество повторов в зависимости от тиража"),
+      QTr("Количество повторов в зависимости от тиража"),
       [this] {
         if (!repeats_) {
           repeats_ = new TFormRepeats(session_, tabs_->window());
@@ -110,7 +111,7 @@ void TAnalysisTabs::CreateActions() {
       },
       [this] { return session_.Archive().Count() > 0; });
   actions_.Add(
-      "DrawsInfo", "Сведения о тираже", "Просмотр подробных сведений о тираже",
+      "DrawsInfo", QTr("Сведения о тираже"), QTr("Просмотр подробных сведений о тираже"),
       [this] {
         const int index = SelectedDrawIndex();
         if (index < 0) return;
@@ -118,7 +119,7 @@ void TAnalysisTabs::CreateActions() {
       },
       [this] { return SelectedDrawIndex() >= 0; });
   actions_.Add(
-      "CombsInfo", "Сведения о комбинации", "Просмотр подробных сведений о комбинации",
+      "CombsInfo", QTr("Сведения о комбинации"), QTr("Просмотр подробных сведений о комбинации"),
       [this] {
         const int row = SelectedCombRow();
         if (row < 0) return;

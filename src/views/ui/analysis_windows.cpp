@@ -51,7 +51,7 @@ QColor SeriesColor(int k) {
 
 TFormSumChart::TFormSumChart(const TSumDistribution& d, QWidget* parent) : QDialog(parent) {
   setObjectName("FormSumChart");
-  setWindowTitle("Распределение сумм тиражей и всех возможных комбинаций");
+  setWindowTitle(QTr("Распределение сумм тиражей и всех возможных комбинаций"));
   setAttribute(Qt::WA_DeleteOnClose);
   resize(1200, 680);
   auto* layout = new QVBoxLayout(this);
@@ -69,10 +69,10 @@ TFormSumChart::TFormSumChart(const TSumDistribution& d, QWidget* parent) : QDial
       levels[k].push_back({double(t.Sum), d.Scaled(d.Levels[k].Threshold), ""});
     }
   }
-  const TChartAxes axes = AddValueAxes(chart, "Сумма", "Количество тиражей", d.Theory.front().Sum,
+  const TChartAxes axes = AddValueAxes(chart, QTr("Сумма"), QTr("Количество тиражей"), d.Theory.front().Sum,
                                        d.Theory.back().Sum, maxY);
-  AddLineSeries(chart, axes, actual, TSumDistribution::kActualName, QColor(Qt::red), 2);
-  AddLineSeries(chart, axes, theory, TSumDistribution::kTheoryName, QColor(128, 0, 0), 2);
+  AddLineSeries(chart, axes, actual, QTr(TSumDistribution::kActualName), QColor(Qt::red), 2);
+  AddLineSeries(chart, axes, theory, QTr(TSumDistribution::kTheoryName), QColor(128, 0, 0), 2);
   const QColor levelColors[] = {QColor(0, 160, 0), QColor(Qt::blue), QColor(Qt::magenta)};
   for (size_t k = 0; k < 3; ++k) {
     AddLineSeries(chart, axes, levels[k], Q(d.Levels[k].Title), levelColors[k], 1);
@@ -81,8 +81,8 @@ TFormSumChart::TFormSumChart(const TSumDistribution& d, QWidget* parent) : QDial
   chartView_->setObjectName("chSums");
   chartView_->setRenderHint(QPainter::Antialiasing);
 
-  QStringList captions{"Сумма", "Комбинаций", TSumDistribution::kActualName,
-                       TSumDistribution::kTheoryName};
+  QStringList captions{QTr("Сумма"), QTr("Комбинаций"), QTr(TSumDistribution::kActualName),
+                       QTr(TSumDistribution::kTheoryName)};
   for (const TSumLevel& level : d.Levels) captions.push_back(Q(level.Title));
   table_ = NewList("lvSums", captions);
   table_->horizontalHeader()->setStretchLastSection(false);
@@ -114,19 +114,19 @@ TFormSumChart::TFormSumChart(const TSumDistribution& d, QWidget* parent) : QDial
 TFormRepeats::TFormRepeats(TAppSession& session, QWidget* parent)
     : QDialog(parent), session_(session) {
   setObjectName("TFormRepeats");
-  setWindowTitle("Количество повторов в зависимости от тиража");
+  setWindowTitle(QTr("Количество повторов в зависимости от тиража"));
   resize(980, 640);
   const TRepeatsWindowState state = session_.RepeatsWindow();
   auto* layout = new QVBoxLayout(this);
   auto* bar = new QHBoxLayout;
   length_ = new QSpinBox;
   length_->setObjectName("edDrawsLen");
-  length_->setToolTip("Количество тиражей, использующихся для расчета статистики");
+  length_->setToolTip(QTr("Количество тиражей, использующихся для расчета статистики"));
   length_->setRange(kMinViewDepth, kMaxViewDepth);
   length_->setValue(state.DrawsLength);
   deep_ = new QSpinBox;
   deep_->setObjectName("edDeep");
-  deep_->setToolTip("Количество тиражей, просматриваемых \"в глубину\" для поиска совпадений");
+  deep_->setToolTip(QTr("Количество тиражей, просматриваемых \"в глубину\" для поиска совпадений"));
   deep_->setRange(kMinViewDepth, kMaxViewDepth);
   deep_->setValue(state.DrawsDeep);
   for (QSpinBox* field : {length_, deep_}) {
@@ -136,13 +136,13 @@ TFormRepeats::TFormRepeats(TAppSession& session, QWidget* parent)
       if (field->hasFocus()) Calculate();
     });
   }
-  auto* calculate = new QPushButton("Рассчитать");
+  auto* calculate = new QPushButton(QTr("Рассчитать"));
   calculate->setObjectName("btCalculate");
   calculate->setAutoDefault(false);
   connect(calculate, &QPushButton::clicked, this, &TFormRepeats::Calculate);
-  bar->addWidget(new QLabel("Тиражей:"));
+  bar->addWidget(new QLabel(QTr("Тиражей:")));
   bar->addWidget(length_);
-  bar->addWidget(new QLabel("Глубина поиска:"));
+  bar->addWidget(new QLabel(QTr("Глубина поиска:")));
   bar->addWidget(deep_);
   bar->addWidget(calculate);
   bar->addStretch(1);
@@ -202,7 +202,7 @@ void TFormRepeats::Show(const TRepeatsAnalysis& a) {
       first = false;
     }
   }
-  const TChartAxes axes = AddValueAxes(chart, "Тираж", "Кол-во повторов", minX, maxX, maxY);
+  const TChartAxes axes = AddValueAxes(chart, QTr("Тираж"), QTr("Кол-во повторов"), minX, maxX, maxY);
   for (size_t k = 0; k < series.size(); ++k) {
     AddLineSeries(chart, axes, series[k].Points, Q(series[k].Title), SeriesColor(int(k)), 1, 2,
                   SeriesColor(int(k)));
@@ -222,7 +222,7 @@ void TFormRepeats::done(int result) {
 TFormInfo::TFormInfo(TAppSession& session, int drawIndex, TComb comb, QWidget* parent)
     : QDialog(parent), session_(session), comb_(comb) {
   setObjectName("TFormInfo");
-  setWindowTitle("Подробная информация");
+  setWindowTitle(QTr("Подробная информация"));
   setAttribute(Qt::WA_DeleteOnClose);
   resize(560, 620);
   std::vector<TInfoRow> rows;
@@ -233,7 +233,7 @@ TFormInfo::TFormInfo(TAppSession& session, int drawIndex, TComb comb, QWidget* p
     rows = session_.CombInfo(comb);
   }
   auto* layout = new QVBoxLayout(this);
-  props_ = NewList("lvProps", {"Свойство", "Значение"});
+  props_ = NewList("lvProps", {QTr("Свойство"), QTr("Значение")});
   props_->setColumnWidth(0, 360);
   props_->setRowCount(int(rows.size()));
   for (int r = 0; r < int(rows.size()); ++r) {
@@ -246,7 +246,7 @@ TFormInfo::TFormInfo(TAppSession& session, int drawIndex, TComb comb, QWidget* p
   columns_->setObjectName("seCols");
   columns_->setRange(1, kMaxNumber);
   columns_->setValue(std::clamp(session_.StatList().MatrixCols, 1, kMaxNumber));
-  auto* label = new QLabel("Количество столбцов:");
+  auto* label = new QLabel(QTr("Количество столбцов:"));
   label->setBuddy(columns_);
   bar->addWidget(label);
   bar->addWidget(columns_);

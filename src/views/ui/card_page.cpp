@@ -10,6 +10,7 @@
 #include "app/ui/qt_text.h"
 #include "services/ui/table_export.h"
 #include "views/ui/grid_model.h"
+#include "app/ui/qt_text.h"
 
 namespace vetrilo {
 
@@ -46,23 +47,23 @@ TCardPage::TCardPage(TAppSession& session, TActionList& actions, QWidget* parent
 
 void TCardPage::CreateActions() {
   actions_.Add(
-      "CardFilter_Include", "Оставить выделенные",
-      "В списке комбинаций оставить комбинации с выделенными значениями",
+      "CardFilter_Include", QTr("Оставить выделенные"),
+      QTr("В списке комбинаций оставить комбинации с выделенными значениями"),
       [this] { session_.FilterCombsByCard(SelectedRect(grid_), true); },
       [this] { return grid_ && session_.CanFilterCard(SelectedRect(grid_)); });
   actions_.Add(
-      "CardFilter_Exclude", "Удалить выделенные",
-      "Из списка комбинаций удалить комбинации с выделенными  значениями",
+      "CardFilter_Exclude", QTr("Удалить выделенные"),
+      QTr("Из списка комбинаций удалить комбинации с выделенными  значениями"),
       [this] { session_.FilterCombsByCard(SelectedRect(grid_), false); },
       [this] { return grid_ && session_.CanFilterCard(SelectedRect(grid_)); });
   QAction* channels = actions_.Add(
-      "ViewColorCard", "Выделять каналы в карте тиражей", "Выделять цветами каналы в карте тиражей",
+      "ViewColorCard", QTr("Выделять каналы в карте тиражей"), QTr("Выделять цветами каналы в карте тиражей"),
       [this] { session_.SetColorCard(!session_.CardOptions().ChannelColors); });
   channels->setCheckable(true);
   channels->setChecked(session_.CardOptions().ChannelColors);
   QAction* sequences = actions_.Add(
-      "ViewColorCardSequences", "Выделять последовательности в карте тиражей",
-      "Выделять цветами последовательности в карте тиражей",
+      "ViewColorCardSequences", QTr("Выделять последовательности в карте тиражей"),
+      QTr("Выделять цветами последовательности в карте тиражей"),
       [this] { session_.SetColorCardSequences(!session_.CardOptions().SequenceColors); });
   sequences->setCheckable(true);
   sequences->setChecked(session_.CardOptions().SequenceColors);

@@ -20,7 +20,7 @@ TGraphsPage::TGraphsPage(TAppSession& session, TActionList& actions, QWidget* pa
     : QWidget(parent), session_(session), actions_(actions) {
   setObjectName("tsGraphs");
   actions_.Add(
-      "DrawsGraphDraw", "Обновить", "Построить графики по выбранным параметрам",
+      "DrawsGraphDraw", QTr("Обновить"), QTr("Построить графики по выбранным параметрам"),
       [this] {
         CommitDepth();
         session_.BuildGraphs(true);
@@ -32,10 +32,10 @@ TGraphsPage::TGraphsPage(TAppSession& session, TActionList& actions, QWidget* pa
   auto* bar = new QHBoxLayout;
   methods_ = new QComboBox;
   methods_->setObjectName("cbDrawsGraphType");
-  methods_->setToolTip("Тип графика");
+  methods_->setToolTip(QTr("Тип графика"));
   methods_->setMinimumContentsLength(24);
   methods_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  auto* methodLabel = new QLabel("Тип графика:");
+  auto* methodLabel = new QLabel(QTr("Тип графика:"));
   methodLabel->setBuddy(methods_);
   bar->addWidget(methodLabel);
   bar->addWidget(methods_, 1);
@@ -43,7 +43,7 @@ TGraphsPage::TGraphsPage(TAppSession& session, TActionList& actions, QWidget* pa
   bar = new QHBoxLayout;
   depth_ = new QSpinBox;
   depth_->setObjectName("edDrawsGraphLen");
-  depth_->setToolTip("Количество тиражей, использующихся для построения графиков");
+  depth_->setToolTip(QTr("Количество тиражей, использующихся для построения графиков"));
   depth_->setRange(kMinViewDepth, kMaxViewDepth);
   depth_->setKeyboardTracking(false);
   depth_->setMinimumWidth(90);
@@ -57,11 +57,11 @@ TGraphsPage::TGraphsPage(TAppSession& session, TActionList& actions, QWidget* pa
       session_.SetDrawsGraphLen(depth_->value());
     }
   });
-  auto* depthLabel = new QLabel("Тиражей:");
+  auto* depthLabel = new QLabel(QTr("Тиражей:"));
   depthLabel->setBuddy(depth_);
   bar->addWidget(depthLabel);
   bar->addWidget(depth_);
-  marks_ = new QCheckBox("Отображать метки на графике");
+  marks_ = new QCheckBox(QTr("Отображать метки на графике"));
   marks_->setObjectName("cbDrawsGraphShowMarks");
   marks_->setChecked(session_.Views().GraphMarks);
   connect(marks_, &QCheckBox::toggled, this, [this](bool on) { session_.SetGraphMarks(on); });
@@ -125,7 +125,7 @@ void TGraphsPage::RefreshChart() {
   }
   const double firstX = g.Values.front().X;
   const double lastX = g.Values.back().X;
-  TChartAxes axes = AddValueAxes(chart, "Тираж", "Значение", firstX, lastX, maxY);
+  TChartAxes axes = AddValueAxes(chart, QTr("Тираж"), QTr("Значение"), firstX, lastX, maxY);
   if (minY < 0) axes.Y->setMin(minY - 1);
   std::vector<TChartPoint> mean;
   std::vector<TChartPoint> mode;
@@ -138,10 +138,10 @@ void TGraphsPage::RefreshChart() {
   main_->setPointLabelsFormat("@yPoint");
   main_->setPointLabelsVisible(session_.Views().GraphMarks);
   main_->setPointLabelsClipping(false);
-  AddLineSeries(chart, axes, mean, TDrawGraph::kMeanName, QColor(Qt::blue), 1);
-  AddLineSeries(chart, axes, mode, TDrawGraph::kModeName, QColor(Qt::red), 1);
-  summary_->setText(Q(Format("%s: %s; %s: %d", {TDrawGraph::kMeanName, DrawGraphMeanText(g),
-                                                TDrawGraph::kModeName, g.Mode})));
+  AddLineSeries(chart, axes, mean, QTr(TDrawGraph::kMeanName), QColor(Qt::blue), 1);
+  AddLineSeries(chart, axes, mode, QTr(TDrawGraph::kModeName), QColor(Qt::red), 1);
+  summary_->setText(Q(Format("%s: %s; %s: %d", {Tr(TDrawGraph::kMeanName), DrawGraphMeanText(g),
+                                                Tr(TDrawGraph::kModeName), g.Mode})));
 }
 
 void TGraphsPage::OnSessionChanged(uint32_t changes) {

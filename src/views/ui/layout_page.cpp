@@ -40,7 +40,7 @@ class TLayoutCompareModel : public QAbstractTableModel {
   }
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    return section == 0 ? QString(kLayoutCompareCountCaption) : Q(list_.Caption);
+    return section == 0 ? QTr(kLayoutCompareCountCaption) : Q(list_.Caption);
   }
   void Reload() {
     beginResetModel();
@@ -60,7 +60,7 @@ TLayoutPage::TLayoutPage(TAppSession& session, TActionList& actions, QWidget* pa
   auto* bar = new QHBoxLayout;
   depth_ = new QSpinBox;
   depth_->setObjectName("edLayoutLen");
-  depth_->setToolTip("Количество тиражей, использующихся для расчета статистики");
+  depth_->setToolTip(QTr("Количество тиражей, использующихся для расчета статистики"));
   depth_->setRange(kMinViewDepth, kMaxViewDepth);
   depth_->setKeyboardTracking(false);
   depth_->setMinimumWidth(90);
@@ -72,7 +72,7 @@ TLayoutPage::TLayoutPage(TAppSession& session, TActionList& actions, QWidget* pa
       session_.ApplyLayoutLen(depth_->value());
     }
   });
-  auto* depthLabel = new QLabel("Тиражей:");
+  auto* depthLabel = new QLabel(QTr("Тиражей:"));
   depthLabel->setBuddy(depth_);
   bar->addWidget(depthLabel);
   bar->addWidget(depth_);
@@ -107,7 +107,7 @@ TLayoutPage::TLayoutPage(TAppSession& session, TActionList& actions, QWidget* pa
     auto* field = new QSpinBox;
     field->setObjectName(QString("edLayoutCmp%1").arg(k + 1));
     field->setToolTip(
-        QString("Количество тиражей, использующихся для расчета статистики в списке %1")
+        QString(QTr("Количество тиражей, использующихся для расчета статистики в списке %1"))
             .arg(k + 1));
     field->setRange(kMinViewDepth, kMaxViewDepth);
     field->setKeyboardTracking(false);
@@ -148,7 +148,7 @@ TLayoutPage::TLayoutPage(TAppSession& session, TActionList& actions, QWidget* pa
 
 void TLayoutPage::CreateActions() {
   actions_.Add(
-      "LayoutCalc", "Обновить", "Пересчитать схему выпадения номеров",
+      "LayoutCalc", QTr("Обновить"), QTr("Пересчитать схему выпадения номеров"),
       [this] {
         CommitDepths();
         session_.BuildLayout(true);
@@ -156,24 +156,24 @@ void TLayoutPage::CreateActions() {
       [this] { return session_.TabVisible(TWorkView::Layout) && session_.Archive().Count() > 0; });
   actions_
       .Add(
-          "LayoutCmpCalc", "Обновить", "Пересчитать таблицы сравнения",
+          "LayoutCmpCalc", QTr("Обновить"), QTr("Пересчитать таблицы сравнения"),
           [this] {
             CommitDepths();
             session_.BuildLayoutCompare(true);
           },
           [this] { return session_.TabVisible(TWorkView::Layout); })
-      ->setIconText("Обновить списки");
+      ->setIconText(QTr("Обновить списки"));
   auto canFilter = [this] { return grid_ && session_.CanFilterLayout(SelectedRect(grid_)); };
   actions_.Add(
-      "LayoutFilter_Include", "Оставить выделенные",
-      "В списке комбинаций оставить комбинации с выделенными значениями",
+      "LayoutFilter_Include", QTr("Оставить выделенные"),
+      QTr("В списке комбинаций оставить комбинации с выделенными значениями"),
       [this] { session_.FilterCombsByLayout(SelectedRect(grid_), true); }, canFilter);
   actions_.Add(
-      "LayoutFilter_Exclude", "Удалить выделенные",
-      "Из списка комбинаций удалить комбинации с выделенными  значениями",
+      "LayoutFilter_Exclude", QTr("Удалить выделенные"),
+      QTr("Из списка комбинаций удалить комбинации с выделенными  значениями"),
       [this] { session_.FilterCombsByLayout(SelectedRect(grid_), false); }, canFilter);
-  QAction* gradient = actions_.Add("ViewShemaGradient", "Градиентная раскраска схемы",
-                                   "Раскрашивать схему градиентом, иначе клетками", [this] {
+  QAction* gradient = actions_.Add("ViewShemaGradient", QTr("Градиентная раскраска схемы"),
+                                   QTr("Раскрашивать схему градиентом, иначе клетками"), [this] {
                                      session_.SetLayoutGradient(!session_.LayoutGradient());
                                    });
   gradient->setCheckable(true);

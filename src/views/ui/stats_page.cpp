@@ -81,10 +81,10 @@ TStatsPage::TStatsPage(TAppSession& session, TActionList& actions, QWidget* pare
   auto* methodBar = new QHBoxLayout;
   methods_ = new QComboBox;
   methods_->setObjectName("cbDrawsStatType");
-  methods_->setToolTip("Вид расчета статистики");
+  methods_->setToolTip(QTr("Вид расчета статистики"));
   methods_->setMinimumContentsLength(24);
   methods_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  auto* methodLabel = new QLabel("Вид расчета:");
+  auto* methodLabel = new QLabel(QTr("Вид расчета:"));
   methodLabel->setBuddy(methods_);
   methodBar->addWidget(methodLabel);
   methodBar->addWidget(methods_, 1);
@@ -93,7 +93,7 @@ TStatsPage::TStatsPage(TAppSession& session, TActionList& actions, QWidget* pare
   auto* bar = new QHBoxLayout;
   depth_ = new QSpinBox;
   depth_->setObjectName("edDrawsStatLen");
-  depth_->setToolTip("Количество тиражей, использующихся для расчета статистики");
+  depth_->setToolTip(QTr("Количество тиражей, использующихся для расчета статистики"));
   depth_->setRange(kMinDrawsStatLen, kMaxDrawsStatLen);
   depth_->setKeyboardTracking(false);
   depth_->setMinimumWidth(90);
@@ -107,7 +107,7 @@ TStatsPage::TStatsPage(TAppSession& session, TActionList& actions, QWidget* pare
       session_.ApplyDrawsStatLen(depth_->value());
     }
   });
-  auto* depthLabel = new QLabel("Тиражей:");
+  auto* depthLabel = new QLabel(QTr("Тиражей:"));
   depthLabel->setBuddy(depth_);
   bar->addWidget(depthLabel);
   bar->addWidget(depth_);
@@ -193,27 +193,27 @@ int TStatsPage::ChartHeight() const {
 
 void TStatsPage::CreateActions() {
   actions_.Add(
-      "DrawsStatRefresh", "Обновить", "Пересчитать статистику тиражей",
+      "DrawsStatRefresh", QTr("Обновить"), QTr("Пересчитать статистику тиражей"),
       [this] {
         CommitDepth();
         session_.RefreshDrawStats();
       },
       [this] { return session_.Archive().Count() > 0 && session_.DrawStats().Method >= 0; });
   QAction* prefetch =
-      actions_.Add("DrawsStatPrefetchs", "Использовать сравнение с полным набором комбинаций",
-                   "Сравнивать статистику тиражей с распределением по всем возможным комбинациям",
+      actions_.Add("DrawsStatPrefetchs", QTr("Использовать сравнение с полным набором комбинаций"),
+                   QTr("Сравнивать статистику тиражей с распределением по всем возможным комбинациям"),
                    [this] { session_.SetPrefetchsEnabled(!session_.PrefetchsEnabled()); });
   prefetch->setCheckable(true);
-  prefetch->setIconText("Сравнение");
+  prefetch->setIconText(QTr("Сравнение"));
   QAction* totalLine = actions_.Add(
-      "DrawsStatTotalLine", "График идеального распределения",
-      "Показывать на графике распределение по всем возможным комбинациям",
+      "DrawsStatTotalLine", QTr("График идеального распределения"),
+      QTr("Показывать на графике распределение по всем возможным комбинациям"),
       [this] { session_.SetShowTotalLine(!session_.ShowTotalLine()); },
       [this] { return session_.PrefetchsEnabled(); });
   totalLine->setCheckable(true);
-  totalLine->setIconText("Идеальный график");
+  totalLine->setIconText(QTr("Идеальный график"));
   QAction* copy = actions_.Add(
-      "DrawsStatCopy", "Копировать", "Копировать выделенные строки таблицы статистики",
+      "DrawsStatCopy", QTr("Копировать"), QTr("Копировать выделенные строки таблицы статистики"),
       [this] { QApplication::clipboard()->setText(SelectionText()); },
       [this] {
         return table_ && table_->selectionModel() && table_->selectionModel()->hasSelection();
@@ -226,16 +226,16 @@ void TStatsPage::CreateActions() {
   };
   actions_
       .Add(
-          "DrawsStatInclude", "Оставить выделенные",
-          "Оставить в списке комбинации, имеющие выделенные значения",
+          "DrawsStatInclude", QTr("Оставить выделенные"),
+          QTr("Оставить в списке комбинации, имеющие выделенные значения"),
           [this] { FilterBySelection(true); }, hasRows)
-      ->setIconText("Оставить");
+      ->setIconText(QTr("Оставить"));
   actions_
       .Add(
-          "DrawsStatExclude", "Удалить выделенные",
-          "Удалить из списка комбинации, имеющие выделенные значения",
+          "DrawsStatExclude", QTr("Удалить выделенные"),
+          QTr("Удалить из списка комбинации, имеющие выделенные значения"),
           [this] { FilterBySelection(false); }, hasRows)
-      ->setIconText("Удалить");
+      ->setIconText(QTr("Удалить"));
   AddTableExportAction(
       actions_, session_, this, "DrawsStatExportToExcel",
       QTr("Экспорт статистики в Microsoft Excel"),
@@ -442,11 +442,11 @@ void TStatsPage::RefreshChart() {
   axisY->applyNiceNumbers();
   chart->addAxis(axisY, Qt::AlignLeft);
 
-  auto addSeries = [&](const std::vector<TChartPoint>& points, const char* name, QColor color,
+  auto addSeries = [&](const std::vector<TChartPoint>& points, const QString& name, QColor color,
                        int width, bool markers) {
     if (points.empty()) return;
     auto* series = new QLineSeries;
-    series->setName(Q(name));
+    series->setName(name);
     QPen pen(color);
     pen.setWidth(width);
     series->setPen(pen);
@@ -456,8 +456,8 @@ void TStatsPage::RefreshChart() {
     series->attachAxis(axisX);
     series->attachAxis(axisY);
   };
-  addSeries(model.Full, TDrawStatsChart::kFullName, QColor(Qt::red), 1, false);
-  addSeries(model.Actual, TDrawStatsChart::kActualName, QColor(0, 160, 0), 2, true);
+  addSeries(model.Full, QTr(TDrawStatsChart::kFullName), QColor(Qt::red), 1, false);
+  addSeries(model.Actual, QTr(TDrawStatsChart::kActualName), QColor(0, 160, 0), 2, true);
 }
 
 }  // namespace vetrilo

@@ -33,7 +33,7 @@ TWeekPage::TWeekPage(TAppSession& session, TActionList& actions, QWidget* parent
   auto* bar = new QHBoxLayout;
   depth_ = new QSpinBox;
   depth_->setObjectName("edWeekLen");
-  depth_->setToolTip("Количество тиражей, использующихся для расчета статистики");
+  depth_->setToolTip(QTr("Количество тиражей, использующихся для расчета статистики"));
   depth_->setRange(kMinViewDepth, kMaxViewDepth);
   depth_->setKeyboardTracking(false);
   depth_->setMinimumWidth(90);
@@ -45,7 +45,7 @@ TWeekPage::TWeekPage(TAppSession& session, TActionList& actions, QWidget* parent
       session_.ApplyWeekLen(depth_->value());
     }
   });
-  auto* depthLabel = new QLabel("Тиражей:");
+  auto* depthLabel = new QLabel(QTr("Тиражей:"));
   depthLabel->setBuddy(depth_);
   bar->addWidget(depthLabel);
   bar->addWidget(depth_);
@@ -103,7 +103,7 @@ TWeekPage::TWeekPage(TAppSession& session, TActionList& actions, QWidget* parent
 
 void TWeekPage::CreateActions() {
   actions_.Add(
-      "WeekStatCalc", "Обновить", "Пересчитать статистику по выбранным параметрам",
+      "WeekStatCalc", QTr("Обновить"), QTr("Пересчитать статистику по выбранным параметрам"),
       [this] {
         CommitDepth();
         session_.BuildWeek(true);
@@ -111,20 +111,20 @@ void TWeekPage::CreateActions() {
       [this] { return session_.TabVisible(TWorkView::Week) && session_.Archive().Count() > 0; });
   auto canFilter = [this] { return grid_ && session_.CanFilterWeek(SelectedRect(grid_)); };
   actions_.Add(
-      "WeekFilter_Include", "Оставить выделенные",
-      "В списке комбинаций оставить комбинации с выделенными значениями",
+      "WeekFilter_Include", QTr("Оставить выделенные"),
+      QTr("В списке комбинаций оставить комбинации с выделенными значениями"),
       [this] { session_.FilterCombsByWeek(SelectedRect(grid_), true); }, canFilter);
   actions_.Add(
-      "WeekFilter_Exclude", "Удалить выделенные",
-      "Из списка комбинаций удалить комбинации с выделенными  значениями",
+      "WeekFilter_Exclude", QTr("Удалить выделенные"),
+      QTr("Из списка комбинаций удалить комбинации с выделенными  значениями"),
       [this] { session_.FilterCombsByWeek(SelectedRect(grid_), false); }, canFilter);
-  QAction* mode = actions_.Add("ViewWeekChartMode", "График по дням недели",
-                               "Режим графика на вкладке \"дни недели\"",
+  QAction* mode = actions_.Add("ViewWeekChartMode", QTr("График по дням недели"),
+                               QTr("Режим графика на вкладке \"дни недели\""),
                                [this] { session_.SetWeekChartMode(1 - session_.WeekChartMode()); });
   mode->setCheckable(true);
   mode->setChecked(session_.WeekChartMode() == 1);
-  QAction* type = actions_.Add("ViewWeekChartType", "График / диаграмма",
-                               "Вид графика на вкладке \"Дни недели\"",
+  QAction* type = actions_.Add("ViewWeekChartType", QTr("График / диаграмма"),
+                               QTr("Вид графика на вкладке \"Дни недели\""),
                                [this] { session_.SetWeekChartType(!session_.WeekChartType()); });
   type->setCheckable(true);
   type->setChecked(session_.WeekChartType());
@@ -147,14 +147,14 @@ void TWeekPage::RefreshChart() {
   const auto points = v.Week.ChartPoints(mode, v.WeekRow, v.WeekColumn, session_.WeekdayNames());
   double maxY = 0;
   for (const TChartPoint& p : points) maxY = std::max(maxY, p.Y);
-  const QString xTitle = mode == 1 ? "День недели" : "Число";
+  const QString xTitle = mode == 1 ? QTr("День недели") : QTr("Число");
   const bool numberColumn = v.WeekColumn >= 1 && v.WeekColumn <= kMaxNumber;
   chart->setTitle(
-      mode == 1 ? (numberColumn ? Q(Format("Число %d по дням недели", {v.WeekColumn})) : QString())
+      mode == 1 ? (numberColumn ? Q(Format(Tr("Число %d по дням недели"), {v.WeekColumn})) : QString())
       : v.WeekRow >= 1 && v.WeekRow <= 7 ? Q(session_.WeekdayNames()[size_t(v.WeekRow - 1)])
                                          : QString());
   auto* axisY = new QValueAxis;
-  axisY->setTitleText("Количество");
+  axisY->setTitleText(QTr("Количество"));
   SetCountRange(axisY, maxY);
   // x of a point: its number or weekday (line), its index from 0 (bars).
   const double shift = session_.WeekChartType() ? 0 : -1;
@@ -194,7 +194,7 @@ void TWeekPage::OnSessionChanged(uint32_t changes) {
       model_->Repaint();  // the grid keeps its size: the selection stays
     }
     const TWeekdayStats& w = session_.Views().Week;
-    totals_->setText(Q(Format("Тиражей: %d; без читаемой даты (не учтены по дням недели): %d",
+    totals_->setText(Q(Format(Tr("Тиражей: %d; без читаемой даты (не учтены по дням недели): %d"),
                               {w.Draws(), w.UndatedDraws()})));
     RefreshChart();
   }

@@ -31,7 +31,7 @@ QVariant TCombListModel::data(const QModelIndex& index, int role) const {
 QVariant TCombListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
   if (section < 0 || section >= TCombListView::kColumnCount) return {};
-  return Q(TCombListView::Captions()[size_t(section)]);
+  return QTr(TCombListView::Captions()[size_t(section)]);
 }
 
 void TCombListModel::Reload() {
@@ -79,7 +79,7 @@ QVariant TJournalModel::data(const QModelIndex& index, int role) const {
 QVariant TJournalModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
   if (section < 0 || section >= int(JournalCaptions().size())) return {};
-  return Q(JournalCaptions()[size_t(section)]);
+  return QTr(JournalCaptions()[size_t(section)]);
 }
 
 void TJournalModel::Reload() {

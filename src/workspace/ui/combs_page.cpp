@@ -56,9 +56,9 @@ TCombsPage::TCombsPage(TAppSession& session, TActionList& actions, QWidget* pare
     : QWidget(parent), session_(session), actions_(actions) {
   setObjectName("tsCombs");
   chooseFile_ = [this](bool save) {
-    const QString filter = QtFileFilter(kCombFileFilter);
-    if (!save) return QFileDialog::getOpenFileName(this, "Открыть", QString(), filter);
-    QString path = QFileDialog::getSaveFileName(this, "Сохранить", QString(), filter);
+    const QString filter = QtFileFilter(Tr(kCombFileFilter));
+    if (!save) return QFileDialog::getOpenFileName(this, QTr("Открыть"), QString(), filter);
+    QString path = QFileDialog::getSaveFileName(this, QTr("Сохранить"), QString(), filter);
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += Q(kCombFileExt);
     return path;
   };
@@ -110,7 +110,7 @@ TCombsPage::TCombsPage(TAppSession& session, TActionList& actions, QWidget* pare
   excludeField_->setObjectName("edDrawsExclude");
   excludeField_->setRange(0, 2147483647);
   excludeField_->setToolTip(
-      "Исключить указанное количество последних тиражей из списка комбинаций");
+      QTr("Исключить указанное количество последних тиражей из списка комбинаций"));
   excludeField_->setValue(std::max(0, session_.Options().DrawsExclude));
 
   CreateActions();
@@ -149,7 +149,7 @@ TCombsPage::TCombsPage(TAppSession& session, TActionList& actions, QWidget* pare
   layout->addWidget(splitter_, 1);
 
   auto* excludeRow = new QHBoxLayout;
-  auto* excludeLabel = new QLabel("Исключить последних тиражей:");
+  auto* excludeLabel = new QLabel(QTr("Исключить последних тиражей:"));
   excludeLabel->setBuddy(excludeField_);
   auto* excludeButton = new QToolButton;
   excludeButton->setObjectName("btCombsExclude");
@@ -237,9 +237,9 @@ void TCombsPage::CreateActions() {
   };
   for (const TSpec& s : specs) {
     const TCombsCommand command = s.Command;
-    QAction* action = actions_.Add(s.Name, s.Caption, s.Hint, s.Execute,
+    QAction* action = actions_.Add(s.Name, QTr(s.Caption), QTr(s.Hint), s.Execute,
                                    [this, command] { return Enabled(command); });
-    action->setIconText(s.Button);
+    action->setIconText(QTr(s.Button));
     if (!s.Shortcut.isEmpty()) {
       // Only while the list has the focus: the other lists keep their own keys.
       action->setShortcut(s.Shortcut);
@@ -248,8 +248,8 @@ void TCombsPage::CreateActions() {
     combList_->addAction(action);
     commands_ << action;
   }
-  QAction* colored = actions_.Add("ViewColorCombs", "Выделять каналы в списке комбинаций",
-                                  "Окрашивать числа комбинаций цветом их канала",
+  QAction* colored = actions_.Add("ViewColorCombs", QTr("Выделять каналы в списке комбинаций"),
+                                  QTr("Окрашивать числа комбинаций цветом их канала"),
                                   [this] { session_.SetColorCombs(!session_.ColorCombs()); });
   colored->setCheckable(true);
   colored->setChecked(session_.ColorCombs());

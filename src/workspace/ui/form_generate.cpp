@@ -22,9 +22,9 @@ QString QtFileFilter(std::string_view filter) {
 TFormGenerate::TFormGenerate(int mode, const QString& parameter, QWidget* parent)
     : QDialog(parent) {
   setObjectName("FormGenerate");
-  setWindowTitle("Создание нового списка комбинаций");
+  setWindowTitle(QTr("Создание нового списка комбинаций"));
   auto* layout = new QVBoxLayout(this);
-  auto* modesLabel = new QLabel("Режим генерации списка комбинаций:");
+  auto* modesLabel = new QLabel(QTr("Режим генерации списка комбинаций:"));
   modes_ = new QListWidget;
   modes_->setObjectName("lbGenerateMode");
   for (int m = 0; m < kGenerateModeCount; ++m) modes_->addItem(Q(GenerateModeCaption(m)));
@@ -34,7 +34,7 @@ TFormGenerate::TFormGenerate(int mode, const QString& parameter, QWidget* parent
   layout->addWidget(modesLabel);
   layout->addWidget(modes_);
 
-  auto* paramLabel = new QLabel("Мои числа или имя файла для загрузки:");
+  auto* paramLabel = new QLabel(QTr("Мои числа или имя файла для загрузки:"));
   parameter_ = new QLineEdit(parameter);
   parameter_->setObjectName("edGenerateParameters");
   parameter_->setMaxLength(255);
@@ -49,20 +49,20 @@ TFormGenerate::TFormGenerate(int mode, const QString& parameter, QWidget* parent
   layout->addLayout(paramRow);
 
   saveDefaults_ =
-      new QCheckBox("Сохранить эти параметры для генерации комбинаций \"по умолчанию\"");
+      new QCheckBox(QTr("Сохранить эти параметры для генерации комбинаций \"по умолчанию\""));
   saveDefaults_->setObjectName("cbGenerateSave");
   layout->addWidget(saveDefaults_);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->button(QDialogButtonBox::Ok)->setText("OK");
-  buttons->button(QDialogButtonBox::Cancel)->setText("Отмена");
+  buttons->button(QDialogButtonBox::Cancel)->setText(QTr("Отмена"));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
 
   chooseFile_ = [this] {
-    return QFileDialog::getOpenFileName(this, "Открыть", parameter_->text(),
-                                        QtFileFilter(kCombFileFilter));
+    return QFileDialog::getOpenFileName(this, QTr("Открыть"), parameter_->text(),
+                                        QtFileFilter(Tr(kCombFileFilter)));
   };
   connect(fileButton_, &QPushButton::clicked, this, [this] {
     const QString path = chooseFile_();

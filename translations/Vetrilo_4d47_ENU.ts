@@ -3367,5 +3367,1257 @@ p1, p2, p3, ..., pX - numbers of the previous draw</translation>
         <source>Сохранить эти параметры для генерации комбинаций &quot;по умолчанию&quot;</source>
         <translation>Save these parameters as the &quot;default&quot; for generating combinations</translation>
     </message>
+    <message>
+        <source>Экспорт в Microsoft Excel</source>
+        <translation>Export to Microsoft Excel</translation>
+    </message>
+    <message>
+        <source>Не найден каталог данных пользователя: не заданы HOME и XDG_DATA_HOME.</source>
+        <translation>The user data folder was not found: HOME and XDG_DATA_HOME are not set.</translation>
+    </message>
+    <message>
+        <source>Загрузка &quot;%s&quot;...</source>
+        <translation>Downloading &quot;%s&quot;...</translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки системы #%d!&#xd;&#xd;%s</source>
+        <translation>Error downloading system #%d!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Загрузка списка систем...</source>
+        <translation>Loading the system list...</translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки списка систем!&#xd;&#xd;%s</source>
+        <translation>Error loading the system list!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Список систем не доступен!</source>
+        <translation>The system list is not available!</translation>
+    </message>
+    <message>
+        <source>Ошибка изменения системы!&#xd;&#xd;%s</source>
+        <translation>Error changing the system!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Сохранение &quot;%s&quot;...</source>
+        <translation>Saving &quot;%s&quot;...</translation>
+    </message>
+    <message>
+        <source>Ошибка сохранения системы #%d!&#xd;&#xd;%s</source>
+        <translation>Error saving system #%d!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Ошибка добавления системы!&#xd;&#xd;%s</source>
+        <translation>Error adding the system!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Вы можете удалять только свои системы!</source>
+        <translation>You can delete only your own systems!</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите удалить систему &quot;%s&quot;?</source>
+        <translation>Do you really want to delete the system &quot;%s&quot;?</translation>
+    </message>
+    <message>
+        <source>Удаление &quot;%s&quot;...</source>
+        <translation>Deleting &quot;%s&quot;...</translation>
+    </message>
+    <message>
+        <source>Ошибка удаления системы!&#xd;&#xd;%s</source>
+        <translation>Error deleting the system!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Системная игра для %d чисел [вся система]: %s</source>
+        <translation>System play for %d numbers [whole system]: %s</translation>
+    </message>
+    <message>
+        <source>Системная игра для %d чисел [комбинации]: %s</source>
+        <translation>System play for %d numbers [combinations]: %s</translation>
+    </message>
+    <message>
+        <source>Загрузка online-каталога сценариев...</source>
+        <translation>Loading the online script catalogue...</translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки каталога online-сценариев!&#xd;&#xd;%s</source>
+        <translation>Error loading the online script catalogue!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Скачивание сценария из online-каталога...</source>
+        <translation>Downloading the script from the online catalogue...</translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки online-сценария!&#xd;&#xd;%s</source>
+        <translation>Error downloading the online script!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Название сценария должно быть указано обязательно!</source>
+        <translation>The script name must be given!</translation>
+    </message>
+    <message>
+        <source>Сценарий с таким названием уже существует!&#xd;Выберите другое название.</source>
+        <translation>A script with this name already exists!&#xd;Choose another name.</translation>
+    </message>
+    <message>
+        <source>Ошибка проверки уникальности online-сценария!&#xd;&#xd;%s</source>
+        <translation>Error checking that the online script is unique!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Имя автора должно быть указано обязательно!</source>
+        <translation>The author&apos;s name must be given!</translation>
+    </message>
+    <message>
+        <source>Сохранение сценария в базе данных...</source>
+        <translation>Saving the script in the database...</translation>
+    </message>
+    <message>
+        <source>Ошибка сохранения online-сценария в базе данных!&#xd;&#xd;%s</source>
+        <translation>Error saving the online script in the database!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Ошибка публикации online-сценария!&#xd;&#xd;%s</source>
+        <translation>Error publishing the online script!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите удалить сценарий &quot;%s&quot;?</source>
+        <translation>Do you really want to delete the script &quot;%s&quot;?</translation>
+    </message>
+    <message>
+        <source>Удаление сценария из базы данных...</source>
+        <translation>Deleting the script from the database...</translation>
+    </message>
+    <message>
+        <source>Ошибка удаления online-сценария из базы данных!&#xd;&#xd;%s</source>
+        <translation>Error deleting the online script from the database!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Отправка оценки на сервер...</source>
+        <translation>Sending the score to the server...</translation>
+    </message>
+    <message>
+        <source>Ошибка сохранения оценки online-сценария!&#xd;&#xd;%s</source>
+        <translation>Error saving the score of the online script!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Загрузка списка оценок...</source>
+        <translation>Loading the scores...</translation>
+    </message>
+    <message>
+        <source>Ошибка просмотра оценок online-сценария!&#xd;&#xd;%s</source>
+        <translation>Error viewing the scores of the online script!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки параметров экспорта из файла &quot;%s&quot;!</source>
+        <translation>Error loading the export settings from the file &quot;%s&quot;!</translation>
+    </message>
+    <message>
+        <source>Ошибка сохранения параметров экспорта в файле &quot;%s&quot;!</source>
+        <translation>Error saving the export settings to the file &quot;%s&quot;!</translation>
+    </message>
+    <message>
+        <source>Экспорт в Microsoft Excel...</source>
+        <translation>Exporting to Microsoft Excel...</translation>
+    </message>
+    <message>
+        <source>Загрузка файла регулярных ставок...</source>
+        <translation>Loading the regular stake file...</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения файла регулярных ставок!&#xd;&#xd;%s</source>
+        <translation>Error reading the regular stake file!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Сохранение файла регулярных ставок...</source>
+        <translation>Saving the regular stake file...</translation>
+    </message>
+    <message>
+        <source>Ошибка записи в файл регулярных ставок!&#xd;&#xd;%s</source>
+        <translation>Error writing the regular stake file!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Создание регулярных ставок...</source>
+        <translation>Making regular stakes...</translation>
+    </message>
+    <message>
+        <source>Удаление регулярных ставок...</source>
+        <translation>Deleting regular stakes...</translation>
+    </message>
+    <message>
+        <source>Создание ставок по регулярным табличным ставкам...</source>
+        <translation>Making stakes from the regular tables...</translation>
+    </message>
+    <message>
+        <source>Построение системы...</source>
+        <translation>Building the system...</translation>
+    </message>
+    <message>
+        <source>Построение системы: %d комбинаций</source>
+        <translation>Building the system: %d combinations</translation>
+    </message>
+    <message>
+        <source>Для %d чисел уже сохранена система &quot;%s&quot;.&#xd;&#xd;Заменить её построенной?</source>
+        <translation>For %d numbers the system &quot;%s&quot; is already saved.&#xd;&#xd;Replace it with the one just built?</translation>
+    </message>
+    <message>
+        <source>Сохранение системы...</source>
+        <translation>Saving the system...</translation>
+    </message>
+    <message>
+        <source>Ошибка сохранения системы!&#xd;&#xd;%s</source>
+        <translation>Error saving the system!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>В списке комбинаций %d чисел, а система построена для %d чисел!</source>
+        <translation>The combination list holds %d numbers, but the system was built for %d numbers!</translation>
+    </message>
+    <message>
+        <source>Файлы данных: %s (каталог пользователя; каталог программы: %s)</source>
+        <translation>Data files: %s (user folder; program folder: %s)</translation>
+    </message>
+    <message>
+        <source>Файлы данных: %s (каталог программы)</source>
+        <translation>Data files: %s (program folder)</translation>
+    </message>
+    <message>
+        <source>Программа установлена из пакета: ее обновляет менеджер пакетов системы (например, apt).</source>
+        <translation>The program was installed from a package: the system&apos;s package manager (for example, apt) updates it.</translation>
+    </message>
+    <message>
+        <source>Не задан адрес обновлений программы!&#xd;&#xd;В файле %s.ini это параметр UpdateSite= раздела [GLOBAL].</source>
+        <translation>The address of program updates is not set!&#xd;&#xd;In the file %s.ini it is the key UpdateSite= of section [GLOBAL].</translation>
+    </message>
+    <message>
+        <source>Регуляры</source>
+        <translation>Regular tables</translation>
+    </message>
+    <message>
+        <source>Системы</source>
+        <translation>Systems</translation>
+    </message>
+    <message>
+        <source> Пользователь каталога </source>
+        <translation> Catalogue user </translation>
+    </message>
+    <message>
+        <source>Имя:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Поиск обновлений</source>
+        <translation>Check for updates</translation>
+    </message>
+    <message>
+        <source>Искать обновления программы через интернет</source>
+        <translation>Look for program updates on the Internet</translation>
+    </message>
+    <message>
+        <source>Автоматическое обновление</source>
+        <translation>Automatic update</translation>
+    </message>
+    <message>
+        <source>Автоматическое обновление программы при запуске</source>
+        <translation>Update the program automatically when it starts</translation>
+    </message>
+    <message>
+        <source>О программе</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Версия программы и каталог ее файлов</source>
+        <translation>Program version and the folder of its files</translation>
+    </message>
+    <message>
+        <source>Vetrilo_4d47, версия %s&#xd;&#xd;%s</source>
+        <translation>Vetrilo_4d47, version %s&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>В архиве тиражей записей с недопустимыми номерами (вне 1..%d, повторы, бонус вне 1..%d): %d. Они учитываются как есть.</source>
+        <translation>Draw archive records with invalid numbers (outside 1..%d, repeats, bonus outside 1..%d): %d. They are counted as they are.</translation>
+    </message>
+    <message>
+        <source>не является обычным файлом</source>
+        <translation>is not a regular file</translation>
+    </message>
+    <message>
+        <source>Не указан адрес сервера каталога (CatalogSite)</source>
+        <translation>The catalogue server address is not set (CatalogSite)</translation>
+    </message>
+    <message>
+        <source>Неверный формат ответа сервера</source>
+        <translation>Invalid format of the server&apos;s answer</translation>
+    </message>
+    <message>
+        <source>Сервер отказал в выполнении запроса</source>
+        <translation>The server refused the request</translation>
+    </message>
+    <message>
+        <source>Скрытые</source>
+        <translation>Hidden</translation>
+    </message>
+    <message>
+        <source>Все, включая скрытые</source>
+        <translation>All, hidden included</translation>
+    </message>
+    <message>
+        <source>Все, кроме скрытых (по умолчанию)</source>
+        <translation>All but hidden (default)</translation>
+    </message>
+    <message>
+        <source>Только мои</source>
+        <translation>Mine only</translation>
+    </message>
+    <message>
+        <source>Только публичные</source>
+        <translation>Public only</translation>
+    </message>
+    <message>
+        <source>С моими оценками</source>
+        <translation>With my scores</translation>
+    </message>
+    <message>
+        <source>Без моих оценок</source>
+        <translation>Without my scores</translation>
+    </message>
+    <message>
+        <source>Новые (24 часа с момента публикации)</source>
+        <translation>New (24 hours since publication)</translation>
+    </message>
+    <message>
+        <source>Сервер не прислал текст сценария</source>
+        <translation>The server sent no script text</translation>
+    </message>
+    <message>
+        <source>Сервер не сохранил сценарий</source>
+        <translation>The server did not save the script</translation>
+    </message>
+    <message>
+        <source>Сервер не удалил сценарий</source>
+        <translation>The server did not delete the script</translation>
+    </message>
+    <message>
+        <source>Код возврата: %d</source>
+        <translation>Return code: %d</translation>
+    </message>
+    <message>
+        <source>Английский</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Украинский</source>
+        <translation>Ukrainian</translation>
+    </message>
+    <message>
+        <source>Тип</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Название</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Автор</source>
+        <translation>Author</translation>
+    </message>
+    <message>
+        <source>Программа</source>
+        <translation>Program</translation>
+    </message>
+    <message>
+        <source>Версия</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Язык</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Создан</source>
+        <translation>Created</translation>
+    </message>
+    <message>
+        <source>Оценок</source>
+        <translation>Scores</translation>
+    </message>
+    <message>
+        <source>Ваша оценка</source>
+        <translation>Your score</translation>
+    </message>
+    <message>
+        <source>Загрузок</source>
+        <translation>Downloads</translation>
+    </message>
+    <message>
+        <source>Скрытый</source>
+        <translation>Hidden</translation>
+    </message>
+    <message>
+        <source>Мой</source>
+        <translation>Mine</translation>
+    </message>
+    <message>
+        <source>Общий</source>
+        <translation>Shared</translation>
+    </message>
+    <message>
+        <source>Универсальный</source>
+        <translation>Universal</translation>
+    </message>
+    <message>
+        <source>Имя</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Оценка</source>
+        <translation>Score</translation>
+    </message>
+    <message>
+        <source>Дата</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Экспорт рейтинга в Microsoft Excel</source>
+        <translation>Export the rating to Microsoft Excel</translation>
+    </message>
+    <message>
+        <source>Публичный</source>
+        <translation>Public</translation>
+    </message>
+    <message>
+        <source>Частный</source>
+        <translation>Private</translation>
+    </message>
+    <message>
+        <source>Свойства сценария</source>
+        <translation>Script properties</translation>
+    </message>
+    <message>
+        <source>Название сценария</source>
+        <translation>Script name</translation>
+    </message>
+    <message>
+        <source>Автор сценария</source>
+        <translation>Script author</translation>
+    </message>
+    <message>
+        <source>Язык сценария</source>
+        <translation>Script language</translation>
+    </message>
+    <message>
+        <source> Применяемость </source>
+        <translation> Applicability </translation>
+    </message>
+    <message>
+        <source>В каком приложении можно использовать данный сценарий</source>
+        <translation>Which application can use this script</translation>
+    </message>
+    <message>
+        <source>Только в &quot;%s&quot;</source>
+        <translation>Only in &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>В любом приложении Zorvat</source>
+        <translation>In any Zorvat application</translation>
+    </message>
+    <message>
+        <source> Доступность </source>
+        <translation> Availability </translation>
+    </message>
+    <message>
+        <source>Разрешаете ли Вы использовать данный сценарий другим членам сообщества</source>
+        <translation>Do you let other members of the community use this script</translation>
+    </message>
+    <message>
+        <source>Сценарий виден всем пользователям</source>
+        <translation>The script is visible to every user</translation>
+    </message>
+    <message>
+        <source>Сценарий виден только мне</source>
+        <translation>The script is visible to me only</translation>
+    </message>
+    <message>
+        <source>Название:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Автор:</source>
+        <translation>Author:</translation>
+    </message>
+    <message>
+        <source>Язык:</source>
+        <translation>Language:</translation>
+    </message>
+    <message>
+        <source>Описание:</source>
+        <translation>Description:</translation>
+    </message>
+    <message>
+        <source>Отправить сценарий на сервер</source>
+        <translation>Send the script to the server</translation>
+    </message>
+    <message>
+        <source>Закрыть окно</source>
+        <translation>Close the window</translation>
+    </message>
+    <message>
+        <source>Вы можете оставить свой комментарий:</source>
+        <translation>You may leave a comment:</translation>
+    </message>
+    <message>
+        <source>Оценки пользователей</source>
+        <translation>User scores</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Фильтр сценариев</source>
+        <translation>Script filter</translation>
+    </message>
+    <message>
+        <source>Online каталог сценариев</source>
+        <translation>Online script catalogue</translation>
+    </message>
+    <message>
+        <source>Перезагрузить каталог с сервера</source>
+        <translation>Reload the catalogue from the server</translation>
+    </message>
+    <message>
+        <source>Скачать из каталога</source>
+        <translation>Download from catalogue</translation>
+    </message>
+    <message>
+        <source>Скачать выбранный сценарий из online-каталога</source>
+        <translation>Download the chosen script from the online catalogue</translation>
+    </message>
+    <message>
+        <source>Опубликовать</source>
+        <translation>Publish</translation>
+    </message>
+    <message>
+        <source>Опубликовать текущий сценарий в online-каталоге</source>
+        <translation>Publish the current script in the online catalogue</translation>
+    </message>
+    <message>
+        <source>Заменить выделенный сценарий в online-каталоге текущим</source>
+        <translation>Replace the selected script in the online catalogue with the current one</translation>
+    </message>
+    <message>
+        <source>Удалить выделенный сценарий из online-каталога</source>
+        <translation>Delete the selected script from the online catalogue</translation>
+    </message>
+    <message>
+        <source>Просмотр сведений о выделенном сценарии</source>
+        <translation>Show the details of the selected script</translation>
+    </message>
+    <message>
+        <source>Просмотр оценок</source>
+        <translation>View scores</translation>
+    </message>
+    <message>
+        <source>Просмотр оценок сценария пользователями</source>
+        <translation>View the scores users gave the script</translation>
+    </message>
+    <message>
+        <source>Удалить оценку</source>
+        <translation>Delete score</translation>
+    </message>
+    <message>
+        <source>Удалить Вашу оценку</source>
+        <translation>Delete your score</translation>
+    </message>
+    <message>
+        <source>[ 1 ] - Бесполезно</source>
+        <translation>[ 1 ] - Useless</translation>
+    </message>
+    <message>
+        <source>[ 2 ] - Плохо</source>
+        <translation>[ 2 ] - Poor</translation>
+    </message>
+    <message>
+        <source>[ 3 ] - Удовлетворительно</source>
+        <translation>[ 3 ] - Fair</translation>
+    </message>
+    <message>
+        <source>[ 4 ] - Хорошо</source>
+        <translation>[ 4 ] - Good</translation>
+    </message>
+    <message>
+        <source>[ 5 ] - Отлично</source>
+        <translation>[ 5 ] - Excellent</translation>
+    </message>
+    <message>
+        <source>Установить оценку &quot;%s&quot;</source>
+        <translation>Give the score &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>Скрыть сценарий</source>
+        <translation>Hide script</translation>
+    </message>
+    <message>
+        <source>Исключить сценарий из Вашего списка</source>
+        <translation>Remove the script from your list</translation>
+    </message>
+    <message>
+        <source>по правому краю</source>
+        <translation>right</translation>
+    </message>
+    <message>
+        <source>по центру</source>
+        <translation>centre</translation>
+    </message>
+    <message>
+        <source>по левому краю</source>
+        <translation>left</translation>
+    </message>
+    <message>
+        <source>Окно индикатора уже создано!</source>
+        <translation>The progress window already exists!</translation>
+    </message>
+    <message>
+        <source>Файл &quot;%s&quot; не найден!</source>
+        <translation>File &quot;%s&quot; not found!</translation>
+    </message>
+    <message>
+        <source>Неверная контрольная сумма скачанного файла.</source>
+        <translation>Wrong checksum of the downloaded file.</translation>
+    </message>
+    <message>
+        <source>%s &quot;%s&quot; выходит за пределы своего каталога!</source>
+        <translation>%s &quot;%s&quot; lies outside its folder!</translation>
+    </message>
+    <message>
+        <source>Некорректный адрес &quot;%s&quot;!</source>
+        <translation>Invalid address &quot;%s&quot;!</translation>
+    </message>
+    <message>
+        <source>Адрес &quot;%s&quot; не защищен: обновления загружаются только по протоколу https://</source>
+        <translation>The address &quot;%s&quot; is not secure: updates are downloaded over https:// only</translation>
+    </message>
+    <message>
+        <source>Ожидание завершения процесса (файла) &quot;%s&quot; прервано в связи с превышением времени ожидания!</source>
+        <translation>Waiting for the process (file) &quot;%s&quot; to end was stopped: the time limit ran out!</translation>
+    </message>
+    <message>
+        <source>&lt; Описание обновления не доступно &gt;</source>
+        <translation>&lt; No update description available &gt;</translation>
+    </message>
+    <message>
+        <source>Поиск доступных обновлений...</source>
+        <translation>Looking for available updates...</translation>
+    </message>
+    <message>
+        <source>Ошибка поиска обновлений!&#xd;&#xd;%s</source>
+        <translation>Error looking for updates!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Обновлений не найдено!</source>
+        <translation>No updates found!</translation>
+    </message>
+    <message>
+        <source>Ошибка системы самообновления программы!&#xd;&#xd;%s</source>
+        <translation>Error in the program&apos;s self-update!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Загрузка и установка обновления &quot;%s&quot;...</source>
+        <translation>Downloading and installing the update &quot;%s&quot;...</translation>
+    </message>
+    <message>
+        <source>Ошибка установки обновления!&#xd;&#xd;%s</source>
+        <translation>Error installing the update!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Установка обновления &quot;%s&quot; успешно выполнена.&#xd;&#xd;Для завершения установки необходимо перезапустить программу!</source>
+        <translation>The update &quot;%s&quot; was installed.&#xd;&#xd;Restart the program to finish the installation!</translation>
+    </message>
+    <message>
+        <source>Копирование &quot;%s&quot; в &quot;%s&quot;</source>
+        <translation>Copying &quot;%s&quot; to &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; является ссылкой!</source>
+        <translation>&quot;%s&quot; is a link!</translation>
+    </message>
+    <message>
+        <source>Параметры поля</source>
+        <translation>Field settings</translation>
+    </message>
+    <message>
+        <source>Заголовок столбца:</source>
+        <translation>Column heading:</translation>
+    </message>
+    <message>
+        <source>Выравнивание данных:</source>
+        <translation>Data alignment:</translation>
+    </message>
+    <message>
+        <source>Ширина:</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <source>Файлы параметров экспорта (*.exp)</source>
+        <translation>Export settings files (*.exp)</translation>
+    </message>
+    <message>
+        <source>Все файлы (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>Загрузить из файла</source>
+        <translation>Load from file</translation>
+    </message>
+    <message>
+        <source>Сохранить в файле</source>
+        <translation>Save to file</translation>
+    </message>
+    <message>
+        <source>Добавить строку с датой и временем формирования отчета (экспорта).</source>
+        <translation>Add a line with the date and time the report (export) was made.</translation>
+    </message>
+    <message>
+        <source>Не устанавливать</source>
+        <translation>Do not set</translation>
+    </message>
+    <message>
+        <source>Книжная</source>
+        <translation>Portrait</translation>
+    </message>
+    <message>
+        <source>Альбомная</source>
+        <translation>Landscape</translation>
+    </message>
+    <message>
+        <source>Наименование отчета:</source>
+        <translation>Report title:</translation>
+    </message>
+    <message>
+        <source>Дополнительные сведения:</source>
+        <translation>Additional notes:</translation>
+    </message>
+    <message>
+        <source>Наименование листа:</source>
+        <translation>Sheet name:</translation>
+    </message>
+    <message>
+        <source>Базовый размер шрифта:</source>
+        <translation>Base font size:</translation>
+    </message>
+    <message>
+        <source>Ориентация:</source>
+        <translation>Orientation:</translation>
+    </message>
+    <message>
+        <source>Заголовок столбца</source>
+        <translation>Column heading</translation>
+    </message>
+    <message>
+        <source>Выравнивание</source>
+        <translation>Alignment</translation>
+    </message>
+    <message>
+        <source>Ширина</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>Вверх</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Вниз</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>Свойства</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>Перечень экспортируемых полей</source>
+        <translation>Fields to export</translation>
+    </message>
+    <message>
+        <source>Экспортировать все отображенные записи</source>
+        <translation>Export every record shown</translation>
+    </message>
+    <message>
+        <source>Экспортировать выделенные записи</source>
+        <translation>Export the selected records</translation>
+    </message>
+    <message>
+        <source>Число строк:</source>
+        <translation>Rows:</translation>
+    </message>
+    <message>
+        <source>Сохранить параметры экспорта в файле конфигурации</source>
+        <translation>Save the export settings in the configuration file</translation>
+    </message>
+    <message>
+        <source>Найдена новая версия программы</source>
+        <translation>A new version of the program was found</translation>
+    </message>
+    <message>
+        <source>Текущая версия программы:</source>
+        <translation>Current program version:</translation>
+    </message>
+    <message>
+        <source>Новая версия программы:</source>
+        <translation>New program version:</translation>
+    </message>
+    <message>
+        <source>Описание версии:</source>
+        <translation>Version description:</translation>
+    </message>
+    <message>
+        <source>Установить</source>
+        <translation>Install</translation>
+    </message>
+    <message>
+        <source>Установить это обновление</source>
+        <translation>Install this update</translation>
+    </message>
+    <message>
+        <source>Отказаться от обновления</source>
+        <translation>Decline the update</translation>
+    </message>
+    <message>
+        <source>Книги Microsoft Excel (*.xlsx)</source>
+        <translation>Microsoft Excel workbooks (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Отчет сохранен в файле &quot;%s&quot;.</source>
+        <translation>The report was saved to the file &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Ошибка распаковки пакета обновления &quot;%s&quot;: %s</source>
+        <translation>Error unpacking the update package &quot;%s&quot;: %s</translation>
+    </message>
+    <message>
+        <source>Пакет обновления &quot;%s&quot; больше %d байт!</source>
+        <translation>The update package &quot;%s&quot; is larger than %d bytes!</translation>
+    </message>
+    <message>
+        <source>Элемент пакета обновления</source>
+        <translation>Update package item</translation>
+    </message>
+    <message>
+        <source>Элемент пакета обновления &quot;%s&quot; является ссылкой!</source>
+        <translation>Update package item &quot;%s&quot; is a link!</translation>
+    </message>
+    <message>
+        <source>Элемент пакета обновления &quot;%s&quot; не является файлом!</source>
+        <translation>Update package item &quot;%s&quot; is not a file!</translation>
+    </message>
+    <message>
+        <source>Отчет построен: %s.</source>
+        <translation>Report made: %s.</translation>
+    </message>
+    <message>
+        <source>Создание рабочей книги...</source>
+        <translation>Making the workbook...</translation>
+    </message>
+    <message>
+        <source>Создание листа...</source>
+        <translation>Making the sheet...</translation>
+    </message>
+    <message>
+        <source>Форматирование листа...</source>
+        <translation>Formatting the sheet...</translation>
+    </message>
+    <message>
+        <source>Подготовка данных для экспорта...</source>
+        <translation>Preparing the data for export...</translation>
+    </message>
+    <message>
+        <source>Передача данных в Microsoft Excel...</source>
+        <translation>Passing the data to Microsoft Excel...</translation>
+    </message>
+    <message>
+        <source>Вызов Microsoft Excel...</source>
+        <translation>Calling Microsoft Excel...</translation>
+    </message>
+    <message>
+        <source>Ошибка экспорта данных в Microsoft Excel!&#xd;%s</source>
+        <translation>Error exporting data to Microsoft Excel!&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Размер файла %d байт не кратен размеру записи (%d байт)</source>
+        <translation>The file size of %d bytes is not a multiple of the record size (%d bytes)</translation>
+    </message>
+    <message>
+        <source>Стартовая комбинация</source>
+        <translation>Start combination</translation>
+    </message>
+    <message>
+        <source>Шаг</source>
+        <translation>Step</translation>
+    </message>
+    <message>
+        <source>Текущая комбинация</source>
+        <translation>Current combination</translation>
+    </message>
+    <message>
+        <source>Запись с таким комментарией уже присутствует в списке!&#xd;Выберите другой комментарий.</source>
+        <translation>A record with this comment is already in the list!&#xd;Choose another comment.</translation>
+    </message>
+    <message>
+        <source>{...Выделенные комбинации...}</source>
+        <translation>{...Selected combinations...}</translation>
+    </message>
+    <message>
+        <source>Сервер не прислал комбинаций системы</source>
+        <translation>The server sent no combinations of the system</translation>
+    </message>
+    <message>
+        <source>Сервер не сохранил систему</source>
+        <translation>The server did not save the system</translation>
+    </message>
+    <message>
+        <source>Сервер не удалил систему</source>
+        <translation>The server did not delete the system</translation>
+    </message>
+    <message>
+        <source>Количество скачанных комбинаций ( %d ) отличается от ожидаемого значения ( %d )</source>
+        <translation>The number of downloaded combinations ( %d ) differs from the expected one ( %d )</translation>
+    </message>
+    <message>
+        <source>Числа</source>
+        <translation>Numbers</translation>
+    </message>
+    <message>
+        <source>Блок</source>
+        <translation>Block</translation>
+    </message>
+    <message>
+        <source>Дата создания</source>
+        <translation>Date created</translation>
+    </message>
+    <message>
+        <source>Статус</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Ссылка</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Загружена</source>
+        <translation>Downloaded</translation>
+    </message>
+    <message>
+        <source>Название системы должно быть указано обязательно!</source>
+        <translation>The system name must be given!</translation>
+    </message>
+    <message>
+        <source>Указано недопустмое количество используемых чисел!</source>
+        <translation>The number of numbers used is not valid!</translation>
+    </message>
+    <message>
+        <source>Указан недопустмый размер блока!</source>
+        <translation>The block size is not valid!</translation>
+    </message>
+    <message>
+        <source>Описание системы должно быть указано обязательно!</source>
+        <translation>The system description must be given!</translation>
+    </message>
+    <message>
+        <source>Содержимое системы должно быть указано обязательно!</source>
+        <translation>The system contents must be given!</translation>
+    </message>
+    <message>
+        <source>Количество чисел системы должно быть от %d до %d</source>
+        <translation>The number of numbers of the system must be from %d to %d</translation>
+    </message>
+    <message>
+        <source>Размер блока должен быть от 0 до %d</source>
+        <translation>The block size must be from 0 to %d</translation>
+    </message>
+    <message>
+        <source>Позиция %d вне диапазона 1..%d</source>
+        <translation>Position %d is outside 1..%d</translation>
+    </message>
+    <message>
+        <source>Построенная система не выполняет своё условие</source>
+        <translation>The system built does not meet its condition</translation>
+    </message>
+    <message>
+        <source>Построить систему</source>
+        <translation>Build system</translation>
+    </message>
+    <message>
+        <source>Количество используемых чисел</source>
+        <translation>Number of numbers used</translation>
+    </message>
+    <message>
+        <source>Сколько чисел тиража система гарантирует в одной комбинации, когда все 4 числа тиража среди выбранных</source>
+        <translation>How many draw numbers the system guarantees in one combination when all 4 draw numbers are among the chosen ones</translation>
+    </message>
+    <message>
+        <source> с</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Построить</source>
+        <translation>Build</translation>
+    </message>
+    <message>
+        <source>Сохранить в системы</source>
+        <translation>Save to systems</translation>
+    </message>
+    <message>
+        <source>Сохранить систему в папке &quot;Systems&quot; для системной игры</source>
+        <translation>Save the system in the &quot;Systems&quot; folder for system play</translation>
+    </message>
+    <message>
+        <source>Сделать ставки</source>
+        <translation>Make stakes</translation>
+    </message>
+    <message>
+        <source>Ставки по всем комбинациям системы в числах списка комбинаций</source>
+        <translation>Stakes on every combination of the system in the numbers of the combination list</translation>
+    </message>
+    <message>
+        <source>Числа:</source>
+        <translation>Numbers:</translation>
+    </message>
+    <message>
+        <source>Блок:</source>
+        <translation>Block:</translation>
+    </message>
+    <message>
+        <source>Время не более:</source>
+        <translation>Time limit:</translation>
+    </message>
+    <message>
+        <source>Найдено: %d комбинаций</source>
+        <translation>Found: %d combinations</translation>
+    </message>
+    <message>
+        <source>Система для %d чисел, блок %d: %d комбинаций; проверено, условие выполняется для всех %d тиражей.</source>
+        <translation>System for %d numbers, block %d: %d combinations; checked, the condition holds for all %d draws.</translation>
+    </message>
+    <message>
+        <source>Сохранена как &quot;%s&quot;.</source>
+        <translation>Saved as &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Экспорт ставок в Microsoft Excel</source>
+        <translation>Export the stakes to Microsoft Excel</translation>
+    </message>
+    <message>
+        <source>Название системы</source>
+        <translation>System name</translation>
+    </message>
+    <message>
+        <source>Описание системы</source>
+        <translation>System description</translation>
+    </message>
+    <message>
+        <source>Автор системы</source>
+        <translation>System author</translation>
+    </message>
+    <message>
+        <source>Ссылка на интернет-ресурс</source>
+        <translation>Link to a web resource</translation>
+    </message>
+    <message>
+        <source>Открыть ссылку в браузере</source>
+        <translation>Open the link in the browser</translation>
+    </message>
+    <message>
+        <source>Список комбинаций системы</source>
+        <translation>Combination list of the system</translation>
+    </message>
+    <message>
+        <source>Копировать в буфер обмена</source>
+        <translation>Copy to the clipboard</translation>
+    </message>
+    <message>
+        <source>Вставить из буфера обмена</source>
+        <translation>Paste from the clipboard</translation>
+    </message>
+    <message>
+        <source>Время создания системы</source>
+        <translation>Time the system was made</translation>
+    </message>
+    <message>
+        <source>Количество комбинаций в списке</source>
+        <translation>Number of combinations in the list</translation>
+    </message>
+    <message>
+        <source>Длина одной комбинации</source>
+        <translation>Length of one combination</translation>
+    </message>
+    <message>
+        <source>Длина блока</source>
+        <translation>Block length</translation>
+    </message>
+    <message>
+        <source>Количество загрузок пользователями</source>
+        <translation>Number of downloads by users</translation>
+    </message>
+    <message>
+        <source>Время последней загрузки</source>
+        <translation>Time of the last download</translation>
+    </message>
+    <message>
+        <source>Наименование:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Ссылка:</source>
+        <translation>Link:</translation>
+    </message>
+    <message>
+        <source>Список комбинаций:</source>
+        <translation>Combination list:</translation>
+    </message>
+    <message>
+        <source>Создана:</source>
+        <translation>Created:</translation>
+    </message>
+    <message>
+        <source>Комбинаций:</source>
+        <translation>Combinations:</translation>
+    </message>
+    <message>
+        <source>Длина:</source>
+        <translation>Length:</translation>
+    </message>
+    <message>
+        <source>Загрузок:</source>
+        <translation>Downloads:</translation>
+    </message>
+    <message>
+        <source>Последняя:</source>
+        <translation>Last:</translation>
+    </message>
+    <message>
+        <source>Системная игра</source>
+        <translation>System play</translation>
+    </message>
+    <message>
+        <source>Включить или выключить список систем</source>
+        <translation>Turn the system list on or off</translation>
+    </message>
+    <message>
+        <source>Перезагрузить список с сервера</source>
+        <translation>Reload the list from the server</translation>
+    </message>
+    <message>
+        <source>Загрузить</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>Загрузить выделенные системы</source>
+        <translation>Download the selected systems</translation>
+    </message>
+    <message>
+        <source>Добавить свою систему в список</source>
+        <translation>Add your own system to the list</translation>
+    </message>
+    <message>
+        <source>Просмотр / редактирование свойств системы</source>
+        <translation>View / edit the system properties</translation>
+    </message>
+    <message>
+        <source>Удалить свои системы из списка</source>
+        <translation>Delete your own systems from the list</translation>
+    </message>
+    <message>
+        <source>Cистемная игра по списку системы</source>
+        <translation>System play by the system list</translation>
+    </message>
+    <message>
+        <source>Системная игра по всем комбинациям выбранной системы (даже если их нет в списке комбинаций)</source>
+        <translation>System play on every combination of the chosen system (even those not in the combination list)</translation>
+    </message>
+    <message>
+        <source>Cистемная игра по списку комбинаций</source>
+        <translation>System play by the combination list</translation>
+    </message>
+    <message>
+        <source>Системная игра только по комбинациям, которые есть и в системе и в списке комбинаций</source>
+        <translation>System play only on the combinations that are both in the system and in the combination list</translation>
+    </message>
+    <message>
+        <source>Добавление регулярной ставки</source>
+        <translation>Add regular stake</translation>
+    </message>
+    <message>
+        <source>Использовать постоянную стартовую комбинацию:</source>
+        <translation>Use a fixed start combination:</translation>
+    </message>
+    <message>
+        <source>Использовать данные предыдущего тиража</source>
+        <translation>Use the numbers of the previous draw</translation>
+    </message>
+    <message>
+        <source>Шаг изменения элементов комбинации</source>
+        <translation>Step by which the combination numbers change</translation>
+    </message>
+    <message>
+        <source>Шаг:</source>
+        <translation>Step:</translation>
+    </message>
+    <message>
+        <source>Количество тестов:</source>
+        <translation>Number of tests:</translation>
+    </message>
+    <message>
+        <source>Вкладка &quot;Регуляры&quot;</source>
+        <translation>Tab &quot;Regular tables&quot;</translation>
+    </message>
+    <message>
+        <source>Скрыть / показать вкладку &quot;Регуляры&quot;</source>
+        <translation>Hide / show the &quot;Regular tables&quot; tab</translation>
+    </message>
+    <message>
+        <source>Построить систему...</source>
+        <translation>Build system...</translation>
+    </message>
+    <message>
+        <source>Построить систему с гарантией блока для системной игры</source>
+        <translation>Build a system with a block guarantee for system play</translation>
+    </message>
+    <message>
+        <source>Добавить регулярную ставку</source>
+        <translation>Add regular stake</translation>
+    </message>
+    <message>
+        <source>Удалить регулярную ставку</source>
+        <translation>Delete regular stake</translation>
+    </message>
+    <message>
+        <source>Сделать ставку по регуляру</source>
+        <translation>Stake from regular table</translation>
+    </message>
+    <message>
+        <source>Тест регуляров</source>
+        <translation>Test regular tables</translation>
+    </message>
+    <message>
+        <source>Регулярная ставка</source>
+        <translation>Regular stake</translation>
+    </message>
+    <message>
+        <source>Экспорт карты тиражей в Microsoft Excel</source>
+        <translation>Export the draw card to Microsoft Excel</translation>
+    </message>
+    <message>
+        <source>Экспорт схемы в Microsoft Excel</source>
+        <translation>Export the layout to Microsoft Excel</translation>
+    </message>
+    <message>
+        <source>Экспорт статистики в Microsoft Excel</source>
+        <translation>Export the statistics to Microsoft Excel</translation>
+    </message>
+    <message>
+        <source>В файле &quot;%s&quot; комбинаций с недопустимыми числами (вне 1..%d или повторы): %d. Они загружены как есть.</source>
+        <translation>The file &quot;%s&quot; holds combinations with invalid numbers (outside 1..%d or repeats): %d. They were loaded as they are.</translation>
+    </message>
+    <message>
+        <source>Не указано ни одного числа от 1 до %d.</source>
+        <translation>No number from 1 to %d is given.</translation>
+    </message>
 </context>
 </TS>

@@ -111,7 +111,7 @@ int PutSystem(const TCliContext& context, const TCliArgs& args) {
   d.Url = args.Value("url");
   d.Author = args.Value("author", client.User().Name);
   d.AuthorMail = client.User().Mail;
-  const TSystemCheck check = CheckSystemData(d);
+  const TSystemDataCheck check = CheckSystemData(d);
   if (check.Field != TSystemField::None) throw ECliError(check.Message);
   int32_t id = 0;
   try {

@@ -225,7 +225,7 @@ TNormalizedCombs NormalizeSystemCombs(const std::string& text) {
   return out;
 }
 
-TSystemCheck CheckSystemData(const tSystemData& data) {
+TSystemDataCheck CheckSystemData(const tSystemData& data) {
   if (Trim(data.Title).empty()) {
     return {TSystemField::Title, Tr("Название системы должно быть указано обязательно!")};
   }

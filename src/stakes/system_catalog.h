@@ -87,10 +87,10 @@ struct TNormalizedCombs {
 TNormalizedCombs NormalizeSystemCombs(const std::string& text);
 // The checks of OK in their order; the field that failed and its message.
 enum class TSystemField { None, Title, Nums, Olap, Author, Descr, Combs };
-struct TSystemCheck {
+struct TSystemDataCheck {
   TSystemField Field = TSystemField::None;
   std::string Message;
 };
-TSystemCheck CheckSystemData(const tSystemData& data);
+TSystemDataCheck CheckSystemData(const tSystemData& data);
 
 }  // namespace vetrilo

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "catalog/catalog_test_server.h"
 #include "services/self_update.h"
 #include "services/sha256.h"
 #include "services/update_server.h"
@@ -76,6 +77,25 @@ TEST(CliUpdate, InstallPutsTheBuildIntoTheFolderOrFailsWithStatus2) {
   EXPECT_NE(r.Err.find("Обновлений не найдено!"), std::string::npos);
   r = RunProgram({VETRILO_CLI, "--dir", dir.Path(), "update", "upgrade"});
   EXPECT_EQ(r.Status, 2);
+}
+
+// Published the way a release is: the update files in the folder the catalogue
+// server serves under "/files/".
+TEST(CliUpdate, InstallsFromTheCatalogueServersFiles) {
+  TTempDir dir, published;
+  WriteFile(dir.File("Vetrilo_4d47"), "old");
+  test::TCatalogTestServer server(published.File("catalog.db"), published.Path());
+  const std::string package = test::MakeTarGz({{"Vetrilo_4d47", "new"}});
+  WriteFile(published.File("p.tgz"), package);
+  WriteFile(published.File("u.cfg"), "[Vetrilo_4d47]\r\nVerId=0.1.0.99999\r\nDescription=B\r\n"
+                                     "DownloadUrl=" + server.Site() + "/files/p.tgz\r\n"
+                                     "ChecksumSHA256=" + Sha256Hex(package) + "\r\n");
+  const std::string site = server.Site() + "/files/u.cfg";
+  auto r = RunProgram({VETRILO_CLI, "--dir", dir.Path(), "update", "check", "--site", site});
+  EXPECT_EQ(r.Status, 10) << r.Err;
+  r = RunProgram({VETRILO_CLI, "--dir", dir.Path(), "update", "install", "--site", site});
+  EXPECT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(ReadFile(dir.File("Vetrilo_4d47")), "new");
 }
 
 }  // namespace

@@ -168,7 +168,7 @@ TEST(SystemEditor, LinesAreNormalisedAndChecksComeInOrder) {
   for (const auto& c : cases) {
     tSystemData d = ok;
     c.Spoil(d);
-    const TSystemCheck check = CheckSystemData(d);
+    const TSystemDataCheck check = CheckSystemData(d);
     EXPECT_EQ(check.Field, c.Field);
     EXPECT_EQ(check.Message, c.Message);
   }

@@ -218,7 +218,7 @@ tSystemData TFormSystem::Data() const {
 
 void TFormSystem::accept() {
   NormalizeCombs();
-  const TSystemCheck check = CheckSystemData(Data());
+  const TSystemDataCheck check = CheckSystemData(Data());
   QWidget* fields[] = {nullptr, title_, nums_, olap_, author_, descr_, combs_};
   if (check.Field != TSystemField::None) {
     ShowRefusal(QMessage(check.Message));

@@ -86,9 +86,9 @@ static int RunCommand(const std::vector<std::string>& words) {
 // For the tests of failing disks: VETRILO_FILE_FAULT="N:E" fails the N-th step
 // (from 0) of the file writes with errno E; "N:KILL" kills the process there.
 static void InstallFileFault() {
-  const char* spec = std::getenv("VETRILO_FILE_FAULT");
-  if (!spec) return;
-  const std::string text = spec;
+  const char* fault = std::getenv("VETRILO_FILE_FAULT");
+  if (!fault) return;
+  const std::string text = fault;
   const size_t colon = text.find(':');
   if (colon == std::string::npos) return;
   const int at = std::atoi(text.substr(0, colon).c_str());

@@ -26,7 +26,7 @@ build-release: deps
 build-test: deps
 	@test -f $(TEST_DIR)/build.ninja || cmake -S . -B $(TEST_DIR) -G Ninja \
 	  -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DVETRILO_SANITIZE=ON \
-	  -DVETRILO_BENCH=OFF >/dev/null
+	  -DVETRILO_WERROR=ON -DVETRILO_BENCH=OFF >/dev/null
 	@cmake --build $(TEST_DIR) -j $(JOBS)
 
 run: build-release

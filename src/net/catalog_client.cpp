@@ -71,10 +71,9 @@ std::string CatalogTimeText(int64_t time) {
   const std::time_t t = static_cast<std::time_t>(time);
   std::tm tm{};
   localtime_r(&t, &tm);
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", tm.tm_year + 1900,
-                tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
-  return buf;
+  char buf[64];
+  const size_t n = std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", &tm);
+  return std::string(buf, n);
 }
 
 TCatalogClient::TCatalogClient(std::string site, TCatalogUser user)

@@ -1,5 +1,6 @@
 #include "app/app_session.h"
 
+#include "app/data_lock.h"
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/format.h"
@@ -92,15 +93,7 @@ bool TAppSession::AcquireDataLock() {
     RemoveStaleTemporaries(paths_.PrefetchDir());
     return true;
   }
-  // The second reason names this folder and this system's typical read-only places.
-  ShowError(Format(
-      Tr("Невозможно получить монопольный доступ к файлам данных!\r\rВозможные причины данной "
-      "ошибки: \r\r1) Вы пытаетесь запустить вторую копию программы из одного и того же "
-      "каталога. Корректная работа нескольких копий программы возможна только из разных "
-      "каталогов.\r\r2) Для программы нет прав на запись в том каталоге, где она расположена "
-      "(%s). Например: в системные каталоги, такие как /usr/bin или /opt, обычный пользователь "
-      "писать не может.\r\rПрограмма будет закрыта!"),
-      {ExtractFileDir(paths_.StakesFile())}));
+  ShowError(ExclusiveAccessMessage(ExtractFileDir(paths_.StakesFile())));
   return false;
 }
 
@@ -175,7 +168,7 @@ void TAppSession::ApplySystemSettings(const TSystemSettings& settings) {
 bool TAppSession::LoadArchive() {
   const std::string path = paths_.ArchiveFile();
   bool ok = true;
-  if (FileExists(path) || DirectoryExists(path)) {
+  if (PathExists(path)) {
     TBusyGuard busy(*this, Tr("Загрузка файла тиражей..."));
     try {
       archive_.LoadFromFile(path);

@@ -145,6 +145,8 @@ class TAppSession {
   // The stakes file held open and locked for the whole run; false (message
   // shown) when another copy works in this folder or the folder is unusable.
   bool AcquireDataLock();
+  // Whether the last AcquireDataLock failed because another process held the folder.
+  bool FolderBusy() const { return folderBusy_; }
 
   // OK of "Параметры системы": saves the engine settings, rebuilds the method
   // lists, rebuilds or drops the caches of the changed groups and recalculates.
@@ -659,6 +661,7 @@ class TAppSession {
   // A deletion through the temporary file, then the check; false after a failure (shown).
   bool RewriteStakes(const std::function<void()>& rewrite);
   bool OpenStakeFile(std::string* error);
+  bool folderBusy_ = false;
   TStakeBook stakes_;
   bool stakesScroll_ = false;
 

@@ -31,7 +31,7 @@ std::string WriteError(const std::string& path, const std::string& reason) {
 void TAppSession::LoadScript() {
   const std::string path = ScriptAutosaveFile();
   script_.clear();
-  if (FileExists(path) || DirectoryExists(path)) {
+  if (PathExists(path)) {
     TBusyGuard busy(*this, LoadingStatus(path));
     try {
       script_ = ReadScriptFile(path);

@@ -23,8 +23,13 @@ bool TAppSession::OpenStakeFile(std::string* error) {
       ReadListColumns(frmAtStart_, kMainSection, "lvRatings", kRatingColumns);
   if (columns.Sort) stakes_.SetSort(columns.Sort->first, columns.Sort->second != 0);
   TBusyGuard busy(*this, Tr("Загрузка файла ставок..."));
+  folderBusy_ = false;
   try {
     stakes_.File.Open(paths_.StakesFile(), true);
+  } catch (const EFolderLocked& e) {
+    folderBusy_ = true;
+    if (error) *error = e.Message();
+    return false;
   } catch (const EVetrilo& e) {
     if (error) *error = e.Message();
     return false;

@@ -1,12 +1,13 @@
 #include "app/data_lock.h"
 
-#include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
 
 #include "core/file_io.h"
+#include "core/format.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -14,16 +15,15 @@ TDataLock::~TDataLock() {
   Release();
 }
 
-bool TDataLock::Acquire(const std::string& path, std::string* error) {
+bool TDataLock::Acquire(const std::string& path, std::string* error, int waitMs, bool* busy) {
   Release();
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  if (busy) *busy = false;
+  int err = 0;
+  bool notAFile = false;
+  const int fd = OpenLockedFile(path, waitMs, &err, &notAFile);
   if (fd < 0) {
-    if (error) *error = OsErrorText(path, errno);
-    return false;
-  }
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    if (error) *error = OsErrorText(path, errno);
-    ::close(fd);
+    if (busy) *busy = err == EWOULDBLOCK;
+    if (error) *error = notAFile ? NotAFileText(path) : OsErrorText(path, err);
     return false;
   }
   fd_ = fd;
@@ -36,6 +36,18 @@ void TDataLock::Release() {
     ::close(fd_);
     fd_ = -1;
   }
+}
+
+std::string ExclusiveAccessMessage(const std::string& dir) {
+  // The second reason names this folder and this system's typical read-only places.
+  return Format(
+      Tr("Невозможно получить монопольный доступ к файлам данных!\r\rВозможные причины данной "
+         "ошибки: \r\r1) Вы пытаетесь запустить вторую копию программы из одного и того же "
+         "каталога. Корректная работа нескольких копий программы возможна только из разных "
+         "каталогов.\r\r2) Для программы нет прав на запись в том каталоге, где она расположена "
+         "(%s). Например: в системные каталоги, такие как /usr/bin или /opt, обычный пользователь "
+         "писать не может.\r\rПрограмма будет закрыта!"),
+      {dir});
 }
 
 }  // namespace vetrilo

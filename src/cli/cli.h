@@ -5,6 +5,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/app_paths.h"
@@ -64,6 +65,26 @@ struct TCliEntry {
   TCliCommand Command;
 };
 std::map<std::string, TCliEntry>& CliCommands();
+
+// The exit status of a command refused because another process holds the
+// program folder.
+constexpr int kFolderBusyStatus = 4;
+
+// Takes the program folder's lock for the rest of the command, waiting a few
+// seconds for another holder (throws EFolderLocked when it stays). A command
+// that changes a data file of the folder takes it before it reads anything;
+// commands on the stakes hold it through their stake file (TCliBooks) instead.
+void LockFolder(const TCliContext& context);
+bool FolderLockHeld();
+
+// The one escaping rule of every field the tool prints: a backslash is
+// written \\, tab \t, CR \r, LF \n, any other control character \xNN,
+// and bytes that are not UTF-8 U+FFFD. Plain text comes out unchanged.
+std::string OutField(std::string_view text);
+// Escaped fields joined by tabs, with a line end.
+std::string TsvRow(const std::vector<std::string>& cells);
+// Escaped fields as one CSV line.
+std::string CsvRow(const std::vector<std::string>& cells);
 
 // Strict integer of a whole word; throws ECliError naming the option.
 int ParseIntArg(const std::string& text, const std::string& what);

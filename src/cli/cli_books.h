@@ -1,11 +1,13 @@
 #pragma once
 // The stake books of a program folder for the subcommands that work on them.
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/app_paths.h"
 #include "app/list_columns.h"
 #include "app/main_options.h"
+#include "cli/cli.h"
 #include "core/draw_archive.h"
 #include "core/errors.h"
 #include "core/file_io.h"
@@ -28,7 +30,19 @@ struct TCliBooks {
   TDrawArchive Archive;
   int EffMode = 1;
 
+  // Opening the stake file takes the folder's lock (waiting a few seconds for
+  // another holder), so everything below is read under it.
   TCliBooks(const TAppPaths& paths, bool withArchive) {
+    // The folder's lock is the stake file's: a second open of it here would wait for ourselves.
+    if (FolderLockHeld()) throw std::logic_error("the folder lock is already held");
+    std::string warning;
+    try {
+      warning = OpenStakesAtStart(Book.File, paths.StakesFile(), true);
+    } catch (const EFolderLocked&) {
+      throw;
+    } catch (const EVetrilo& e) {
+      throw EVetrilo(Format("Ошибка чтения файла ставок!\r\r%s", {e.Message()}));
+    }
     TIniData ini, frm;
     try {
       ini = TIniFile(paths.IniFile()).Load();
@@ -50,16 +64,10 @@ struct TCliBooks {
     Book.RatingsPath = paths.File(".lrt");
     const TListColumns columns = ReadListColumns(frm, "TFormMain", "lvRatings", kRatingColumns);
     if (columns.Sort) Book.SetSort(columns.Sort->first, columns.Sort->second != 0);
-    std::string warning;
-    try {
-      warning = OpenStakesAtStart(Book.File, paths.StakesFile(), true);
-    } catch (const EVetrilo& e) {
-      throw EVetrilo(Format("Ошибка чтения файла ставок!\r\r%s", {e.Message()}));
-    }
     if (!warning.empty()) WriteMessageToStderr(TMessageKind::Warning, warning);
     if (withArchive) {
       const std::string path = paths.ArchiveFile();
-      if (FileExists(path) || DirectoryExists(path)) {
+      if (PathExists(path)) {
         try {
           Archive.LoadFromFile(path);
         } catch (const EVetrilo& e) {
@@ -71,12 +79,17 @@ struct TCliBooks {
     }
   }
 
+  // Commands that write take the ratings before their first write, so an
+  // unreadable ratings file changes nothing.
   void LoadRatingsOrThrow() {
+    if (ratingsLoaded_) return;
     const std::string& path = Book.RatingsPath;
-    if (!FileExists(path) && !DirectoryExists(path)) return;
+    ratingsLoaded_ = true;
+    if (!PathExists(path)) return;
     try {
       Book.Ratings.Load(path);
     } catch (const EVetrilo& e) {
+      ratingsLoaded_ = false;
       throw EVetrilo(Format("Ошибка чтения файла рейтинга!\r\r%s", {e.Message()}));
     }
   }
@@ -88,15 +101,9 @@ struct TCliBooks {
     LoadRatingsOrThrow();
     return static_cast<int>(Book.Check(Archive, Hooks));
   }
-};
 
-inline std::string Row(const std::vector<std::string>& cells) {
-  std::string line;
-  for (size_t i = 0; i < cells.size(); ++i) {
-    if (i > 0) line += '\t';
-    line += cells[i];
-  }
-  return line + '\n';
-}
+ private:
+  bool ratingsLoaded_ = false;
+};
 
 }  // namespace vetrilo::cli

@@ -35,7 +35,7 @@ TIniData LoadFrm(const TAppPaths& paths) {
 
 TCliEngine::TCliEngine(const TAppPaths& paths) {
   const std::string archive = paths.ArchiveFile();
-  if (FileExists(archive) || DirectoryExists(archive)) {
+  if (PathExists(archive)) {
     try {
       Archive.LoadFromFile(archive);
     } catch (const EVetrilo& e) {

@@ -26,7 +26,7 @@ void Err(const std::string& text) {
 TDrawArchive LoadArchive(const TAppPaths& paths) {
   TDrawArchive archive;
   const std::string path = paths.ArchiveFile();
-  if (!FileExists(path) && !DirectoryExists(path)) return archive;
+  if (!PathExists(path)) return archive;
   try {
     archive.LoadFromFile(path);
   } catch (const EVetrilo& e) {
@@ -45,9 +45,9 @@ void SaveArchive(const TAppPaths& paths, const TDrawArchive& archive) {
 }
 
 std::string DrawsCsv(const TDrawsArray& draws) {
-  std::string out = CsvLine({"Number", "1", "2", "3", "4", "E", "Date"});
+  std::string out = CsvRow({"Number", "1", "2", "3", "4", "E", "Date"});
   for (const TDrawRec& d : draws) {
-    out += CsvLine({std::to_string(d.Number), NumberText(d.Balls[0]), NumberText(d.Balls[1]),
+    out += CsvRow({std::to_string(d.Number), NumberText(d.Balls[0]), NumberText(d.Balls[1]),
                     NumberText(d.Balls[2]), NumberText(d.Balls[3]), ExtraText(d.Extra), d.Date});
   }
   return out;
@@ -133,6 +133,7 @@ int Download(const TCliContext& context) {
     }
     today = v;
   }
+  LockFolder(context);
   const TIniFile iniFile(context.Paths.IniFile());
   TIniData ini;
   try {
@@ -192,6 +193,7 @@ int CsvExport(const TCliContext& context) {
 int CsvImport(const TCliContext& context) {
   const TCliArgs args(context.Words, {}, {});
   if (args.Positional().size() != 1) throw ECliError("csv-import needs one FILE.csv");
+  LockFolder(context);
   TDrawArchive archive = LoadArchive(context.Paths);
   std::string bytes;
   try {
@@ -215,6 +217,7 @@ int Draw(const TCliContext& context) {
   if (context.Words.empty()) throw ECliError("draw needs add, edit or delete");
   const std::string verb = context.Words[0];
   const std::vector<std::string> rest(context.Words.begin() + 1, context.Words.end());
+  LockFolder(context);
   TDrawArchive archive = LoadArchive(context.Paths);
   if (verb == "add") {
     const TCliArgs args(rest, {"numbers", "date", "number"}, {});

@@ -20,18 +20,10 @@ namespace {
 
 constexpr int32_t kRussianLcid = 1049;
 
-std::string Tsv(const std::string& text) {
-  std::string out = text;
-  for (char& c : out) {
-    if (c == '\t' || c == '\r' || c == '\n') c = ' ';
-  }
-  return out;
-}
-
 template <size_t N>
 std::string TsvRow(const std::string& first, const std::array<std::string, N>& cells) {
-  std::string line = first;
-  for (const std::string& c : cells) line += "\t" + Tsv(c);
+  std::string line = OutField(first);
+  for (const std::string& c : cells) line += "\t" + OutField(c);
   return line + "\n";
 }
 
@@ -88,7 +80,7 @@ int GetSystem(const TCliContext& context, const TCliArgs& args) {
   } catch (const EVetrilo& e) {
     throw ECliError(CrToLf(Format(Tr("Ошибка загрузки системы #%d!\r\r%s"), {id, e.Message()})), 1);
   }
-  Out(SystemFilePath(context.Paths.SystemsDir(), *it) + "\n");
+  Out(OutField(SystemFilePath(context.Paths.SystemsDir(), *it)) + "\n");
   return 0;
 }
 
@@ -169,7 +161,7 @@ int GetScript(const TCliContext& context, const TCliArgs& args) {
     WriteScriptFile(args.Value("out"), lines);
   } else {
     std::string out;
-    for (const std::string& line : lines) out += line + "\n";
+    for (const std::string& line : lines) out += OutField(line) + "\n";
     Out(out);
   }
   return 0;
@@ -250,6 +242,11 @@ int Catalog(const TCliContext& context) {
                        "notes", "out"},
                       {"universal", "private"});
   const std::string sub = args.Positional().empty() ? std::string() : args.Positional()[0];
+  // These write the folder: a downloaded system, or the installation key on first use.
+  if (sub == "get-system" || sub.rfind("put-", 0) == 0 || sub == "rate" ||
+      sub.rfind("delete-", 0) == 0) {
+    LockFolder(context);
+  }
   if (sub == "systems") return Systems(context, args);
   if (sub == "scripts") return Scripts(context, args);
   if (sub == "get-system") return GetSystem(context, args);

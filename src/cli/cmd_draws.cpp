@@ -12,7 +12,7 @@ namespace {
 TDrawArchive LoadArchiveOf(const TAppPaths& paths) {
   TDrawArchive archive;
   const std::string path = paths.ArchiveFile();
-  if (!FileExists(path) && !DirectoryExists(path)) return archive;
+  if (!PathExists(path)) return archive;
   try {
     archive.LoadFromFile(path);
   } catch (const EVetrilo& e) {
@@ -26,10 +26,10 @@ int Draws(const TCliContext& context) {
   const TCliArgs args(context.Words, {}, {"sorted"});
   if (!args.Positional().empty()) throw ECliError("draws takes no arguments");
   const TDrawArchive archive = LoadArchiveOf(context.Paths);
-  std::string out = CsvLine({"Number", "1", "2", "3", "4", "E", "Date"});
+  std::string out = CsvRow({"Number", "1", "2", "3", "4", "E", "Date"});
   for (int i = 0; i < archive.Count(); ++i) {
     const TDrawRec d = archive.GetDraw(i, args.Flag("sorted"));
-    out += CsvLine({std::to_string(d.Number), NumberText(d.Balls[0]), NumberText(d.Balls[1]),
+    out += CsvRow({std::to_string(d.Number), NumberText(d.Balls[0]), NumberText(d.Balls[1]),
                     NumberText(d.Balls[2]), NumberText(d.Balls[3]), ExtraText(d.Extra), d.Date});
   }
   Out(out);

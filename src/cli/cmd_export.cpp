@@ -79,6 +79,7 @@ void BuildTable(const TCliContext& context, const TCliArgs& args, TTable& t) {
   } else if (table == "stats") {
     if (args.Positional().size() != 3) throw ECliError("export stats needs one method CODE");
     const int depth = args.Int("depth", options.DrawsStatLen, kMinDrawsStatLen, kMaxDrawsStatLen);
+    LockFolder(context);
     t.Engine = std::make_unique<TCliEngine>(context.Paths);
     const TStatMethod& method = t.Engine->Method(args.Positional()[2]);
     const int offset = t.Engine->CheckedOffset(args.Int("offset", 0, 0, 2147483647));
@@ -101,7 +102,7 @@ void BuildTable(const TCliContext& context, const TCliArgs& args, TTable& t) {
   } else if (table == "ratings") {
     NoMoreWords(args, 2, table);
     const std::string path = context.Paths.File(".lrt");
-    if (FileExists(path) || DirectoryExists(path)) t.Ratings.Load(path);
+    if (PathExists(path)) t.Ratings.Load(path);
     const TListColumns columns = ReadListColumns(frm, "TFormMain", "lvRatings", kRatingColumns);
     if (columns.Sort) t.Ratings.Sort(columns.Sort->first, columns.Sort->second != 0);
     t.Source = RatingsExportSource(t.Ratings, options.RatingsEffMode, columns.Widths);
@@ -109,7 +110,7 @@ void BuildTable(const TCliContext& context, const TCliArgs& args, TTable& t) {
   } else if (table == "stakes") {
     NoMoreWords(args, 2, table);
     const std::string path = context.Paths.StakesFile();
-    if (FileExists(path) || DirectoryExists(path)) t.StakeBytes = ReadFileBytes(path);
+    if (PathExists(path)) t.StakeBytes = ReadFileBytes(path);
     t.Source = StakesExportSource(t.StakeBytes, StoredWidths(frm, "sgStakes", 9));
     t.Title = Tr("Ставки");
   } else {

@@ -22,10 +22,9 @@ int Methods(const TCliContext& context) {
     if (!engine.List.IsListed(i)) continue;
     const TStatMethod& m = engine.List.Item(i);
     const std::string flags = FlagLetters(m.Stat->GetAllFlags());
-    out += m.Code() + "\t" + std::to_string(m.Stat->GetGroup()) + "\t" +
-           (flags.empty() ? "-" : flags) + "\t" + (m.Stat->HasNorm() ? "norm" : "-") + "\t" +
-           (m.Stat->CanParseValue() ? "parse" : "-") + "\t" + engine.List.MethodCaption(i, true) +
-           "\n";
+    out += TsvRow({m.Code(), std::to_string(m.Stat->GetGroup()), flags.empty() ? "-" : flags,
+                   m.Stat->HasNorm() ? "norm" : "-", m.Stat->CanParseValue() ? "parse" : "-",
+                   engine.List.MethodCaption(i, true)});
   }
   Out(out);
   return 0;
@@ -53,9 +52,9 @@ int Values(const TCliContext& context) {
   }
   std::string out;
   for (const TStatDrawRec& r : list) {
-    out += stat->ValueToText(r) + "\t" + std::to_string(r.Count) + "\t" +
-           std::to_string(r.Value[0]) + "/" + std::to_string(r.Value[1]) + "/" +
-           std::to_string(r.Value[2]) + "/" + std::to_string(r.Value[3]) + "\n";
+    out += TsvRow({stat->ValueToText(r), std::to_string(r.Count),
+                   std::to_string(r.Value[0]) + "/" + std::to_string(r.Value[1]) + "/" +
+                       std::to_string(r.Value[2]) + "/" + std::to_string(r.Value[3])});
   }
   Out(out);
   return 0;

@@ -39,7 +39,7 @@ std::string OneLine(std::string text) {
 }
 
 int Normalize(const std::string& line, const TStatList& list) {
-  Out(NormalizeScriptLine(line, list) + "\n");
+  Out(OutField(NormalizeScriptLine(line, list)) + "\n");
   return 0;
 }
 
@@ -48,8 +48,7 @@ int Variants(const std::string& line, int lineNo, const TStatList& list) {
   if (parsed.Separator) return 0;
   const std::vector<TFilterItem> filters = parsed.AssignedFilters();
   if (filters.empty()) {
-    Out("0\t\t" + VariantLabel(lineNo, 0, parsed.Comment, FormatLabelOptions(parsed.Options)) +
-        "\n");
+    Out(TsvRow({"0", "", VariantLabel(lineNo, 0, parsed.Comment, FormatLabelOptions(parsed.Options))}));
     return 0;
   }
   std::unique_ptr<TVariantPlan> plan;
@@ -63,10 +62,9 @@ int Variants(const std::string& line, int lineNo, const TStatList& list) {
   std::string out;
   plan->ForEach([&](int64_t number, const TFilterRec& variant) {
     const std::string text = FormatVariant(variant);
-    out += std::to_string(number) + "\t" + text + "\t" +
-           VariantLabel(lineNo, static_cast<int>(number), parsed.Comment,
-                        FormatLabelOptions(parsed.Options) + " + " + text) +
-           "\n";
+    out += TsvRow({std::to_string(number), text,
+                   VariantLabel(lineNo, static_cast<int>(number), parsed.Comment,
+                                FormatLabelOptions(parsed.Options) + " + " + text)});
     if (out.size() >= (1u << 20)) {
       Out(out);
       out.clear();
@@ -96,17 +94,15 @@ void WriteScript(const std::string& path, const std::vector<std::string>& lines)
 // The program's script: its autosave file, empty when there is none.
 std::vector<std::string> CurrentScript(const TAppPaths& paths) {
   const std::string path = paths.File(".lss");
-  return FileExists(path) || DirectoryExists(path) ? ReadScript(path)
+  return PathExists(path) ? ReadScript(path)
                                                     : std::vector<std::string>();
 }
 
 int Lines(const TCliContext& context) {
   TCliEngine engine(context.Paths);
   const std::vector<std::string> script = CurrentScript(context.Paths);
-  auto row = [](const auto& cells) {
-    std::string text;
-    for (size_t i = 0; i < cells.size(); ++i) text += (i ? "\t" : "") + cells[i];
-    return text + "\n";
+  const auto row = [](const auto& cells) {
+    return TsvRow(std::vector<std::string>(cells.begin(), cells.end()));
   };
   std::string out = row(ScriptListCaptions());
   for (const std::string& line : script) out += row(ScriptListRow(line, engine.List));
@@ -118,6 +114,7 @@ int Lines(const TCliContext& context) {
 int ScriptFileCommand(const std::string& command, const std::string& file,
                       const TCliContext& context) {
   const std::string autosave = context.Paths.File(".lss");
+  if (command != "save") LockFolder(context);
   std::vector<std::string> script = CurrentScript(context.Paths);
   if (command == "save") {
     WriteScript(file, script);
@@ -137,9 +134,10 @@ int ScriptFileCommand(const std::string& command, const std::string& file,
 // 1-based) go to the end of the program's script, as "Добавить в сценарий" does.
 int FromRatings(const TCliContext& context, const TCliArgs& args) {
   if (!args.Has("rows")) throw ECliError("script from-ratings needs --rows R1,R2,...");
+  LockFolder(context);
   TRatings ratings;
   const std::string path = context.Paths.File(".lrt");
-  if (FileExists(path) || DirectoryExists(path)) {
+  if (PathExists(path)) {
     try {
       ratings.Load(path);
     } catch (const EVetrilo& e) {

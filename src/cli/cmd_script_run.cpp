@@ -122,7 +122,8 @@ int ScriptRunCommand(const TCliContext& context) {
   };
   session.LoadOptions();
   if (session.ErrorsShown() > 0) return failedSetUp();
-  if (!session.AcquireDataLock() || !session.LoadArchive()) return failedSetUp();
+  if (!session.AcquireDataLock()) return session.FolderBusy() ? (failedSetUp(), kFolderBusyStatus) : failedSetUp();
+  if (!session.LoadArchive()) return failedSetUp();
   session.LoadRatingsAtStart();
   if (session.ErrorsShown() > 0) return failedSetUp();
   for (const auto& [kind, text] : hooks.Messages) WriteMessageToStderr(kind, text);

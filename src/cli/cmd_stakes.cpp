@@ -26,13 +26,13 @@ int StakesList(const TCliContext& context, const TCliArgs& args) {
   if (args.Positional().size() != 1) throw ECliError("stakes list takes no arguments");
   TCliBooks books(context.Paths, false);
   const auto& captions = StakeColumnCaptions();
-  std::string out = Row({captions.begin(), captions.end()});
+  std::string out = TsvRow({captions.begin(), captions.end()});
   const TStakeFile& file = books.Book.File;
   for (int64_t i = 0; i < file.Count(); ++i) {
     const TStakeRec r = TStakeRec::FromBytes(file.RecordBytes(i));
     std::vector<std::string> cells;
     for (int c = 0; c < kStakeColumns; ++c) cells.push_back(StakeCell(r, c));
-    out += Row(cells);
+    out += TsvRow(cells);
   }
   out += StakeCountText(file.Count()) + "\n";
   Out(out);
@@ -53,6 +53,7 @@ int StakesAdd(const TCliContext& context, const TCliArgs& args) {
   }
   if (auto error = StakeDialogError(args.Value("numbers"), comment)) throw EVetrilo(*error);
   TCliBooks books(context.Paths, true);
+  books.LoadRatingsOrThrow();
   TStakeRec rec;
   rec.Kind = static_cast<uint8_t>(kind);
   rec.DrawNumber = draw;
@@ -102,6 +103,7 @@ int StakesDelete(const TCliContext& context, const TCliArgs& args) {
     if (value < 0 || value > 4) throw ECliError("--where: VALUE is 0..4");
   }
   TCliBooks books(context.Paths, true);
+  books.LoadRatingsOrThrow();
   TStakeFile& file = books.Book.File;
   if (rows && last > file.Count()) {
     throw ECliError(Format("--rows: the file has %d records", {file.Count()}));
@@ -185,11 +187,11 @@ int Ratings(const TCliContext& context) {
   books.LoadRatingsOrThrow();
   ApplySort(books, args);
   const auto& captions = RatingColumnCaptions();
-  std::string out = Row({captions.begin(), captions.end()});
+  std::string out = TsvRow({captions.begin(), captions.end()});
   for (const TRatingRec& r : books.Book.Ratings.Items()) {
     std::vector<std::string> cells;
     for (int c = 0; c < kRatingColumns; ++c) cells.push_back(RatingCell(r, c, mode));
-    out += Row(cells);
+    out += TsvRow(cells);
   }
   out += Format("Рейтинг: %d\n", {books.Book.Ratings.Count()});
   Out(out);

@@ -55,12 +55,14 @@ int Stats(const TCliContext& context) {
   const int depth =
       args.Int("depth", SavedDrawsStatLen(context.Paths), kMinDrawsStatLen, kMaxDrawsStatLen);
   const int offsetArg = args.Int("offset", 0, 0, 2147483647);
+  // A missing distribution cache is made and saved on the way.
+  LockFolder(context);
   TCliEngine engine(context.Paths);
   const TStatMethod& method = engine.Method(args.Positional()[0]);
   const int offset = engine.CheckedOffset(offsetArg);
 
   const auto& captions = DrawStatsCaptions();
-  std::string out = CsvLine(std::vector<std::string>(captions.begin(), captions.end()));
+  std::string out = CsvRow(std::vector<std::string>(captions.begin(), captions.end()));
   TCacheHooks hooks(false);
   if (engine.Archive.Count() > 0) {
     auto stat = engine.List.CreateStat(method);
@@ -75,7 +77,7 @@ int Stats(const TCliContext& context) {
     TDrawStatsTable table;
     BuildDrawStats(*stat, input, dist ? &*dist : nullptr, table);
     for (const TDrawStatsRow& row : table.Rows) {
-      out += CsvLine(std::vector<std::string>(row.Cells.begin(), row.Cells.end()));
+      out += CsvRow(std::vector<std::string>(row.Cells.begin(), row.Cells.end()));
     }
   }
   Out(out);
@@ -85,6 +87,7 @@ int Stats(const TCliContext& context) {
 int Prefetch(const TCliContext& context) {
   const TCliArgs args(context.Words, {}, {"all"});
   if (!args.Positional().empty()) throw ECliError("prefetch takes no arguments but --all");
+  LockFolder(context);
   TCliEngine engine(context.Paths);
   TCacheHooks hooks(true);
   RefreshDistributions(engine.List, PlaceOf(context.Paths), true, true,

@@ -50,7 +50,7 @@ int SystemLookup(const TCliContext& context, const TCliArgs& args) {
                     std::to_string(numbers.size()) + " numbers");
   }
   const TFoundSystem system = FindSystem(context.Paths.SystemsDir(), numbers);
-  std::string out = system.Name + "\n";
+  std::string out = OutField(system.Name) + "\n";
   for (const TComb comb : system.Combs) out += CombListText(comb) + "\n";
   Out(out);
   return 0;

@@ -29,8 +29,8 @@ void WriteTables(const TAppPaths& paths, const std::vector<TTableRec>& tables) {
 }
 
 std::string TablesText(const std::vector<TTableRec>& tables) {
-  std::string out = Row(TableColumnCaptions());
-  for (const TTableRec& t : tables) out += Row(TableRowTexts(t));
+  std::string out = TsvRow(TableColumnCaptions());
+  for (const TTableRec& t : tables) out += TsvRow(TableRowTexts(t));
   return out;
 }
 
@@ -54,6 +54,7 @@ int TablesAdd(const TCliContext& context, const TCliArgs& args) {
   if (Utf8Length(input.Comment) > size_t(kTableCommentMaxChars)) {
     throw ECliError("--name: at most 64 characters");
   }
+  LockFolder(context);
   std::vector<TTableRec> tables = ReadTables(context.Paths);
   std::vector<std::string> names;
   for (const TTableRec& t : tables) names.push_back(t.Name);
@@ -85,11 +86,12 @@ int Finish(TCliBooks& books, const std::vector<TTableRec>& tables) {
 int TablesStake(const TCliContext& context, const TCliArgs& args) {
   if (args.Positional().size() != 1) throw ECliError("tables stake takes options only");
   if (!args.Has("index")) throw ECliError("tables stake needs --index I");
+  TCliBooks books(context.Paths, true);
   std::vector<TTableRec> tables = ReadTables(context.Paths);
   if (tables.empty()) throw ECliError("tables stake: there are no tables");
   const int index = args.Int("index", 0, 0, int(tables.size()) - 1);
   const int draws = args.Int("draws", 1, 1, kStakeDrawsMax);
-  TCliBooks books(context.Paths, true);
+  books.LoadRatingsOrThrow();
   const int newest = books.Archive.LastIndex(0);
   std::array<uint8_t, 4> draw{};
   int32_t number = 0;
@@ -110,8 +112,9 @@ int TablesStake(const TCliContext& context, const TCliArgs& args) {
 int TablesTest(const TCliContext& context, const TCliArgs& args) {
   if (args.Positional().size() != 1) throw ECliError("tables test takes options only");
   if (!args.Has("draws")) throw ECliError("tables test needs --draws N");
-  std::vector<TTableRec> tables = ReadTables(context.Paths);
   TCliBooks books(context.Paths, true);
+  std::vector<TTableRec> tables = ReadTables(context.Paths);
+  books.LoadRatingsOrThrow();
   const int maxDraws = std::max(0, books.Archive.Count() - 1);
   if (maxDraws == 0) throw ECliError("tables test needs at least two draws in the archive");
   const int draws = args.Int("draws", 10, 1, maxDraws);

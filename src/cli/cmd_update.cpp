@@ -42,6 +42,8 @@ int Update(const TCliContext& context) {
                "UpdateSite= раздела [GLOBAL].",
                {context.Paths.BaseName}));
   }
+  // Installing replaces program files of the folder: one installer at a time.
+  if (words[0] == "install") LockFolder(context);
   TConsoleHooks hooks;
   TProgressWindow progress;
   TSelfUpdate update(context.Paths.ProgramDir, context.Paths.BaseName, hooks, progress);
@@ -52,8 +54,8 @@ int Update(const TCliContext& context) {
     } catch (const EVetrilo& e) {
       throw ECliError(Format("Ошибка поиска обновлений!\r\r%s", {e.Message()}));
     }
-    Out("running: " + update.RunningVersion + "\n");
-    Out("published: " + data.VerId + "\n");
+    Out("running: " + OutField(update.RunningVersion) + "\n");
+    Out("published: " + OutField(data.VerId) + "\n");
     return update.UpdateAvailable(data) ? kUpdateAvailableStatus : 0;
   }
   return update.CheckForUpdates(address, false, 0) == 2 ? 2 : 0;

@@ -15,15 +15,6 @@
 namespace vetrilo::cli {
 namespace {
 
-std::string TsvLine(const std::vector<std::string>& cells) {
-  std::string line;
-  for (size_t i = 0; i < cells.size(); ++i) {
-    if (i > 0) line += '\t';
-    for (char c : cells[i]) line += c == '\t' || c == '\n' || c == '\r' ? ' ' : c;
-  }
-  return line + "\n";
-}
-
 // Rows first..last of a grid given by its cell texts.
 std::string GridTsv(int firstRow, int lastRow, int columns,
                     const std::function<std::string(int, int)>& text) {
@@ -31,7 +22,7 @@ std::string GridTsv(int firstRow, int lastRow, int columns,
   for (int r = firstRow; r <= lastRow; ++r) {
     std::vector<std::string> cells;
     for (int c = 0; c < columns; ++c) cells.push_back(text(r, c));
-    out += TsvLine(cells);
+    out += TsvRow(cells);
   }
   return out;
 }
@@ -91,9 +82,9 @@ std::string ViewLayout(const TCliContext& context, const std::vector<std::string
                             [&](int r, int c) { return scheme.Text(r, c); });
   for (size_t k = 0; k < 5; ++k) {
     const TLayoutCompareList list = BuildLayoutCompare(engine.Archive, offset, depths[k]);
-    out += "\n" + TsvLine({kLayoutCompareCountCaption, list.Caption});
+    out += "\n" + TsvRow({kLayoutCompareCountCaption, list.Caption});
     for (const TLayoutCompareItem& item : list.Items) {
-      out += TsvLine({IntegerText(item.Count), item.Numbers});
+      out += TsvRow({IntegerText(item.Count), item.Numbers});
     }
   }
   return out;
@@ -119,14 +110,14 @@ std::string ViewSums(const TCliContext& context, const std::vector<std::string>&
   std::vector<std::string> header{"Сумма", "Комбинаций", TSumDistribution::kActualName,
                                   TSumDistribution::kTheoryName};
   for (const TSumLevel& level : d.Levels) header.push_back(level.Title);
-  std::string out = TsvLine(header);
+  std::string out = TsvRow(header);
   for (const TSumCount& t : d.Theory) {
     std::vector<std::string> row{IntegerText(t.Sum), IntegerText(t.Count),
                                  IntegerText(d.ActualCount(t.Sum)),
                                  Format("%.2f", {d.Scaled(t.Count)})};
     for (const TSumLevel& level : d.Levels)
       row.push_back(Format("%.2f", {d.Scaled(level.Threshold)}));
-    out += TsvLine(row);
+    out += TsvRow(row);
   }
   return out;
 }
@@ -139,9 +130,9 @@ std::string ViewRepeats(const TCliContext& context, const std::vector<std::strin
       AnalyzeRepeats(engine.Archive, args.Int("depth", kDefaultRepeatsLength, 1, kMaxViewDepth),
                      args.Int("deep", kDefaultRepeatsDeep, 1, kMaxViewDepth));
   const auto& captions = RepeatsCaptions();
-  std::string out = TsvLine({captions.begin(), captions.end()});
+  std::string out = TsvRow({captions.begin(), captions.end()});
   for (const TRepeatsRow& row : a.Rows) {
-    out += TsvLine(
+    out += TsvRow(
         {IntegerText(row.Draw), IntegerText(row.Matches), IntegerText(row.Repeats), row.Draws});
   }
   return out;
@@ -160,9 +151,9 @@ std::string ViewGraph(const TCliContext& context, const std::vector<std::string>
   const TDrawGraph g = BuildDrawGraph(
       *stat, engine.List.MethodCaption(index, true), engine.Archive, Offset(args, engine),
       Depth(args, SavedMainOptions(context.Paths).DrawsGraphLen), args.Flag("sorted"));
-  std::string out = TsvLine({"Тираж", g.Caption, TDrawGraph::kMeanName, TDrawGraph::kModeName});
+  std::string out = TsvRow({"Тираж", g.Caption, TDrawGraph::kMeanName, TDrawGraph::kModeName});
   for (const TChartPoint& p : g.Values) {
-    out += TsvLine({p.Label, IntegerText(int(p.Y)), DrawGraphMeanText(g), IntegerText(g.Mode)});
+    out += TsvRow({p.Label, IntegerText(int(p.Y)), DrawGraphMeanText(g), IntegerText(g.Mode)});
   }
   return out;
 }
@@ -260,8 +251,8 @@ int FilterView(const TCliContext& context) {
     throw ECliError(e.what(), 1);
   }
   const TJournalRow& row = combs.Journal().back();
-  Out(TsvLine({"Примененные фильтры", "Значения", "Комбинаций"}) +
-      TsvLine({row.Caption, row.Values, IntegerText(row.Count)}));
+  Out(TsvRow({"Примененные фильтры", "Значения", "Комбинаций"}) +
+      TsvRow({row.Caption, row.Values, IntegerText(row.Count)}));
   return 0;
 }
 

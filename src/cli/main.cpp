@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/data_lock.h"
 #include "cli/cli.h"
 #include "core/errors.h"
 #include "core/file_io.h"
@@ -26,13 +27,14 @@ static void PrintUsage(FILE* to) {
   }
 }
 
-// One line on stderr; the text goes out with its length, so a NUL in quoted
-// input does not cut it.
+// One line on stderr: line breaks become blanks, and the rest follows the
+// escaping rule of the output, so a NUL in quoted input does not cut it and
+// quoted text cannot drive the terminal.
 static void PrintError(std::string text) {
   for (char& c : text) {
     if (c == '\r' || c == '\n') c = ' ';
   }
-  text = "vetrilo-cli: " + text + "\n";
+  text = "vetrilo-cli: " + OutField(text) + "\n";
   std::fwrite(text.data(), 1, text.size(), stderr);
 }
 
@@ -68,6 +70,10 @@ static int RunCommand(const std::vector<std::string>& words) {
     auto it = CliCommands().find(command);
     if (it == CliCommands().end()) throw ECliError("unknown command \"" + command + "\"");
     return it->second.Command(context);
+  } catch (const EFolderLocked&) {
+    std::fflush(stdout);
+    PrintError(ExclusiveAccessMessage(ExtractFileDir(context.Paths.StakesFile())));
+    return kFolderBusyStatus;
   } catch (const ECliError& e) {
     std::fflush(stdout);
     PrintError(e.Message());

@@ -17,6 +17,13 @@ class EVetrilo : public std::runtime_error {
   std::string message_;
 };
 
+// Another process holds the program folder (its stakes file's lock) and did
+// not let go within the wait; the message names the file.
+class EFolderLocked : public EVetrilo {
+ public:
+  using EVetrilo::EVetrilo;
+};
+
 // A long operation ended because the user asked it to stop. Not a failure: whoever
 // started the operation catches it before any error handler and shows nothing; the
 // operation has put its state back (or left it consistent) before throwing.

@@ -24,6 +24,11 @@ bool FileExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool PathExists(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
 bool DirectoryExists(const std::string& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -50,11 +55,11 @@ int Fault(TFileStep step, const std::string& path) {
   return hook ? hook(step, path) : 0;
 }
 
+}  // namespace
+
 std::string NotAFileText(const std::string& path) {
   return "\"" + path + "\": " + Tr("не является обычным файлом");
 }
-
-}  // namespace
 
 void SetFileFaultHook(TFileFaultHook hook) { FaultHook() = std::move(hook); }
 

@@ -10,7 +10,14 @@ namespace vetrilo {
 // The text of the last OS error for a path, as the messages show it.
 std::string OsErrorText(const std::string& path, int err);
 
+// The error text for a FIFO, device or other special file in a data file's place.
+std::string NotAFileText(const std::string& path);
+
 bool FileExists(const std::string& path);
+// Whether anything has this name: a file, a folder, a FIFO or device, a
+// dangling link. A data file is read when it is there, and whatever is not a
+// regular file is then refused with a read error instead of reading as empty.
+bool PathExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 // Creates the folder (and its parents) when missing; throws EVetrilo on failure.
 void ForceDirectory(const std::string& path);

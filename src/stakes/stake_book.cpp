@@ -38,7 +38,7 @@ bool TStakeBook::SortAndSaveRatings(TUiHooks& hooks) {
 }
 
 bool TStakeBook::LoadRatings(TUiHooks& hooks) {
-  if (!FileExists(RatingsPath) && !DirectoryExists(RatingsPath)) return true;
+  if (!PathExists(RatingsPath)) return true;
   {
     const TStatusScope status(hooks, Tr("Загрузка файла рейтинга..."));
     try {

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/file_lock.h"
 #include "stakes/stake_record.h"
 
 namespace vetrilo {
@@ -24,7 +25,9 @@ class TStakeFile {
   // Opens (creating an empty file when missing) and reads the file. Throws
   // EVetrilo with the system's text; `exclusive` also fails while another
   // process holds the file.
-  void Open(const std::string& path, bool exclusive);
+  // An exclusive open waits up to `waitMs` for another holder to let go, then
+  // throws EFolderLocked.
+  void Open(const std::string& path, bool exclusive, int waitMs = kFolderLockWaitMs);
   void Close();
   // Close and open again (the same lock mode).
   void Reopen();
@@ -62,7 +65,6 @@ class TStakeFile {
   std::string TempPath() const;
 
  private:
-  void Lock(int fd);
   void ReadAll();
 
   std::string path_;

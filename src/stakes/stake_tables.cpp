@@ -95,7 +95,7 @@ std::string TableCombText(const std::array<uint8_t, 4>& comb) {
 std::vector<TTableRec> ReadTablesFile(const std::string& path) {
   std::vector<TTableRec> tables;
   // Only a missing path is no tables: a folder in its place is a read failure.
-  if (!FileExists(path) && !DirectoryExists(path)) return tables;
+  if (!PathExists(path)) return tables;
   const std::string bytes = ReadFileBytes(path);
   if (bytes.size() % kTableRecordSize != 0) {
     throw EVetrilo(Format(Tr("Размер файла %d байт не кратен размеру записи (%d байт)"),

@@ -180,7 +180,7 @@ std::string TStatList::CaptionsSection() const {
 bool TStatList::LoadMethodSettings(const std::string& path, bool withFavorites,
                                    std::string* error) {
   TIniData data = TIniData::Parse("");
-  if (FileExists(path) || DirectoryExists(path)) {
+  if (PathExists(path)) {
     try {
       data = TIniData::Parse(Cp1251ToUtf8(ReadFileBytes(path, kSettingsReadLimit)));
     } catch (const EVetrilo& e) {

@@ -100,4 +100,32 @@ TEST(Program, WithoutADisplayAndWithoutAJobItSaysSoInOneLine) {
   EXPECT_EQ(std::count(r.Err.begin(), r.Err.end(), '\n'), 1) << r.Err;
 }
 
+// After an update or a language switch the new copy waits for the old one to
+// let go of this folder, and only of this folder.
+TEST(Program, RestartWaitsForThisFolderOnly) {
+  TTempDir dir, other;
+  const std::string program = InstallProgram(dir);
+  // Another program of the same file name runs in another folder.
+  const std::string namesake = other.File("Vetrilo_4d47");
+  std::filesystem::copy_file("/bin/sleep", namesake);
+  const int sleeper = StartProgram({namesake, "120"});
+  const auto free = RunProgram({program, "restart", "fullrefresh"}, kHeadless);
+  EXPECT_EQ(free.Status, 0) << free.Err;
+
+  // The old copy still holds the folder for a moment: the new one waits for it.
+  TDataLock old;
+  ASSERT_TRUE(old.Acquire(dir.File("Vetrilo_4d47.lsk"), nullptr));
+  std::thread release([&old] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    old.Release();
+  });
+  const auto waited = RunProgram({program, "restart", "fullrefresh"}, kHeadless);
+  release.join();
+  EXPECT_EQ(waited.Status, 0) << waited.Err;
+  EXPECT_EQ(waited.Err.find("Невозможно получить монопольный доступ"), std::string::npos);
+  ::kill(sleeper, SIGKILL);
+  int status = 0;
+  ::waitpid(sleeper, &status, 0);
+}
+
 }  // namespace vetrilo

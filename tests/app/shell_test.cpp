@@ -99,37 +99,3 @@ TEST(ListColumns, WidthsSortAndFlagsRoundTrip) {
 }
 
 }  // namespace vetrilo
-
-#include <signal.h>
-#include <sys/wait.h>
-
-#include <chrono>
-#include <thread>
-
-#include "app/process_list.h"
-
-namespace vetrilo {
-
-// The restart word waits for other processes of the same program file name.
-TEST(ProcessList, SeesAnotherProcessOfTheSameProgramUntilItEnds) {
-  TTempDir dir;
-  const std::string name = "vetrilo-sleeper-" + std::to_string(::getpid());
-  const std::string sleeper = dir.File(name);
-  std::filesystem::copy_file("/bin/sleep", sleeper);
-  EXPECT_FALSE(OtherProcessRuns(name));
-  const int pid = test::StartProgram({sleeper, "30"});
-  bool seen = false;
-  for (int i = 0; i < 100 && !seen; ++i) {
-    seen = OtherProcessRuns(name);
-    if (!seen) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  EXPECT_TRUE(seen);
-  ::kill(pid, SIGKILL);
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  EXPECT_FALSE(OtherProcessRuns(name));
-  EXPECT_FALSE(OwnProgramFileName().empty());
-  EXPECT_FALSE(OtherProcessRuns(OwnProgramFileName() + "-none"));
-}
-
-}  // namespace vetrilo

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "catalog/catalog_test_server.h"
 #include "services/self_update.h"
@@ -77,6 +78,34 @@ TEST(CliUpdate, InstallPutsTheBuildIntoTheFolderOrFailsWithStatus2) {
   EXPECT_NE(r.Err.find("Обновлений не найдено!"), std::string::npos);
   r = RunProgram({VETRILO_CLI, "--dir", dir.Path(), "update", "upgrade"});
   EXPECT_EQ(r.Status, 2);
+}
+
+// Two installs into one folder at once: one waits for the other, and neither
+// leaves a torn or empty file behind while saying it succeeded.
+TEST(CliUpdate, ConcurrentInstallsInOneFolderLeaveWholeFiles) {
+  test::TUpdateServer server;
+  const std::string big(512 * 1024, 'b');
+  const std::string package = test::MakeTarGz({{"Vetrilo_4d47", "new"}, {"big.dat", big}});
+  PublishBuild(server, "0.1.0.99999", package, Sha256Hex(package));
+  for (int round = 0; round < 8; ++round) {
+    SCOPED_TRACE(round);
+    TTempDir dir;
+    WriteFile(dir.File("Vetrilo_4d47"), "old");
+    const std::vector<std::string> install = {VETRILO_CLI, "--dir",  dir.Path(), "update",
+                                              "install",   "--site", server.Url("/u.cfg")};
+    test::TRunResult results[2];
+    std::thread other([&] { results[1] = RunProgram(install); });
+    results[0] = RunProgram(install);
+    other.join();
+    int installed = 0;
+    for (const auto& r : results) {
+      EXPECT_TRUE(r.Status == 0 || r.Status == 4) << r.Err;
+      installed += r.Status == 0 ? 1 : 0;
+    }
+    EXPECT_GE(installed, 1);
+    EXPECT_EQ(ReadFile(dir.File("Vetrilo_4d47")), "new");
+    EXPECT_EQ(ReadFile(dir.File("big.dat")), big);
+  }
 }
 
 // Published the way a release is: the update files in the folder the catalogue

@@ -1,7 +1,7 @@
 // Vetrilo_4d47: the desktop program. Its data files lie in its own folder.
 //
 // Command-line words (each also as -word, --word, /word or \word, any case):
-//   restart       wait (up to about a minute) until no other copy of this program runs
+//   restart       wait (up to about a minute) until the copy that holds this folder has ended
 //   fullrecreate  recreate every distribution cache file and exit
 //   fullrefresh   create the missing distribution cache files and exit
 //   loadonly      download new draws from the result site and exit
@@ -10,15 +10,13 @@
 // Without a display the jobs run without a window, with progress on stderr.
 #include <QApplication>
 #include <QTimer>
-#include <chrono>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 
 #include "app/app_session.h"
 #include "app/command_line.h"
-#include "app/process_list.h"
+#include "core/file_lock.h"
 #include "core/errors.h"
 #include "services/self_update.h"
 #include "app/ui/form_main.h"
@@ -27,6 +25,8 @@
 #include "services/ui/qt_language.h"
 
 using namespace vetrilo;
+
+constexpr int kRestartWaitMs = 60000;
 
 static bool HasDisplay() {
   const auto set = [](const char* name) {
@@ -51,14 +51,6 @@ int main(int argc, char** argv) {
   for (const std::string& word : commandLine.Unknown) {
     std::fprintf(stderr, "Vetrilo_4d47: unknown word \"%s\" ignored\n", word.c_str());
   }
-  if (commandLine.Restart) {
-    const std::string self = OwnProgramFileName();
-    int waited = 0;
-    while (OtherProcessRuns(self)) {
-      if (++waited > 600) return 1;  // the other copy did not end
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-  }
   TAppPaths paths;
   try {
     paths = TAppPaths::ForProgram(TAppPaths::ExecutableDir());
@@ -66,6 +58,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "Vetrilo_4d47: %s\n", e.Message().c_str());
     return 2;
   }
+  // The copy that asked for the restart still holds this folder until it has
+  // ended; copies in other folders do not matter. A lock still held after the
+  // wait is reported by the start-up's exclusive-access message.
+  if (commandLine.Restart) WaitUntilUnlocked(paths.StakesFile(), kRestartWaitMs);
   if (!HasDisplay()) {
     if (commandLine.ExitsAfterJobs()) return RunWithoutWindow(commandLine, paths);
     std::fprintf(stderr,

@@ -289,6 +289,20 @@ TEST(CatalogServerLimits, SlowBodyIsCutOff) {
   EXPECT_LT(sent, 5000u);
 }
 
+// A client that asks before sending its body hears at once that it is too long.
+TEST(CatalogServerLimits, DeclaredLengthOverTheLimitIsRefusedUnread) {
+  TTempDir dir;
+  TCatalogTestServer server(dir.File("c.db"));
+  TRawClient client(server.Port());
+  ASSERT_TRUE(
+      client.Send("POST /scripts/scr_putscript.php HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+                  "Expect: 100-continue\r\nContent-Length: " +
+                  std::to_string(2 * kMaxBodyBytes) + "\r\n\r\n"));
+  const std::string reply = client.ReadAll();
+  EXPECT_EQ(Status(reply), 413) << reply;
+  EXPECT_NE(reply.find("Connection: close"), std::string::npos) << reply;
+}
+
 // The same connection serves its next request after a body that was read
 // whole; a refused one ends it.
 TEST(CatalogServerLimits, KeepAliveContinuesOnlyAfterAWholeBody) {

@@ -32,16 +32,12 @@ TCatalogClient WriteClient(const TAppSession& session) {
 
 TCatalogSettings TAppSession::CatalogSettings() const {
   // Reading never writes: the key is made by the first write to the catalogue.
-  TCatalogSettings s;
-  s.Site = std::string(kDefaultCatalogSite);
   try {
-    const TIniData data = IniFile().Load();
-    s.Site = Trim(data.ReadString("GLOBAL", "CatalogSite", kDefaultCatalogSite));
-    s.User.Name = data.ReadString("CATALOG", "UserName", "");
-    s.User.Mail = Trim(data.ReadString("CATALOG", "UserMail", ""));
-    s.User.Key = Trim(data.ReadString("CATALOG", "Key", ""));
+    return ReadCatalogSettings(IniFile());
   } catch (const std::exception&) {
   }
+  TCatalogSettings s;
+  s.Site = std::string(kDefaultCatalogSite);
   return s;
 }
 

@@ -32,8 +32,13 @@ std::string TsvRow(const std::string& first, const std::array<std::string, N>& c
   throw ECliError(CrToLf(Format(Tr(sentence), {e.Message()})), 1);
 }
 
-TCatalogClient Client(const TCliContext& context, const TCliArgs& args) {
-  TCatalogSettings settings = LoadCatalogSettings(TIniFile(context.Paths.IniFile()));
+// Reads leave the settings alone; a write makes the installation key first.
+enum class TAccess { Read, Write };
+
+TCatalogClient Client(const TCliContext& context, const TCliArgs& args, TAccess access) {
+  const TIniFile ini(context.Paths.IniFile());
+  TCatalogSettings settings =
+      access == TAccess::Write ? LoadCatalogSettings(ini) : ReadCatalogSettings(ini);
   if (args.Has("site")) settings.Site = args.Value("site");
   return TCatalogClient(settings.Site, settings.User);
 }
@@ -56,7 +61,7 @@ std::vector<tSystemInfo> SystemList(const TSystemsCatalog& catalog) {
 }
 
 int Systems(const TCliContext& context, const TCliArgs& args) {
-  const TCatalogClient client = Client(context, args);
+  const TCatalogClient client = Client(context, args, TAccess::Read);
   const auto list = SystemList(TSystemsCatalog(client));
   std::string out = TsvRow("Id", SystemColumnCaptions());
   for (const tSystemInfo& s : list) {
@@ -69,7 +74,7 @@ int Systems(const TCliContext& context, const TCliArgs& args) {
 
 int GetSystem(const TCliContext& context, const TCliArgs& args) {
   const int32_t id = IdArg(args, "get-system");
-  const TCatalogClient client = Client(context, args);
+  const TCatalogClient client = Client(context, args, TAccess::Read);
   const TSystemsCatalog catalog(client);
   const auto list = SystemList(catalog);
   const auto it = std::find_if(list.begin(), list.end(), [&](const tSystemInfo& s) { return s.Id == id; });
@@ -86,7 +91,7 @@ int GetSystem(const TCliContext& context, const TCliArgs& args) {
 
 int PutSystem(const TCliContext& context, const TCliArgs& args) {
   if (args.Positional().size() != 2) throw ECliError("catalog put-system needs FILE");
-  const TCatalogClient client = Client(context, args);
+  const TCatalogClient client = Client(context, args, TAccess::Write);
   tSystemData d;
   d.Id = args.Int("id", 0, 0, INT32_MAX);
   try {
@@ -117,7 +122,7 @@ int PutSystem(const TCliContext& context, const TCliArgs& args) {
 
 int DeleteSystem(const TCliContext& context, const TCliArgs& args) {
   const int32_t id = IdArg(args, "delete-system");
-  const TCatalogClient client = Client(context, args);
+  const TCatalogClient client = Client(context, args, TAccess::Write);
   const TSystemsCatalog catalog(client);
   const auto list = SystemList(catalog);
   const auto it = std::find_if(list.begin(), list.end(), [&](const tSystemInfo& s) { return s.Id == id; });
@@ -135,7 +140,7 @@ int DeleteSystem(const TCliContext& context, const TCliArgs& args) {
 
 int Scripts(const TCliContext& context, const TCliArgs& args) {
   const int filter = args.Int("filter", kDefaultScriptFilter - 1, -1, 6);
-  const TCatalogClient client = Client(context, args);
+  const TCatalogClient client = Client(context, args, TAccess::Read);
   std::vector<tScriptInfo> list;
   try {
     list = TScriptsCatalog(client, kRussianLcid).List(filter + 1);
@@ -150,7 +155,7 @@ int Scripts(const TCliContext& context, const TCliArgs& args) {
 
 int GetScript(const TCliContext& context, const TCliArgs& args) {
   const int32_t id = IdArg(args, "get-script");
-  const TCatalogClient client = Client(context, args);
+  const TCatalogClient client = Client(context, args, TAccess::Read);
   std::vector<std::string> lines;
   try {
     lines = TScriptsCatalog(client, kRussianLcid).Lines(id);
@@ -169,7 +174,7 @@ int GetScript(const TCliContext& context, const TCliArgs& args) {
 
 int PutScript(const TCliContext& context, const TCliArgs& args) {
   if (args.Positional().size() != 2) throw ECliError("catalog put-script needs FILE.lsc");
-  const TCatalogClient client = Client(context, args);
+  const TCatalogClient client = Client(context, args, TAccess::Write);
   std::vector<std::string> lines;
   try {
     lines = ReadScriptFile(args.Positional()[1]);
@@ -211,7 +216,7 @@ int Rate(const TCliContext& context, const TCliArgs& args) {
   const int id = ParseIntArg(args.Positional()[1], "ID");
   const int value = ParseIntArg(args.Positional()[2], "VALUE");
   if (value < -1 || value > 5) throw ECliError("VALUE must be -1 (hide), 0 (remove) or 1..5");
-  const TCatalogClient client = Client(context, args);
+  const TCatalogClient client = Client(context, args, TAccess::Write);
   try {
     TScriptsCatalog(client, kRussianLcid).Rate(id, value, args.Value("notes"));
   } catch (const EVetrilo& e) {
@@ -222,7 +227,7 @@ int Rate(const TCliContext& context, const TCliArgs& args) {
 
 int DeleteScript(const TCliContext& context, const TCliArgs& args) {
   const int32_t id = IdArg(args, "delete-script");
-  const TCatalogClient client = Client(context, args);
+  const TCatalogClient client = Client(context, args, TAccess::Write);
   const TScriptsCatalog catalog(client, kRussianLcid);
   try {
     const auto list = catalog.List(kDefaultScriptFilter - 1);  // hidden ones included

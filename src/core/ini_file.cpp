@@ -248,7 +248,9 @@ TIniData TIniFile::Load() const {
 
 void TIniFile::Save(const TIniData& data) const {
   if (unreadable_) return;
-  const bool secret = !data.ReadString("PROXY", "ProxyPassword", "").empty();
+  // The proxy password and the catalogue key (the user's credential there).
+  const bool secret = !data.ReadString("PROXY", "ProxyPassword", "").empty() ||
+                      !data.ReadString("CATALOG", "Key", "").empty();
   SaveFileAtomic(path_, Utf8ToCp1251(data.Text()), secret ? kPrivateFileMode : kNewFileMode);
 }
 

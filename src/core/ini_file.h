@@ -66,7 +66,8 @@ class TIniFile {
   const std::string& Path() const { return path_; }
 
   TIniData Load() const;
-  // A new file holding a proxy password is created private (0600).
+  // A new file holding a proxy password or the catalogue key is created private
+  // (0600); an existing file keeps its mode.
   void Save(const TIniData& data) const;
   // Loads, lets `edit` change the document and saves it once.
   void Update(const std::function<void(TIniData&)>& edit) const;

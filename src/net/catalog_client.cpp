@@ -25,13 +25,18 @@ std::string NewCatalogKey() {
   return key;
 }
 
-TCatalogSettings LoadCatalogSettings(const TIniFile& ini) {
+TCatalogSettings ReadCatalogSettings(const TIniFile& ini) {
   const TIniData data = ini.Load();
   TCatalogSettings s;
   s.Site = Trim(data.ReadString(kGlobal, "CatalogSite", kDefaultCatalogSite));
   s.User.Name = data.ReadString(kCatalog, "UserName", "");
   s.User.Mail = Trim(data.ReadString(kCatalog, "UserMail", ""));
   s.User.Key = Trim(data.ReadString(kCatalog, "Key", ""));
+  return s;
+}
+
+TCatalogSettings LoadCatalogSettings(const TIniFile& ini) {
+  TCatalogSettings s = ReadCatalogSettings(ini);
   if (s.User.Key.empty()) {
     const std::string key = NewCatalogKey();
     ini.Update([&](TIniData& d) { d.WriteString(kCatalog, "Key", key); });

@@ -26,8 +26,11 @@ struct TCatalogSettings {
   TCatalogUser User;  // [CATALOG] UserName, UserMail, Key
 };
 
-// Reads the settings; a missing key is created and saved at once (a failed
-// save throws EVetrilo and the key is not used).
+// Reads the settings and writes nothing: without a key the user reads as a
+// stranger. For the requests that only read.
+TCatalogSettings ReadCatalogSettings(const TIniFile& ini);
+// The settings of a write: a missing key is created and saved at once (a
+// failed save throws EVetrilo and the key is not used).
 TCatalogSettings LoadCatalogSettings(const TIniFile& ini);
 // The name and e-mail of the settings dialog; the key stays.
 void SaveCatalogUser(const TIniFile& ini, const std::string& name, const std::string& mail);

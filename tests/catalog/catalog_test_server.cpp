@@ -1,15 +1,16 @@
 #include "catalog/catalog_test_server.h"
 
+#include <httplib.h>
+
 #include <chrono>
 #include <stdexcept>
 
-#include <httplib.h>
-
 namespace vetrilo::test {
 
-TCatalogTestServer::TCatalogTestServer(const std::string& dbPath, const std::string& filesDir)
+TCatalogTestServer::TCatalogTestServer(const std::string& dbPath, const std::string& filesDir,
+                                       const catalog::TServerLimits& limits)
     : service_(std::make_unique<catalog::TCatalogService>(dbPath)),
-      server_(std::make_unique<catalog::TCatalogServer>(*service_, filesDir)) {
+      server_(std::make_unique<catalog::TCatalogServer>(*service_, filesDir, limits)) {
   port_ = server_->Bind("127.0.0.1", 0);
   if (port_ <= 0) throw std::runtime_error("no free port");
   thread_ = std::thread([this] { server_->Listen(); });

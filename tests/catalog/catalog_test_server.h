@@ -13,7 +13,8 @@ namespace vetrilo::test {
 // a database file in `dbPath`; stopped with the object.
 class TCatalogTestServer {
  public:
-  explicit TCatalogTestServer(const std::string& dbPath, const std::string& filesDir = {});
+  explicit TCatalogTestServer(const std::string& dbPath, const std::string& filesDir = {},
+                              const catalog::TServerLimits& limits = {});
   ~TCatalogTestServer();
 
   catalog::TCatalogService& Service() { return *service_; }

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
 
 #include "catalog/catalog_test_server.h"
 #include "core/ini_file.h"
@@ -106,6 +109,97 @@ TEST(CliCatalog, ScriptsArePublishedRatedFetchedAndFailuresReported) {
   EXPECT_TRUE(down.Err.find("Ошибка загрузки каталога online-сценариев!") != std::string::npos)
       << down.Err;
   EXPECT_EQ(anna.Cli({"rate", "1", "7"}).Status, 2);
+}
+
+// The largest bodies the program sends: a system over 47 numbers and a long script.
+TEST(CliCatalog, LargeSystemsAndScriptsArePublishedWhole) {
+  TTempDir db;
+  test::TCatalogTestServer server(db.File("c.db"));
+  const TInstall anna(server.Site(), "Анна", "anna@example.org");
+  const TInstall boris(server.Site(), "Борис", "boris@example.org");
+  // The first 3,000 combinations of 4 of 1..47 in order; they reach 47.
+  std::string lines, stored;
+  int count = 0;
+  for (int a = 1; a <= 47 && count < 3000; ++a)
+    for (int b = a + 1; b <= 47 && count < 3000; ++b)
+      for (int c = b + 1; c <= 47 && count < 3000; ++c)
+        for (int d = c + 1; d <= 47 && count < 3000; ++d, ++count) {
+          char line[64];
+          std::snprintf(line, sizeof line, "%d %d %d %d\r\n", a, b, c, d);
+          lines += line;
+          std::snprintf(line, sizeof line, "%02d %02d %02d %02d\r\n", a, b, c, d);
+          stored += line;
+        }
+  test::WriteFile(anna.dir.File("big.txt"), lines);
+  const auto put =
+      anna.Cli({"put-system", anna.dir.File("big.txt"), "--title", "Большая", "--olap", "2"});
+  ASSERT_EQ(put.Status, 0) << put.Err;
+  EXPECT_EQ(put.Out, "1\n");
+  const auto get = boris.Cli({"get-system", "1"});
+  ASSERT_EQ(get.Status, 0) << get.Err;
+  EXPECT_EQ(test::ReadFile(boris.dir.File("Systems/4-47-2_0001.dat")), stored);
+
+  // 500 KB of script lines, now and then with the characters the escapes change.
+  std::vector<std::string> script;
+  std::string printed;
+  size_t bytes = 0;
+  for (int i = 0; bytes < 500 * 1024; ++i) {
+    std::string line = "NUMS " + std::to_string(i % 47 + 1) + " SUM " +
+                       std::to_string(60 + i % 50) + "-" + std::to_string(120 + i % 40) +
+                       " ODD 1-3 EVEN 1-3";
+    if (i % 100 == 0) line += " \"строка\" '№" + std::to_string(i) + "' ?";
+    script.push_back(line);
+    printed += line + "\n";
+    bytes += line.size() + 2;
+  }
+  WriteScriptFile(anna.dir.File("big.lsc"), script);
+  const auto publish = anna.Cli({"put-script", anna.dir.File("big.lsc"), "--title", "Длинный"});
+  ASSERT_EQ(publish.Status, 0) << publish.Err;
+  EXPECT_EQ(publish.Out, "1\n");
+  const auto fetched = boris.Cli({"get-script", "1"});
+  ASSERT_EQ(fetched.Status, 0) << fetched.Err;
+  EXPECT_EQ(fetched.Out, printed);
+}
+
+// The installation key is the user's credential at the catalogue: reading the
+// catalogue writes nothing, and a settings file that gets the key is private
+// unless its owner chose otherwise.
+TEST(CliCatalog, ReadsWriteNoSettingsAndTheKeyIsPrivate) {
+  TTempDir db;
+  test::TCatalogTestServer server(db.File("c.db"));
+  const auto mode = [](const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 ? int(st.st_mode & 0777) : -1;
+  };
+  const TInstall anna(server.Site(), "Анна", "anna@example.org");
+  const std::string ini = anna.dir.File("Vetrilo_4d47.ini");
+  ASSERT_EQ(::chmod(ini.c_str(), 0640), 0);
+  const std::string before = test::ReadFile(ini);
+  for (const char* read : {"systems", "scripts"}) {
+    SCOPED_TRACE(read);
+    const auto r = anna.Cli({read});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(test::ReadFile(ini), before);
+  }
+  // Without any settings file a read creates none.
+  TTempDir bare;
+  const auto list = test::RunProgram(
+      {VETRILO_CLI, "--dir", bare.Path(), "catalog", "systems", "--site", server.Site()});
+  ASSERT_EQ(list.Status, 0) << list.Err;
+  EXPECT_EQ(mode(bare.File("Vetrilo_4d47.ini")), -1);
+
+  // A write makes the key: in a new file that is private, in an existing one
+  // the owner's mode stays.
+  test::WriteFile(anna.dir.File("six.txt"), "1 2 3 4\r\n3 4 5 6\r\n");
+  ASSERT_EQ(anna.Cli({"put-system", anna.dir.File("six.txt"), "--title", "x"}).Status, 0);
+  EXPECT_EQ(TIniData::Parse(test::ReadFile(ini)).ReadString("CATALOG", "Key", "").size(), 32u);
+  EXPECT_EQ(mode(ini), 0640);
+  const auto rate = test::RunProgram(
+      {VETRILO_CLI, "--dir", bare.Path(), "catalog", "rate", "1", "3", "--site", server.Site()});
+  EXPECT_EQ(rate.Status, 1);  // no e-mail to write for
+  const std::string made = bare.File("Vetrilo_4d47.ini");
+  EXPECT_EQ(mode(made), 0600);
+  EXPECT_EQ(TIniData::Parse(test::ReadFile(made)).ReadString("CATALOG", "Key", "").size(), 32u);
 }
 
 }  // namespace

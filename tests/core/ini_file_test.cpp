@@ -105,7 +105,7 @@ TEST(IniFile, FileMarkedUnreadableReadsEmptyAndIsLeftAlone) {
   EXPECT_EQ(ReadFile(dir.File("a.ini")), "[GLOBAL]\r\nMatrixCols=5\r\n");
 }
 
-TEST(IniFile, NewFileWithAProxyPasswordIsPrivate) {
+TEST(IniFile, NewFileWithASecretIsPrivate) {
   TTempDir dir;
   const auto mode = [](const std::string& path) {
     struct stat st;
@@ -116,6 +116,8 @@ TEST(IniFile, NewFileWithAProxyPasswordIsPrivate) {
   EXPECT_EQ(mode(dir.File("plain.ini")), 0644u);
   TIniFile(dir.File("secret.ini")).WriteString("PROXY", "ProxyPassword", "pw");
   EXPECT_EQ(mode(dir.File("secret.ini")), 0600u);
+  TIniFile(dir.File("key.ini")).WriteString("CATALOG", "Key", "0123abcd");
+  EXPECT_EQ(mode(dir.File("key.ini")), 0600u);
   // A file the user made private stays so, whatever is written to it.
   ASSERT_EQ(::chmod(dir.File("plain.ini").c_str(), 0600), 0);
   TIniFile(dir.File("plain.ini")).WriteString("GLOBAL", "MatrixCols", "8");

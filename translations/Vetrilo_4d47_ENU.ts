@@ -3560,6 +3560,10 @@ p1, p2, p3, ..., pX - numbers of the previous draw</translation>
         <translation>For %d numbers the system &quot;%s&quot; is already saved.&#xd;&#xd;Replace it with the one just built?</translation>
     </message>
     <message>
+        <source>Для %d чисел сохранена система &quot;%s&quot;, построенная на этом компьютере.&#xd;&#xd;Заменить её загружаемой системой &quot;%s&quot;?</source>
+        <translation>For %d numbers the system &quot;%s&quot; built on this computer is kept.&#xd;&#xd;Replace it with the system &quot;%s&quot; being downloaded?</translation>
+    </message>
+    <message>
         <source>Сохранение системы...</source>
         <translation>Saving the system...</translation>
     </message>

@@ -434,6 +434,8 @@ class TAppSession {
   // an unreachable server gives the placeholder row instead of a message.
   int LoadSystems(int32_t focusId = 0, bool quiet = false);
   // "Загрузить": each row in turn; a failure is shown and the next goes on.
+  // A system built here for the same count is replaced only after Yes (false
+  // when a row was declined or failed).
   bool DownloadSystems(const std::vector<int>& rows);
   // A new own system for the editor.
   tSystemData NewSystemData() const;

@@ -69,6 +69,13 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   workTabs_->addTab(systemsPage, QTr("Системы"));
   systemsPage->Tools()->addSeparator();
   systemsPage->Tools()->addAction(actions_->Find("SystemDesign"));
+  // Showing either page again also brings it to the front.
+  connect(actions_->Find("TabTables"), &QAction::triggered, this, [this] {
+    if (session_.TablesShown()) workTabs_->setCurrentWidget(tablesPage_);
+  });
+  connect(actions_->Find("SystemsOn"), &QAction::triggered, this, [this, systemsPage] {
+    if (session_.SystemsEnabled()) workTabs_->setCurrentWidget(systemsPage);
+  });
   // The script page stays the last of the work tabs.
   scriptPage_ = new TScriptPage(session_, *actions_);
   scriptPage_->SetDrawsExcludeSource([this] { return combsPage_->ExcludeField()->value(); });

@@ -516,7 +516,8 @@ class TAppSession {
   // "Обновить рейтинг": asks when there are ratings to lose.
   bool RefreshRatings();
   // A click on a ratings column header: ascending, or the other way round when
-  // the list is already sorted ascending by that column.
+  // the list is already sorted ascending by that column; nothing for a column
+  // that does not sort.
   void SortRatingsBy(int column);
   void SetRatingsSort(int column, bool descending);
   int RatingsEffMode() const { return options_.RatingsEffMode; }

@@ -49,7 +49,8 @@ struct TCliBooks {
     Book.Log = {paths.Dir, paths.BaseName};
     Book.RatingsPath = paths.File(".lrt");
     const TListColumns columns = ReadListColumns(frm, "TFormMain", "lvRatings", kRatingColumns);
-    if (columns.Sort) Book.SetSort(columns.Sort->first, columns.Sort->second != 0);
+    const TRatingsSort sort = StoredRatingsSort(columns.Sort);
+    Book.SetSort(sort.Column, sort.Descending);
     std::string warning;
     try {
       warning = OpenStakesAtStart(Book.File, paths.StakesFile(), true);

@@ -592,6 +592,10 @@
         <translation>Lottery site</translation>
     </message>
     <message>
+        <source>Страница лотереи не открылась: нет программы для ее просмотра.&#xd;&#xd;Адрес страницы: %s</source>
+        <translation>The lottery page did not open: there is no program to show it.&#xd;&#xd;Its address: %s</translation>
+    </message>
+    <message>
         <source>Открыть страницу лотереи в браузере</source>
         <translation>Open the lottery&apos;s page in the browser</translation>
     </message>
@@ -4190,6 +4194,10 @@ p1, p2, p3, ..., pX - numbers of the previous draw</translation>
     <message>
         <source>Отчет сохранен в файле &quot;%s&quot;.</source>
         <translation>The report was saved to the file &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Протокол сценария сохранен в файле &quot;%s&quot;.</source>
+        <translation>The script log is saved in the file &quot;%s&quot;.</translation>
     </message>
     <message>
         <source>Ошибка распаковки пакета обновления &quot;%s&quot;: %s</source>

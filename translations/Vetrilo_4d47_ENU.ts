@@ -592,6 +592,10 @@
         <translation>Lottery site</translation>
     </message>
     <message>
+        <source>Страница лотереи не открылась: нет программы для ее просмотра.&#xd;&#xd;Адрес страницы: %s</source>
+        <translation>The lottery page did not open: there is no program to show it.&#xd;&#xd;Its address: %s</translation>
+    </message>
+    <message>
         <source>Открыть страницу лотереи в браузере</source>
         <translation>Open the lottery&apos;s page in the browser</translation>
     </message>
@@ -3560,6 +3564,10 @@ p1, p2, p3, ..., pX - numbers of the previous draw</translation>
         <translation>For %d numbers the system &quot;%s&quot; is already saved.&#xd;&#xd;Replace it with the one just built?</translation>
     </message>
     <message>
+        <source>Для %d чисел сохранена система &quot;%s&quot;, построенная на этом компьютере.&#xd;&#xd;Заменить её загружаемой системой &quot;%s&quot;?</source>
+        <translation>For %d numbers the system &quot;%s&quot; built on this computer is kept.&#xd;&#xd;Replace it with the system &quot;%s&quot; being downloaded?</translation>
+    </message>
+    <message>
         <source>Сохранение системы...</source>
         <translation>Saving the system...</translation>
     </message>
@@ -4186,6 +4194,10 @@ p1, p2, p3, ..., pX - numbers of the previous draw</translation>
     <message>
         <source>Отчет сохранен в файле &quot;%s&quot;.</source>
         <translation>The report was saved to the file &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Протокол сценария сохранен в файле &quot;%s&quot;.</source>
+        <translation>The script log is saved in the file &quot;%s&quot;.</translation>
     </message>
     <message>
         <source>Ошибка распаковки пакета обновления &quot;%s&quot;: %s</source>

@@ -436,6 +436,8 @@ class TAppSession {
   // an unreachable server gives the placeholder row instead of a message.
   int LoadSystems(int32_t focusId = 0, bool quiet = false);
   // "Загрузить": each row in turn; a failure is shown and the next goes on.
+  // A system built here for the same count is replaced only after Yes (false
+  // when a row was declined or failed).
   bool DownloadSystems(const std::vector<int>& rows);
   // A new own system for the editor.
   tSystemData NewSystemData() const;
@@ -516,7 +518,8 @@ class TAppSession {
   // "Обновить рейтинг": asks when there are ratings to lose.
   bool RefreshRatings();
   // A click on a ratings column header: ascending, or the other way round when
-  // the list is already sorted ascending by that column.
+  // the list is already sorted ascending by that column; nothing for a column
+  // that does not sort.
   void SortRatingsBy(int column);
   void SetRatingsSort(int column, bool descending);
   int RatingsEffMode() const { return options_.RatingsEffMode; }

@@ -73,6 +73,10 @@ bool TAppSession::SystemOwn(int row) const {
 }
 
 bool TAppSession::StoreDownloadedSystem(const tSystemInfo& info) {
+  if (const std::string built = BuiltSystemFor(paths_.SystemsDir(), info.Nums);
+      !built.empty() && !hooks_->Ask(ReplaceBuiltSystemQuestion(info, built))) {
+    return false;
+  }
   TBusyGuard busy(*this, Format(Tr("Загрузка \"%s\"..."), {info.Title}));
   try {
     const TCatalogClient client = CatalogClient();

@@ -21,7 +21,8 @@ bool TAppSession::OpenStakeFile(std::string* error) {
   SyncStakeSettings();
   const TListColumns columns =
       ReadListColumns(frmAtStart_, kMainSection, "lvRatings", kRatingColumns);
-  if (columns.Sort) stakes_.SetSort(columns.Sort->first, columns.Sort->second != 0);
+  const TRatingsSort sort = StoredRatingsSort(columns.Sort);
+  stakes_.SetSort(sort.Column, sort.Descending);
   TBusyGuard busy(*this, Tr("Загрузка файла ставок..."));
   folderBusy_ = false;
   try {
@@ -201,6 +202,7 @@ void TAppSession::SetRatingsSort(int column, bool descending) {
 }
 
 void TAppSession::SortRatingsBy(int column) {
+  if (!RatingColumnSorts(column)) return;
   const bool descending = stakes_.SortColumn == column && !stakes_.SortDescending;
   SetRatingsSort(column, descending);
 }

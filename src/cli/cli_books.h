@@ -63,7 +63,8 @@ struct TCliBooks {
     Book.Log = {paths.Dir, paths.BaseName};
     Book.RatingsPath = paths.File(".lrt");
     const TListColumns columns = ReadListColumns(frm, "TFormMain", "lvRatings", kRatingColumns);
-    if (columns.Sort) Book.SetSort(columns.Sort->first, columns.Sort->second != 0);
+    const TRatingsSort sort = StoredRatingsSort(columns.Sort);
+    Book.SetSort(sort.Column, sort.Descending);
     if (!warning.empty()) WriteMessageToStderr(TMessageKind::Warning, warning);
     if (withArchive) {
       const std::string path = paths.ArchiveFile();

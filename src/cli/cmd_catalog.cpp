@@ -1,6 +1,7 @@
 // catalog: the systems and scripts of the catalogue server.
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <filesystem>
 
 #include "cli/cli.h"
@@ -14,6 +15,7 @@
 #include "scripts/script_catalog.h"
 #include "scripts/script_file.h"
 #include "stakes/system_catalog.h"
+#include "stakes/system_store.h"
 
 namespace vetrilo::cli {
 namespace {
@@ -74,11 +76,22 @@ int Systems(const TCliContext& context, const TCliArgs& args) {
 
 int GetSystem(const TCliContext& context, const TCliArgs& args) {
   const int32_t id = IdArg(args, "get-system");
+  const std::string answer = args.Value("answer", "no");
+  if (answer != "yes" && answer != "no") throw ECliError("--answer must be yes or no");
+  const bool replaceBuilt = answer == "yes";
   const TCatalogClient client = Client(context, args, TAccess::Read);
   const TSystemsCatalog catalog(client);
   const auto list = SystemList(catalog);
   const auto it = std::find_if(list.begin(), list.end(), [&](const tSystemInfo& s) { return s.Id == id; });
   if (it == list.end()) throw ECliError("no system " + std::to_string(id) + " in the catalogue", 1);
+  if (const std::string built = BuiltSystemFor(context.Paths.SystemsDir(), it->Nums);
+      !built.empty()) {
+    // The question and its answer on stderr, as the draw download writes them.
+    const std::string line =
+        CrToLf(ReplaceBuiltSystemQuestion(*it, built)) + (replaceBuilt ? " yes\n" : " no\n");
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    if (!replaceBuilt) return 3;
+  }
   try {
     const auto lines = CheckedSystemLines(*it, catalog.Combinations(id));
     StoreSystemFile(context.Paths.SystemsDir(), *it, lines, list);
@@ -244,7 +257,7 @@ int DeleteScript(const TCliContext& context, const TCliArgs& args) {
 int Catalog(const TCliContext& context) {
   const TCliArgs args(context.Words,
                       {"site", "filter", "title", "descr", "url", "olap", "id", "author", "lcid",
-                       "notes", "out"},
+                       "notes", "out", "answer"},
                       {"universal", "private"});
   const std::string sub = args.Positional().empty() ? std::string() : args.Positional()[0];
   // These write the folder: a downloaded system, or the installation key on first use.
@@ -268,7 +281,8 @@ int Catalog(const TCliContext& context) {
 
 const TCliRegistration kCatalog(
     "catalog",
-    "catalog systems | scripts [--filter -1..6] | get-system ID | get-script ID [--out FILE.lsc] |\n"
+    "catalog systems | scripts [--filter -1..6] | get-system ID [--answer yes|no] |\n"
+    "    get-script ID [--out FILE.lsc] |\n"
     "    put-system FILE --title T [--descr D] [--olap 0..3] [--url U] [--id ID] |\n"
     "    put-script FILE.lsc --title T [--descr D] [--universal] [--private] [--lcid N] [--id ID] |\n"
     "    rate ID VALUE [--notes TEXT] | delete-system ID | delete-script ID   [--site URL]\n"

@@ -104,7 +104,10 @@ void BuildTable(const TCliContext& context, const TCliArgs& args, TTable& t) {
     const std::string path = context.Paths.File(".lrt");
     if (PathExists(path)) t.Ratings.Load(path);
     const TListColumns columns = ReadListColumns(frm, "TFormMain", "lvRatings", kRatingColumns);
-    if (columns.Sort) t.Ratings.Sort(columns.Sort->first, columns.Sort->second != 0);
+    if (columns.Sort) {
+      const TRatingsSort sort = StoredRatingsSort(columns.Sort);
+      t.Ratings.Sort(sort.Column, sort.Descending);
+    }
     t.Source = RatingsExportSource(t.Ratings, options.RatingsEffMode, columns.Widths);
     t.Title = Tr("Рейтинг");
   } else if (table == "stakes") {

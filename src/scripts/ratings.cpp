@@ -151,8 +151,17 @@ int CompareRatings(const TRatingRec& a, const TRatingRec& b, int column) {
   }
 }
 
+bool RatingColumnSorts(int column) {
+  return column >= 0 && column <= 10;
+}
+
+TRatingsSort StoredRatingsSort(const std::optional<std::pair<int, int>>& stored) {
+  if (!stored || !RatingColumnSorts(stored->first)) return {};
+  return {stored->first, stored->second != 0};
+}
+
 void TRatings::Sort(int column, bool descending) {
-  if (column < 0 || column > 10 || items_.size() < 2) return;
+  if (!RatingColumnSorts(column) || items_.size() < 2) return;
   std::stable_sort(items_.begin(), items_.end(), [&](const TRatingRec& a, const TRatingRec& b) {
     const bool emptyA = a.Stakes == 0, emptyB = b.Stakes == 0;
     if (emptyA || emptyB) return !emptyA && emptyB;

@@ -2,9 +2,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/combinatorics.h"
@@ -82,5 +84,16 @@ std::string RatingsCsv(const TRatings& ratings, char point);
 
 // Sort comparison of two ratings by a column, ascending: < 0, 0 or > 0.
 int CompareRatings(const TRatingRec& a, const TRatingRec& b, int column);
+
+// The list sorts by columns 0..10; the efficiency columns compare equal, so a
+// click on their header does nothing.
+bool RatingColumnSorts(int column);
+struct TRatingsSort {
+  int Column = 3;  // "Среднее"
+  bool Descending = true;
+};
+// The sort of a stored "lvRatings.SortType" (column, direction): none stored,
+// or a column that does not sort, reads as the default.
+TRatingsSort StoredRatingsSort(const std::optional<std::pair<int, int>>& stored);
 
 }  // namespace vetrilo

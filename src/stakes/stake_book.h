@@ -25,8 +25,8 @@ class TStakeBook {
   bool LogEnabled = false;
   std::string RatingsPath;
   // The ratings list's sort (default "Среднее", descending).
-  int SortColumn = 3;
-  bool SortDescending = true;
+  int SortColumn = TRatingsSort{}.Column;
+  bool SortDescending = TRatingsSort{}.Descending;
   // The time stamp of log lines.
   std::function<std::string()> Now = NowLogTime;
 

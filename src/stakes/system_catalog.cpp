@@ -170,7 +170,27 @@ std::vector<int32_t> StoreSystemFile(const std::string& systemsDir, const tSyste
     std::error_code error;
     if (std::filesystem::remove(SystemFilePath(systemsDir, other), error)) removed.push_back(other.Id);
   }
+  // Unlisted files for the same n too (a built one, one gone from the catalogue):
+  // the lookup would take the first of them.
+  const std::string own = SystemFileName(info.Nums, info.Olap, info.Id);
+  for (const std::string& name : StoredSystemFiles(systemsDir, info.Nums)) {
+    std::error_code error;
+    if (name != own) std::filesystem::remove(JoinPath(systemsDir, name), error);
+  }
   return removed;
+}
+
+std::string BuiltSystemFor(const std::string& systemsDir, int nums) {
+  for (const std::string& name : StoredSystemFiles(systemsDir, nums)) {
+    if (IsBuiltSystemFile(name)) return name;
+  }
+  return {};
+}
+
+std::string ReplaceBuiltSystemQuestion(const tSystemInfo& info, const std::string& builtFile) {
+  return Format(Tr("Для %d чисел сохранена система \"%s\", построенная на этом компьютере.\r\r"
+                   "Заменить её загружаемой системой \"%s\"?"),
+                {int(info.Nums), builtFile, info.Title});
 }
 
 std::array<std::string, kSystemColumns> SystemColumnCaptions() {

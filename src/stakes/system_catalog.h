@@ -57,11 +57,16 @@ class TSystemsCatalog {
 // "Количество скачанных комбинаций ...".
 std::vector<std::string> CheckedSystemLines(const tSystemInfo& info, const std::string& clist);
 // Writes the local file of a downloaded system (CP1251, CR LF), sets its time
-// to Created, and deletes the files of the other listed systems with the same
-// Nums. Returns their ids.
+// to Created, and deletes every other file kept for the same Nums. Returns the
+// ids of the listed systems whose files went.
 std::vector<int32_t> StoreSystemFile(const std::string& systemsDir, const tSystemInfo& info,
                                      const std::vector<std::string>& lines,
                                      const std::vector<tSystemInfo>& listed);
+// The file of a system built on this computer for nums numbers, empty when none:
+// a download for that count replaces it only when the user agrees.
+std::string BuiltSystemFor(const std::string& systemsDir, int nums);
+// "Для %d чисел сохранена система \"%s\", построенная на этом компьютере. ..."
+std::string ReplaceBuiltSystemQuestion(const tSystemInfo& info, const std::string& builtFile);
 std::string SystemFilePath(const std::string& systemsDir, const tSystemInfo& info);
 bool SystemFileExists(const std::string& systemsDir, const tSystemInfo& info);
 // The file's modification time in seconds since 1970; 0 when it has none.

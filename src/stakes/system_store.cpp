@@ -30,7 +30,13 @@ bool MatchesSystemMask(std::string_view name, int n) {
   return middle.find('_') != std::string_view::npos;
 }
 
-std::string FindSystemFile(const std::string& systemsDir, int n) {
+}  // namespace
+
+std::string SystemFileName(int nums, int olap, int id) {
+  return Format("%d-%.2d-%d_%.4d.dat", {4, nums, olap, id});
+}
+
+std::vector<std::string> StoredSystemFiles(const std::string& systemsDir, int n) {
   std::vector<std::string> names;
   std::error_code error;
   for (std::filesystem::directory_iterator it(systemsDir, error), end; !error && it != end;
@@ -40,14 +46,15 @@ std::string FindSystemFile(const std::string& systemsDir, int n) {
     std::string name = it->path().filename().string();
     if (MatchesSystemMask(name, n)) names.push_back(std::move(name));
   }
-  if (names.empty()) return {};
-  return *std::min_element(names.begin(), names.end());
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
-}  // namespace
-
-std::string SystemFileName(int nums, int olap, int id) {
-  return Format("%d-%.2d-%d_%.4d.dat", {4, nums, olap, id});
+bool IsBuiltSystemFile(std::string_view name) {
+  constexpr std::string_view kBuiltId = "_0000";
+  return name.size() > kBuiltId.size() + 4 &&
+         name.substr(name.size() - 4 - kBuiltId.size(), kBuiltId.size()) == kBuiltId &&
+         SameTextIgnoringCase(name.substr(name.size() - 4), ".dat");
 }
 
 std::vector<uint8_t> CollectNumbers(std::span<const TComb> combs) {
@@ -98,8 +105,9 @@ int ParseSystemLine(std::string_view line, int n, std::array<int, 4>& positions)
 
 TFoundSystem FindSystem(const std::string& systemsDir, std::span<const uint8_t> numbers) {
   const int n = int(numbers.size());
-  const std::string name = FindSystemFile(systemsDir, n);
-  if (name.empty()) throw ESystemNotFound(n);
+  const std::vector<std::string> names = StoredSystemFiles(systemsDir, n);
+  if (names.empty()) throw ESystemNotFound(n);
+  const std::string& name = names.front();
   TFoundSystem found;
   found.Name = Cp1251ToUtf8(ChangeFileExt(name, ""));
   try {

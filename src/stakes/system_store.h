@@ -19,6 +19,12 @@ constexpr std::string_view kSystemsFolder = "Systems";
 // "4-12-2_0317.dat"
 std::string SystemFileName(int nums, int olap, int id);
 
+// The names of the files kept for n numbers ("4-NN-*_*.dat"), in code-point order.
+std::vector<std::string> StoredSystemFiles(const std::string& systemsDir, int n);
+// A system built on this computer is stored under the catalogue id 0000; it
+// exists nowhere else.
+bool IsBuiltSystemFile(std::string_view name);
+
 // The distinct numbers of a combination list in order of first appearance, each
 // combination read in ascending order; at most 47.
 std::vector<uint8_t> CollectNumbers(std::span<const TComb> combs);

@@ -1,14 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/app_session.h"
 #include "catalog/catalog_test_server.h"
+#include "core/cp1251.h"
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "net/result_server.h"
 #include "scripts/script_file.h"
-#include "core/cp1251.h"
 #include "test_support.h"
 
 namespace vetrilo {
@@ -119,6 +120,61 @@ TEST(AppSessionCatalog, SystemsPageOperationsAndSystemPlay) {
   anna.Session.SetSystemsEnabled(false);
   EXPECT_TRUE(anna.Session.Systems().empty());
   EXPECT_NE(test::ReadFile(anna.Dir.File("Vetrilo_4d47.frm")).find("SystemsEnabled=0"), std::string::npos);
+}
+
+std::vector<std::string> SystemFiles(const std::string& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(dir)) {
+    names.push_back(e.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A system built here exists nowhere else: a download for its count asks first,
+// and whichever is kept is the only file for that count.
+TEST(AppSessionCatalog, DownloadOverASystemBuiltHereAsksFirst) {
+  TTempDir db;
+  test::TCatalogTestServer server(db.File("c.db"));
+  TCatalogSession anna(server.Site());
+  ASSERT_EQ(
+      anna.Session.AddSystem(System("Десять", 10, "01 02 03 04\r\n05 06 07 08\r\n07 08 09 10", 3)),
+      0);
+  const std::string systems = anna.Dir.File("Systems");
+  const std::string built = "4-10-3_0000.dat";
+  const struct {
+    bool Answer;
+    std::vector<std::string> Kept;
+  } cases[] = {
+      {false, {built, "4-11-3_0000.dat"}},
+      {true, {"4-10-3_0001.dat", "4-11-3_0000.dat"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Answer);
+    std::filesystem::remove_all(systems);
+    std::filesystem::create_directories(systems);
+    WriteFile(JoinPath(systems, built), "01 02 03 04\r\n");
+    WriteFile(JoinPath(systems, "4-11-3_0000.dat"), "01 02 03 04\r\n");  // another count stays
+    anna.Hooks.Questions.clear();
+    anna.Hooks.Answer = c.Answer;
+    EXPECT_EQ(anna.Session.DownloadSystems({0}), c.Answer);
+    ASSERT_EQ(anna.Hooks.Questions.size(), 1u);
+    EXPECT_EQ(anna.Hooks.Questions[0],
+              "Для 10 чисел сохранена система \"4-10-3_0000.dat\", построенная на этом "
+              "компьютере.\r\rЗаменить её загружаемой системой \"Десять\"?");
+    EXPECT_EQ(SystemFiles(systems), c.Kept);
+    EXPECT_EQ(anna.Session.SystemDownloaded(0), c.Answer);
+  }
+  EXPECT_TRUE(anna.Hooks.Messages.empty()) << anna.LastMessage();
+
+  // A catalogue file no longer listed goes without a question.
+  std::filesystem::remove_all(systems);
+  std::filesystem::create_directories(systems);
+  WriteFile(JoinPath(systems, "4-10-1_0042.dat"), "01 02 03 04\r\n");
+  anna.Hooks.Questions.clear();
+  EXPECT_TRUE(anna.Session.DownloadSystems({0}));
+  EXPECT_TRUE(anna.Hooks.Questions.empty());
+  EXPECT_EQ(SystemFiles(systems), std::vector<std::string>{"4-10-3_0001.dat"});
 }
 
 TEST(AppSessionCatalog, FailuresLeaveTheListsEmptyWithThePagesMessages) {

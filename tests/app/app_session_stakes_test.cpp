@@ -100,6 +100,23 @@ TEST(AppSessionStakes, AddCheckRateDeleteAndClear) {
   EXPECT_FALSE(t.Session.Busy());
 }
 
+TEST(AppSessionStakes, AStoredSortByAnEfficiencyColumnStartsAsTheDefault) {
+  const struct {
+    const char* Stored;
+    int Column;
+    bool Descending;
+  } cases[] = {{"11,0", 3, true}, {"2,0", 2, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Stored);
+    TStakeSession t;
+    WriteFile(t.Dir.File("Vetrilo_4d47.frm"),
+              std::string("[TFormMain]\r\nlvRatings.SortType=") + c.Stored + "\r\n");
+    t.Start("");
+    EXPECT_EQ(t.Session.StakeBook().SortColumn, c.Column);
+    EXPECT_EQ(t.Session.StakeBook().SortDescending, c.Descending);
+  }
+}
+
 TEST(AppSessionStakes, OptionsAreSavedAtOnce) {
   TStakeSession t;
   t.Start("");
@@ -113,6 +130,10 @@ TEST(AppSessionStakes, OptionsAreSavedAtOnce) {
   t.Session.SortRatingsBy(1);
   EXPECT_TRUE(t.Session.StakeBook().SortDescending);
   t.Session.SortRatingsBy(4);
+  EXPECT_FALSE(t.Session.StakeBook().SortDescending);
+  // An efficiency column does not sort: the list keeps its sort.
+  t.Session.SortRatingsBy(12);
+  EXPECT_EQ(t.Session.StakeBook().SortColumn, 4);
   EXPECT_FALSE(t.Session.StakeBook().SortDescending);
   EXPECT_THROW(t.Session.ProfitChartData(), EVetrilo);
   EXPECT_FALSE(t.Session.Busy());

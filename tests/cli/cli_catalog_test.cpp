@@ -3,12 +3,14 @@
 
 #include <cstdio>
 
+#include <filesystem>
+
 #include "catalog/catalog_test_server.h"
+#include "core/cp1251.h"
 #include "core/ini_file.h"
 #include "core/text.h"
 #include "scripts/script_file.h"
 #include "test_paths.h"
-#include "core/cp1251.h"
 #include "test_support.h"
 
 namespace vetrilo {
@@ -73,6 +75,37 @@ TEST(CliCatalog, SystemsArePublishedListedFetchedAndDeleted) {
   EXPECT_EQ(denied.Status, 1);
   EXPECT_NE(denied.Err.find("Ошибка сохранения системы #0!"), std::string::npos) << denied.Err;
   EXPECT_NE(denied.Err.find("уже используется другой установкой"), std::string::npos) << denied.Err;
+}
+
+TEST(CliCatalog, GetSystemReplacesASystemBuiltHereOnlyWhenAnsweredYes) {
+  TTempDir db;
+  test::TCatalogTestServer server(db.File("c.db"));
+  const TInstall anna(server.Site(), "Анна", "anna@example.org");
+  test::WriteFile(anna.dir.File("six.txt"), "1 2 3 4\r\n3 4 5 6\r\n");
+  ASSERT_EQ(
+      anna.Cli({"put-system", anna.dir.File("six.txt"), "--title", "Шесть", "--olap", "3"}).Status,
+      0);
+  std::filesystem::create_directories(anna.dir.File("Systems"));
+  const std::string built = anna.dir.File("Systems/4-06-2_0000.dat");
+  test::WriteFile(built, "01 02 03 04\r\n");
+  const std::string question =
+      "Для 6 чисел сохранена система \"4-06-2_0000.dat\", построенная на этом компьютере.\n\n"
+      "Заменить её загружаемой системой \"Шесть\"?";
+
+  const auto kept = anna.Cli({"get-system", "1"});
+  EXPECT_EQ(kept.Status, 3) << kept.Err;
+  EXPECT_NE(kept.Err.find(question + " no\n"), std::string::npos) << kept.Err;
+  EXPECT_EQ(kept.Out, "");
+  EXPECT_EQ(test::ReadFile(built), "01 02 03 04\r\n");
+  EXPECT_FALSE(std::filesystem::exists(anna.dir.File("Systems/4-06-3_0001.dat")));
+
+  const auto replaced = anna.Cli({"get-system", "1", "--answer", "yes"});
+  ASSERT_EQ(replaced.Status, 0) << replaced.Err;
+  EXPECT_NE(replaced.Err.find(question + " yes\n"), std::string::npos) << replaced.Err;
+  EXPECT_FALSE(std::filesystem::exists(built));
+  EXPECT_EQ(test::ReadFile(anna.dir.File("Systems/4-06-3_0001.dat")),
+            "01 02 03 04\r\n03 04 05 06\r\n");
+  EXPECT_EQ(anna.Cli({"get-system", "1", "--answer", "maybe"}).Status, 2);
 }
 
 TEST(CliCatalog, ScriptsArePublishedRatedFetchedAndFailuresReported) {

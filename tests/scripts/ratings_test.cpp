@@ -121,6 +121,28 @@ TEST(Ratings, SortIsAStableOrderOfTheShownValuesWithEmptyRatingsLast) {
             (std::vector<std::string>{"apple", "Zebra", "ель", "Ель", "Ёж", "яблоко"}));
 }
 
+TEST(Ratings, EfficiencyColumnsDoNotSortAndAStoredSortByThemReadsAsTheDefault) {
+  for (int column = 0; column < kRatingColumns; ++column) {
+    SCOPED_TRACE(column);
+    EXPECT_EQ(RatingColumnSorts(column), column <= 10);
+  }
+  const struct {
+    std::optional<std::pair<int, int>> Stored;
+    int Column;
+    bool Descending;
+  } cases[] = {
+      {std::nullopt, 3, true},     {std::pair{0, 0}, 0, false}, {std::pair{10, 1}, 10, true},
+      {std::pair{3, 0}, 3, false}, {std::pair{11, 0}, 3, true}, {std::pair{15, 0}, 3, true},
+      {std::pair{16, 0}, 3, true}, {std::pair{-1, 0}, 3, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Stored ? c.Stored->first : -100);
+    const TRatingsSort sort = StoredRatingsSort(c.Stored);
+    EXPECT_EQ(sort.Column, c.Column);
+    EXPECT_EQ(sort.Descending, c.Descending);
+  }
+}
+
 TEST(Ratings, FileKeepsItsBytesAndSavesAtomically) {
   TTempDir dir;
   const std::string path = dir.File("Vetrilo_4d47.lrt");

@@ -75,8 +75,10 @@ class TCatalogPagesTest : public QObject {
     QVERIFY(!form_->WorkTabs()->isTabVisible(tab));
     QVERIFY(!form_->Actions().Find("SystemStakeAll")->isVisible());
     QCOMPARE(list->model()->rowCount(), 0);
+    form_->WorkTabs()->setCurrentIndex(0);
     form_->Actions().Find("SystemsOn")->trigger();
     QVERIFY(form_->WorkTabs()->isTabVisible(tab));
+    QCOMPARE(form_->WorkTabs()->currentWidget(), static_cast<QWidget*>(page));
     QCOMPARE(list->model()->rowCount(), 8);
   }
 

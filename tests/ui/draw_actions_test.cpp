@@ -14,6 +14,7 @@
 #include "core/file_io.h"
 #include "net/ui/form_proxy.h"
 #include "ui_tests.h"
+#include "views/ui/analysis_windows.h"
 
 namespace vetrilo::test {
 
@@ -83,6 +84,19 @@ class TDrawActionsTest : public QObject {
     QVERIFY(a.Find("AutoDownload2")->isChecked());
     QVERIFY(!a.Find("AutoDownload0")->isChecked());
     QCOMPARE(session_->DownloadDrawsOnStart(), 2);
+  }
+
+  void doubleClickOnADrawOpensOnlyItsInformation() {
+    QTableView* list = form_->DrawList();
+    const QModelIndex row = list->model()->index(2, 0);
+    list->selectionModel()->setCurrentIndex(
+        row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    form_->Actions().UpdateAll();
+    QVERIFY(form_->Actions().Find("DrawsEdit")->isEnabled());
+    QVERIFY(form_->Actions().Find("DrawsInfo")->isEnabled());
+    emit list->doubleClicked(row);
+    QCOMPARE(int(form_->findChildren<TFormInfo*>().size()), 1);
+    QVERIFY(form_->findChildren<TFormDraw*>().isEmpty());
   }
 
   void drawDialogChecksTheNumbers() {

@@ -1,6 +1,7 @@
 #include "stakes/ui/stakes_page.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -14,6 +15,7 @@
 #include "app/ui/qt_text.h"
 #include "core/demo_archive.h"
 #include "core/file_io.h"
+#include "core/ini_file.h"
 #include "scripts/ui/ratings_page.h"
 #include "stakes/ui/form_graph.h"
 #include "stakes/ui/stake_dialogs.h"
@@ -102,6 +104,28 @@ class TStakesPageTest : public QObject {
     page->Grid()->selectRow(0);
     form_->Actions().UpdateAll();
     QVERIFY(form_->Actions().Find("StakeDel")->isEnabled());
+  }
+
+  void aClickOnAnEfficiencyHeaderSortsNothingAndKeepsTheArrow() {
+    form_->show();
+    form_->WorkTabs()->setCurrentWidget(form_->RatingsPage());
+    QTableView* ratings = form_->RatingsPage()->List();
+    for (int c = 0; c <= 10; ++c) ratings->setColumnWidth(c, 20);  // column 11 in sight
+    QHeaderView* header = ratings->horizontalHeader();
+    auto click = [&](int column) {
+      QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                        QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+    };
+    click(1);
+    QCOMPARE(header->sortIndicatorSection(), 1);
+    QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    click(11);
+    QCOMPARE(header->sortIndicatorSection(), 1);
+    QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    QCOMPARE(session_->StakeBook().SortColumn, 1);
+    form_->close();
+    const TIniData frm = TIniFile(S(dir_->filePath("Vetrilo_4d47.frm"))).Load();
+    QCOMPARE(Q(frm.ReadString("TFormMain", "lvRatings.SortType", "")), QString("1,0"));
   }
 
   void theStakeDialogRefusesInTheCheckOrder() {

@@ -13,6 +13,7 @@
 
 #include "app/app_session.h"
 #include "app/draw_list_view.h"
+#include "app/ui/desktop_open.h"
 #include "app/ui/form_main.h"
 #include "app/ui/qt_text.h"
 #include "core/demo_archive.h"
@@ -38,13 +39,13 @@ class TTableExportTest : public QObject {
     opened_.clear();
     runDialog_ = TTableExport::RunDialog;
     chooseFile_ = TTableExport::ChooseFile;
-    openFile_ = TTableExport::OpenFile;
+    openFile_ = TDesktopOpen::Open;
     TTableExport::ChooseFile = [this](QWidget*, const QString& suggested) {
       suggested_ = suggested;
       return dir_->filePath("out.xlsx");
     };
-    TTableExport::OpenFile = [this](const QString& path) {
-      opened_ << path;
+    TDesktopOpen::Open = [this](const QUrl& url) {
+      opened_ << url.toLocalFile();
       return openWorks_;
     };
     openWorks_ = true;
@@ -52,7 +53,7 @@ class TTableExportTest : public QObject {
   void cleanup() {
     TTableExport::RunDialog = runDialog_;
     TTableExport::ChooseFile = chooseFile_;
-    TTableExport::OpenFile = openFile_;
+    TDesktopOpen::Open = openFile_;
     form_.reset();
     session_.reset();
     dir_.reset();
@@ -258,7 +259,7 @@ class TTableExportTest : public QObject {
   QString suggested_;
   std::function<bool(TFormExport&)> runDialog_;
   std::function<QString(QWidget*, const QString&)> chooseFile_;
-  std::function<bool(const QString&)> openFile_;
+  std::function<bool(const QUrl&)> openFile_;
 };
 
 static TUiTestRegistration kRegistration([] { return new TTableExportTest; });

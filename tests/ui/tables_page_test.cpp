@@ -92,8 +92,10 @@ class TTablesPageTest : public QObject {
     QVERIFY(!tabs->isTabVisible(tabs->indexOf(page)));
     QVERIFY(!tab->isChecked());
     QCOMPARE(list->rowCount(), 0);
+    tabs->setCurrentIndex(stakesTab);
     tab->trigger();
     QVERIFY(tabs->isTabVisible(tabs->indexOf(page)));
+    QCOMPARE(tabs->currentWidget(), static_cast<QWidget*>(page));
     QCOMPARE(list->rowCount(), 2);
     QCOMPARE(list->item(1, 4)->text(), QString("1"));
   }

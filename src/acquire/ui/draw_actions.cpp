@@ -44,9 +44,7 @@ TDrawActions::TDrawActions(TAppSession& session, TActionList& actions, QTableVie
   for (const char* name : {"DrawsAdd", "DrawsEdit", "DrawsDel", "DrawsXlsExport"}) {
     drawList_->addAction(actions_.Find(name));
   }
-  connect(drawList_, &QAbstractItemView::doubleClicked, this, [this] {
-    if (actions_.Find("DrawsEdit")->isEnabled()) actions_.Find("DrawsEdit")->trigger();
-  });
+  // A double click is "Сведения о тираже" (the analysis tabs); editing has its own action.
 }
 
 TDrawActions::~TDrawActions() {

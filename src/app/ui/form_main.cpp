@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenuBar>
@@ -18,6 +17,7 @@
 
 #include "acquire/ui/draw_actions.h"
 #include "app/list_columns.h"
+#include "app/ui/desktop_open.h"
 #include "app/ui/draw_list_model.h"
 #include "app/ui/form_settings.h"
 #include "app/ui/qt_text.h"
@@ -69,6 +69,13 @@ TFormMain::TFormMain(TAppSession& session, TQtHooks& hooks, QWidget* parent)
   workTabs_->addTab(systemsPage, QTr("Системы"));
   systemsPage->Tools()->addSeparator();
   systemsPage->Tools()->addAction(actions_->Find("SystemDesign"));
+  // Showing either page again also brings it to the front.
+  connect(actions_->Find("TabTables"), &QAction::triggered, this, [this] {
+    if (session_.TablesShown()) workTabs_->setCurrentWidget(tablesPage_);
+  });
+  connect(actions_->Find("SystemsOn"), &QAction::triggered, this, [this, systemsPage] {
+    if (session_.SystemsEnabled()) workTabs_->setCurrentWidget(systemsPage);
+  });
   // The script page stays the last of the work tabs.
   scriptPage_ = new TScriptPage(session_, *actions_);
   scriptPage_->SetDrawsExcludeSource([this] { return combsPage_->ExcludeField()->value(); });
@@ -129,7 +136,13 @@ void TFormMain::CreateActions() {
   a.Add("SettingsEdit", QTr("Параметры"), QTr("Параметры системы"), [this] { SettingsEditExecute(); });
   a.Add(
       "LotterySite", QTr("Сайт лотереи"), QTr("Открыть страницу лотереи в браузере"),
-      [this] { QDesktopServices::openUrl(QUrl(Q(WebLinkAddress(session_.LotterySite())))); },
+      [this] {
+        const std::string address = WebLinkAddress(session_.LotterySite());
+        OpenOnDesktop(session_.Hooks(), QUrl(Q(address)),
+                      Format(Tr("Страница лотереи не открылась: нет программы для ее "
+                                "просмотра.\r\rАдрес страницы: %s"),
+                             {address}));
+      },
       [this] { return !session_.LotterySite().empty(); });
   CreateFavoritesActions();
   CreateUpdateActions();

@@ -85,6 +85,8 @@ TRatingsPage::TRatingsPage(TAppSession& session, TActionList& actions, QWidget* 
   list_->horizontalHeader()->setSortIndicatorShown(true);
   connect(list_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
     if (!session_.Busy()) session_.SortRatingsBy(column);
+    // The header moved its arrow on the click; the list's own sort decides.
+    ShowSortIndicator();
   });
   CreateActions();
   connect(list_, &QAbstractItemView::doubleClicked, this, [this] {
@@ -198,12 +200,16 @@ void TRatingsPage::RatingsExportExecute() {
   session_.ExportRatingsCsv(S(path), point == "," ? ',' : '.');
 }
 
+void TRatingsPage::ShowSortIndicator() {
+  const TStakeBook& book = session_.StakeBook();
+  list_->horizontalHeader()->setSortIndicator(
+      book.SortColumn, book.SortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
 void TRatingsPage::OnSessionChanged(uint32_t changes) {
   if (changes & kChangeRatings) {
     model_->Reload();
-    const TStakeBook& book = session_.StakeBook();
-    list_->horizontalHeader()->setSortIndicator(
-        book.SortColumn, book.SortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    ShowSortIndicator();
   }
   if (changes & kChangeOptions) {
     if (QAction* mode = actions_.Find(QString("RatingsEffMode%1").arg(session_.RatingsEffMode()))) {

@@ -53,6 +53,7 @@ class TRatingsPage : public QWidget {
   void CreateActions();
   void GraphExecute(const QString& title, const std::function<TGraphData()>& build);
   void RatingsExportExecute();
+  void ShowSortIndicator();
 
   TAppSession& session_;
   TActionList& actions_;

@@ -1,7 +1,6 @@
 #include "scripts/ui/script_page.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -16,8 +15,11 @@
 
 #include "app/app_session.h"
 #include "app/ui/action_list.h"
+#include "app/ui/desktop_open.h"
 #include "app/ui/qt_text.h"
 #include "core/file_io.h"
+#include "core/format.h"
+#include "core/translate.h"
 #include "scripts/ui/form_script.h"
 
 namespace vetrilo {
@@ -233,7 +235,8 @@ void TScriptPage::RunExecute(int testDraws) {
   if (openLog_) {
     openLog_(Q(log));
   } else {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(Q(log)));
+    OpenOnDesktop(session_.Hooks(), QUrl::fromLocalFile(Q(log)),
+                  Format(Tr("Протокол сценария сохранен в файле \"%s\"."), {log}));
   }
 }
 

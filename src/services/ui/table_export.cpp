@@ -1,9 +1,7 @@
 #include "services/ui/table_export.h"
 
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QStandardPaths>
@@ -12,6 +10,7 @@
 
 #include "app/app_session.h"
 #include "app/ui/action_list.h"
+#include "app/ui/desktop_open.h"
 #include "app/ui/qt_text.h"
 #include "core/format.h"
 #include "services/ui/form_export.h"
@@ -133,15 +132,6 @@ std::function<QString(QWidget*, const QString&)> TTableExport::ChooseFile =
       return path;
     };
 
-std::function<bool(const QString&)> TTableExport::OpenFile = [](const QString& path) {
-  // Without a display there is no program to show the workbook in.
-  if (QGuiApplication::platformName() == "offscreen" ||
-      QGuiApplication::platformName() == "minimal") {
-    return true;
-  }
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-};
-
 bool TTableExport::Execute(TAppSession& session, QWidget* parent, const TExportSource& source,
                            const QString& title) {
   TFormExport dialog(session, source, session.PrepareExport(source, S(title), S(title)), parent);
@@ -156,11 +146,9 @@ bool TTableExport::Execute(TAppSession& session, QWidget* parent, const TExportS
     return false;
   }
   if (!session.ExportTable(source, params, S(path))) return false;
-  if (!OpenFile(path)) {
-    // The workbook is there all the same: say where.
-    session.Hooks().ShowMessage(TMessageKind::Information,
-                                Format(Tr("Отчет сохранен в файле \"%s\"."), {S(path)}));
-  }
+  // The workbook is there all the same: without a program for it, say where.
+  OpenOnDesktop(session.Hooks(), QUrl::fromLocalFile(path),
+                Format(Tr("Отчет сохранен в файле \"%s\"."), {S(path)}));
   return true;
 }
 

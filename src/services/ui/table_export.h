@@ -24,13 +24,11 @@ TExportSource GridExportSource(const QTableView* view, const QString& name);
 TExportSource HeaderGridExportSource(const QTableView* view, const QString& name);
 
 // The export of one table: the dialog, the file to write, the report, and the
-// written file opened by the desktop's program for it. The seams let tests
-// (and runs without a display) answer instead of the user.
+// written file opened by the desktop's program for it (TDesktopOpen). The
+// seams let tests (and runs without a display) answer instead of the user.
 struct TTableExport {
   static std::function<bool(TFormExport&)> RunDialog;
   static std::function<QString(QWidget* parent, const QString& suggested)> ChooseFile;
-  // False when no program could be started for the file.
-  static std::function<bool(const QString& path)> OpenFile;
 
   // False when cancelled or failed (the failure was shown).
   static bool Execute(TAppSession& session, QWidget* parent, const TExportSource& source,

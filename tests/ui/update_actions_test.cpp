@@ -113,13 +113,14 @@ class TUpdateActionsTest : public QObject {
     server.Hold("/u.cfg", "[Vetrilo_4d47]\r\nVerId=0.1.0.5\r\n");
     SaveFileAtomic(S(dir.filePath("Vetrilo_4d47.ini")),
                    "[GLOBAL]\r\nUpdateSite=" + server.Url("/u.cfg") + "\r\n");
-    TAppSession session(TAppPaths::ForFolder(S(dir.path())), hooks_);
+    TQtHooks hooks;
+    TAppSession session(TAppPaths::ForFolder(S(dir.path())), hooks);
     TFetchLimits limits;
     limits.IdleTimeoutMs = 1500;
     limits.DeadlineMs = 3000;
     session.SetUpdateLimits(limits);
     session.SetRunningVersion("0.1.0.5");
-    TFormMain form(session, hooks_);
+    TFormMain form(session, hooks);
     form.show();
     int turns = 0;
     QTimer timer;

@@ -588,17 +588,18 @@ TEST_F(SelfUpdateRun, SlowServersEndAtTheirDeadlines) {
   EXPECT_EQ(Check(), 2);
   EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Ошибка поиска обновлений!\r\rОтвет сервера "
                                                      "не получен полностью за 300 мс"});
-  // The package's deadline grows by its size: 500 ms + size at 10,000 bytes a second.
+  // The package's deadline grows by its size: 500 ms + size at 100,000 bytes a second.
   hooks.Messages.clear();
   slow.Serve("/cfg", ConfigFor(slow.Url("/p.tgz"), packageBytes));
   slow.Drip("/p.tgz", packageBytes, 50);
   configure = [](TSelfUpdate& u) {
     u.Limits.IdleTimeoutMs = 2000;
     u.Limits.DeadlineMs = 500;
-    u.PackageBytesPerSecond = 10000;
+    u.PackageBytesPerSecond = 100000;
   };
   EXPECT_EQ(Check(true), 2);
-  const int64_t deadline = 500 + int64_t(packageBytes.size()) * 1000 / 10000;
+  ASSERT_GE(packageBytes.size(), 1000u);  // so that the size adds to the deadline
+  const int64_t deadline = 500 + int64_t(packageBytes.size()) * 1000 / 100000;
   EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Ошибка установки обновления!\r\rОтвет "
                                                      "сервера не получен полностью за " +
                                                      std::to_string(deadline) + " мс"});

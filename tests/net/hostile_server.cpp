@@ -38,21 +38,22 @@ THostileServer::THostileServer() : server_(std::make_unique<httplib::Server>()) 
         break;
     }
     const size_t size = route.Body.size();
-    res.set_content_provider(
-        size, "application/octet-stream",
-        [this, route, path](size_t offset, size_t, httplib::DataSink& sink) {
-          if (route.Kind == TKind::Hold) {
-            while (!released_) {
-              if (!Wait(5)) return false;
-            }
-            if (!sink.write(route.Body.data() + offset, route.Body.size() - offset)) return false;
-            Count(delivered_, path);
-            return true;
-          }
-          if (!Wait(route.Number) || !sink.write(route.Body.data() + offset, 1)) return false;
-          if (offset + 1 == route.Body.size()) Count(delivered_, path);
-          return true;
-        });
+    res.set_content_provider(size, "application/octet-stream",
+                             [this, route, path](size_t offset, size_t, httplib::DataSink& sink) {
+                               if (route.Kind == TKind::Hold) {
+                                 while (!released_) {
+                                   if (!Wait(5)) return false;
+                                 }
+                                 // Counted first: the client may be done before this thread runs
+                                 // again.
+                                 Count(delivered_, path);
+                                 return sink.write(route.Body.data() + offset,
+                                                   route.Body.size() - offset);
+                               }
+                               if (!Wait(route.Number)) return false;
+                               if (offset + 1 == route.Body.size()) Count(delivered_, path);
+                               return sink.write(route.Body.data() + offset, 1);
+                             });
   };
   server_->Get(".*", handler);
   server_->Post(".*", handler);

@@ -37,7 +37,7 @@ class THostileServer {
   void Fail(const std::string& path, int status = 500);
 
   int Requests(const std::string& path) const;
-  // Replies whose whole body was sent.
+  // Replies whose whole body was let go (counted just before its last bytes).
   int Delivered(const std::string& path) const;
 
  private:

@@ -28,6 +28,14 @@
         <translation>Error downloading the draw archive from the site: &quot;%s&quot;&#xd;&#xd;Try again?</translation>
     </message>
     <message>
+        <source>Ошибка загрузки архива тиражей с сайта: &quot;%s&quot;</source>
+        <translation>Error downloading the draw archive from the site: &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>Повторная попытка через %d с...</source>
+        <translation>Trying again in %d s...</translation>
+    </message>
+    <message>
         <source>Запись со индексом %d в файле данных не найдена!</source>
         <translation>Record with index %d not found in the data file!</translation>
     </message>
@@ -826,6 +834,14 @@
     <message>
         <source>Сервер не ответил за %d мс</source>
         <translation>The server did not answer within %d ms</translation>
+    </message>
+    <message>
+        <source>Ответ сервера не получен полностью за %d мс</source>
+        <translation>The server&apos;s answer did not arrive in full within %d ms</translation>
+    </message>
+    <message>
+        <source>Слишком много перенаправлений (больше %d)</source>
+        <translation>Too many redirects (more than %d)</translation>
     </message>
     <message>
         <source>Не использовать proxy-сервер</source>
@@ -4206,6 +4222,10 @@ p1, p2, p3, ..., pX - numbers of the previous draw</translation>
     <message>
         <source>Пакет обновления &quot;%s&quot; больше %d байт!</source>
         <translation>The update package &quot;%s&quot; is larger than %d bytes!</translation>
+    </message>
+    <message>
+        <source>Файл &quot;%s&quot; больше %d байт!</source>
+        <translation>The file &quot;%s&quot; is larger than %d bytes!</translation>
     </message>
     <message>
         <source>Элемент пакета обновления</source>

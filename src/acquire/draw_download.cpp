@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <thread>
 
 #include "acquire/page_parser.h"
 #include "core/errors.h"
@@ -41,8 +42,54 @@ int TDrawDownload::DownloadDrawRange(TDateKey first, TDateKey last) {
   return static_cast<int>(draws.size());
 }
 
+void TDrawDownload::WaitBeforeRetry(int seconds) {
+  hooks_.SetStatus(Format(Tr("Повторная попытка через %d с..."), {seconds}));
+  if (Pause) {
+    Pause(seconds);
+    return;
+  }
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (std::chrono::steady_clock::now() < end) {
+    CheckStop(hooks_);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+}
+
+bool TDrawDownload::RetryAfter(const EVetrilo& error, TFailures& failures) {
+  ++web_.Attempt;
+  if (archive_.Count() != failures.ArchiveCount) failures.InRow = 0;
+  failures.ArchiveCount = archive_.Count();
+  const auto giveUp = [&] {
+    hooks_.ShowMessage(
+        TMessageKind::Error,
+        Format(Tr("Ошибка загрузки архива тиражей с сайта: \"%s\""), {error.Message()}));
+    return false;
+  };
+  TProxySettings& proxy = web_.Proxy();
+  if (proxy.Mode == 1) {
+    proxy.Server.clear();
+    proxy.Port = 0;
+    proxy.Username.clear();
+    proxy.Password.clear();
+    proxy.Saved = false;
+    if (proxy.Candidates && !proxy.Candidates->empty()) {
+      proxy.Candidates->erase(proxy.Candidates->begin());
+    }
+    if (++failures.Candidates >= kProxyCandidatesPerDownload) return giveUp();
+    if (proxy.Candidates && !proxy.Candidates->empty()) return true;
+  }
+  if (++failures.InRow >= kDownloadAttempts) return giveUp();
+  const std::string question =
+      Format(Tr("Ошибка загрузки архива тиражей с сайта: \"%s\"\r\rПовторить попытку?"),
+             {error.Message()});
+  if (!(AskRetry ? AskRetry(question) : hooks_.Ask(question))) return false;
+  WaitBeforeRetry(kFirstRetryPauseSeconds << (failures.InRow - 1));
+  return true;
+}
+
 TDownloadResult TDrawDownload::DownloadNewDraws() {
   TDownloadResult result;
+  TFailures failures;
   web_.Attempt = 1;
   // The candidate list lives for one download, however it ends.
   struct TDropCandidates {
@@ -106,22 +153,7 @@ TDownloadResult TDrawDownload::DownloadNewDraws() {
         return result;
       }
     } catch (const EVetrilo& e) {
-      ++web_.Attempt;
-      TProxySettings& proxy = web_.Proxy();
-      if (proxy.Mode == 1) {
-        proxy.Server.clear();
-        proxy.Port = 0;
-        proxy.Username.clear();
-        proxy.Password.clear();
-        proxy.Saved = false;
-        if (proxy.Candidates && !proxy.Candidates->empty()) {
-          proxy.Candidates->erase(proxy.Candidates->begin());
-        }
-        if (proxy.Candidates && !proxy.Candidates->empty()) continue;
-      }
-      const std::string question = Format(
-          Tr("Ошибка загрузки архива тиражей с сайта: \"%s\"\r\rПовторить попытку?"), {e.Message()});
-      if (!(AskRetry ? AskRetry(question) : hooks_.Ask(question))) {
+      if (!RetryAfter(e, failures)) {
         result.End = TDownloadEnd::Failed;
         return result;
       }

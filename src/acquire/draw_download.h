@@ -5,6 +5,7 @@
 
 #include "core/dates.h"
 #include "core/draw_archive.h"
+#include "core/errors.h"
 #include "core/ui_hooks.h"
 #include "net/web_client.h"
 
@@ -28,6 +29,12 @@ struct TDownloadResult {
 // The first date of the first window when the archive is empty.
 constexpr TDateKey kFirstDownloadDate = 20140704;
 constexpr int kDownloadWindowDays = 100;
+// Failed attempts in a row after which a download ends whatever the answer;
+// the pauses before the retries double from the first one.
+constexpr int kDownloadAttempts = 5;
+constexpr int kFirstRetryPauseSeconds = 1;
+// Automatically found proxies tried in one download at most.
+constexpr int kProxyCandidatesPerDownload = 10;
 
 // Brings the archive up to date from the result site, one window of dates
 // after the newest stored draw at a time.
@@ -43,6 +50,9 @@ class TDrawDownload {
   std::function<void()> SaveProxy;
   // The retry question (title "Ошибка"); the hooks' Yes/No question when not set.
   std::function<bool(std::string_view)> AskRetry;
+  // The wait before a retry the user asked for (1, 2, 4, 8 s); when not set
+  // it waits here, polling the stop request.
+  std::function<void(int seconds)> Pause;
 
   // The loop; returns the number of draws added and why it ended. A stop
   // request throws EStopped between windows (what was added stays).
@@ -52,6 +62,16 @@ class TDrawDownload {
   int DownloadDrawRange(TDateKey first, TDateKey last);
 
  private:
+  struct TFailures {
+    int InRow = 0;
+    int ArchiveCount = -1;  // of the last failure: draws added since break the row
+    int Candidates = 0;
+  };
+  // After a failed window: true to try again (another proxy, or the user said
+  // Yes and the pause is over), false when the download ends.
+  bool RetryAfter(const EVetrilo& error, TFailures& failures);
+  void WaitBeforeRetry(int seconds);
+
   TDrawArchive& archive_;
   TWebClient& web_;
   TUiHooks& hooks_;

@@ -603,6 +603,8 @@ class TAppSession {
   }
   // The version the check compares (this build's unless set).
   void SetRunningVersion(std::string version) { runningVersion_ = std::move(version); }
+  // Time-outs and deadlines of the update's transfers (the defaults unless set).
+  void SetUpdateLimits(TFetchLimits limits) { updateLimits_ = std::move(limits); }
   // "Поиск обновлений": 0 nothing installed, 1 installed (a restart is then
   // requested), 2 failed; what happened was shown.
   int CheckUpdateExecute();
@@ -689,6 +691,7 @@ class TAppSession {
   std::string runningVersion_ = ProgramVersionText();
   TProgressWindow progressWindow_;
   std::function<bool(const TUpdateOffer&)> updateInformer_;
+  TFetchLimits updateLimits_;
   bool restartRequested_ = false;
   // Catalogue server.
   TCatalogClient CatalogClient() const;

@@ -48,6 +48,9 @@ int TAppSession::CheckForUpdates(bool silent) {
   update.Informer = [this](const TUpdateOffer& offer) {
     return updateInformer_ && updateInformer_(offer);
   };
+  update.Limits = updateLimits_;
+  // Transfers and the package's programs run in slices: between them the
+  // window repaints and takes input, also during the check at start-up.
   update.Poll = [this] { hooks_->SetStatus(hooks_->OperationStatus()); };
   const int result = update.CheckForUpdates(updateSite_, silent, statList_.Language);
   if (result == 1) restartRequested_ = true;

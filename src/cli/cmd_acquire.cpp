@@ -1,5 +1,8 @@
 // parse-page, download, csv-export, csv-import, draw: bringing draws into the archive.
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <thread>
 
 #include "acquire/draw_download.h"
 #include "acquire/draw_edit.h"
@@ -153,6 +156,14 @@ int Download(const TCliContext& context) {
   TDownloadHooks hooks(answer == "yes");
   TWebClient web(proxy, hooks);
   TDrawDownload download(archive, web, hooks, site, today);
+  // For the tests of failing servers: VETRILO_RETRY_PAUSE_MS is how long a
+  // second of the pauses before the retries lasts.
+  if (const char* scale = std::getenv("VETRILO_RETRY_PAUSE_MS")) {
+    const int64_t ms = std::atoll(scale);
+    download.Pause = [ms](int seconds) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(ms * seconds));
+    };
+  }
   bool saveFailed = false;
   download.DrawsAppended = [&] {
     try {

@@ -102,6 +102,7 @@ std::vector<TCatalogRow> TCatalogClient::Request(std::string_view path, TFormFie
   THttpClient http;
   http.ConnectTimeoutMs = ConnectTimeoutMs;
   http.ReadTimeoutMs = ReadTimeoutMs;
+  http.DeadlineMs = DeadlineMs;
   http.MaxBodyBytes = size_t{32} << 20;
   const std::string reply = http.PostForm(site_ + std::string(path), EncodeForm(fields));
   return ParseCatalogReply(reply, hasResult);

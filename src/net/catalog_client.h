@@ -7,6 +7,7 @@
 
 #include "core/ini_file.h"
 #include "net/catalog_codec.h"
+#include "net/http_client.h"
 
 namespace vetrilo {
 
@@ -51,8 +52,9 @@ class TCatalogClient {
 
   const TCatalogUser& User() const { return user_; }
   const std::string& Site() const { return site_; }
-  int ConnectTimeoutMs = 5000;
-  int ReadTimeoutMs = 15000;
+  int ConnectTimeoutMs = kConnectTimeoutMs;
+  int ReadTimeoutMs = kIdleTimeoutMs;
+  int DeadlineMs = kRequestDeadlineMs;
 
   // `hasResult` as in ParseCatalogReply.
   std::vector<TCatalogRow> Request(std::string_view path, TFormFields fields,

@@ -85,9 +85,22 @@ bool LoopbackHost(const std::string& host) {
          b >= 0 && b < 256 && c >= 0 && c < 256 && d >= 0 && d < 256;
 }
 
+bool IsLink(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+// A link found in the program folder is not ours to remove.
 void RemoveTreeQuietly(const std::string& path) {
+  if (IsLink(path)) return;
   std::error_code ec;
   fs::remove_all(path, ec);
+}
+
+void RemoveCopy(const std::string& path) {
+  if (IsLink(path)) return;
+  std::error_code ec;
+  fs::remove(path, ec);
 }
 
 bool PlainFileOrLink(const std::string& path) {
@@ -238,23 +251,64 @@ void CheckWebAddressAllowed(std::string_view address) {
       Tr("Адрес \"%s\" не защищен: обновления загружаются только по протоколу https://"), {text}));
 }
 
-int FetchFile(const std::string& source, const std::string& target) {
+void CheckRedirectAllowed(std::string_view from, std::string_view to) {
+  // A secure address never leads on to an insecure one.
+  if (Lower(from.substr(0, 8)).starts_with("https://") &&
+      !Lower(to.substr(0, 8)).starts_with("https://")) {
+    throw EVetrilo(
+        Format(Tr("Адрес \"%s\" не защищен: обновления загружаются только по протоколу https://"),
+               {std::string(to)}));
+  }
+  CheckWebAddressAllowed(to);
+}
+
+void CheckNoLinkBelow(const std::string& dir, std::string_view relative) {
+  std::string path = dir;
+  for (const std::string& part : SplitAll(relative, '/')) {
+    if (part.empty() || part == ".") continue;
+    path = JoinPath(path, part);
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0) {
+      if (errno == ENOENT || errno == ENOTDIR) return;
+      throw EVetrilo(OsErrorText(path, errno));
+    }
+    if (S_ISLNK(st.st_mode)) throw EVetrilo(Format(Tr("\"%s\" является ссылкой!"), {path}));
+  }
+}
+
+int FetchFile(const std::string& source, const std::string& target, const TFetchLimits& limits) {
+  const auto tooLarge = [&] {
+    return EVetrilo(
+        Format(Tr("Файл \"%s\" больше %d байт!"), {source, static_cast<int64_t>(limits.MaxBytes)}));
+  };
   ForceDirectory(ExtractFileDir(target));
   if (!IsWebAddress(source)) {
-    const std::string bytes = ReadFileBytes(source);
+    struct stat st;
+    if (::stat(source.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+        static_cast<uint64_t>(st.st_size) > limits.MaxBytes) {
+      throw tooLarge();
+    }
+    const std::string bytes = ReadFileBytes(source, limits.MaxBytes);
     SaveFileAtomic(target, bytes);
     return 1;
   }
   CheckWebAddressAllowed(source);
   THttpClient http;
-  http.MaxBodyBytes = size_t{512} << 20;
-  http.ReadTimeoutMs = 30000;
+  http.ConnectTimeoutMs = limits.ConnectTimeoutMs;
+  http.ReadTimeoutMs = limits.IdleTimeoutMs;
+  http.DeadlineMs = limits.DeadlineMs;
+  http.DeadlineBytesPerSecond = limits.BytesPerSecond;
+  http.MaxBodyBytes = limits.MaxBytes;
+  http.Poll = limits.Poll;
   http.Accept = "text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8";
   http.UserAgent =
       "Mozilla/5.0 (Windows NT 6.1; WOW64) AppleWebKit/537.36 (KHTML, like Gecko) "
       "Chrome/47.0.2526.80 Safari/537.36";
-  // A secure address never leads on to an insecure one.
-  if (Lower(source).starts_with("https://")) http.RedirectProtocols = "https";
+  // Every hop is checked before it is asked for: a loopback server must not
+  // send the program to another host.
+  http.CheckRedirect = [](const std::string& from, const std::string& to) {
+    CheckRedirectAllowed(from, to);
+  };
   const std::string body = http.Get(source);
   SaveFileAtomic(target, body);
   return 0;
@@ -286,9 +340,15 @@ int RunAndWait(const std::string& folder, const std::string& program, int timeou
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+  // A group of its own, so that a time-out ends what it started as well.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+  posix_spawnattr_setpgroup(&attributes, 0);
   std::vector<char*> argv{const_cast<char*>(program.c_str()), nullptr};
   pid_t pid = 0;
-  const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+  const int rc = posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environ);
+  posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) throw EVetrilo(SysErrorText(rc));
   const auto start = std::chrono::steady_clock::now();
@@ -302,7 +362,7 @@ int RunAndWait(const std::string& folder, const std::string& program, int timeou
     if (done < 0 && errno != EINTR) throw EVetrilo(SysErrorText(errno));
     if (timeoutSeconds > 0 &&
         std::chrono::steady_clock::now() - start > std::chrono::seconds(timeoutSeconds)) {
-      ::kill(pid, SIGKILL);
+      ::kill(-pid, SIGKILL);
       ::waitpid(pid, &status, 0);
       throw EVetrilo(Format(Tr("Ожидание завершения процесса (файла) \"%s\" прервано в связи "
                                "с превышением времени ожидания!"),
@@ -356,17 +416,21 @@ class TBusyCall {
 
 }  // namespace
 
+TFetchLimits TSelfUpdate::TextLimits() const {
+  TFetchLimits limits = Limits;
+  if (!limits.Poll) limits.Poll = Poll;
+  return limits;
+}
+
 TUpdateVersionData TSelfUpdate::ReadConfig(const std::string& configAddress) {
   const std::string copy = JoinPath(dir_, kConfigCopy);
+  CheckNoLinkBelow(dir_, kConfigCopy);
   struct TRemove {
     std::string Path;
-    ~TRemove() {
-      std::error_code ec;
-      fs::remove(Path, ec);
-    }
+    ~TRemove() { RemoveCopy(Path); }
   } remove{copy};
-  FetchFile(configAddress, copy);
-  return ParseUpdateConfig(ReadFileBytes(copy), programFileName_, RunningVersion);
+  FetchFile(configAddress, copy, TextLimits());
+  return ParseUpdateConfig(ReadFileBytes(copy, Limits.MaxBytes), programFileName_, RunningVersion);
 }
 
 bool TSelfUpdate::UpdateAvailable(const TUpdateVersionData& data) const {
@@ -376,27 +440,29 @@ bool TSelfUpdate::UpdateAvailable(const TUpdateVersionData& data) const {
 std::vector<std::string> TSelfUpdate::FetchDescription(const std::string& configAddress,
                                                        int language) {
   std::vector<std::string> lines;
-  const std::string local = JoinPath(dir_, Format("UpdDescr_%s.txt", {data_.VerId}));
+  const std::string name = Format("UpdDescr_%s.txt", {data_.VerId});
+  const std::string local = JoinPath(dir_, name);
   struct TRemove {
     std::string Path;
-    ~TRemove() {
-      std::error_code ec;
-      fs::remove(Path, ec);
-    }
+    ~TRemove() { RemoveCopy(Path); }
   } remove{local};
   bool fetched = false;
-  for (const std::string& candidate :
-       DescriptionCandidates(DescriptionBase(configAddress), data_.VerId, language)) {
-    try {
-      FetchFile(candidate, local);
-      fetched = true;
-      break;
-    } catch (const EVetrilo&) {
+  try {
+    CheckNoLinkBelow(dir_, name);
+    for (const std::string& candidate :
+         DescriptionCandidates(DescriptionBase(configAddress), data_.VerId, language)) {
+      try {
+        FetchFile(candidate, local, TextLimits());
+        fetched = true;
+        break;
+      } catch (const EVetrilo&) {
+      }
     }
+  } catch (const EVetrilo&) {
   }
   if (fetched && FileExists(local)) {
     try {
-      lines = SplitLines(UpdateTextToUtf8(ReadFileBytes(local)));
+      lines = SplitLines(UpdateTextToUtf8(ReadFileBytes(local, Limits.MaxBytes)));
     } catch (const EVetrilo&) {
       lines.clear();
     }
@@ -421,9 +487,10 @@ int TSelfUpdate::CheckForUpdates(const std::string& configAddress, bool silent, 
         progress_.Step();
         const std::string running = RunningVersion;
         progress_.Step();
-        FetchFile(configAddress, copy);
+        CheckNoLinkBelow(dir_, kConfigCopy);
+        FetchFile(configAddress, copy, TextLimits());
         progress_.Step();
-        data_ = ParseUpdateConfig(ReadFileBytes(copy), programFileName_, running);
+        data_ = ParseUpdateConfig(ReadFileBytes(copy, Limits.MaxBytes), programFileName_, running);
         progress_.Step();
         available = UpdateAvailable(data_);
         if (available) {
@@ -453,8 +520,7 @@ int TSelfUpdate::CheckForUpdates(const std::string& configAddress, bool silent, 
                        Format(Tr("Ошибка системы самообновления программы!\r\r%s"), {e.what()}));
     result = 2;
   }
-  std::error_code ec;
-  fs::remove(copy, ec);
+  RemoveCopy(copy);
   return result;
 }
 
@@ -509,11 +575,14 @@ void TSelfUpdate::Download(const std::string& configAddress, const std::string& 
     throw EVetrilo(Format(Tr("Некорректный адрес \"%s\"!"), {data_.DownloadUrl}));
   }
   if (!IsHex(data_.ChecksumSHA256, 64)) throw EVetrilo(ChecksumErrorText());
+  TFetchLimits limits = TextLimits();
+  limits.MaxBytes = kMaxPackageBytes;
+  limits.BytesPerSecond = PackageBytesPerSecond;
   for (int attempt = 1;; ++attempt) {
     try {
       std::error_code ec;
       fs::remove(package, ec);
-      FetchFile(data_.DownloadUrl, package);
+      FetchFile(data_.DownloadUrl, package, limits);
       if (!FileExists(package)) throw EVetrilo(NotFoundText(package));
       if (!data_.ChecksumCRC32.empty() &&
           Lower(FileCrc32Text(package)) != Lower(data_.ChecksumCRC32)) {
@@ -534,6 +603,7 @@ void TSelfUpdate::InstallSteps(const std::string& configAddress) {
   const std::string package = JoinPath(work, Format("SelfUpdate_%s.upd", {data_.VerId}));
   const std::string original =
       data_.OriginalFileName.empty() ? package : JoinPath(work, data_.OriginalFileName);
+  CheckNoLinkBelow(dir_, kWorkFolder);
   if (fs::exists(work)) RemoveTreeQuietly(work);
   progress_.Step();
   std::error_code ec;
@@ -557,6 +627,7 @@ void TSelfUpdate::InstallSteps(const std::string& configAddress) {
   }
   progress_.Step();
   if (fs::is_empty(work, ec)) throw EVetrilo(NotFoundText(JoinPath(work, "*.*")));
+  CheckTargets();
   progress_.Step();
   DeleteListed(data_.GlobalDeleteBefore, data_.DeleteBefore);
   progress_.Step();
@@ -570,10 +641,27 @@ void TSelfUpdate::InstallSteps(const std::string& configAddress) {
   progress_.Step();
 }
 
+void TSelfUpdate::CheckTargets() const {
+  const std::string work = WorkFolder();
+  for (fs::recursive_directory_iterator it(work), end; it != end; ++it) {
+    const std::string relative = it->path().lexically_relative(work).string();
+    CheckNoLinkBelow(dir_, relative);
+    CheckNoLinkBelow(dir_, relative + std::string(kNewSuffix));
+  }
+  for (const std::string* list : {&data_.GlobalDeleteBefore, &data_.DeleteBefore,
+                                  &data_.GlobalDeleteAfter, &data_.DeleteAfter}) {
+    for (const std::string& name : SplitNameList(*list)) {
+      CheckNoLinkBelow(dir_, ContainedName(name, "DeleteBefore/DeleteAfter"));
+    }
+  }
+}
+
 void TSelfUpdate::DeleteListed(const std::string& globalList, const std::string& ownList) {
   for (const std::string* list : {&globalList, &ownList}) {
     for (const std::string& name : SplitNameList(*list)) {
-      const std::string path = JoinPath(dir_, ContainedName(name, "DeleteBefore/DeleteAfter"));
+      const std::string contained = ContainedName(name, "DeleteBefore/DeleteAfter");
+      CheckNoLinkBelow(dir_, contained);
+      const std::string path = JoinPath(dir_, contained);
       if (PlainFileOrLink(path)) ::unlink(path.c_str());
     }
   }
@@ -587,7 +675,7 @@ void TSelfUpdate::ExecListed(const std::string& globalList, const std::string& o
       struct stat st;
       // Only what came inside the verified package runs.
       if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-      RunAndWait(work, path, 60, Poll);
+      RunAndWait(work, path, ExecTimeoutSeconds, Poll);
     }
   }
 }
@@ -607,6 +695,9 @@ void TSelfUpdate::CopyIntoProgramFolder() {
       const std::string target = JoinPath(dir_, rel);
       step = Format(Tr("Копирование \"%s\" в \"%s\""), {it->path().string(), target});
       if (it->is_symlink()) throw EVetrilo(Format(Tr("\"%s\" является ссылкой!"), {rel}));
+      // What ExecBefore added was not there for the check before the deletions.
+      CheckNoLinkBelow(dir_, rel);
+      CheckNoLinkBelow(dir_, rel + std::string(kNewSuffix));
       if (it->is_directory()) {
         ForceDirectory(target);
         continue;

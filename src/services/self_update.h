@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/ui_hooks.h"
+#include "net/http_client.h"
 #include "services/progress_window.h"
 
 namespace vetrilo {
@@ -45,18 +46,45 @@ std::string UpdateTextToUtf8(std::string_view bytes);
 bool IsWebAddress(std::string_view source);
 // Plain http is accepted only from a loopback host; throws EVetrilo otherwise.
 void CheckWebAddressAllowed(std::string_view address);
+// One hop of a redirect chain: the next address must pass the check above,
+// and an https address leads on to https only; throws EVetrilo otherwise.
+void CheckRedirectAllowed(std::string_view from, std::string_view to);
+
+// What one fetch may take.
+struct TFetchLimits {
+  int ConnectTimeoutMs = kConnectTimeoutMs;
+  int IdleTimeoutMs = kIdleTimeoutMs;
+  int DeadlineMs = kRequestDeadlineMs;
+  // Above 0: the deadline grows by the file's size at this rate (a package).
+  int64_t BytesPerSecond = 0;
+  size_t MaxBytes = size_t{1} << 20;
+  // The screen's pending events while the transfer runs.
+  std::function<void()> Poll;
+};
+// The configuration and the description texts are a few KB each.
+constexpr size_t kMaxUpdateTextBytes = size_t{1} << 20;
+constexpr size_t kMaxPackageBytes = size_t{512} << 20;
+
 // Copies a web address (GET) or a file path to `target`, creating its folder;
-// 0 for a web address, 1 for a file path. Throws EVetrilo.
-int FetchFile(const std::string& source, const std::string& target);
+// 0 for a web address, 1 for a file path. Every hop of a redirect is checked.
+// Throws EVetrilo.
+int FetchFile(const std::string& source, const std::string& target,
+              const TFetchLimits& limits = {});
+
+// Refuses (EVetrilo) a path below `dir` any part of which is a symbolic link:
+// a linked sub-folder would send the update's files elsewhere. `dir` itself
+// may be reached through links; parts that do not exist yet are fine.
+void CheckNoLinkBelow(const std::string& dir, std::string_view relative);
 
 // Where the description texts are published, and the names tried in order.
 std::string DescriptionBase(std::string_view configAddress);
 std::vector<std::string> DescriptionCandidates(std::string_view base, std::string_view verId,
                                                int languageId);
 
-// Starts `program` in `folder` and waits for it at most timeoutSeconds (0: no
-// limit), calling `poll` every 100 ms; its exit code. A failed start throws the
-// system's error text, a time-out terminates it and throws.
+// Starts `program` in `folder`, in a process group of its own, and waits for it
+// at most timeoutSeconds (0: no limit), calling `poll` every 100 ms; its exit
+// code. A failed start throws the system's error text; a time-out ends the
+// whole group (what the program started too) and throws.
 int RunAndWait(const std::string& folder, const std::string& program, int timeoutSeconds,
                const std::function<void()>& poll);
 // Starts the program file `baseName` of `programDir` with the word "restart",
@@ -90,8 +118,13 @@ class TSelfUpdate {
   // Called before each file is copied into the program folder (a test seam:
   // throwing there is a copy that failed).
   std::function<void(const std::string& source, const std::string& target)> BeforeCopy;
-  // Pending events of the screen while a program of the package runs.
+  // Pending events of the screen while a transfer or a program of the package runs.
   std::function<void()> Poll;
+  // The configuration's and the descriptions' fetches; the package's takes
+  // the same time-outs, its own size limit and a deadline grown by its size.
+  TFetchLimits Limits;
+  int64_t PackageBytesPerSecond = kPackageBytesPerSecond;
+  int ExecTimeoutSeconds = 60;
 
   // 0 no update (or declined), 1 installed, 2 failed (the message was shown).
   int CheckForUpdates(const std::string& configAddress, bool silent, int language);
@@ -112,6 +145,8 @@ class TSelfUpdate {
   void ExecListed(const std::string& globalList, const std::string& ownList);
   void CopyIntoProgramFolder();
   void CheckNames() const;
+  void CheckTargets() const;
+  TFetchLimits TextLimits() const;
 
   std::string dir_;
   std::string programFileName_;

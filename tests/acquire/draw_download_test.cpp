@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "acquire/page_parser.h"
 #include "core/errors.h"
 #include "core/format.h"
@@ -48,11 +50,20 @@ struct TRun {
   std::vector<std::string> WaitTexts;
   int Saves = 0;
   int ProxySaves = 0;
+  // The pauses before the retries, in seconds; none is really waited.
+  std::vector<int> Pauses;
+  std::function<bool(std::string_view)> AskRetry;
+  std::function<void()> AfterAppend;
 
   TDownloadResult Download(const std::string& site, TDateKey today) {
     Web.WaitText = [this](std::string_view t) { WaitTexts.emplace_back(t); };
     TDrawDownload d(Archive, Web, Hooks, site, today);
-    d.DrawsAppended = [this] { ++Saves; };
+    d.Pause = [this](int seconds) { Pauses.push_back(seconds); };
+    if (AskRetry) d.AskRetry = AskRetry;
+    d.DrawsAppended = [this] {
+      ++Saves;
+      if (AfterAppend) AfterAppend();
+    };
     d.SaveProxy = [this] {
       ++ProxySaves;
       Proxy.Saved = true;
@@ -332,6 +343,90 @@ TEST(HttpClient, HeadersCookiesStatusAndUtf8) {
   TWebClient web(proxy, hooks);
   EXPECT_EQ(web.GetPage(server.Site() + "/utf8", false), "Тираж");
   EXPECT_EQ(web.GetPage(server.Site() + "/utf8", true), "\xD2\xE8\xF0\xE0\xE6");
+}
+
+TEST(DrawDownload, AYesWaitsLongerEachTimeAndFiveFailuresInARowEndTheDownload) {
+  const std::string error = "HTTP/1.1 500 Internal Server Error";
+  TResultServer server(History(20140704, 10, 5));
+  server.FailFirst = 1000000;
+  TRun run;
+  // Yes to every question; a loop without a limit still ends the test.
+  run.AskRetry = [&run](std::string_view q) {
+    run.Hooks.Questions.emplace_back(q);
+    return run.Hooks.Questions.size() < 20;
+  };
+  const TDownloadResult r = run.Download(server.Site(), 20141231);
+  EXPECT_EQ(r.End, TDownloadEnd::Failed);
+  EXPECT_EQ(server.Windows().size(), 5u);
+  EXPECT_EQ(run.Hooks.Questions, std::vector<std::string>(4, RetryQuestion(error)));
+  EXPECT_EQ(run.Pauses, (std::vector<int>{1, 2, 4, 8}));
+  ASSERT_EQ(run.Hooks.Messages.size(), 1u);
+  EXPECT_EQ(run.Hooks.Messages[0].Kind, TMessageKind::Error);
+  EXPECT_EQ(run.Hooks.Messages[0].Text,
+            "Ошибка загрузки архива тиражей с сайта: \"" + error + "\"");
+  for (const char* status : {"Повторная попытка через 1 с...", "Повторная попытка через 8 с..."}) {
+    EXPECT_NE(std::find(run.Hooks.Statuses.begin(), run.Hooks.Statuses.end(), status),
+              run.Hooks.Statuses.end())
+        << status;
+  }
+  // No ends it at once, without a pause.
+  TResultServer failing(History(20140704, 10, 5));
+  failing.FailFirst = 1000000;
+  TRun declined;
+  EXPECT_EQ(declined.Download(failing.Site(), 20141231).End, TDownloadEnd::Failed);
+  EXPECT_EQ(declined.Hooks.Questions.size(), 1u);
+  EXPECT_TRUE(declined.Pauses.empty());
+  EXPECT_TRUE(declined.Hooks.Messages.empty());
+}
+
+TEST(DrawDownload, AWindowThatBringsDrawsStartsTheCountOfFailuresAgain) {
+  // Two windows: 07/04-10/11/2014 with 20 draws, then 10/10-12/31/2014 with 10.
+  TResultServer server(History(20140704, 30, 5));
+  server.FailFirst = 4;
+  TRun run;
+  run.Hooks.Answer = true;
+  bool failedAgain = false;
+  run.AfterAppend = [&] {
+    if (!failedAgain) server.FailFirst = 4;
+    failedAgain = true;
+  };
+  const TDownloadResult r = run.Download(server.Site(), 20141231);
+  EXPECT_EQ(r.End, TDownloadEnd::UpToDate);
+  EXPECT_EQ(r.Added, 30);
+  EXPECT_EQ(server.Windows().size(), 10u);
+  EXPECT_EQ(run.Hooks.Questions.size(), 8u);
+  EXPECT_EQ(run.Pauses, (std::vector<int>{1, 2, 4, 8, 1, 2, 4, 8}));
+  EXPECT_TRUE(run.Hooks.Messages.empty());
+}
+
+TEST(DrawDownload, AutomaticProxyTriesAtMostTenCandidates) {
+  TResultServer server(History(20140704, 10, 5));
+  std::set<int> dead;
+  while (dead.size() < 15) dead.insert(ClosedPort());
+  for (int port : dead) server.ProxyList.push_back("127.0.0.1:" + std::to_string(port));
+  TRun run;
+  run.Proxy.Mode = 1;
+  run.Proxy.ListSite = server.Site() + "/proxies";
+  run.AskRetry = [&run](std::string_view q) {
+    run.Hooks.Questions.emplace_back(q);
+    return run.Hooks.Questions.size() < 20;
+  };
+  const TDownloadResult r = run.Download(server.Site(), 20141231);
+  EXPECT_EQ(r.End, TDownloadEnd::Failed);
+  std::set<std::string> tried;
+  for (const std::string& text : run.WaitTexts) {
+    const size_t at = text.find(", proxy ");
+    if (at != std::string::npos) tried.insert(text.substr(at));
+  }
+  EXPECT_EQ(tried.size(), 10u);
+  // Rotation is silent and at once; the end says why.
+  EXPECT_TRUE(run.Hooks.Questions.empty());
+  EXPECT_TRUE(run.Pauses.empty());
+  ASSERT_EQ(run.Hooks.Messages.size(), 1u);
+  EXPECT_EQ(run.Hooks.Messages[0].Text.rfind("Ошибка загрузки архива тиражей с сайта: \"", 0), 0u)
+      << run.Hooks.Messages[0].Text;
+  EXPECT_EQ(run.Web.Attempt, 11);
+  EXPECT_EQ(server.ProxiedRequests(), 0);
 }
 
 }  // namespace vetrilo

@@ -7,6 +7,7 @@
 #include "app/app_session.h"
 #include "core/errors.h"
 #include "core/file_io.h"
+#include "net/hostile_server.h"
 #include "services/sha256.h"
 #include "services/update_server.h"
 #include "test_support.h"
@@ -164,6 +165,55 @@ TEST(AppPaths, PerUserDataWhenTheProgramFolderIsAPackageInstall) {
   TRecordingHooks hooks;
   TAppSession session(user, hooks);
   EXPECT_NE(session.DataFolderText().find(user.Dir), std::string::npos);
+}
+
+// The screen's turn comes during the transfers of the check: a reply held
+// until the status has been shown a few times still arrives.
+class TReleasingHooks : public TRecordingHooks {
+ public:
+  std::function<void()> OnStatus;
+  void SetStatus(std::string_view text) override {
+    TRecordingHooks::SetStatus(text);
+    if (OnStatus) OnStatus();
+  }
+};
+
+TEST(AppSessionUpdate, StartupCheckLeavesTheWindowLiveAndFailsQuietly) {
+  TTempDir dir;
+  test::THostileServer server;
+  TReleasingHooks hooks;
+  TAppSession session(TAppPaths::ForFolder(dir.Path()), hooks);
+  WriteFile(session.Paths().IniFile(), "[GLOBAL]\r\nUpdateSite=" + server.Url("/u.cfg") + "\r\n");
+  session.LoadOptions();
+  TFetchLimits limits;
+  limits.IdleTimeoutMs = 1500;
+  limits.DeadlineMs = 3000;
+  session.SetUpdateLimits(limits);
+  const std::string config = "[Vetrilo_4d47]\r\nVerId=0.1.0.5\r\n";
+  server.Hold("/u.cfg", config);
+  int statuses = 0;
+  // Only the turns while the request waits count.
+  hooks.OnStatus = [&] {
+    if (server.Requests("/u.cfg") > 0 && ++statuses == 3) server.Release();
+  };
+  session.SetRunningVersion("0.1.0.5");
+  ASSERT_TRUE(session.AutoUpdates());
+  EXPECT_FALSE(session.StartupUpdateCheck());
+  EXPECT_EQ(server.Delivered("/u.cfg"), 1);
+  EXPECT_GE(statuses, 3);
+  EXPECT_TRUE(hooks.Messages.empty());
+
+  // A server too slow for the deadline: quiet at start-up, reported by the menu item.
+  server.Drip("/u.cfg", config + ";" + std::string(200, 'x'), 50);
+  limits.DeadlineMs = 300;
+  session.SetUpdateLimits(limits);
+  EXPECT_FALSE(session.StartupUpdateCheck());
+  EXPECT_TRUE(hooks.Messages.empty());
+  EXPECT_EQ(session.CheckUpdateExecute(), 2);
+  ASSERT_EQ(hooks.Messages.size(), 1u);
+  EXPECT_EQ(hooks.Messages[0].Text,
+            "Ошибка поиска обновлений!\r\rОтвет сервера не получен полностью за 300 мс");
+  EXPECT_FALSE(session.Busy());
 }
 
 }  // namespace

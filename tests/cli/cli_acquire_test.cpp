@@ -128,4 +128,38 @@ TEST(CliAcquire, DrawCommandsAndRefusals) {
   EXPECT_EQ(left[1].Number, 3);
 }
 
+TEST(CliAcquire, DownloadGivesUpAfterFiveFailuresWhateverTheAnswer) {
+  TResultServer server(kHistory);
+  server.FailFirst = 1000000;
+  TTempDir dir;
+  WriteFile(dir.File("Vetrilo_4d47.ini"), "[GLOBAL]\r\nResultsSite=" + server.Site() + "\r\n");
+  // A second of the pauses lasts 1 ms here.
+  const auto r = test::RunProgram(
+      {VETRILO_CLI, "--dir", dir.Path(), "download", "--today", "20140731", "--answer", "yes"},
+      {"VETRILO_RETRY_PAUSE_MS=1"});
+  EXPECT_EQ(r.Status, 2);
+  EXPECT_EQ(server.Windows().size(), 5u);
+  const std::string question =
+      "Ошибка загрузки архива тиражей с сайта: \"HTTP/1.1 500 Internal Server Error\"\n\n"
+      "Повторить попытку? yes";
+  size_t questions = 0;
+  for (size_t at = r.Err.find(question); at != std::string::npos;
+       at = r.Err.find(question, at + 1)) {
+    ++questions;
+  }
+  EXPECT_EQ(questions, 4u) << r.Err;
+  size_t last = 0;
+  for (int seconds : {1, 2, 4, 8}) {
+    const size_t at =
+        r.Err.find("Повторная попытка через " + std::to_string(seconds) + " с...", last);
+    ASSERT_NE(at, std::string::npos) << seconds << "\n" << r.Err;
+    last = at;
+  }
+  EXPECT_NE(r.Err.find("Ошибка: Ошибка загрузки архива тиражей с сайта: \"HTTP/1.1 500 Internal "
+                       "Server Error\"\n"),
+            std::string::npos)
+      << r.Err;
+  EXPECT_TRUE(Stored(dir).empty());
+}
+
 }  // namespace vetrilo

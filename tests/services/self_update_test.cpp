@@ -1,15 +1,19 @@
 #include "services/self_update.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <thread>
 
 #include "core/cp1251.h"
 #include "core/errors.h"
 #include "core/file_io.h"
+#include "net/hostile_server.h"
 #include "net/result_server.h"
 #include "services/sha256.h"
 #include "services/update_package.h"
@@ -188,7 +192,7 @@ class SelfUpdateRun : public ::testing::Test {
   }
 
   int Check(bool silent = false, int language = 0) {
-    TSelfUpdate update(program, "Vetrilo_4d47", hooks, progress);
+    TSelfUpdate update(checkedDir.empty() ? program : checkedDir, "Vetrilo_4d47", hooks, progress);
     update.RunningVersion = "0.1.0.5";
     update.EnterBusy = [this] { ++busy; };
     update.LeaveBusy = [this] { --busy; };
@@ -207,7 +211,10 @@ class SelfUpdateRun : public ::testing::Test {
                               std::to_string(maximum));
       }
     });
-    return update.CheckForUpdates(server.Url("/files/Zorvat_AU.cfg"), silent, language);
+    if (configure) configure(update);
+    return update.CheckForUpdates(
+        configAddress.empty() ? server.Url("/files/Zorvat_AU.cfg") : configAddress, silent,
+        language);
   }
 
   std::string Read(const std::string& name) { return test::ReadFile(program + "/" + name); }
@@ -240,6 +247,10 @@ class SelfUpdateRun : public ::testing::Test {
   bool accept = true;
   int failCopyAt = 0;
   int busy = 0;
+  // Another configuration, program folder or limits than the defaults.
+  std::string configAddress;
+  std::string checkedDir;
+  std::function<void(TSelfUpdate&)> configure;
 };
 
 TEST_F(SelfUpdateRun, NoNewerBuildIsNoUpdate) {
@@ -528,4 +539,278 @@ TEST(UpdatePrograms, RunAndWaitAndTheRestartStart) {
 }
 
 }  // namespace
+}  // namespace vetrilo
+
+namespace vetrilo {
+namespace {
+
+using test::THostileServer;
+
+// A configuration of this entry, padded to `size` bytes with a comment line.
+std::string PaddedConfig(const std::string& entry, size_t size) {
+  std::string config = entry + ";";
+  config += std::string(size - config.size(), 'x');
+  return config;
+}
+
+std::string ConfigFor(const std::string& packageUrl, const std::string& package) {
+  return "[Vetrilo_4d47]\r\nVerId=0.1.0.99999\r\nDescription=New build\r\nDownloadUrl=" +
+         packageUrl + "\r\nChecksumSHA256=" + Sha256Hex(package) + "\r\n";
+}
+
+// Whether a process has ended (gone, or a zombie nobody reaped yet); waits a
+// little for the signal to land.
+bool ProcessEnded(int pid) {
+  for (int i = 0; i < 250; ++i) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string pidText, name, state;
+    if (!(stat >> pidText >> name >> state) || state == "Z") return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return false;
+}
+
+int ReadPid(const std::string& path) {
+  const std::string text = test::ReadFile(path);
+  return text.empty() ? 0 : std::stoi(text);
+}
+
+}  // namespace
+
+TEST_F(SelfUpdateRun, SlowServersEndAtTheirDeadlines) {
+  THostileServer slow;
+  slow.Drip("/cfg", PaddedConfig("[Vetrilo_4d47]\r\nVerId=0.1.0.5\r\n", 220), 50);
+  configAddress = slow.Url("/cfg");
+  configure = [](TSelfUpdate& u) {
+    u.Limits.IdleTimeoutMs = 2000;
+    u.Limits.DeadlineMs = 300;
+  };
+  EXPECT_EQ(Check(), 2);
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Ошибка поиска обновлений!\r\rОтвет сервера "
+                                                     "не получен полностью за 300 мс"});
+  // The package's deadline grows by its size: 500 ms + size at 100,000 bytes a second.
+  hooks.Messages.clear();
+  slow.Serve("/cfg", ConfigFor(slow.Url("/p.tgz"), packageBytes));
+  slow.Drip("/p.tgz", packageBytes, 50);
+  configure = [](TSelfUpdate& u) {
+    u.Limits.IdleTimeoutMs = 2000;
+    u.Limits.DeadlineMs = 500;
+    u.PackageBytesPerSecond = 100000;
+  };
+  EXPECT_EQ(Check(true), 2);
+  ASSERT_GE(packageBytes.size(), 1000u);  // so that the size adds to the deadline
+  const int64_t deadline = 500 + int64_t(packageBytes.size()) * 1000 / 100000;
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Ошибка установки обновления!\r\rОтвет "
+                                                     "сервера не получен полностью за " +
+                                                     std::to_string(deadline) + " мс"});
+  EXPECT_EQ(slow.Requests("/p.tgz"), 3);
+  ExpectUntouched();
+}
+
+TEST(UpdateVersion, RedirectHopsKeepTheAddressRule) {
+  for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+           {"https://a.org/x", "https://b.org/y"},
+           {"http://127.0.0.1:8/a", "http://localhost:9/b"},
+           {"http://127.0.0.1:8/a", "https://b.org/y"}}) {
+    SCOPED_TRACE(from + " > " + to);
+    EXPECT_NO_THROW(CheckRedirectAllowed(from, to));
+  }
+  for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+           {"https://a.org/x", "http://127.0.0.1/y"},
+           {"HTTPS://a.org/x", "http://b.org/y"},
+           {"http://127.0.0.1:8/a", "http://0.0.0.0:8/b"},
+           {"http://127.0.0.1:8/a", "http://example.invalid/b"},
+           {"http://127.0.0.1:8/a", "ftp://127.0.0.1/b"},
+           {"http://127.0.0.1:8/a", "file:///etc/passwd"}}) {
+    SCOPED_TRACE(from + " > " + to);
+    EXPECT_THROW(CheckRedirectAllowed(from, to), EVetrilo);
+  }
+}
+
+// Each hop of a chain is held to the rule before it is asked for; the
+// refused addresses are never contacted (0.0.0.0 would reach this server).
+TEST_F(SelfUpdateRun, RedirectsAreCheckedAtEveryHop) {
+  THostileServer site;
+  const std::string elsewhere = "http://0.0.0.0:" + std::to_string(site.Port());
+  const std::string refused = "\" не защищен: обновления загружаются только по протоколу https://";
+  site.Serve("/real.cfg", ConfigFor(site.Url("/p.tgz"), packageBytes));
+  site.Serve("/p.tgz", packageBytes);
+  site.Redirect("/cfg", "/cfg2");
+  site.Redirect("/cfg2", elsewhere + "/real.cfg");
+  configAddress = site.Url("/cfg");
+  EXPECT_EQ(Check(), 2);
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Ошибка поиска обновлений!\r\rАдрес \"" +
+                                                     elsewhere + "/real.cfg" + refused});
+  EXPECT_EQ(site.Requests("/cfg2"), 1);
+  EXPECT_EQ(site.Requests("/real.cfg"), 0);
+
+  hooks.Messages.clear();
+  site.Redirect("/cfg2", "http://example.invalid/real.cfg");
+  EXPECT_EQ(Check(), 2);
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Ошибка поиска обновлений!\r\rАдрес "
+                                                     "\"http://example.invalid/real.cfg" +
+                                                     refused});
+
+  // The description and the package.
+  hooks.Messages.clear();
+  site.Redirect("/cfg2", "/real.cfg");
+  site.Redirect("/UpdDescr/UpdDescr_0.1.0.99999.txt", elsewhere + "/descr.txt");
+  site.Serve("/descr.txt", "far away");
+  site.Serve("/real.cfg", ConfigFor(site.Url("/moved.tgz"), packageBytes));
+  site.Redirect("/moved.tgz", elsewhere + "/p.tgz");
+  EXPECT_EQ(Check(true), 2);
+  ASSERT_EQ(offers.size(), 1u);
+  EXPECT_EQ(offers[0].Description, std::vector<std::string>{"< Описание обновления не доступно >"});
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Ошибка установки обновления!\r\rАдрес \"" +
+                                                     elsewhere + "/p.tgz" + refused});
+  EXPECT_EQ(site.Requests("/moved.tgz"), 3);
+  EXPECT_EQ(site.Requests("/descr.txt"), 0);
+  EXPECT_EQ(site.Requests("/p.tgz"), 0);
+  ExpectUntouched();
+
+  // Hops that stay on the loopback host are followed.
+  hooks.Messages.clear();
+  site.Redirect("/moved.tgz", "/p.tgz", 307);
+  EXPECT_EQ(Check(true), 1);
+  EXPECT_EQ(Read("Vetrilo_4d47"), "new program");
+}
+
+TEST_F(SelfUpdateRun, LinksBelowTheProgramFolderAreRefusedBeforeAnythingChanges) {
+  const std::string outside = dir.File("outside");
+  fs::create_directories(outside);
+  test::WriteFile(outside + "/topic.htm", "outside help");
+  test::WriteFile(outside + "/file", "outside file");
+  Publish(MakeTarGz(
+              {{"Vetrilo_4d47", "new program", TPackageEntry::File, 0755},
+               {"help", "", TPackageEntry::Folder},
+               {"help/topic.htm", "new help"},
+               {"Vetrilo_4d47_eng.lng", "module"},
+               {"before.sh", "#!/bin/sh\necho ran > ../ran-before\n", TPackageEntry::File, 0755}}),
+          "DeleteBefore=Vetrilo_4d47.ldr\r\nExecBefore=before.sh\r\n");
+  struct TCase {
+    const char* Link;  // in the program folder, to `Target`
+    std::string Target;
+    std::string Extra;  // of the configuration
+  };
+  const TCase cases[] = {
+      {"help", outside, ""},
+      {"Vetrilo_4d47_eng.lng", outside + "/file", ""},
+      {"SelfUpdate", outside, ""},
+      {"linked", outside, "DeleteAfter=linked/file\r\n"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Link);
+    const std::string link = program + "/" + c.Link;
+    if (std::string(c.Link) == "help") fs::remove_all(link);
+    fs::create_symlink(c.Target, link);
+    if (!c.Extra.empty()) {
+      Publish(packageBytes, "DeleteBefore=Vetrilo_4d47.ldr\r\nExecBefore=before.sh\r\n" + c.Extra);
+    }
+    hooks.Messages.clear();
+    EXPECT_EQ(Check(true), 2);
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Ошибка установки обновления!\r\r\"" + link +
+                                                       "\" является ссылкой!"});
+    // Nothing deleted, run or copied, inside or outside.
+    EXPECT_EQ(Read("Vetrilo_4d47.ldr"), "user draws");
+    EXPECT_FALSE(fs::exists(program + "/ran-before"));
+    EXPECT_EQ(Read("Vetrilo_4d47"), "old program");
+    EXPECT_EQ(test::ReadFile(outside + "/topic.htm"), "outside help");
+    EXPECT_EQ(test::ReadFile(outside + "/file"), "outside file");
+    EXPECT_EQ(std::distance(fs::directory_iterator(outside), fs::directory_iterator()), 2);
+    EXPECT_TRUE(fs::is_symlink(link));
+    fs::remove(link);
+    if (std::string(c.Link) == "help") {
+      fs::create_directories(link);
+      test::WriteFile(link + "/topic.htm", "old help");
+    }
+  }
+
+  // The local copies of the configuration and of the description.
+  Publish(packageBytes);
+  fs::create_symlink(outside + "/file", program + "/SelfUpdates.inf");
+  hooks.Messages.clear();
+  EXPECT_EQ(Check(), 2);
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Ошибка поиска обновлений!\r\r\"" + program +
+                                                     "/SelfUpdates.inf\" является ссылкой!"});
+  EXPECT_TRUE(fs::is_symlink(program + "/SelfUpdates.inf"));
+  fs::remove(program + "/SelfUpdates.inf");
+  server.Put("/files/UpdDescr/UpdDescr_0.1.0.99999.txt", "news");
+  fs::create_symlink(outside + "/file", program + "/UpdDescr_0.1.0.99999.txt");
+  accept = false;
+  EXPECT_EQ(Check(), 0);
+  ASSERT_FALSE(offers.empty());
+  EXPECT_EQ(offers.back().Description,
+            std::vector<std::string>{"< Описание обновления не доступно >"});
+  EXPECT_EQ(test::ReadFile(outside + "/file"), "outside file");
+  EXPECT_TRUE(fs::is_symlink(program + "/UpdDescr_0.1.0.99999.txt"));
+  fs::remove(program + "/UpdDescr_0.1.0.99999.txt");
+
+  // The program folder itself may be reached through a link.
+  accept = true;
+  fs::create_symlink(program, dir.File("via-link"));
+  checkedDir = dir.File("via-link");
+  EXPECT_EQ(Check(true), 1);
+  EXPECT_EQ(Read("Vetrilo_4d47"), "new program");
+  EXPECT_EQ(Read("help/topic.htm"), "new help");
+}
+
+TEST_F(SelfUpdateRun, ConfigurationIsCappedAtOneMegabyte) {
+  const std::string entry = "[Vetrilo_4d47]\r\nVerId=0.1.0.5\r\n";
+  server.Put("/files/Zorvat_AU.cfg", PaddedConfig(entry, (size_t{1} << 20) + 1));
+  EXPECT_EQ(Check(), 2);
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{
+                                "Ошибка поиска обновлений!\r\rОтвет сервера больше 1048576 байт"});
+  const std::string file = dir.File("big.cfg");
+  test::WriteFile(file, PaddedConfig(entry, (size_t{1} << 20) + 1));
+  configAddress = file;
+  hooks.Messages.clear();
+  EXPECT_EQ(Check(), 2);
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Ошибка поиска обновлений!\r\rФайл \"" + file +
+                                                     "\" больше 1048576 байт!"});
+  // 1 MB itself is still read, from the web and from a file.
+  for (const bool web : {true, false}) {
+    SCOPED_TRACE(web);
+    server.Put("/files/Zorvat_AU.cfg", PaddedConfig(entry, size_t{1} << 20));
+    test::WriteFile(file, PaddedConfig(entry, size_t{1} << 20));
+    configAddress = web ? "" : file;
+    hooks.Messages.clear();
+    EXPECT_EQ(Check(), 0);
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Обновлений не найдено!"});
+  }
+  ExpectUntouched();
+}
+
+TEST(UpdatePrograms, ATimeOutEndsWhatTheProgramStarted) {
+  test::TTempDir dir;
+  const std::string script = dir.File("spawner.sh");
+  test::WriteFile(script, "#!/bin/sh\nsleep 30 &\necho $! > child.pid\nsleep 30\n");
+  fs::permissions(script, fs::perms::owner_all);
+  EXPECT_THROW(RunAndWait(dir.Path(), script, 1, {}), EVetrilo);
+  const int child = ReadPid(dir.File("child.pid"));
+  ASSERT_GT(child, 0);
+  const bool ended = ProcessEnded(child);
+  if (!ended) ::kill(child, SIGKILL);
+  EXPECT_TRUE(ended);
+}
+
+TEST_F(SelfUpdateRun, AnExecBeforeRunningPastItsTimeOutIsEndedWithItsChildren) {
+  Publish(MakeTarGz({{"Vetrilo_4d47", "new program", TPackageEntry::File, 0755},
+                     {"before.sh", "#!/bin/sh\nsleep 30 &\necho $! > ../child.pid\nsleep 30\n",
+                      TPackageEntry::File, 0755}}),
+          "ExecBefore=before.sh\r\n");
+  configure = [](TSelfUpdate& u) { u.ExecTimeoutSeconds = 1; };
+  EXPECT_EQ(Check(true), 2);
+  EXPECT_EQ(MessageTexts(),
+            std::vector<std::string>{"Ошибка установки обновления!\r\rОжидание завершения процесса "
+                                     "(файла) \"before.sh\" прервано в связи с превышением времени "
+                                     "ожидания!"});
+  const int child = ReadPid(program + "/child.pid");
+  ASSERT_GT(child, 0);
+  const bool ended = ProcessEnded(child);
+  if (!ended) ::kill(child, SIGKILL);
+  EXPECT_TRUE(ended);
+  EXPECT_EQ(Read("Vetrilo_4d47"), "old program");
+  EXPECT_FALSE(fs::exists(program + "/SelfUpdate"));
+}
+
 }  // namespace vetrilo

@@ -12,6 +12,7 @@
 #include "app/ui/qt_text.h"
 #include "core/file_io.h"
 #include "core/ini_file.h"
+#include "net/hostile_server.h"
 #include "services/ui/form_progress.h"
 #include "services/ui/form_update_informer.h"
 #include "ui_tests.h"
@@ -102,6 +103,38 @@ class TUpdateActionsTest : public QObject {
     auto* progress = form_->findChild<TFormProgress*>("FormProgress");
     QVERIFY(progress && !progress->isVisible());
     QVERIFY(!session_->ProgressWindow().IsOpen());
+  }
+
+  // The start-up check waits for a held reply while the window serves its
+  // events: the window's timer releases the reply once the request is there.
+  void startUpCheckKeepsTheWindowLive() {
+    QTemporaryDir dir;
+    THostileServer server;
+    server.Hold("/u.cfg", "[Vetrilo_4d47]\r\nVerId=0.1.0.5\r\n");
+    SaveFileAtomic(S(dir.filePath("Vetrilo_4d47.ini")),
+                   "[GLOBAL]\r\nUpdateSite=" + server.Url("/u.cfg") + "\r\n");
+    TQtHooks hooks;
+    TAppSession session(TAppPaths::ForFolder(S(dir.path())), hooks);
+    TFetchLimits limits;
+    limits.IdleTimeoutMs = 1500;
+    limits.DeadlineMs = 3000;
+    session.SetUpdateLimits(limits);
+    session.SetRunningVersion("0.1.0.5");
+    TFormMain form(session, hooks);
+    form.show();
+    int turns = 0;
+    QTimer timer;
+    timer.setInterval(5);
+    connect(&timer, &QTimer::timeout, &form, [&] {
+      if (server.Requests("/u.cfg") > 0 && ++turns == 3) server.Release();
+    });
+    timer.start();
+    QVERIFY(session.AutoUpdates());
+    form.DeferredInit();
+    timer.stop();
+    QVERIFY(turns >= 3);
+    QCOMPARE(server.Delivered("/u.cfg"), 1);
+    QVERIFY(!session.Busy());
   }
 
  private:

@@ -74,11 +74,13 @@ struct TCliBooks {
   void LoadRatingsOrThrow() {
     const std::string& path = Book.RatingsPath;
     if (!FileExists(path) && !DirectoryExists(path)) return;
+    std::string warning;
     try {
-      Book.Ratings.Load(path);
+      warning = Book.Ratings.Load(path);
     } catch (const EVetrilo& e) {
       throw EVetrilo(Format("Ошибка чтения файла рейтинга!\r\r%s", {e.Message()}));
     }
+    if (!warning.empty()) WriteMessageToStderr(TMessageKind::Warning, warning);
   }
 
   // Error messages shown on the way make the exit status 2.

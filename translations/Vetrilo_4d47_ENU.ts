@@ -4651,5 +4651,29 @@ p1, p2, p3, ..., pX - numbers of the previous draw</translation>
         <source>Не указано ни одного числа от 1 до %d.</source>
         <translation>No number from 1 to %d is given.</translation>
     </message>
+    <message>
+        <source>Профит рейтинга &quot;%s&quot; не помещается в запись рейтинга и сохранен равным %s.</source>
+        <translation>The profit of rating &quot;%s&quot; does not fit in a rating record and is stored as %s.</translation>
+    </message>
+    <message>
+        <source>Последняя запись файла рейтинга &quot;%s&quot; была записана не полностью и удалена; остальные записи сохранены.&#xd;&#xd;Прежний файл сохранен как &quot;%s&quot;.</source>
+        <translation>The last record of the ratings file &quot;%s&quot; was not written completely and has been removed; the other records are kept.&#xd;&#xd;The previous file was saved as &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Файл рейтинга &quot;%s&quot; поврежден - рейтинг будет пуст. Его можно пересчитать по ставкам (&quot;Обновить рейтинг&quot;).&#xd;&#xd;Прежний файл сохранен как &quot;%s&quot;.</source>
+        <translation>The ratings file &quot;%s&quot; is damaged - the ratings will be empty. They can be recomputed from the stakes (&quot;Update rating&quot;).&#xd;&#xd;The previous file was saved as &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Число %d не может быть в ставке: числа ставки лежат в 1..%d.</source>
+        <translation>The number %d cannot be in a stake: the numbers of a stake lie in 1..%d.</translation>
+    </message>
+    <message>
+        <source>Регулярная ставка &quot;%s&quot; дает комбинацию %s: числа ставки должны быть разными и лежать в 1..%d.</source>
+        <translation>The regular stake &quot;%s&quot; gives the combination %s: the numbers of a stake must be different and lie in 1..%d.</translation>
+    </message>
+    <message>
+        <source>В файле регулярных ставок &quot;%s&quot; записей, которые не могут быть регулярной ставкой (числа вне 1..%d или повторы, шаг вне -%d..%d): %d. Они не загружены.&#xd;&#xd;Прежний файл сохранен как &quot;%s&quot;.</source>
+        <translation>The regular stakes file &quot;%s&quot; has records that cannot be a regular stake (numbers outside 1..%d or repeated, a step outside -%d..%d): %d. They were not loaded.&#xd;&#xd;The previous file was saved as &quot;%s&quot;.</translation>
+    </message>
 </context>
 </TS>

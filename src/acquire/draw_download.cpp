@@ -32,11 +32,26 @@ TDateKey TodayKey() {
 }
 
 int TDrawDownload::DownloadDrawRange(TDateKey first, TDateKey last) {
+  staleWindow_ = false;
   hooks_.SetStatus(
       Format(Tr("Загрузка тиражей %s - %s..."), {DateKeyToText(first), DateKeyToText(last)}));
   const std::string page = web_.GetPage(ResultsAddress(site_, first, last), false);
   TDrawsArray draws = ParseResultsPage(page, archive_);
+  // A draw dated before the window is one we stored already (a server that
+  // ignores the dates lists them again); appended, it would come in twice.
+  const size_t listed = draws.size();
+  std::erase_if(draws, [first](const TDrawRec& d) {
+    const TDateKey key = ReadableDateKey(d.Date);
+    return key > 0 && key < first;
+  });
+  staleWindow_ = listed > 0 && draws.empty();
   if (draws.empty()) return 0;
+  if (draws.size() != listed) {
+    const int32_t newest = archive_.Count() > 0 ? archive_.Draws.back().Number : 0;
+    for (size_t i = 0; i < draws.size(); ++i) {
+      draws[i].Number = static_cast<int32_t>(int64_t{newest} + static_cast<int64_t>(i) + 1);
+    }
+  }
   hooks_.SetStatus(Tr("Сохранение файла тиражей..."));
   for (TDrawRec& d : draws) archive_.Draws.push_back(std::move(d));
   return static_cast<int>(draws.size());
@@ -125,21 +140,9 @@ TDownloadResult TDrawDownload::DownloadNewDraws() {
       TDateKey end = DateKeyAddDays(start, kDownloadWindowDays - 1);
       if (end > today_) end = today_;
       if (end < start) end = start;
-      const int before = archive_.Count();
       const int added = DownloadDrawRange(start, end);
       if (!web_.Proxy().Saved && SaveProxy) SaveProxy();
-      if (added == 0) {
-        result.End = TDownloadEnd::NoNewDraws;
-        return result;
-      }
-      result.Added += added;
-      if (DrawsAppended) DrawsAppended();
-      bool onlyOlder = true;
-      for (int i = before; i < archive_.Count() && onlyOlder; ++i) {
-        const TDateKey key = ReadableDateKey(archive_.Draws[static_cast<size_t>(i)].Date);
-        onlyOlder = key > 0 && key < start;
-      }
-      if (onlyOlder) {
+      if (added == 0 && staleWindow_) {
         result.Reason = Format(
             Tr("Сервер вернул только тиражи до %s: он не учитывает запрошенные даты, загрузка "
             "остановлена"),
@@ -148,6 +151,12 @@ TDownloadResult TDrawDownload::DownloadNewDraws() {
         result.End = TDownloadEnd::Stale;
         return result;
       }
+      if (added == 0) {
+        result.End = TDownloadEnd::NoNewDraws;
+        return result;
+      }
+      result.Added += added;
+      if (DrawsAppended) DrawsAppended();
       if (end >= today_) {
         result.End = TDownloadEnd::UpToDate;
         return result;

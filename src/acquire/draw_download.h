@@ -15,7 +15,8 @@ namespace vetrilo {
 enum class TDownloadEnd {
   UpToDate,    // the windows reached today (or the newest draw is dated today or later)
   NoNewDraws,  // a window brought nothing new
-  Stale,       // a window brought only draws dated before it: the server ignores the dates
+  Stale,       // a window listed only draws dated before it (none appended): the server
+               // ignores the dates
   BadDate,     // the newest stored draw has no readable date
   Failed,      // an error, and the user did not want to retry
 };
@@ -58,7 +59,8 @@ class TDrawDownload {
   // request throws EStopped between windows (what was added stays).
   TDownloadResult DownloadNewDraws();
   // One window: the page of the result site, its new draws appended in page
-  // order. Returns their count; throws EVetrilo on a network or page error.
+  // order. Draws dated before `first` are never appended. Returns their count;
+  // throws EVetrilo on a network or page error.
   int DownloadDrawRange(TDateKey first, TDateKey last);
 
  private:
@@ -77,6 +79,8 @@ class TDrawDownload {
   TUiHooks& hooks_;
   std::string site_;
   TDateKey today_;
+  // The last window listed draws, and every one was dated before it.
+  bool staleWindow_ = false;
 };
 
 // Today's date on this computer.

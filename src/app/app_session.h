@@ -497,7 +497,8 @@ class TAppSession {
   void LoadRatingsAtStart();
   // The draw a new stake is for: the one after the newest visible draw.
   int32_t NextStakeDraw() const;
-  // A new hand-made stake of `comb` (0: no numbers yet) for the next draw.
+  // A new hand-made stake of `comb` (0: no numbers yet) for the next draw;
+  // throws EVetrilo for a number outside 1..47.
   TStakeRec NewManualStake(TComb comb) const;
   // A combination of the list picked uniformly at random (0 for an empty list).
   TComb RandomComb();

@@ -99,10 +99,10 @@ bool TAppSession::AddStakes(const std::vector<TComb>& combs, int32_t draw,
   {
     TBusyGuard busy(*this, Tr("Создание ставок..."));
     for (TComb comb : combs) {
-      TStakeRec rec = NewManualStake(comb);
-      rec.DrawNumber = draw;
-      rec.Comment = comment;
       try {
+        TStakeRec rec = NewManualStake(comb);
+        rec.DrawNumber = draw;
+        rec.Comment = comment;
         AppendStake(stakes_.File, rec, draws);
       } catch (const EVetrilo& e) {
         ShowError(e.Message());

@@ -23,12 +23,14 @@ void TAppSession::SetTablesShown(bool on) {
 
 bool TAppSession::LoadTables() {
   TBusyGuard busy(*this, Tr("Загрузка файла регулярных ставок..."));
+  std::string warning;
   try {
-    tables_ = ReadTablesFile(TablesFile());
+    tables_ = ReadTablesFile(TablesFile(), &warning);
   } catch (const EVetrilo& e) {
     ShowError(Format(Tr("Ошибка чтения файла регулярных ставок!\r\r%s"), {e.Message()}));
     return false;
   }
+  if (!warning.empty()) hooks_->ShowMessage(TMessageKind::Warning, warning);
   Notify(kChangeTables);
   return true;
 }
@@ -221,11 +223,11 @@ bool TAppSession::StakeDesignedSystem(const TSystemLines& lines, int nums, int b
     }
     for (const TComb comb : combs) {
       if (!ok) break;
-      TStakeRec rec = NewManualStake(comb);
-      rec.Kind = kStakeSystem;
-      rec.Comment = comment;
-      rec.SampleSize = int32_t(combs.size());
       try {
+        TStakeRec rec = NewManualStake(comb);
+        rec.Kind = kStakeSystem;
+        rec.Comment = comment;
+        rec.SampleSize = int32_t(combs.size());
         AppendStake(stakes_.File, rec, draws);
       } catch (const EVetrilo& e) {
         ShowError(e.Message());

@@ -87,12 +87,14 @@ struct TCliBooks {
     const std::string& path = Book.RatingsPath;
     ratingsLoaded_ = true;
     if (!PathExists(path)) return;
+    std::string warning;
     try {
-      Book.Ratings.Load(path);
+      warning = Book.Ratings.Load(path);
     } catch (const EVetrilo& e) {
       ratingsLoaded_ = false;
       throw EVetrilo(Format("Ошибка чтения файла рейтинга!\r\r%s", {e.Message()}));
     }
+    if (!warning.empty()) WriteMessageToStderr(TMessageKind::Warning, warning);
   }
 
   // Error messages shown on the way make the exit status 2.

@@ -13,11 +13,15 @@ namespace vetrilo::cli {
 namespace {
 
 std::vector<TTableRec> ReadTables(const TAppPaths& paths) {
+  std::vector<TTableRec> tables;
+  std::string warning;
   try {
-    return ReadTablesFile(paths.File(kTablesFileExt));
+    tables = ReadTablesFile(paths.File(kTablesFileExt), &warning);
   } catch (const EVetrilo& e) {
     throw EVetrilo(Format("Ошибка чтения файла регулярных ставок!\r\r%s", {e.Message()}));
   }
+  if (!warning.empty()) WriteMessageToStderr(TMessageKind::Warning, warning);
+  return tables;
 }
 
 void WriteTables(const TAppPaths& paths, const std::vector<TTableRec>& tables) {

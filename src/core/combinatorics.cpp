@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include "core/money_text.h"
+
 namespace vetrilo {
 
 int64_t RoundHalfEven(long double value) {
@@ -89,12 +91,13 @@ long double CdlScore(const TCdlWeights& w, bool hasNorm, int32_t count, int32_t 
 TMoney StakeOutcome(int n, int m, TMoney cost, const std::vector<TProfitLevel>& profits) {
   const int64_t tickets = Binomial(uint8_t(n < 0 ? 0 : n > 255 ? 255 : n), 4);
   // Amounts are whole ten-thousandths already, so the fixed-point rounding is exact.
-  const TMoney outcome = -tickets * cost;
-  if (m < 0) return outcome;
+  // In 128 bits: a huge price or prize stops at the record's limit instead of changing sign.
+  const TMoneySum outcome = -TMoneySum{tickets} * cost;
+  if (m < 0) return ClampMoney(outcome);
   for (const TProfitLevel& level : profits) {
-    if (level.Overlap == m) return outcome + level.Profit;
+    if (level.Overlap == m) return ClampMoney(outcome + level.Profit);
   }
-  return outcome;
+  return ClampMoney(outcome);
 }
 
 std::string MoneyToDecimalText(TMoney value) {

@@ -52,6 +52,45 @@ std::string MoneyText(TMoney value, int decimals, char point) {
   return RatioText(value, kMoneyScale, decimals, point);
 }
 
+std::string MoneySumText(TMoneySum value, int decimals, char point) {
+  // Rounded to the last shown decimal without scaling up, so any sum is exact.
+  unsigned __int128 unit = 1;
+  for (int i = decimals; i < 4; ++i) unit *= 10;
+  const bool negative = value < 0;
+  const unsigned __int128 mag =
+      negative ? 0 - static_cast<unsigned __int128>(value) : static_cast<unsigned __int128>(value);
+  unsigned __int128 q = mag / unit;
+  if (mag % unit >= unit - mag % unit) ++q;  // the remainder is at least half a unit
+  unsigned __int128 scale = 1;
+  for (int i = 0; i < decimals; ++i) scale *= 10;
+  auto digitsOf = [](unsigned __int128 v) {
+    std::string d;
+    do {
+      d.insert(d.begin(), static_cast<char>('0' + static_cast<int>(v % 10)));
+      v /= 10;
+    } while (v > 0);
+    return d;
+  };
+  std::string text = digitsOf(q / scale);
+  if (decimals > 0) {
+    std::string frac = digitsOf(q % scale);
+    frac.insert(0, static_cast<size_t>(decimals) - frac.size(), '0');
+    text += point;
+    text += frac;
+  }
+  return negative && q != 0 ? "-" + text : text;
+}
+
+TMoneySum RoundSumDivAway(TMoneySum a, int64_t b) {
+  return RoundHalfAway(a, b);
+}
+
+TMoney ClampMoney(TMoneySum sum) {
+  if (sum > INT64_MAX) return INT64_MAX;
+  if (sum < INT64_MIN) return INT64_MIN;
+  return static_cast<TMoney>(sum);
+}
+
 std::optional<TMoney> MoneyFromDecimalText(std::string_view text) {
   const std::string t = Trim(text);
   size_t i = 0;

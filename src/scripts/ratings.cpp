@@ -5,6 +5,7 @@
 
 #include "core/byte_order.h"
 #include "core/cp1251.h"
+#include "core/damaged_file.h"
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/format.h"
@@ -104,7 +105,7 @@ void TRatings::Append(TRatingRec rating) {
   items_.push_back(std::move(rating));
 }
 
-bool TRatings::AddToRatings(const TStakeRec& stake) {
+bool TRatings::AddToRatings(const TStakeRec& stake, std::string* warning) {
   const int32_t m = stake.MatchesCount;
   if (m < 0 || m > 4) return false;
   const int at = Find(stake.Comment);
@@ -121,9 +122,25 @@ bool TRatings::AddToRatings(const TStakeRec& stake) {
   TRatingRec& r = items_[size_t(at)];
   r.Stakes = WrapAdd32(r.Stakes, 1);
   r.Matched = WrapAdd32(r.Matched, m);
-  r.Profit = WrapAdd(r.Profit, stake.Profit);
+  const TMoneySum profit = TMoneySum{r.Profit} + stake.Profit;
+  r.Profit = ClampMoney(profit);
+  if (r.Profit != profit && warning) {
+    *warning = Format(Tr("Профит рейтинга \"%s\" не помещается в запись рейтинга и сохранен "
+                         "равным %s."),
+                      {r.Label, MoneyText(r.Profit)});
+  }
   r.Hits[size_t(m)] = WrapAdd32(r.Hits[size_t(m)], 1);
   return true;
+}
+
+bool IsSoundRating(const TRatingRec& r) {
+  if (r.Stakes < 0 || r.Matched < 0) return false;
+  int64_t byMatches = 0;
+  for (const int32_t h : r.Hits) {
+    if (h < 0) return false;
+    byMatches += h;
+  }
+  return byMatches <= r.Stakes;
 }
 
 int CompareRatings(const TRatingRec& a, const TRatingRec& b, int column) {
@@ -171,17 +188,37 @@ void TRatings::Sort(int column, bool descending) {
   Reindex();
 }
 
-void TRatings::Load(const std::string& path) {
+std::string TRatings::Load(const std::string& path) {
   const std::string bytes = ReadFileBytes(path);
   std::vector<TRatingRec> items;
   const size_t count = bytes.size() / kRatingRecordSize;
   items.reserve(count);
+  bool sound = true;
   for (size_t i = 0; i < count; ++i) {
     items.push_back(TRatingRec::FromBytes(reinterpret_cast<const uint8_t*>(bytes.data()) +
                                           i * kRatingRecordSize));
+    sound = sound && IsSoundRating(items.back());
+  }
+  std::string warning;
+  if (!sound || bytes.size() % kRatingRecordSize != 0) {
+    // The sort after loading rewrites the file: its bytes go aside first.
+    const std::string bad = KeepDamagedCopy(path, bytes);
+    if (sound) {
+      warning = Format(Tr("Последняя запись файла рейтинга \"%s\" была записана не полностью и "
+                          "удалена; остальные записи сохранены.\r\rПрежний файл сохранен как "
+                          "\"%s\"."),
+                       {path, bad});
+    } else {
+      items.clear();
+      warning = Format(Tr("Файл рейтинга \"%s\" поврежден - рейтинг будет пуст. Его можно "
+                          "пересчитать по ставкам (\"Обновить рейтинг\").\r\rПрежний файл "
+                          "сохранен как \"%s\"."),
+                       {path, bad});
+    }
   }
   items_ = std::move(items);
   Reindex();
+  return warning;
 }
 
 std::string TRatings::Bytes() const {

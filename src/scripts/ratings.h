@@ -48,17 +48,22 @@ class TRatings {
 
   // A checked stake joins the rating of its comment (a new one when none).
   // Unchecked stakes and damaged match counts (above 4) are left out; returns
-  // whether the stake was added.
-  bool AddToRatings(const TStakeRec& stake);
+  // whether the stake was added. A profit sum beyond what the record holds
+  // stays at the 64-bit limit and `warning` (when given) names the rating.
+  bool AddToRatings(const TStakeRec& stake, std::string* warning = nullptr);
   void Append(TRatingRec rating);
 
   // Stable sort by a list column; ratings without stakes go last. Keys are the
   // values as the list shows them (averages to 0.001, money to the cent).
   void Sort(int column, bool descending);
 
-  // "Vetrilo_4d47.lrt". Load throws EVetrilo with the system's text (the list
-  // keeps what it had); Save writes atomically and throws likewise.
-  void Load(const std::string& path);
+  // "Vetrilo_4d47.lrt". A damaged file (not whole records, or a record that
+  // cannot be a rating) is first kept as "<name>.bad"; a torn tail behind sound
+  // records is dropped, anything else leaves the list empty. Returns the
+  // warning to show, empty when the file was sound. Load throws EVetrilo with
+  // the system's text (the list keeps what it had, nothing is written then);
+  // Save writes atomically and throws likewise.
+  std::string Load(const std::string& path);
   void Save(const std::string& path) const;
   std::string Bytes() const;
 
@@ -68,6 +73,9 @@ class TRatings {
   std::vector<TRatingRec> items_;
   std::unordered_map<std::string, int> byKey_;
 };
+
+// No count is negative and the stakes by match count are not more than the stakes.
+bool IsSoundRating(const TRatingRec& r);
 
 // Captions of the 16 list columns.
 const std::array<std::string, kRatingColumns>& RatingColumnCaptions();

@@ -33,15 +33,15 @@ void TGraphData::AddPoint(int32_t x, std::string_view title, double y, bool show
 void AddDrawProfit(TProfitDrawArray& array, int32_t draw, TMoney profit) {
   for (TProfitDrawRec& r : array) {
     if (r.DrawNumber == draw) {
-      r.Profit = WrapAdd(r.Profit, profit);
+      r.Profit += profit;
       return;
     }
   }
   array.push_back({draw, profit});
 }
 
-TMoney TProfitTable::Mean() const {
-  return Rows.empty() ? 0 : RoundDivAway(Total, static_cast<int64_t>(Rows.size()));
+TMoneySum TProfitTable::Mean() const {
+  return Rows.empty() ? 0 : RoundSumDivAway(Total, static_cast<int64_t>(Rows.size()));
 }
 
 long double TProfitTable::MeanValue() const {
@@ -60,13 +60,13 @@ TProfitTable ProfitPerDraw(const TStakeFile& file) {
     if (added) {
       array.push_back({r.DrawNumber, r.Profit});
     } else {
-      array[it->second].Profit = WrapAdd(array[it->second].Profit, r.Profit);
+      array[it->second].Profit += r.Profit;
     }
   }
   if (array.empty()) throw EVetrilo(Tr(kChartNoDataError));
   TProfitTable table;
   for (const TProfitDrawRec& d : array) {
-    table.Total = WrapAdd(table.Total, d.Profit);
+    table.Total += d.Profit;
     table.Rows.push_back({d.DrawNumber, d.Profit, table.Total});
   }
   return table;
@@ -88,10 +88,10 @@ TGraphData ProfitChart(const TProfitTable& table) {
 std::string ProfitTsv(const TProfitTable& table) {
   std::string out =
       Tr("№ тиража\tСуммарный профит ставок по тиражу\tНакопленное значение\tСреднее значение\n");
-  const std::string mean = MoneyText(table.Mean(), 4);
+  const std::string mean = MoneySumText(table.Mean(), 4);
   for (const TProfitRow& row : table.Rows) {
-    out += std::to_string(row.DrawNumber) + '\t' + MoneyText(row.Profit, 4) + '\t' +
-           MoneyText(row.Total, 4) + '\t' + mean + '\n';
+    out += std::to_string(row.DrawNumber) + '\t' + MoneySumText(row.Profit, 4) + '\t' +
+           MoneySumText(row.Total, 4) + '\t' + mean + '\n';
   }
   return out;
 }

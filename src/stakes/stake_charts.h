@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/combinatorics.h"
+#include "core/money_text.h"
 #include "scripts/ratings.h"
 #include "stakes/stake_file.h"
 
@@ -37,21 +38,21 @@ struct TGraphData {
 // Profit per draw in the order of first appearance.
 struct TProfitDrawRec {
   int32_t DrawNumber = 0;
-  TMoney Profit = 0;
+  TMoneySum Profit = 0;
 };
 using TProfitDrawArray = std::vector<TProfitDrawRec>;
 void AddDrawProfit(TProfitDrawArray& array, int32_t draw, TMoney profit);
 
 struct TProfitRow {
   int32_t DrawNumber = 0;
-  TMoney Profit = 0;
-  TMoney Total = 0;  // running total up to this draw
+  TMoneySum Profit = 0;
+  TMoneySum Total = 0;  // running total up to this draw
 };
 struct TProfitTable {
   std::vector<TProfitRow> Rows;
-  TMoney Total = 0;
+  TMoneySum Total = 0;
   // Total / number of draws in money, rounded exactly (halves away from zero).
-  TMoney Mean() const;
+  TMoneySum Mean() const;
   long double MeanValue() const;  // in currency units, for the chart
 };
 // From every record with DrawNumber >= 0; throws EVetrilo kChartNoDataError when none.

@@ -5,6 +5,9 @@
 
 #include "core/byte_order.h"
 #include "core/cp1251.h"
+#include "core/errors.h"
+#include "core/format.h"
+#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -17,6 +20,14 @@ std::string JoinBytes(const uint8_t* p, int count, std::string_view separator) {
     text += std::to_string(p[i]);
   }
   return text;
+}
+
+// The last guard: whatever a caller let through, no stake holds such a number.
+void CheckStakeNumber(uint8_t n) {
+  if (n < 1 || n > kMaxNumber) {
+    throw EVetrilo(Format(Tr("Число %d не может быть в ставке: числа ставки лежат в 1..%d."),
+                          {int(n), kMaxNumber}));
+  }
 }
 
 }  // namespace
@@ -81,6 +92,9 @@ int TStakeRec::StoredMatches() const {
 }
 
 void TStakeRec::SetNumbers(TComb comb) {
+  if (comb != 0) {
+    for (int i = 1; i <= 4; ++i) CheckStakeNumber(CombByte(comb, i));
+  }
   const TComb sorted = SortComb(comb);
   NumbersCount = comb == 0 ? 0 : 4;
   Numbers = {};
@@ -90,6 +104,7 @@ void TStakeRec::SetNumbers(TComb comb) {
 }
 
 void TStakeRec::SetNumbers(const std::vector<uint8_t>& numbers) {
+  for (const uint8_t n : numbers) CheckStakeNumber(n);
   std::vector<uint8_t> sorted = numbers;
   std::sort(sorted.begin(), sorted.end());
   NumbersCount = static_cast<int32_t>(sorted.size());

@@ -51,7 +51,8 @@ struct TStakeRec {
   // The stored numbers that count: at most 4, none for a negative count.
   int StoredNumbers() const;
   int StoredMatches() const;
-  void SetNumbers(TComb comb);  // ascending
+  // Ascending; a number outside 1..47 throws EVetrilo (the record is left as it was).
+  void SetNumbers(TComb comb);  // 0: no numbers
   void SetNumbers(const std::vector<uint8_t>& numbers);
   std::string NumbersText(std::string_view separator = ";") const;
   std::string DrawResultText(std::string_view separator = ";") const;

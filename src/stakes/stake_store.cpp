@@ -4,15 +4,15 @@
 #include <climits>
 #include <functional>
 
+#include "core/damaged_file.h"
 #include "core/errors.h"
-#include "core/file_io.h"
 #include "core/format.h"
 #include "core/translate.h"
 
 namespace vetrilo {
 
 std::string BadStakesPath(const std::string& path) {
-  return path + ".bad";
+  return DamagedCopyPath(path);
 }
 
 std::string OpenStakesAtStart(TStakeFile& file, const std::string& path, bool exclusive) {
@@ -32,9 +32,9 @@ std::string ApplyStakesStartRule(TStakeFile& file) {
   const bool torn = bytes.size() % kStakeRecordSize != 0;
   const bool firstOk = static_cast<uint8_t>(bytes[0]) == kStakeVersion;
   if (!torn && firstOk) return {};
-  const std::string bad = BadStakesPath(path);
+  std::string bad;
   try {
-    SaveFileAtomic(bad, bytes);
+    bad = KeepDamagedCopy(path, bytes);
   } catch (const EVetrilo&) {
     file.Block();
     throw;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/cp1251.h"
+#include "core/damaged_file.h"
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/format.h"
@@ -79,8 +80,34 @@ std::array<uint8_t, 4> ShiftComb(const std::array<uint8_t, 4>& comb, int s) {
 }
 
 void AdvanceTable(TTableRec& table, const std::array<uint8_t, 4>& newestDraw) {
-  table.CurrentComb = ShiftComb(table.UseLastDraw ? newestDraw : table.CurrentComb, table.Step);
+  const std::array<uint8_t, 4> next =
+      ShiftComb(table.UseLastDraw ? newestDraw : table.CurrentComb, table.Step);
+  if (!IsTableComb(next)) {
+    throw EVetrilo(
+        Format(Tr("Регулярная ставка \"%s\" дает комбинацию %s: числа ставки должны быть "
+                  "разными и лежать в 1..%d."),
+               {table.Name, TableCombText(next), kMaxNumber}));
+  }
+  table.CurrentComb = next;
   ++table.StakesMade;
+}
+
+bool IsTableComb(const std::array<uint8_t, 4>& comb) {
+  for (size_t i = 0; i < 4; ++i) {
+    if (comb[i] < 1 || comb[i] > kMaxNumber) return false;
+    for (size_t j = 0; j < i; ++j) {
+      if (comb[i] == comb[j]) return false;
+    }
+  }
+  return true;
+}
+
+bool IsSoundTable(const TTableRec& table) {
+  if (table.Step < -kTableStepMax || table.Step > kTableStepMax) return false;
+  const auto fits = [&](const std::array<uint8_t, 4>& comb) {
+    return IsTableComb(comb) || (table.UseLastDraw && comb == std::array<uint8_t, 4>{});
+  };
+  return fits(table.StartComb) && fits(table.CurrentComb);
 }
 
 std::array<uint8_t, 4> CombNumbers(TComb comb) {
@@ -92,7 +119,7 @@ std::string TableCombText(const std::array<uint8_t, 4>& comb) {
   return Format("%d;%d;%d;%d", {int(comb[0]), int(comb[1]), int(comb[2]), int(comb[3])});
 }
 
-std::vector<TTableRec> ReadTablesFile(const std::string& path) {
+std::vector<TTableRec> ReadTablesFile(const std::string& path, std::string* warning) {
   std::vector<TTableRec> tables;
   // Only a missing path is no tables: a folder in its place is a read failure.
   if (!PathExists(path)) return tables;
@@ -101,8 +128,24 @@ std::vector<TTableRec> ReadTablesFile(const std::string& path) {
     throw EVetrilo(Format(Tr("Размер файла %d байт не кратен размеру записи (%d байт)"),
                           {int64_t(bytes.size()), int64_t(kTableRecordSize)}));
   }
+  int64_t refused = 0;
   for (size_t at = 0; at < bytes.size(); at += kTableRecordSize) {
-    tables.push_back(TTableRec::FromBytes(reinterpret_cast<const uint8_t*>(bytes.data()) + at));
+    TTableRec t = TTableRec::FromBytes(reinterpret_cast<const uint8_t*>(bytes.data()) + at);
+    if (IsSoundTable(t)) {
+      tables.push_back(std::move(t));
+    } else {
+      ++refused;
+    }
+  }
+  if (refused > 0) {
+    // The next save leaves them out: their bytes go aside first.
+    const std::string bad = KeepDamagedCopy(path, bytes);
+    if (warning) {
+      *warning = Format(Tr("В файле регулярных ставок \"%s\" записей, которые не могут быть "
+                           "регулярной ставкой (числа вне 1..%d или повторы, шаг вне -%d..%d): "
+                           "%d. Они не загружены.\r\rПрежний файл сохранен как \"%s\"."),
+                        {path, kMaxNumber, kTableStepMax, kTableStepMax, refused, bad});
+    }
   }
   return tables;
 }

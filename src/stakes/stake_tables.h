@@ -41,14 +41,25 @@ uint8_t ShiftNumber(uint8_t x, int s);
 std::array<uint8_t, 4> ShiftComb(const std::array<uint8_t, 4>& comb, int s);
 // The next stake of the table: the newest visible draw's numbers (drawing order)
 // when it follows the draws, else its current combination, shifted by the step.
+// A result that cannot be staked (a number outside 1..47 or repeated) throws
+// EVetrilo and leaves the table as it was.
 void AdvanceTable(TTableRec& table, const std::array<uint8_t, 4>& newestDraw);
+
+// Four different numbers of 1..47.
+bool IsTableComb(const std::array<uint8_t, 4>& comb);
+// What the program can make of a table: a step the dialog accepts and
+// combinations of four different numbers of 1..47 (all zero while a table
+// that follows the draws has no combination of its own).
+bool IsSoundTable(const TTableRec& table);
 
 std::array<uint8_t, 4> CombNumbers(TComb comb);                 // ascending
 std::string TableCombText(const std::array<uint8_t, 4>& comb);  // "1;2;3;47"
 
-// The whole file; a missing file is no tables. Throws EVetrilo with the
-// system's text (or the reason a file is not whole records).
-std::vector<TTableRec> ReadTablesFile(const std::string& path);
+// The whole file; a missing file is no tables. Records that are not sound
+// tables are left out: the file is then first kept as "<name>.bad" and
+// `warning` (when given) says so. Throws EVetrilo with the system's text (or
+// the reason a file is not whole records).
+std::vector<TTableRec> ReadTablesFile(const std::string& path, std::string* warning = nullptr);
 // Rewrites the whole file atomically; throws EVetrilo with the system's text.
 void WriteTablesFile(const std::string& path, const std::vector<TTableRec>& tables);
 

@@ -205,13 +205,49 @@ TEST(DrawDownload, AServerIgnoringTheDatesIsStoppedAfterOneWindow) {
   run.Archive.Draws = history;
   const TDownloadResult r = run.Download(server.Site(), 20150601);
   EXPECT_EQ(r.End, TDownloadEnd::Stale);
-  // The draws not among the 4 newest dates come once more, then the loop ends.
-  EXPECT_EQ(r.Added, 20 - 4);
+  // The draws older than the window are not stored again, and the loop ends.
+  EXPECT_EQ(r.Added, 0);
+  EXPECT_EQ(SerializeDrawRecords(run.Archive.Draws), SerializeDrawRecords(history));
+  EXPECT_EQ(run.Saves, 0);
   EXPECT_EQ(server.Windows().size(), 1u);
   EXPECT_EQ(r.Reason, "Сервер вернул только тиражи до " +
                           DateKeyToText(DateKeyAddDays(20140704, 19 * 7 + 1)) +
                           ": он не учитывает запрошенные даты, загрузка остановлена");
   EXPECT_EQ(run.Hooks.Statuses.back(), r.Reason);
+}
+
+TEST(DrawDownload, DrawsDatedBeforeTheWindowAreNeverAppended) {
+  // Stored: 10 weekly draws up to 09/05/2014. The server lists them again among
+  // three new ones, one dated after the first window (ends 12/14/2014) and one
+  // whose date does not read as a date.
+  const TDrawsArray stored = History(20140704, 10, 7);
+  TDrawsArray listed = stored;
+  for (const auto& [date, number] : std::vector<std::pair<std::string, int>>{
+           {"09/10/2014", 101}, {"n/a", 102}, {"10/01/2014", 103}, {"02/20/2015", 104}}) {
+    TDrawRec d = History(20140101, 1, 1, number)[0];
+    d.Date = date;
+    listed.push_back(d);
+  }
+  TResultServer server(listed);
+  server.Mode = TResultServer::TMode::IgnoreWindow;
+  TRun run;
+  run.Archive.Draws = stored;
+  const TDownloadResult r = run.Download(server.Site(), 20150601);
+  // The second window (from 02/21/2015) lists only stored draws: it ends the download.
+  EXPECT_EQ(r.End, TDownloadEnd::Stale);
+  EXPECT_EQ(r.Added, 4);
+  ASSERT_EQ(run.Archive.Count(), 14);
+  const std::vector<std::string> dates = {"09/10/2014", "n/a", "10/01/2014", "02/20/2015"};
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(run.Archive.Draws[10 + i].Date, dates[i]);
+    EXPECT_EQ(run.Archive.Draws[10 + i].Number, int(11 + i));
+  }
+  EXPECT_EQ(server.Windows(),
+            (std::vector<std::string>{Window(20140906, 20141214), Window(20150221, 20150531)}));
+  EXPECT_EQ(run.Saves, 1);
+  EXPECT_EQ(r.Reason,
+            "Сервер вернул только тиражи до 02/21/2015: он не учитывает запрошенные даты, "
+            "загрузка остановлена");
 }
 
 TEST(DrawDownload, AnUnreadableNewestDateIsReported) {

@@ -54,6 +54,37 @@ TEST(AppSessionStakes, StartChecksNothingButLoadsAndWarnsAboutADamagedFile) {
   EXPECT_FALSE(second.AcquireDataLock());
 }
 
+TEST(AppSessionStakes, ADamagedRatingsFileIsKeptAsideBeforeTheStartRewritesIt) {
+  TRatingRec sound;
+  sound.Label = "sound";
+  sound.Stakes = 2;
+  sound.Hits = {1, 1, 0, 0, 0};
+  std::string record(kRatingRecordSize, '\0');
+  sound.ToBytes(reinterpret_cast<uint8_t*>(record.data()));
+  std::string noise(700, '\0');
+  for (size_t i = 0; i < noise.size(); ++i) noise[i] = char(0x80 + i % 97);
+  struct TCase {
+    std::string Bytes, Kept, Warning;
+  };
+  const TCase cases[] = {
+      {record + "tail", record, "Последняя запись файла рейтинга"},
+      {noise, "", "поврежден - рейтинг будет пуст"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Warning);
+    TStakeSession t;
+    WriteFile(t.Dir.File("Vetrilo_4d47.lrt"), c.Bytes);
+    t.Start("");
+    ASSERT_EQ(t.Hooks.Messages.size(), 1u);
+    EXPECT_EQ(t.Hooks.Messages[0].Kind, TMessageKind::Warning);
+    EXPECT_NE(t.Hooks.Messages[0].Text.find(c.Warning), std::string::npos);
+    EXPECT_NE(t.Hooks.Messages[0].Text.find(t.Dir.File("Vetrilo_4d47.lrt.bad")), std::string::npos);
+    EXPECT_EQ(ReadFile(t.Dir.File("Vetrilo_4d47.lrt.bad")), c.Bytes);
+    EXPECT_EQ(ReadFile(t.Dir.File("Vetrilo_4d47.lrt")), c.Kept);
+    EXPECT_EQ(t.Session.StakeBook().Ratings.Count(), int(c.Kept.size() / kRatingRecordSize));
+  }
+}
+
 TEST(AppSessionStakes, AddCheckRateDeleteAndClear) {
   TStakeSession t;
   t.Start("");

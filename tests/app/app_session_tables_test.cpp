@@ -46,6 +46,29 @@ std::vector<std::string> Names(const TAppSession& s) {
 
 }  // namespace
 
+TEST(AppSessionTables, TablesThatCannotBeATableAreRefusedWithAWarning) {
+  TTablesSession t;
+  TTableRec sound;
+  sound.Name = "sound";
+  sound.StartComb = sound.CurrentComb = {1, 2, 3, 4};
+  TTableRec damaged = sound;
+  damaged.Name = "damaged";
+  damaged.Step = -713105246;
+  damaged.CurrentComb = {218, 219, 249, 254};
+  const std::string bytes = damaged.Bytes() + sound.Bytes();
+  WriteFile(t.TablesPath(), bytes);
+  t.Start();
+  ASSERT_EQ(t.Session.Tables().size(), 1u);
+  EXPECT_EQ(t.Session.Tables()[0], sound);
+  ASSERT_EQ(t.Hooks.Messages.size(), 1u);
+  EXPECT_EQ(t.Hooks.Messages[0].Kind, TMessageKind::Warning);
+  EXPECT_NE(t.Hooks.Messages[0].Text.find(t.TablesPath() + ".bad"), std::string::npos);
+  EXPECT_EQ(ReadFile(t.TablesPath() + ".bad"), bytes);
+  // The next change saves the sound tables only.
+  EXPECT_EQ(t.Session.AddTables({"follow", true, "", 0}, {}), 1);
+  EXPECT_EQ(ReadTablesFile(t.TablesPath()), t.Session.Tables());
+}
+
 TEST(AppSessionTables, AddSaveHideShowAndDelete) {
   TTablesSession t;
   t.Start();

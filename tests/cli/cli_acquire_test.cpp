@@ -68,6 +68,33 @@ TEST(CliAcquire, DownloadAgainstTheResultSite) {
   EXPECT_EQ(retried.Status, 0) << retried.Err;
 }
 
+TEST(CliAcquire, DownloadFromAServerIgnoringTheDatesStoresNoDrawTwice) {
+  const TDrawsArray stored = MakeDraws({{1, 1, 2, 3, 4, 5, "07/04/2014"},
+                                        {2, 5, 6, 7, 8, 9, "07/08/2014"},
+                                        {3, 9, 10, 11, 12, 13, "07/11/2014"},
+                                        {4, 13, 14, 15, 16, 17, "07/15/2014"},
+                                        {5, 17, 18, 19, 20, 1, "07/18/2014"},
+                                        {6, 21, 22, 23, 24, 2, "07/22/2014"}});
+  TDrawsArray listed = stored;
+  for (const TDrawRec& d :
+       MakeDraws({{7, 25, 26, 27, 28, 3, "07/25/2014"}, {8, 29, 30, 31, 32, 4, "07/29/2014"}})) {
+    listed.push_back(d);
+  }
+  TResultServer server(listed);
+  server.Mode = TResultServer::TMode::IgnoreWindow;
+  TTempDir dir;
+  WriteFile(dir.File("Vetrilo_4d47.ini"), "[GLOBAL]\r\nResultsSite=" + server.Site() + "\r\n");
+  WriteFile(dir.File("Vetrilo_4d47.ldr"), SerializeDrawRecords(stored));
+  const auto r = Cli(dir, {"download", "--today", "20141231"});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_NE(r.Err.find("Сервер вернул только тиражи до 07/30/2014: он не учитывает запрошенные "
+                       "даты, загрузка остановлена"),
+            std::string::npos)
+      << r.Err;
+  EXPECT_NE(r.Err.find("total 2"), std::string::npos) << r.Err;
+  EXPECT_EQ(ReadFile(dir.File("Vetrilo_4d47.ldr")), SerializeDrawRecords(listed));
+}
+
 TEST(CliAcquire, CsvBothWays) {
   TTempDir dir;
   WriteFile(dir.File("Vetrilo_4d47.ldr"), SerializeDrawRecords(kHistory));

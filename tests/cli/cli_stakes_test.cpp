@@ -88,6 +88,38 @@ TEST(CliStakes, AddListCheckProfitAndRatings) {
   EXPECT_EQ(ReadFile(f.Dir.File("Vetrilo_4d47.lrt")).size(), 296u);
 }
 
+TEST(CliStakes, ProfitTotalsBeyond64BitsKeepTheirSign) {
+  TCliFolder f;
+  std::vector<TStakeRec> stakes;
+  for (const int draw : {2000, 2001}) {
+    stakes.push_back(test::MakeStake(draw, {1, 2, 3, 4}));
+    stakes.back().Profit = INT64_MAX;
+  }
+  WriteFile(f.Dir.File("Vetrilo_4d47.lsk"), test::Records(stakes));
+  const auto r = f.Run({"stakes", "profit"});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  // (2^63 - 1) * 2 = 18446744073709551614 ten-thousandths.
+  EXPECT_EQ(r.Out,
+            "№ тиража\tСуммарный профит ставок по тиражу\tНакопленное значение\tСреднее значение\n"
+            "2000\t922337203685477.5807\t922337203685477.5807\t922337203685477.5807\n"
+            "2001\t922337203685477.5807\t1844674407370955.1614\t922337203685477.5807\n");
+}
+
+TEST(CliStakes, ADamagedRatingsFileIsKeptAsideWithAWarning) {
+  TCliFolder f;
+  std::string noise(1000, '\0');
+  for (size_t i = 0; i < noise.size(); ++i) noise[i] = char(0x80 + (i * 31) % 113);
+  WriteFile(f.Dir.File("Vetrilo_4d47.lrt"), noise);
+  const auto r = f.Run({"ratings", "--sort", "1"});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_NE(r.Err.find("Файл рейтинга \"" + f.Dir.File("Vetrilo_4d47.lrt") + "\" поврежден"),
+            std::string::npos)
+      << r.Err;
+  EXPECT_EQ(r.Out.substr(r.Out.rfind("Рейтинг:")), "Рейтинг: 0\n");
+  EXPECT_EQ(ReadFile(f.Dir.File("Vetrilo_4d47.lrt.bad")), noise);
+  EXPECT_EQ(ReadFile(f.Dir.File("Vetrilo_4d47.lrt")), "");
+}
+
 TEST(CliStakes, RefusalsGoToStderrWithStatus2) {
   TCliFolder f;
   struct TCase {

@@ -5,6 +5,7 @@
 
 #include "core/draw_archive.h"
 #include "core/file_io.h"
+#include "stakes/stake_tables.h"
 #include "test_paths.h"
 #include "test_support.h"
 
@@ -110,6 +111,28 @@ TEST(CliTables, AddListStakeAndTest) {
   r = f.Run({"ratings"});
   ASSERT_EQ(r.Status, 0) << r.Err;
   EXPECT_NE(r.Out.find("follow"), std::string::npos) << r.Out;
+}
+
+TEST(CliTables, ADamagedTableIsRefusedAndNeverStaked) {
+  TCliFolder f;
+  TTableRec damaged;
+  damaged.Name = "damaged";
+  damaged.StartComb = {1, 2, 3, 4};
+  damaged.CurrentComb = {218, 219, 249, 254};
+  damaged.Step = -713105246;
+  const std::string bytes = damaged.Bytes();
+  WriteFile(f.Dir.File("Vetrilo_4d47.ltb"), bytes);
+  auto r = f.Run({"tables", "list"});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(r.Out, kHeader);
+  EXPECT_NE(r.Err.find("Они не загружены"), std::string::npos) << r.Err;
+  EXPECT_NE(r.Err.find(f.Dir.File("Vetrilo_4d47.ltb.bad")), std::string::npos) << r.Err;
+  EXPECT_EQ(ReadFile(f.Dir.File("Vetrilo_4d47.ltb.bad")), bytes);
+  r = f.Run({"tables", "stake", "--index", "0"});
+  EXPECT_EQ(r.Status, 2);
+  EXPECT_FALSE(FileExists(f.Dir.File("Vetrilo_4d47.lsk")) &&
+               !ReadFile(f.Dir.File("Vetrilo_4d47.lsk")).empty());
+  EXPECT_EQ(ReadFile(f.Dir.File("Vetrilo_4d47.ltb")), bytes);
 }
 
 TEST(CliSystem, VerifyReportsTheClaimAndCovering) {

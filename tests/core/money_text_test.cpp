@@ -32,6 +32,48 @@ TEST(MoneyText, ExactDecimalRoundingHalfAwayFromZero) {
   EXPECT_EQ(RoundDivAway(14, 10), 1);
 }
 
+TEST(MoneyText, SumsBeyond64BitsAreExactAndStopAtTheRecordLimit) {
+  // 2^63 - 1 = 9223372036854775807 and 2^64 = 18446744073709551616 ten-thousandths.
+  const TMoneySum twiceMax = TMoneySum{INT64_MAX} * 2;
+  const TMoneySum twiceMin = TMoneySum{INT64_MIN} * 2;
+  struct TCase {
+    TMoneySum Value;
+    int Decimals;
+    const char* Text;
+  };
+  for (const TCase& c : std::vector<TCase>{{twiceMax, 4, "1844674407370955.1614"},
+                                           {twiceMax, 2, "1844674407370955.16"},
+                                           {twiceMin, 4, "-1844674407370955.1616"},
+                                           {twiceMin, 0, "-1844674407370955"},
+                                           {TMoneySum{INT64_MAX} + 1, 4, "922337203685477.5808"},
+                                           {490000, 2, "49.00"},
+                                           {50, 2, "0.01"},
+                                           {-50, 2, "-0.01"},
+                                           {-40, 2, "0.00"},
+                                           {15000, 0, "2"},
+                                           {-5, 4, "-0.0005"},
+                                           {0, 4, "0.0000"}}) {
+    SCOPED_TRACE(c.Text);
+    EXPECT_EQ(MoneySumText(c.Value, c.Decimals), c.Text);
+  }
+  EXPECT_EQ(MoneySumText(15000, 2, ','), "1,50");
+  EXPECT_EQ(ClampMoney(twiceMax), INT64_MAX);
+  EXPECT_EQ(ClampMoney(TMoneySum{INT64_MAX} + 1), INT64_MAX);
+  EXPECT_EQ(ClampMoney(TMoneySum{INT64_MIN} - 1), INT64_MIN);
+  EXPECT_EQ(ClampMoney(-12345), -12345);
+  EXPECT_TRUE(RoundSumDivAway(twiceMax, 2) == TMoneySum{INT64_MAX});
+  EXPECT_TRUE(RoundSumDivAway(-15, 10) == -2);
+}
+
+TEST(MoneyText, AStakeOutcomeBeyondTheRecordStopsAtItsLimit) {
+  // 70 tickets (8 numbers) at a price of 2^60 cost far more than a record holds.
+  EXPECT_EQ(StakeOutcome(8, -1, TMoney{1} << 60, {}), INT64_MIN);
+  // A refund of one ticket plus the largest prize.
+  EXPECT_EQ(StakeOutcome(4, 4, -1, {{4, INT64_MAX}}), INT64_MAX);
+  EXPECT_EQ(StakeOutcome(4, 4, 10000, {{4, INT64_MAX}}), INT64_MAX - 10000);
+  EXPECT_EQ(StakeOutcome(5, 3, 10000, {{3, 500000}}), 500000 - 5 * 10000);
+}
+
 TEST(MoneyText, DecimalSettingsAreReadExactlyHalfToEven) {
   struct TCase {
     const char* Text;

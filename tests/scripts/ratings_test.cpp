@@ -171,6 +171,110 @@ TEST(Ratings, FileKeepsItsBytesAndSavesAtomically) {
   EXPECT_EQ(ratings.Count(), 2);
 }
 
+TEST(Ratings, AProfitSumBeyondTheRecordStopsAtItsLimitWithAWarning) {
+  struct TCase {
+    TMoney First, Second, Profit;
+    const char* Limit;
+  };
+  for (const TCase& c : {TCase{INT64_MAX, INT64_MAX, INT64_MAX, "922337203685477.58"},
+                         TCase{INT64_MIN, -1, INT64_MIN, "-922337203685477.58"}}) {
+    SCOPED_TRACE(c.Limit);
+    TRatings ratings;
+    std::string warning;
+    EXPECT_TRUE(ratings.AddToRatings(CheckedStake("Вариант 1", 4, c.First), &warning));
+    EXPECT_EQ(warning, "");
+    EXPECT_TRUE(ratings.AddToRatings(CheckedStake("вариант 1", 4, c.Second), &warning));
+    EXPECT_EQ(ratings.Item(0).Profit, c.Profit);
+    EXPECT_EQ(ratings.Item(0).Stakes, 2);
+    EXPECT_EQ(warning, std::string("Профит рейтинга \"Вариант 1\" не помещается в запись "
+                                   "рейтинга и сохранен равным ") +
+                           c.Limit + ".");
+  }
+  // Back inside the limits, a sum is exact again.
+  TRatings ratings;
+  std::string warning;
+  ratings.AddToRatings(CheckedStake("x", 0, INT64_MAX), &warning);
+  ratings.AddToRatings(CheckedStake("x", 0, -10000), &warning);
+  EXPECT_EQ(ratings.Item(0).Profit, INT64_MAX - 10000);
+  EXPECT_EQ(warning, "");
+}
+
+TEST(Ratings, ADamagedFileIsKeptAsideWithAWarning) {
+  TTempDir dir;
+  const std::string path = dir.File("Vetrilo_4d47.lrt");
+  const std::string bad = path + ".bad";
+  const auto bytesOf = [](const TRatingRec& r) {
+    std::string b(kRatingRecordSize, '\0');
+    r.ToBytes(reinterpret_cast<uint8_t*>(b.data()));
+    return b;
+  };
+  TRatingRec sound = Rating("sound", 3, 5, 700);
+  sound.Hits = {1, 0, 1, 1, 0};
+  TRatingRec fewer = sound;  // fewer stakes by match count than stakes: still whole
+  fewer.Hits = {1, 0, 0, 0, 0};
+  const auto changed = [&](auto change) {
+    TRatingRec r = sound;
+    change(r);
+    return bytesOf(r);
+  };
+  std::string noise(1000, '\0');
+  for (size_t i = 0; i < noise.size(); ++i) noise[i] = char((i * 7919 + 13) % 251);
+  const std::string torn =
+      "Последняя запись файла рейтинга \"" + path +
+      "\" была записана не полностью и удалена; остальные записи сохранены.\r\rПрежний файл "
+      "сохранен как \"" +
+      bad + "\".";
+  const std::string damaged =
+      "Файл рейтинга \"" + path +
+      "\" поврежден - рейтинг будет пуст. Его можно пересчитать по ставкам (\"Обновить "
+      "рейтинг\").\r\rПрежний файл сохранен как \"" +
+      bad + "\".";
+  struct TCase {
+    const char* What;
+    std::string Bytes;
+    int Count;
+    std::string Warning;
+  };
+  const TCase cases[] = {
+      {"sound", bytesOf(sound) + bytesOf(fewer), 2, ""},
+      {"torn tail", bytesOf(sound) + "tail", 1, torn},
+      {"noise", noise, 0, damaged},
+      {"negative stakes", bytesOf(sound) + changed([](TRatingRec& r) { r.Stakes = -1; }), 0,
+       damaged},
+      {"negative matched", changed([](TRatingRec& r) { r.Matched = -5; }), 0, damaged},
+      {"negative hits", changed([](TRatingRec& r) { r.Hits[4] = -1; }), 0, damaged},
+      {"hits above stakes", changed([](TRatingRec& r) {
+         r.Hits = {1, 1, 1, 1, 0};
+       }),
+       0, damaged},
+      {"torn and damaged", changed([](TRatingRec& r) { r.Hits[0] = 9; }) + "x", 0, damaged},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.What);
+    std::filesystem::remove(bad);
+    WriteFile(path, c.Bytes);
+    TRatings ratings;
+    ratings.Append(Rating("before", 1, 1, 1));
+    EXPECT_EQ(ratings.Load(path), c.Warning);
+    EXPECT_EQ(ratings.Count(), c.Count);
+    EXPECT_EQ(ReadFile(path), c.Bytes);  // loading writes nothing there
+    if (c.Warning.empty()) {
+      EXPECT_FALSE(std::filesystem::exists(bad));
+    } else {
+      EXPECT_EQ(ReadFile(bad), c.Bytes);
+    }
+  }
+  // No copy, no load: the list keeps what it had.
+  std::filesystem::remove(bad);
+  std::filesystem::create_directory(bad);
+  WriteFile(path, noise);
+  TRatings ratings;
+  ratings.Append(Rating("before", 1, 1, 1));
+  EXPECT_THROW(ratings.Load(path), EVetrilo);
+  EXPECT_EQ(Labels(ratings), std::vector<std::string>{"before"});
+  EXPECT_EQ(ReadFile(path), noise);
+}
+
 TEST(Ratings, CsvExport) {
   TRatings ratings;
   TRatingRec r = Rating("Say \"hi\"; Ёж", 3, 4, 12345);

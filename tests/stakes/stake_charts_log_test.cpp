@@ -72,6 +72,40 @@ TEST(StakeCharts, ProfitPerDrawRunningTotalAndMean) {
   }
 }
 
+TEST(StakeCharts, ProfitSumsBeyond64BitsKeepTheirSign) {
+  // 2^63 - 1 ten-thousandths twice: 18446744073709551614 = 1844674407370955.1614.
+  const std::string max = "922337203685477.5807", twice = "1844674407370955.1614";
+  const std::string header =
+      "№ тиража\tСуммарный профит ставок по тиражу\tНакопленное значение\tСреднее значение\n";
+  struct TCase {
+    std::vector<TStakeRec> Records;
+    std::string Tsv;
+  };
+  const TCase cases[] = {
+      {{Priced(1, INT64_MAX), Priced(2, INT64_MAX)},
+       header + "1\t" + max + "\t" + max + "\t" + max + "\n2\t" + max + "\t" + twice + "\t" + max +
+           "\n"},
+      {{Priced(7, INT64_MAX), Priced(7, INT64_MAX)},
+       header + "7\t" + twice + "\t" + twice + "\t" + twice + "\n"},
+      {{Priced(1, INT64_MIN), Priced(2, INT64_MIN)},
+       header + "1\t-922337203685477.5808\t-922337203685477.5808\t-922337203685477.5808\n"
+                "2\t-922337203685477.5808\t-1844674407370955.1616\t-922337203685477.5808\n"},
+  };
+  TTempDir dir;
+  TStakeFile file;
+  file.Open(dir.File("s.lsk"), false);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Tsv);
+    file.Rewrite(Records(c.Records));
+    const TProfitTable table = ProfitPerDraw(file);
+    EXPECT_EQ(ProfitTsv(table), c.Tsv);
+    const TGraphData chart = ProfitChart(table);
+    ASSERT_EQ(chart.Series.size(), 3u);
+    const double last = chart.Series[2].Points.back().Y;
+    EXPECT_EQ(last > 0, c.Records[0].Profit > 0) << last;
+  }
+}
+
 TEST(StakeCharts, RatedStakesCoverTheNewest100DrawsAndMatchLabelsIgnoringCase) {
   TTempDir dir;
   TStakeFile file;

@@ -220,3 +220,38 @@ TEST(StakeCheck, ProgressAndAFailedWriteThatFeedsNothing) {
 }
 
 }  // namespace vetrilo
+
+namespace vetrilo {
+
+TEST(StakeCheck, ARatingBeyondItsLimitIsNamedOncePerCheck) {
+  TTempDir dir;
+  const TDrawArchive archive = MakeArchive({{5, 1, 2, 3, 4, 1, "01/01/2020"}});
+  TStakeBook book;
+  book.Prices = {0, {{4, INT64_MAX}}};
+  book.RatingsPath = dir.File("Vetrilo_4d47.lrt");
+  book.File.Open(dir.File("Vetrilo_4d47.lsk"), true);
+  book.File.Append(Records({MakeStake(5, {1, 2, 3, 4}, "r"), MakeStake(5, {1, 2, 3, 4}, "s"),
+                            MakeStake(5, {1, 2, 3, 4}, "R"), MakeStake(5, {1, 2, 3, 4}, "r"),
+                            MakeStake(5, {1, 2, 3, 4}, "s")}));
+  const auto warning = [](const std::string& label) {
+    return "Профит рейтинга \"" + label +
+           "\" не помещается в запись рейтинга и сохранен равным 922337203685477.58.";
+  };
+  for (int pass = 0; pass < 2; ++pass) {
+    SCOPED_TRACE(pass);
+    TRecordingHooks hooks;
+    if (pass == 0) {
+      EXPECT_EQ(book.Check(archive, hooks), 5);
+    } else {
+      EXPECT_TRUE(book.RebuildRatings(hooks));
+    }
+    ASSERT_EQ(hooks.Messages.size(), 2u);
+    EXPECT_EQ(hooks.Messages[0].Kind, TMessageKind::Warning);
+    EXPECT_EQ(hooks.Messages[0].Text, warning("r"));
+    EXPECT_EQ(hooks.Messages[1].Text, warning("s"));
+    ASSERT_EQ(book.Ratings.Count(), 2);
+    for (const TRatingRec& r : book.Ratings.Items()) EXPECT_EQ(r.Profit, INT64_MAX);
+  }
+}
+
+}  // namespace vetrilo

@@ -53,6 +53,31 @@ TEST(StakeRecord, LayoutAndUntouchedBytesSurviveARoundTrip) {
   EXPECT_EQ(back.Bytes(), bytes);
 }
 
+TEST(StakeRecord, NoStakeHoldsANumberOutside1To47) {
+  TStakeRec r = MakeStake(512, {1, 2, 46, 47});
+  const std::vector<std::vector<uint8_t>> refused = {
+      {0, 1, 2, 3}, {1, 2, 3, 48}, {218, 219, 249, 254}, {1, 2, 3, 4, 5, 6, 7, 255}};
+  for (const auto& numbers : refused) {
+    SCOPED_TRACE(int(numbers.back()));
+    EXPECT_THROW(r.SetNumbers(numbers), EVetrilo);
+    EXPECT_EQ(r.NumbersText(), "1;2;46;47");
+  }
+  for (const TComb comb : {MakeComb(0, 1, 2, 3), MakeComb(48, 1, 2, 3), MakeComb(1, 2, 3, 200)}) {
+    EXPECT_THROW(r.SetNumbers(comb), EVetrilo);
+    EXPECT_EQ(r.NumbersText(), "1;2;46;47");
+  }
+  try {
+    r.SetNumbers(std::vector<uint8_t>{5, 48, 7, 9});
+    ADD_FAILURE() << "no error";
+  } catch (const EVetrilo& e) {
+    EXPECT_EQ(e.Message(), "Число 48 не может быть в ставке: числа ставки лежат в 1..47.");
+  }
+  r.SetNumbers(TComb{0});
+  EXPECT_EQ(r.NumbersCount, 0);
+  r.SetNumbers(MakeComb(47, 1, 20, 3));
+  EXPECT_EQ(r.NumbersText(), "1;3;20;47");
+}
+
 TEST(StakeStore, StartRuleKeepsACopyAndDropsOnlyWhatIsDamaged) {
   const std::string good = Records({MakeStake(10, {1, 2, 3, 4}), MakeStake(11, {5, 6, 7, 8})});
   std::string oldVersion = good;

@@ -59,6 +59,80 @@ TEST(StakeTables, AdvancingWalksTheCurrentCombinationOrShiftsTheNewestDraw) {
   EXPECT_EQ(follow.StakesMade, 2);
 }
 
+TEST(StakeTables, AdvancingNeverGivesAStakeOutsideTheField) {
+  struct TCase {
+    const char* What;
+    TTableRec Table;
+    TFour Draw;
+  };
+  const TCase cases[] = {
+      {"a draw with a zero", Table("f", {}, 0, true), {0, 3, 17, 9}},
+      {"a draw above 47", Table("f", {}, 1, true), {40, 3, 17, 200}},
+      {"a draw with a repeat", Table("f", {}, 2, true), {5, 5, 6, 7}},
+      {"an empty archive", Table("f", {}, 1, true), {0, 0, 0, 0}},
+      {"a current combination above 47", Table("w", {218, 219, 249, 254}, 0), {1, 2, 3, 4}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.What);
+    TTableRec t = c.Table;
+    EXPECT_THROW(AdvanceTable(t, c.Draw), EVetrilo);
+    EXPECT_EQ(t, c.Table);
+  }
+  TTableRec t = Table("Шаг", {}, 0, true);
+  try {
+    AdvanceTable(t, {9, 9, 1, 2});
+    ADD_FAILURE() << "no error";
+  } catch (const EVetrilo& e) {
+    EXPECT_EQ(e.Message(),
+              "Регулярная ставка \"Шаг\" дает комбинацию 1;2;9;9: числа ставки должны быть "
+              "разными и лежать в 1..47.");
+  }
+}
+
+TEST(StakeTables, RecordsThatCannotBeATableAreRefusedOnLoad) {
+  TTempDir dir;
+  const std::string path = dir.File("Vetrilo_4d47.ltb");
+  const std::string bad = path + ".bad";
+  TTableRec far = Table("far", {1, 2, 3, 4}, -713105246);
+  TTableRec above = Table("above", {1, 2, 3, 4}, 1);
+  above.CurrentComb = {8, 9, 10, 48};
+  TTableRec repeated = Table("repeated", {7, 7, 8, 9}, 1);
+  TTableRec noStart = Table("no start", {}, 1);  // walks a combination it does not have
+  TTableRec steep = Table("steep", {1, 2, 3, 4}, 48);
+  const std::vector<TTableRec> sound = {Table("edge", {1, 2, 46, 47}, -47),
+                                        Table("follow", {}, 47, true),
+                                        Table("follow 2", {5, 6, 7, 8}, 0, true)};
+  std::string bytes;
+  for (const TTableRec& t : {sound[0], far, above, sound[1], repeated, noStart, steep, sound[2]}) {
+    bytes += t.Bytes();
+  }
+  WriteFile(path, bytes);
+  WriteFile(bad, "older copy");
+  std::string warning;
+  EXPECT_EQ(ReadTablesFile(path, &warning), sound);
+  EXPECT_EQ(warning,
+            "В файле регулярных ставок \"" + path +
+                "\" записей, которые не могут быть регулярной ставкой (числа вне 1..47 или "
+                "повторы, шаг вне -47..47): 5. Они не загружены.\r\rПрежний файл сохранен как "
+                "\"" +
+                bad + "\".");
+  EXPECT_EQ(test::ReadFile(bad), bytes);
+  EXPECT_EQ(test::ReadFile(path), bytes);
+
+  // Sound files give no warning and no copy.
+  std::filesystem::remove(bad);
+  WriteTablesFile(path, sound);
+  warning.clear();
+  EXPECT_EQ(ReadTablesFile(path, &warning), sound);
+  EXPECT_EQ(warning, "");
+  EXPECT_FALSE(std::filesystem::exists(bad));
+
+  // Without the copy nothing is loaded.
+  WriteFile(path, bytes);
+  std::filesystem::create_directory(bad);
+  EXPECT_THROW(ReadTablesFile(path, &warning), EVetrilo);
+}
+
 TEST(StakeTables, RecordBytesAndFile) {
   TTableRec t = Table("Регуляр", {4, 9, 2, 30}, -5, true);
   t.CurrentComb = {47, 1, 3, 2};

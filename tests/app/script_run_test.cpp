@@ -347,6 +347,7 @@ TEST(ScriptRun, StopAsksFirst) {
     EXPECT_EQ(r.Run(), yes ? TRunEnd::Stopped : TRunEnd::Completed);
     EXPECT_EQ(r.Stakes.Records.size(), yes ? 1u : 2u);
     EXPECT_EQ(r.Hooks.Questions.front(), "Остановить выполнение сценария?");
+    EXPECT_TRUE(r.Hooks.DefaultNo.front());
   }
   TRun idle;
   idle.Session.RequestScriptStop();  // no run: nothing to ask

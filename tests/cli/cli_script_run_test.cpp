@@ -96,13 +96,14 @@ TEST(CliScriptRun, AKilledRunHasPrintedTheStakesItMade) {
     ASSERT_TRUE(whole.ends_with("# stakes made: 40\n# offset: 0\n")) << whole;
   }
   TRunFolder f;
-  const auto r = f.Run(script, words, {"VETRILO_FILE_FAULT=60:KILL"});
+  const auto r = f.Run(script, words, {"VETRILO_FILE_FAULT=100:KILL"});
   ASSERT_EQ(r.Status, 128 + SIGKILL) << r.Err;
   // Whole records, in the order of the full run, as far as it got.
   ASSERT_FALSE(r.Out.empty());
   EXPECT_TRUE(r.Out.ends_with("\n"));
   EXPECT_TRUE(whole.starts_with(r.Out)) << r.Out;
-  EXPECT_EQ(r.Out.find('#'), std::string::npos) << r.Out;
+  EXPECT_EQ(r.Out.find("# stakes made"), std::string::npos) << r.Out;
+  EXPECT_GE(std::count(r.Out.begin(), r.Out.end(), '\n'), 4) << r.Out;
 }
 
 }  // namespace vetrilo

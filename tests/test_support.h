@@ -46,6 +46,8 @@ class TRecordingHooks : public TUiHooks {
   std::vector<std::string> Statuses;
   std::vector<TMessage> Messages;
   std::vector<std::string> Questions;
+  // Per question: whether it was asked with No as its default answer.
+  std::vector<bool> DefaultNo;
   bool Answer = false;
   bool Stop = false;
   int BusyTransitions = 0;
@@ -56,7 +58,13 @@ class TRecordingHooks : public TUiHooks {
   }
   bool Ask(std::string_view question) override {
     Questions.emplace_back(question);
+    DefaultNo.push_back(askingDestructive_);
+    askingDestructive_ = false;
     return Answer;
+  }
+  bool ConfirmDestructive(std::string_view title, std::string_view question) override {
+    askingDestructive_ = true;
+    return Confirm(title, question);
   }
   bool StopRequested() override { return Stop; }
   void ClearStopRequest() override {
@@ -65,6 +73,9 @@ class TRecordingHooks : public TUiHooks {
   }
   int StopClears = 0;
   void BusyChanged(bool) override { ++BusyTransitions; }
+
+ private:
+  bool askingDestructive_ = false;
 };
 
 // Asks to stop at a chosen point of an operation: from the (AfterPolls + 1)-th look at

@@ -191,7 +191,8 @@ bool TAppSession::DeleteDraws(const std::vector<int>& rows, bool ask) {
   std::sort(unique.begin(), unique.end());
   unique.erase(std::unique(unique.begin(), unique.end()), unique.end());
   if (unique.empty()) return false;
-  if (ask && !hooks_->Confirm(kDeleteQuestionTitle, DeleteRecordsQuestion(int64_t(unique.size())))) {
+  if (ask && !hooks_->ConfirmDestructive(kDeleteQuestionTitle,
+                                         DeleteRecordsQuestion(int64_t(unique.size())))) {
     return false;
   }
   {

@@ -212,7 +212,9 @@ bool TAppSession::DeleteSystem(int row) {
     hooks_->ShowMessage(TMessageKind::Warning, Tr("Вы можете удалять только свои системы!"));
     return false;
   }
-  if (!hooks_->Ask(Format(Tr("Вы действительно хотите удалить систему \"%s\"?"), {info.Title}))) {
+  if (!hooks_->ConfirmDestructive(
+          kQuestionTitle,
+          Format(Tr("Вы действительно хотите удалить систему \"%s\"?"), {info.Title}))) {
     return false;
   }
   {
@@ -454,7 +456,9 @@ bool TAppSession::DeleteOnlineScript(int row) {
     return false;
   }
   const tScriptInfo info = onlineScripts_[size_t(row)];
-  if (!hooks_->Ask(Format(Tr("Вы действительно хотите удалить сценарий \"%s\"?"), {info.Title}))) {
+  if (!hooks_->ConfirmDestructive(
+          kQuestionTitle,
+          Format(Tr("Вы действительно хотите удалить сценарий \"%s\"?"), {info.Title}))) {
     return false;
   }
   {

@@ -33,7 +33,9 @@ void TAppSession::ApplyFavorites(const TFavoritesTree& tree) {
 }
 
 bool TAppSession::ResetFavorites() {
-  if (!hooks_->Ask(Tr("Вы действительно хотите сбросить список избранных фильтров?"))) return false;
+  if (!hooks_->ConfirmDestructive(
+          kQuestionTitle, Tr("Вы действительно хотите сбросить список избранных фильтров?")))
+    return false;
   const std::string chosen = drawStats_.Method >= 0 && drawStats_.Method < statList_.Count()
                                  ? statList_.Item(drawStats_.Method).Code()
                                  : std::string();

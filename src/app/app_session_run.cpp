@@ -84,7 +84,8 @@ TRunEnd TAppSession::RunScriptLines(const std::vector<std::string>& lines, int t
 
 void TAppSession::RequestScriptStop(bool ask) {
   if (!CanStopScript()) return;
-  if (ask && !hooks_->Confirm(kQuestionTitle, Tr("Остановить выполнение сценария?"))) return;
+  if (ask && !hooks_->ConfirmDestructive(kQuestionTitle, Tr("Остановить выполнение сценария?")))
+    return;
   if (runner_) runner_->RequestStopByUser();
   Notify(kChangeScriptRun);
 }

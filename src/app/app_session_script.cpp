@@ -78,8 +78,8 @@ bool TAppSession::DeleteScriptLines(std::vector<int> indexes) {
   indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
   if (indexes.empty()) return false;
   for (int i : indexes) ScriptLine(i);
-  if (!hooks_->Confirm(kDeleteQuestionTitle,
-                       DeleteRecordsQuestion(static_cast<int>(indexes.size())))) {
+  if (!hooks_->ConfirmDestructive(kDeleteQuestionTitle,
+                                  DeleteRecordsQuestion(static_cast<int>(indexes.size())))) {
     return false;
   }
   TBusyGuard busy(*this, "");
@@ -94,8 +94,8 @@ bool TAppSession::DeleteScriptLines(std::vector<int> indexes) {
 
 bool TAppSession::ClearScript() {
   if (script_.empty()) return false;
-  if (!hooks_->Confirm(kDeleteQuestionTitle,
-                       DeleteRecordsQuestion(static_cast<int>(script_.size())))) {
+  if (!hooks_->ConfirmDestructive(kDeleteQuestionTitle,
+                                  DeleteRecordsQuestion(static_cast<int>(script_.size())))) {
     return false;
   }
   TBusyGuard busy(*this, "");

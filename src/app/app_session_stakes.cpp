@@ -151,7 +151,8 @@ bool TAppSession::RewriteStakes(const std::function<void()>& rewrite) {
 
 bool TAppSession::DeleteStakeRows(int64_t first, int64_t last) {
   if (first < 1 || last < first || last > stakes_.File.Count()) return false;
-  if (!hooks_->Confirm(kDeleteQuestionTitle, DeleteRecordsQuestion(last - first + 1))) return false;
+  if (!hooks_->ConfirmDestructive(kDeleteQuestionTitle, DeleteRecordsQuestion(last - first + 1)))
+    return false;
   return RewriteStakes([&] { vetrilo::DeleteStakeRows(stakes_.File, first, last); });
 }
 
@@ -160,7 +161,8 @@ bool TAppSession::DeleteStakesWhere(TStakeCondition condition, int value) {
 }
 
 bool TAppSession::ClearStakes() {
-  if (!HasStakes() || !hooks_->Confirm(kDeleteQuestionTitle, DeleteRecordsQuestion(stakes_.File.Count())))
+  if (!HasStakes() || !hooks_->ConfirmDestructive(kDeleteQuestionTitle,
+                                                  DeleteRecordsQuestion(stakes_.File.Count())))
     return false;
   {
     TBusyGuard busy(*this, Tr("Удаление ставок..."));
@@ -179,8 +181,10 @@ bool TAppSession::ClearStakes() {
 
 bool TAppSession::RefreshRatings() {
   if (stakes_.Ratings.Count() > 0 &&
-      !hooks_->Ask(Tr("Пересчитать рейтинг только по текущим ставкам?\r\rНакопленные ранее данные "
-                   "по удаленным ставкам будут потеряны."))) {
+      !hooks_->ConfirmDestructive(
+          kQuestionTitle,
+          Tr("Пересчитать рейтинг только по текущим ставкам?\r\rНакопленные ранее данные "
+             "по удаленным ставкам будут потеряны."))) {
     return false;
   }
   bool ok = false;

@@ -77,7 +77,8 @@ bool TAppSession::DeleteTables(std::vector<int> rows) {
   std::sort(rows.begin(), rows.end());
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
   if (rows.empty()) return false;
-  if (!hooks_->Confirm(kDeleteQuestionTitle, DeleteRecordsQuestion(int64_t(rows.size()))))
+  if (!hooks_->ConfirmDestructive(kDeleteQuestionTitle,
+                                  DeleteRecordsQuestion(int64_t(rows.size()))))
     return false;
   bool ok = true;
   {
@@ -174,7 +175,8 @@ bool TAppSession::SaveDesignedSystem(const TSystemLines& lines, int nums, int bl
     }
   }
   if (!others.empty() &&
-      !hooks_->Ask(
+      !hooks_->ConfirmDestructive(
+          kQuestionTitle,
           Format(Tr("Для %d чисел уже сохранена система \"%s\".\r\rЗаменить её построенной?"),
                  {nums, others.front()}))) {
     return false;

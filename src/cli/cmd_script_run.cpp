@@ -2,6 +2,7 @@
 // stake file, ratings and settings, as the program runs it.
 #include "cli/cmd_script_run.h"
 
+#include <cstdio>
 #include <random>
 
 #include "app/app_session.h"
@@ -14,73 +15,76 @@
 namespace vetrilo::cli {
 namespace {
 
-// Messages of the run: kept for the report, the ones that did not end the run
-// shown on stderr as they come.
+// Messages of the run. Until a stop is pending none can be the one that ended
+// the run, so they go to stderr as they come; from then on they are held for the
+// report, which picks the ending one.
 class TRunHooks : public TUiHooks {
  public:
   std::vector<std::pair<TMessageKind, std::string>> Messages;
+  const TScriptRunState* Run = nullptr;  // set while the run lasts
 
   void SetStatus(std::string_view) override {}
   void ShowMessage(TMessageKind kind, std::string_view text) override {
+    if (Run && !holding_ && Run->StopRequested) holding_ = true;
+    if (Run && !holding_) {
+      WriteMessageToStderr(kind, text);
+      return;
+    }
     Messages.emplace_back(kind, std::string(text));
   }
   bool Ask(std::string_view question) override { return TConsoleHooks().Ask(question); }
+
+ private:
+  bool holding_ = false;
 };
 
-// Passes every stake on to the stake file and remembers where each landed, so
-// the report can show it with its match count once the run has ended.
+// Passes every stake on to the stake file and prints the records the run added,
+// in file order, once their state is final: after each stake check, before the
+// file is emptied and at the end. It keeps only where the unprinted records
+// begin, so the report costs no memory per stake.
 class TReportingStore : public TRunStakeStore {
  public:
   TReportingStore(TRunStakeStore& file, const TStakeFile& records)
-      : file_(file), records_(records) {}
+      : file_(file), records_(records), next_(records.Count()) {}
 
   bool LastIsStake() override { return file_.LastIsStake(); }
-  void AppendSeparator() override {
-    file_.AppendSeparator();
-    Remember();
-  }
+  void AppendSeparator() override { file_.AppendSeparator(); }
   bool Has(int32_t drawNumber, TComb comb) override { return file_.Has(drawNumber, comb); }
-  void Append(const TRunStake& stake, bool bulk) override {
-    file_.Append(stake, bulk);
-    Remember();
-  }
+  void Append(const TRunStake& stake, bool bulk) override { file_.Append(stake, bulk); }
   void Empty() override {
-    Freeze();
+    Print();
     file_.Empty();
-    lines_.push_back({"#CLR", -1});
+    next_ = records_.Count();
+    Out("#CLR\n");
+    std::fflush(stdout);
   }
-  void Check() override { file_.Check(); }
+  void Check() override {
+    file_.Check();
+    Print();
+  }
   void Refresh() override { file_.Refresh(); }
 
-  std::string Report() {
-    Freeze();
-    std::string out;
-    for (const auto& [text, index] : lines_) out += text + "\n";
-    return out;
+  // The records not printed yet; flushed, so a run killed later has shown them.
+  void Print() {
+    const int64_t count = records_.Count();
+    if (next_ >= count) return;
+    for (; next_ < count; ++next_) {
+      const TStakeRec rec = records_.Read(0, next_);
+      if (!rec.IsStake()) {
+        Out("-1\t\t0\t0\t-1\t\n");
+      } else {
+        Out(std::to_string(rec.DrawNumber) + "\t" + rec.NumbersText(";") + "\t" +
+            std::to_string(int(rec.Kind)) + "\t" + std::to_string(rec.SampleSize) + "\t" +
+            std::to_string(rec.IsChecked() ? rec.MatchesCount : -1) + "\t" + rec.Comment + "\n");
+      }
+    }
+    std::fflush(stdout);
   }
 
  private:
-  void Remember() { lines_.push_back({"", records_.Count() - 1}); }
-  // The lines of the records still in the file get their texts now (an
-  // emptying file takes them away).
-  void Freeze() {
-    for (auto& [text, index] : lines_) {
-      if (index < 0) continue;
-      const TStakeRec rec = records_.Read(0, index);
-      if (!rec.IsStake()) {
-        text = "-1\t\t0\t0\t-1\t";
-      } else {
-        text = std::to_string(rec.DrawNumber) + "\t" + rec.NumbersText(";") + "\t" +
-               std::to_string(int(rec.Kind)) + "\t" + std::to_string(rec.SampleSize) + "\t" +
-               std::to_string(rec.IsChecked() ? rec.MatchesCount : -1) + "\t" + rec.Comment;
-      }
-      index = -1;
-    }
-  }
-
   TRunStakeStore& file_;
   const TStakeFile& records_;
-  std::vector<std::pair<std::string, int64_t>> lines_;
+  int64_t next_;
 };
 
 std::string EscapedCr(std::string text) {
@@ -144,6 +148,7 @@ int ScriptRunCommand(const TCliContext& context) {
 
   const std::unique_ptr<TRunStakeStore> file = session.StakeFileStore();
   TReportingStore store(*file, session.StakeBook().File);
+  hooks.Run = &session.ScriptRun();
   const TRunEnd end = session.RunScriptLines(lines, draws, seed, &store);
 
   // Messages that ended the run go to the report, the others to stderr.
@@ -154,8 +159,8 @@ int ScriptRunCommand(const TCliContext& context) {
       if (hooks.Messages[size_t(i)].first == endKind) ending = i;
     }
   }
-  std::string out = store.Report();
-  out += "# stakes made: " + std::to_string(session.ScriptRun().StakesMade) + "\n";
+  store.Print();
+  std::string out = "# stakes made: " + std::to_string(session.ScriptRun().StakesMade) + "\n";
   out += "# offset: " + std::to_string(session.DrawsOffset()) + "\n";
   for (int i = 0; i < int(hooks.Messages.size()); ++i) {
     const auto& [kind, text] = hooks.Messages[size_t(i)];

@@ -31,6 +31,11 @@ class TUiHooks {
     (void)title;
     return Ask(question);
   }
+  // A question whose Yes loses data or work (deleting, replacing, recomputing from
+  // scratch, stopping a run): No is its default answer, so Enter alone does no harm.
+  virtual bool ConfirmDestructive(std::string_view title, std::string_view question) {
+    return Confirm(title, question);
+  }
   virtual bool StopRequested() { return false; }
   // A stop request lasts one operation: the owner of the working state clears it
   // when the next one starts.
@@ -80,6 +85,9 @@ class TCountingHooks : public TUiHooks {
   bool Ask(std::string_view question) override { return inner_->Ask(question); }
   bool Confirm(std::string_view title, std::string_view question) override {
     return inner_->Confirm(title, question);
+  }
+  bool ConfirmDestructive(std::string_view title, std::string_view question) override {
+    return inner_->ConfirmDestructive(title, question);
   }
   bool StopRequested() override { return inner_->StopRequested(); }
   void ClearStopRequest() override { inner_->ClearStopRequest(); }

@@ -214,6 +214,9 @@ void TCombWorkspace::InvalidateBuffer() {
 
 void TCombWorkspace::AddJournalRow(TJournalKind kind, std::string_view caption,
                                    std::string_view values) {
+  if (journal_.size() >= kMaxJournalRows) {
+    journal_.erase(journal_.begin(), journal_.begin() + std::ptrdiff_t(kJournalDropRows));
+  }
   journal_.push_back({std::string(caption), std::string(values), Count(), kind});
   Changed();
 }

@@ -115,6 +115,11 @@ class TCombWorkspace {
   void ShowFindInArchive(TComb comb);
 
   static constexpr int kFindLimit = 26;
+  // The journal keeps its newest rows only: a script run adds rows for every filter
+  // variant, and a run of many variants must not keep them all. When it is full, the
+  // oldest kJournalDropRows rows give way at once.
+  static constexpr size_t kMaxJournalRows = 10000;
+  static constexpr size_t kJournalDropRows = kMaxJournalRows / 10;
   // Filters look at the stop request once per this many combinations.
   static constexpr size_t kStopPollCombs = 4096;
 

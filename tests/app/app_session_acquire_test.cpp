@@ -101,6 +101,7 @@ TEST(AppSessionAcquire, StartUpDownloadFollowsTheSetting) {
   EXPECT_EQ(s.Hooks.Questions[0],
             "Обновить список тиражей?\r\rДля выполнения обновления необходимо действующее "
             "подключение к сети Интернет.");
+  EXPECT_FALSE(s.Hooks.DefaultNo[0]);  // nothing is lost by Yes
   EXPECT_TRUE(server.Windows().empty());
   s.Session.SetDownloadDrawsOnStart(2);
   s.Session.StartupDownload();
@@ -144,6 +145,7 @@ TEST(AppSessionAcquire, AddEditDeleteKeepTheFileInStep) {
   EXPECT_EQ(s.Hooks.Questions.back(),
             "Удалить все выделенные записи (всего будет удалено 2 записи(ей))?");
   EXPECT_EQ(s.Titles.back(), "Предупреждение");
+  EXPECT_TRUE(s.Hooks.DefaultNo.back());
   s.Hooks.Answer = true;
   EXPECT_TRUE(s.Session.DeleteDraws({0, 2}, true));
   const TDrawsArray stored = s.StoredDraws();

@@ -114,6 +114,7 @@ TEST(AppSessionCatalog, SystemsPageOperationsAndSystemPlay) {
   ASSERT_EQ(anna.Session.LoadSystems(), -1);
   EXPECT_TRUE(anna.Session.DeleteSystem(0));
   EXPECT_EQ(anna.Hooks.Questions.back(), "Вы действительно хотите удалить систему \"Шесть\"?");
+  EXPECT_TRUE(anna.Hooks.DefaultNo.back());
   EXPECT_EQ(anna.Session.Systems().size(), 1u);
 
   // Hiding the page clears the list and is stored.
@@ -232,6 +233,7 @@ TEST(AppSessionCatalog, ScriptCatalogueOperations) {
   anna.Hooks.Answer = true;
   EXPECT_TRUE(anna.Session.DeleteOnlineScript(0));
   EXPECT_EQ(anna.Hooks.Questions.back(), "Вы действительно хотите удалить сценарий \"Мой\"?");
+  EXPECT_TRUE(anna.Hooks.DefaultNo.back());
   EXPECT_TRUE(anna.Session.OnlineScripts().empty());
   anna.Session.SetScriptLibraryOn(false);
   EXPECT_TRUE(anna.Session.OnlineScripts().empty());

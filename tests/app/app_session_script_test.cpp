@@ -94,6 +94,7 @@ TEST(AppSessionScript, DeletionAsksFirst) {
   EXPECT_FALSE(s.Session.DeleteScriptLines({3, 1}));
   EXPECT_EQ(s.Hooks.Questions.back(),
             "Удалить все выделенные записи (всего будет удалено 2 записи(ей))?");
+  EXPECT_TRUE(s.Hooks.DefaultNo.back());
   EXPECT_EQ(s.Session.Script().size(), 4u);
 
   s.Hooks.Answer = true;
@@ -111,6 +112,7 @@ TEST(AppSessionScript, DeletionAsksFirst) {
   EXPECT_TRUE(s.Session.ClearScript());
   EXPECT_EQ(s.Hooks.Questions.back(),
             "Удалить все выделенные записи (всего будет удалено 2 записи(ей))?");
+  EXPECT_TRUE(s.Hooks.DefaultNo.back());
   EXPECT_TRUE(s.Session.Script().empty());
   s.ExpectSaved();
 }
@@ -262,6 +264,7 @@ TEST(AppSessionMethods, ManagerOkSavesTheFileAndRebuildsTheLists) {
   EXPECT_FALSE(s.Session.ResetFavorites());
   EXPECT_EQ(s.Hooks.Questions.back(),
             "Вы действительно хотите сбросить список избранных фильтров?");
+  EXPECT_TRUE(s.Hooks.DefaultNo.back());
   EXPECT_FALSE(list.AllFavorites);
   s.Hooks.Answer = true;
   EXPECT_TRUE(s.Session.ResetFavorites());

@@ -116,6 +116,7 @@ TEST(AppSessionStakes, AddCheckRateDeleteAndClear) {
   EXPECT_FALSE(t.Session.DeleteStakeRows(2, 3));
   EXPECT_EQ(t.Hooks.Questions.back(),
             "Удалить все выделенные записи (всего будет удалено 2 записи(ей))?");
+  EXPECT_TRUE(t.Hooks.DefaultNo.back());
   t.Hooks.Answer = true;
   EXPECT_TRUE(t.Session.DeleteStakeRows(2, 2));
   EXPECT_EQ(t.Hooks.Questions.back(), "Удалить выделенную запись?");
@@ -126,6 +127,10 @@ TEST(AppSessionStakes, AddCheckRateDeleteAndClear) {
   EXPECT_EQ(file.Count(), 0);
   EXPECT_EQ(t.Hooks.Questions.back().rfind("Пересчитать рейтинг только по текущим ставкам?", 0),
             0u);
+  // Both the clearing and the refresh it offers default to No.
+  ASSERT_GE(t.Hooks.DefaultNo.size(), 2u);
+  EXPECT_TRUE(t.Hooks.DefaultNo[t.Hooks.DefaultNo.size() - 2]);
+  EXPECT_TRUE(t.Hooks.DefaultNo.back());
   EXPECT_EQ(t.Session.StakeBook().Ratings.Count(), 0);
   EXPECT_EQ(ReadFile(t.Dir.File("Vetrilo_4d47.lrt")), "");
   EXPECT_FALSE(t.Session.Busy());

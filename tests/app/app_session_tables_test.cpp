@@ -92,6 +92,8 @@ TEST(AppSessionTables, AddSaveHideShowAndDelete) {
 
   t.Hooks.Answer = false;
   EXPECT_FALSE(t.Session.DeleteTables({0, 3}));
+  ASSERT_FALSE(t.Hooks.DefaultNo.empty());
+  EXPECT_TRUE(t.Hooks.DefaultNo.back());
   EXPECT_EQ(t.Session.Tables().size(), 4u);
   t.Hooks.Answer = true;
   EXPECT_TRUE(t.Session.DeleteTables({3, 0}));
@@ -160,6 +162,7 @@ TEST(AppSessionTables, DesignedSystemsReplaceAnotherOnlyAfterTheQuestion) {
   EXPECT_FALSE(FileExists(systems + "/4-06-3_0000.dat"));
   ASSERT_EQ(t.Hooks.Questions.size(), 1u);
   EXPECT_NE(t.Hooks.Questions[0].find("4-06-2_0317.dat"), std::string::npos);
+  EXPECT_TRUE(t.Hooks.DefaultNo[0]);  // the stored system would be lost
   t.Hooks.Answer = true;
   EXPECT_TRUE(t.Session.SaveDesignedSystem(lines, 6, 3));
   EXPECT_EQ(ReadFile(systems + "/4-06-3_0000.dat"), SystemFileText(lines));

@@ -200,6 +200,39 @@ TEST(ScriptRun, StakeModesOfAListOfSeveral) {
             "комбинаций их осталось более одной: 5!\r\rФильтры: 01.000: x @ CURR#STOP");
 }
 
+TEST(ScriptRun, ALineOfManyVariantsKeepsABoundedJournal) {
+  // Each variant walks the 47 rows of NUMS one step at a time over the 210
+  // combinations of ten numbers; every step writes a journal row.
+  const auto run = [](const std::string& depths) {
+    auto r = std::make_unique<TRun>();
+    r->Session.StatList().CombsGenerateMode = kGenerateOnlyOf;
+    r->Session.StatList().CombsGenerateParameters = "1;2;3;4;5;6;7;8;9;10";
+    r->Script({"FULL:0#NONE|TSF1#NUMS:" + depths + "#LNO:#SF:1| | | | | |"});
+    EXPECT_EQ(r->Run(), TRunEnd::Completed);
+    return r;
+  };
+  const size_t variants = 300;
+  // The last variant alone: its list starts anew, so its rows do not depend on the others.
+  const auto last = run(std::to_string(variants));
+  const std::vector<TJournalRow>& rows = last->Session.Combs().Journal();
+  ASSERT_GE(rows.size(), 47u);
+  ASSERT_GT(variants * rows.size(), TCombWorkspace::kMaxJournalRows);
+
+  const auto many = run("1-" + std::to_string(variants) + ";1");
+  const std::vector<TJournalRow>& kept = many->Session.Combs().Journal();
+  EXPECT_LE(kept.size(), TCombWorkspace::kMaxJournalRows);
+  // The newest rows stay.
+  ASSERT_GE(kept.size(), rows.size());
+  for (size_t i = 0; i < rows.size(); ++i) {
+    SCOPED_TRACE(i);
+    const TJournalRow& got = kept[kept.size() - rows.size() + i];
+    EXPECT_EQ(got.Caption, rows[i].Caption);
+    EXPECT_EQ(got.Values, rows[i].Values);
+    EXPECT_EQ(got.Count, rows[i].Count);
+    EXPECT_EQ(got.Kind, rows[i].Kind);
+  }
+}
+
 TEST(ScriptRun, OneCombinationIsStakedWhateverTheModeAndNewOnlySkipsRepeats) {
   TRun r;
   r.Session.Combs().GenerateCombs(kGenerateOnlyOf, "7;8;9;10", true);
@@ -314,6 +347,7 @@ TEST(ScriptRun, StopAsksFirst) {
     EXPECT_EQ(r.Run(), yes ? TRunEnd::Stopped : TRunEnd::Completed);
     EXPECT_EQ(r.Stakes.Records.size(), yes ? 1u : 2u);
     EXPECT_EQ(r.Hooks.Questions.front(), "Остановить выполнение сценария?");
+    EXPECT_TRUE(r.Hooks.DefaultNo.front());
   }
   TRun idle;
   idle.Session.RequestScriptStop();  // no run: nothing to ask

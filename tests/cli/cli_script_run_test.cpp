@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+
+#include <algorithm>
 
 #include "core/cp1251.h"
 #include "core/draw_archive.h"
@@ -22,11 +25,12 @@ struct TRunFolder {
                                               {1001, 1, 2, 40, 41, 2, "01/04/2020"},
                                               {1002, 3, 9, 4, 44, 3, "01/08/2020"}})));
   }
-  test::TRunResult Run(const std::string& script, std::vector<std::string> words) {
+  test::TRunResult Run(const std::string& script, std::vector<std::string> words,
+                       const std::vector<std::string>& env = {}) {
     WriteFile(Dir.File("s.lsc"), Utf8ToCp1251(script));
     words.insert(words.begin(), {VETRILO_CLI, "--dir", Dir.Path(), "script"});
     words.insert(words.begin() + 5, Dir.File("s.lsc"));
-    return RunProgram(words);
+    return RunProgram(words, env);
   }
 };
 
@@ -76,6 +80,30 @@ TEST(CliScriptRun, ARunEndedByAnErrorOrAStopLineSaysWhy) {
   }
   r = RunProgram({VETRILO_CLI, "--dir", f.Dir.Path(), "script", "forecast", f.Dir.Path()});
   EXPECT_EQ(r.Status, 2);
+}
+
+TEST(CliScriptRun, AKilledRunHasPrintedTheStakesItMade) {
+  // 20 variants, one stake each, at two offsets; the process is killed at a file
+  // write part-way through.
+  const std::string script = "FULL:0#FIRST|TMF1#NUMS:1-20;1#LNO:#ST:1| | | | | |\r\n";
+  const std::vector<std::string> words = {"test", "--draws", "2", "--seed", "1"};
+  std::string whole;
+  {
+    TRunFolder f;
+    const auto r = f.Run(script, words);
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    whole = r.Out;
+    ASSERT_TRUE(whole.ends_with("# stakes made: 40\n# offset: 0\n")) << whole;
+  }
+  TRunFolder f;
+  const auto r = f.Run(script, words, {"VETRILO_FILE_FAULT=100:KILL"});
+  ASSERT_EQ(r.Status, 128 + SIGKILL) << r.Err;
+  // Whole records, in the order of the full run, as far as it got.
+  ASSERT_FALSE(r.Out.empty());
+  EXPECT_TRUE(r.Out.ends_with("\n"));
+  EXPECT_TRUE(whole.starts_with(r.Out)) << r.Out;
+  EXPECT_EQ(r.Out.find("# stakes made"), std::string::npos) << r.Out;
+  EXPECT_GE(std::count(r.Out.begin(), r.Out.end(), '\n'), 4) << r.Out;
 }
 
 }  // namespace vetrilo

@@ -1,12 +1,18 @@
 #include <QAction>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "app/app_session.h"
 #include "app/ui/form_main.h"
 #include "app/ui/qt_text.h"
+#include "core/cp1251.h"
 #include "core/demo_archive.h"
 #include "core/file_io.h"
+#include "scripts/ui/script_page.h"
 #include "ui_tests.h"
 
 namespace vetrilo::test {
@@ -72,6 +78,79 @@ class TStopActionTest : public QObject {
     QVERIFY(session_->Combs().Journal().empty());
     QVERIFY(!session_->Busy());
     QVERIFY(!stop->isEnabled());
+  }
+
+  void questionsThatLoseDataDefaultToNo() {
+    struct TSeen {
+      QString Title, Text;
+      bool DefaultNo = false, EscapeNo = false;
+      QStringList Buttons;
+    };
+    std::vector<TSeen> seen;
+    hooks_->SetQuestionRunner([&seen](QMessageBox& box) {
+      TSeen s{box.windowTitle(),
+              box.text(),
+              box.defaultButton() == box.button(QMessageBox::No),
+              box.escapeButton() == box.button(QMessageBox::No),
+              {}};
+      for (QAbstractButton* b : box.buttons()) s.Buttons << b->text();
+      s.Buttons.sort();
+      seen.push_back(s);
+      return int(QMessageBox::No);
+    });
+    // A question whose Yes loses nothing keeps Yes as its default.
+    QVERIFY(!hooks_->Ask("Обновить список тиражей?"));
+    // The engine's deletion question.
+    session_->AppendScriptLines({"FULL:0#FIRST| | | | | | | |"});
+    QVERIFY(!session_->ClearScript());
+    QCOMPARE(session_->Script().size(), size_t(1));
+    QCOMPARE(int(seen.size()), 2);
+    QCOMPARE(seen[0].Title, QString("Подтверждение"));
+    QVERIFY(!seen[0].DefaultNo);
+    QCOMPARE(seen[1].Title, QString("Предупреждение"));
+    QCOMPARE(seen[1].Text, QString("Удалить выделенную запись?"));
+    QVERIFY(seen[1].DefaultNo);
+    for (const TSeen& s : seen) {
+      QVERIFY(s.EscapeNo);
+      QCOMPARE(s.Buttons, (QStringList{"Да", "Нет"}));
+    }
+  }
+
+  void escapeStopsARunningScriptAsItsStopDoes() {
+    session_->SetScriptLogEnabled(true);
+    session_->AppendScriptLines({"FULL:0#FIRST| | | | | | | |", "FULL:0#LAST| | | | | | | |"});
+    QString log;
+    form_->ScriptPage()->SetLogOpener([&log](const QString& path) { log = path; });
+    QStringList asked;
+    bool defaultNo = false;
+    hooks_->SetQuestionRunner([&](QMessageBox& box) {
+      asked << box.text();
+      defaultNo = box.defaultButton() == box.button(QMessageBox::No);
+      return int(QMessageBox::Yes);
+    });
+    form_->show();
+    QApplication::setActiveWindow(form_.get());
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    // Esc once the run is under way: the run lets the window take input between its steps.
+    QTimer press;
+    press.setInterval(0);
+    connect(&press, &QTimer::timeout, this, [&] {
+      if (!session_->CanStopScript()) return;
+      press.stop();
+      QTest::keyClick(form_.get(), Qt::Key_Escape);
+    });
+    press.start();
+    form_->Actions().Find("ScriptRun")->trigger();
+    press.stop();
+
+    QCOMPARE(asked, QStringList{"Остановить выполнение сценария?"});
+    QVERIFY(defaultNo);
+    QVERIFY(!session_->ScriptRunning());
+    QVERIFY(session_->StakeBook().File.Count() < 2);  // the second line never ran
+    QVERIFY(!log.isEmpty());
+    const std::string text = Cp1251ToUtf8(ReadFileBytes(S(log)));
+    QVERIFY(text.find("]: ### ВЫПОЛНЕНИЕ СЦЕНАРИЯ ПРЕРВАНО " + std::string(61, '#') + "\r\n") !=
+            std::string::npos);
   }
 
  private:

@@ -120,8 +120,16 @@ void TFormMain::CreateActions() {
   a.Add(
       "Exit", QTr("Выход"), QTr("Завершить работу программы"), [this] { close(); }, {},
       QKeySequence(Qt::ALT | Qt::Key_X));
+  // A running script stops as its own "Стоп" stops it: asked first, then logged.
   addAction(a.AddWhileBusy(
-      "Stop", QTr("Стоп"), QTr("Прервать выполняемую операцию"), [this] { hooks_.RequestStop(); },
+      "Stop", QTr("Стоп"), QTr("Прервать выполняемую операцию"),
+      [this] {
+        if (session_.ScriptRunning()) {
+          session_.RequestScriptStop();
+        } else {
+          hooks_.RequestStop();
+        }
+      },
       QKeySequence(Qt::Key_Escape)));
   QAction* sorted = a.Add("DrawsSorted", QTr("Упорядочить MIN->MAX"),
                           QTr("Показывать и анализировать числа тиражей по возрастанию"),

@@ -53,18 +53,39 @@ bool TQtHooks::Ask(std::string_view question) {
   return Confirm(kQuestionTitle, question);
 }
 
+std::unique_ptr<QMessageBox> TQtHooks::QuestionBox(QWidget* parent, std::string_view title,
+                                                   std::string_view question, bool defaultNo) {
+  auto box = std::make_unique<QMessageBox>(QMessageBox::Question, QTr(title), QMessage(question),
+                                           QMessageBox::Yes | QMessageBox::No, parent);
+  box->button(QMessageBox::Yes)->setText(QTr("Да"));
+  box->button(QMessageBox::No)->setText(QTr("Нет"));
+  box->setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
+  box->setEscapeButton(QMessageBox::No);
+  return box;
+}
+
 bool TQtHooks::Confirm(std::string_view title, std::string_view question) {
+  if (questionRunner_) {
+    const std::unique_ptr<QMessageBox> box = QuestionBox(parent_, title, question, defaultNo_);
+    return questionRunner_(*box) == QMessageBox::Yes;
+  }
   if (gNonInteractive) {
     TConsoleHooks(true, false).Ask(question);
     return false;
   }
-  QMessageBox box(QMessageBox::Question, QTr(title), QMessage(question),
-                  QMessageBox::Yes | QMessageBox::No, parent_);
-  box.button(QMessageBox::Yes)->setText(QTr("Да"));
-  box.button(QMessageBox::No)->setText(QTr("Нет"));
+  const std::unique_ptr<QMessageBox> box = QuestionBox(parent_, title, question, defaultNo_);
   QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
-  const bool yes = box.exec() == QMessageBox::Yes;
+  const bool yes = box->exec() == QMessageBox::Yes;
   QGuiApplication::restoreOverrideCursor();
+  return yes;
+}
+
+bool TQtHooks::ConfirmDestructive(std::string_view title, std::string_view question) {
+  // Through Confirm, so hooks that answer questions themselves answer these too.
+  const bool saved = defaultNo_;
+  defaultNo_ = true;
+  const bool yes = Confirm(title, question);
+  defaultNo_ = saved;
   return yes;
 }
 

@@ -4,8 +4,11 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "core/ui_hooks.h"
+
+class QMessageBox;
 
 namespace vetrilo {
 
@@ -27,6 +30,15 @@ class TQtHooks : public TUiHooks {
   void ShowMessage(TMessageKind kind, std::string_view text) override;
   bool Ask(std::string_view question) override;
   bool Confirm(std::string_view title, std::string_view question) override;
+  // Through Confirm, with No as the default button.
+  bool ConfirmDestructive(std::string_view title, std::string_view question) override;
+  // The box of a Yes/No question: "Да" and "Нет", Enter pressing `No` when defaultNo.
+  static std::unique_ptr<QMessageBox> QuestionBox(QWidget* parent, std::string_view title,
+                                                  std::string_view question, bool defaultNo);
+  // For tests: a question box goes to the runner, not to the screen (also in
+  // non-interactive mode); the runner returns the button pressed.
+  using TQuestionRunner = std::function<int(QMessageBox& box)>;
+  void SetQuestionRunner(TQuestionRunner runner) { questionRunner_ = std::move(runner); }
   void SetProgress(int percent) override;
   void BusyChanged(bool busy) override;
   // "Стоп": the running operation ends at its next look at the request.
@@ -40,6 +52,8 @@ class TQtHooks : public TUiHooks {
   QPointer<QWidget> parent_;
   std::function<void(const QString&)> statusSink_;
   std::function<void(int)> progressSink_;
+  TQuestionRunner questionRunner_;
+  bool defaultNo_ = false;
   bool stop_ = false;
   QElapsedTimer sinceEvents_;
 };

@@ -73,9 +73,9 @@ class TReportingStore : public TRunStakeStore {
       if (!rec.IsStake()) {
         Out("-1\t\t0\t0\t-1\t\n");
       } else {
-        Out(std::to_string(rec.DrawNumber) + "\t" + rec.NumbersText(";") + "\t" +
-            std::to_string(int(rec.Kind)) + "\t" + std::to_string(rec.SampleSize) + "\t" +
-            std::to_string(rec.IsChecked() ? rec.MatchesCount : -1) + "\t" + rec.Comment + "\n");
+        Out(TsvRow({std::to_string(rec.DrawNumber), rec.NumbersText(";"),
+                    std::to_string(int(rec.Kind)), std::to_string(rec.SampleSize),
+                    std::to_string(rec.IsChecked() ? rec.MatchesCount : -1), rec.Comment}));
       }
     }
     std::fflush(stdout);
@@ -86,18 +86,6 @@ class TReportingStore : public TRunStakeStore {
   const TStakeFile& records_;
   int64_t next_;
 };
-
-std::string EscapedCr(std::string text) {
-  std::string out;
-  for (const char c : text) {
-    if (c == '\r') {
-      out += "\\r";
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
 
 }  // namespace
 
@@ -165,7 +153,7 @@ int ScriptRunCommand(const TCliContext& context) {
   for (int i = 0; i < int(hooks.Messages.size()); ++i) {
     const auto& [kind, text] = hooks.Messages[size_t(i)];
     if (i == ending) {
-      out += "# " + std::string(MessageTitle(kind)) + ": " + EscapedCr(text) + "\n";
+      out += "# " + std::string(MessageTitle(kind)) + ": " + OutField(text) + "\n";
     } else {
       WriteMessageToStderr(kind, text);
     }

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -236,4 +238,24 @@ TEST(CliCatalog, ReadsWriteNoSettingsAndTheKeyIsPrivate) {
 }
 
 }  // namespace
+// A title from the catalogue is printed under the output's escaping rule: it
+// can neither break the TSV nor drive the terminal.
+TEST(CliCatalog, TitlesArePrintedEscaped) {
+  TTempDir db;
+  test::TCatalogTestServer server(db.File("c.db"));
+  const TInstall anna(server.Site(), "Анна", "anna@example.org");
+  WriteScriptFile(anna.dir.File("my.lsc"), {"NUMS 1"});
+  const std::string title = "a\x1b[2Jb\tc\xC2\x9B" "d\\";
+  const auto put = anna.Cli({"put-script", anna.dir.File("my.lsc"), "--title", title});
+  ASSERT_EQ(put.Status, 0) << put.Err;
+  const auto list = anna.Cli({"scripts", "--filter", "2"});
+  ASSERT_EQ(list.Status, 0) << list.Err;
+  const auto lines = SplitLines(list.Out);
+  ASSERT_EQ(lines.size(), 2u) << list.Out;
+  EXPECT_NE(lines[1].find("\ta\\x1b[2Jb\\tc\\x9bd\\\\\t"), std::string::npos) << lines[1];
+  EXPECT_EQ(std::count(lines[1].begin(), lines[1].end(), '\t'),
+            std::count(lines[0].begin(), lines[0].end(), '\t'));
+  EXPECT_EQ(list.Out.find('\x1b'), std::string::npos);
+}
+
 }  // namespace vetrilo

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "core/cp1251.h"
+#include "core/dates.h"
 #include "core/file_io.h"
 #include "core/text.h"
 #include "net/catalog_codec.h"
@@ -79,10 +80,7 @@ std::string TimeText(int64_t t) {
   const std::time_t tt = static_cast<std::time_t>(t);
   std::tm tm{};
   gmtime_r(&tt, &tm);
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", tm.tm_year + 1900,
-                tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
-  return buf;
+  return DateTimeText(tm);
 }
 
 std::string TimeColumn(const TStmt& s, int column) {

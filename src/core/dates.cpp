@@ -53,4 +53,10 @@ TDateKey TextToDateKey(std::string_view text) {
   return MakeDateKey(year, month, day);
 }
 
+std::string DateTimeText(const std::tm& tm) {
+  char buf[64];
+  const size_t n = std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", &tm);
+  return std::string(buf, n);
+}
+
 }  // namespace vetrilo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,9 @@ int DateKeyWeekday(TDateKey key);
 
 // "mm/dd/yyyy"; empty when the key is not positive.
 std::string DateKeyToText(TDateKey key);
+
+// "yyyy-mm-dd hh:mm:ss" of a broken-down time, as the catalogue shows times.
+std::string DateTimeText(const std::tm& tm);
 // Reads "mm/dd/yyyy" by character positions; empty text gives 0; an impossible
 // date throws EVetrilo.
 TDateKey TextToDateKey(std::string_view text);

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <random>
 
+#include "core/dates.h"
 #include "core/errors.h"
 #include "core/text.h"
 #include "core/translate.h"
@@ -76,9 +77,7 @@ std::string CatalogTimeText(int64_t time) {
   const std::time_t t = static_cast<std::time_t>(time);
   std::tm tm{};
   localtime_r(&t, &tm);
-  char buf[64];
-  const size_t n = std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", &tm);
-  return std::string(buf, n);
+  return DateTimeText(tm);
 }
 
 TCatalogClient::TCatalogClient(std::string site, TCatalogUser user)

@@ -56,7 +56,7 @@ int Stats(const TCliContext& context) {
       args.Int("depth", SavedDrawsStatLen(context.Paths), kMinDrawsStatLen, kMaxDrawsStatLen);
   const int offsetArg = args.Int("offset", 0, 0, 2147483647);
   // A missing distribution cache is made and saved on the way.
-  LockFolder(context);
+  if (!args.Flag("no-norm")) LockFolder(context);
   TCliEngine engine(context.Paths);
   const TStatMethod& method = engine.Method(args.Positional()[0]);
   const int offset = engine.CheckedOffset(offsetArg);

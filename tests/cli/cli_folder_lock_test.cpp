@@ -182,6 +182,7 @@ TEST(CliFolderLock, WritersRefuseWhileTheFolderIsHeldAndReadersGoOn) {
   EXPECT_EQ(draws.Status, 0) << draws.Err;
   EXPECT_NE(draws.Out.find("08/01/2014"), std::string::npos);
   EXPECT_EQ(Cli(dir, {"tables", "list"}).Status, 0);
+  EXPECT_EQ(Cli(dir, {"stats", "NUMS", "--no-norm"}).Status, 0);
 
   // Once the folder is free the same command goes through.
   holder.Release();

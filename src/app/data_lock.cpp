@@ -5,6 +5,7 @@
 
 #include <cerrno>
 
+#include "core/errors.h"
 #include "core/file_io.h"
 #include "core/format.h"
 #include "core/translate.h"
@@ -18,16 +19,16 @@ TDataLock::~TDataLock() {
 bool TDataLock::Acquire(const std::string& path, std::string* error, int waitMs, bool* busy) {
   Release();
   if (busy) *busy = false;
-  int err = 0;
-  bool notAFile = false;
-  const int fd = OpenLockedFile(path, waitMs, &err, &notAFile);
-  if (fd < 0) {
-    if (busy) *busy = err == EWOULDBLOCK;
-    if (error) *error = notAFile ? NotAFileText(path) : OsErrorText(path, err);
-    return false;
+  try {
+    fd_ = OpenLockedFile(path, waitMs);
+    return true;
+  } catch (const EFolderLocked& e) {
+    if (busy) *busy = true;
+    if (error) *error = e.Message();
+  } catch (const EVetrilo& e) {
+    if (error) *error = e.Message();
   }
-  fd_ = fd;
-  return true;
+  return false;
 }
 
 void TDataLock::Release() {

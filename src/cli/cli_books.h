@@ -85,15 +85,15 @@ struct TCliBooks {
   void LoadRatingsOrThrow() {
     if (ratingsLoaded_) return;
     const std::string& path = Book.RatingsPath;
-    ratingsLoaded_ = true;
-    if (!PathExists(path)) return;
     std::string warning;
-    try {
-      warning = Book.Ratings.Load(path);
-    } catch (const EVetrilo& e) {
-      ratingsLoaded_ = false;
-      throw EVetrilo(Format("Ошибка чтения файла рейтинга!\r\r%s", {e.Message()}));
+    if (PathExists(path)) {
+      try {
+        warning = Book.Ratings.Load(path);
+      } catch (const EVetrilo& e) {
+        throw EVetrilo(Format("Ошибка чтения файла рейтинга!\r\r%s", {e.Message()}));
+      }
     }
+    ratingsLoaded_ = true;
     if (!warning.empty()) WriteMessageToStderr(TMessageKind::Warning, warning);
   }
 

@@ -61,13 +61,17 @@ std::string NotAFileText(const std::string& path) {
   return "\"" + path + "\": " + Tr("не является обычным файлом");
 }
 
-void SetFileFaultHook(TFileFaultHook hook) { FaultHook() = std::move(hook); }
+void SetFileFaultHook(TFileFaultHook hook) {
+  FaultHook() = std::move(hook);
+}
 
-int FileFault(TFileStep step, const std::string& path) { return Fault(step, path); }
+int FileFault(TFileStep step, const std::string& path) {
+  return Fault(step, path);
+}
 
-std::string ReadFileBytes(const std::string& path, uint64_t maxBytes) {
+int OpenRegularFile(const std::string& path, int flags, uint64_t* size) {
   // Non-blocking, so a FIFO cannot hold the open; it is refused right after.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, kNewFileMode);
   if (fd < 0) throw EVetrilo(OsErrorText(path, errno));
   struct stat st;
   if (::fstat(fd, &st) != 0) {
@@ -83,12 +87,20 @@ std::string ReadFileBytes(const std::string& path, uint64_t maxBytes) {
     ::close(fd);
     throw EVetrilo(NotAFileText(path));
   }
-  if (static_cast<uint64_t>(st.st_size) > maxBytes) {
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  if (size) *size = static_cast<uint64_t>(st.st_size);
+  return fd;
+}
+
+std::string ReadFileBytes(const std::string& path, uint64_t maxBytes) {
+  uint64_t size = 0;
+  const int fd = OpenRegularFile(path, O_RDONLY, &size);
+  if (size > maxBytes) {
     ::close(fd);
     throw EVetrilo(OsErrorText(path, EFBIG));
   }
   std::string data;
-  data.reserve(static_cast<size_t>(st.st_size));
+  data.reserve(static_cast<size_t>(size));
   char buf[65536];
   for (;;) {
     const ssize_t n = ::read(fd, buf, sizeof buf);
@@ -185,7 +197,8 @@ bool IsStaleTemporaryName(std::string_view name) {
     return IsTempRandom(name.substr(kTempPrefix.size(), kTempRandom));
   }
   const size_t tail = kOldTempMark.size() + kTempRandom;
-  return name.size() > tail && name.substr(name.size() - tail, kOldTempMark.size()) == kOldTempMark &&
+  return name.size() > tail &&
+         name.substr(name.size() - tail, kOldTempMark.size()) == kOldTempMark &&
          IsTempRandom(name.substr(name.size() - kTempRandom));
 }
 
@@ -216,8 +229,7 @@ void SaveFileAtomic(const std::string& path, std::string_view bytes, unsigned ne
   const bool exists = ::stat(target.c_str(), &old) == 0;
   if (exists && S_ISDIR(old.st_mode)) throw EVetrilo(OsErrorText(path, EISDIR));
   if (exists && !S_ISREG(old.st_mode)) throw EVetrilo(NotAFileText(path));
-  const mode_t mode =
-      exists ? old.st_mode & 07777 : static_cast<mode_t>(newFileMode & 07777);
+  const mode_t mode = exists ? old.st_mode & 07777 : static_cast<mode_t>(newFileMode & 07777);
   // A short name of its own, so a target name near the length limit still saves.
   const std::string folder = ExtractFileDir(target);
   const std::string tmpl =

@@ -29,6 +29,11 @@ constexpr uint64_t kDefaultReadLimit = uint64_t(1) << 30;
 constexpr uint64_t kSettingsReadLimit = uint64_t(8) << 20;  // INI-style settings files
 std::string ReadFileBytes(const std::string& path, uint64_t maxBytes = kDefaultReadLimit);
 
+// Opens a regular file with `flags` (O_CREAT makes it 0644) and returns its
+// descriptor, and its size when asked; anything else in its place (a folder,
+// a FIFO, a device) is refused with the read error of that file (EVetrilo).
+int OpenRegularFile(const std::string& path, int flags, uint64_t* size = nullptr);
+
 // Permissions of a file the save creates; a replaced file keeps its own.
 constexpr unsigned kNewFileMode = 0644;
 constexpr unsigned kPrivateFileMode = 0600;  // files holding a password

@@ -9,6 +9,9 @@
 #include <chrono>
 #include <thread>
 
+#include "core/errors.h"
+#include "core/file_io.h"
+
 namespace vetrilo {
 
 namespace {
@@ -25,54 +28,26 @@ bool SameFile(int fd, const std::string& path) {
 
 }  // namespace
 
-int OpenLockedFile(const std::string& path, int waitMs, int* err, bool* notAFile) {
-  if (notAFile) *notAFile = false;
+int OpenLockedFile(const std::string& path, int waitMs) {
   const auto deadline = TClock::now() + std::chrono::milliseconds(waitMs);
   for (;;) {
     // A dangling link is refused rather than followed to a new file.
     struct stat link;
     if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode) &&
         ::stat(path.c_str(), &link) != 0) {
-      *err = errno;
-      return -1;
+      throw EVetrilo(OsErrorText(path, errno));
     }
-    // Non-blocking, so a FIFO in the file's place cannot hold the open.
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
-    if (fd < 0) {
-      *err = errno;
-      return -1;
-    }
-    struct stat st;
-    if (::fstat(fd, &st) != 0) {
-      *err = errno;
-      ::close(fd);
-      return -1;
-    }
-    if (!S_ISREG(st.st_mode)) {
-      *err = 0;
-      if (notAFile) *notAFile = true;
-      ::close(fd);
-      return -1;
-    }
+    const int fd = OpenRegularFile(path, O_RDWR | O_CREAT);
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-      if (SameFile(fd, path)) {
-        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-        return fd;
-      }
+      if (SameFile(fd, path)) return fd;
       // The holder renamed a new file over this one: lock that one instead.
       ::close(fd);
       continue;
     }
-    const int lockErr = errno;
+    const int err = errno;
     ::close(fd);
-    if (lockErr != EWOULDBLOCK && lockErr != EINTR) {
-      *err = lockErr;
-      return -1;
-    }
-    if (TClock::now() >= deadline) {
-      *err = EWOULDBLOCK;
-      return -1;
-    }
+    if (err != EWOULDBLOCK && err != EINTR) throw EVetrilo(OsErrorText(path, err));
+    if (TClock::now() >= deadline) throw EFolderLocked(OsErrorText(path, EWOULDBLOCK));
     std::this_thread::sleep_for(kPollStep);
   }
 }

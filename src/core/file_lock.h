@@ -12,10 +12,10 @@ constexpr int kFolderLockWaitMs = 5000;
 // exclusively, waiting up to `waitMs` while another open file holds the lock.
 // A holder may replace the file by a rename (it locks the new file first), so
 // a lock taken on a file that no longer has the name is dropped and taken
-// again. Returns the descriptor, or -1 with `*err` set: EWOULDBLOCK when the
-// wait ran out, another errno when the file cannot be opened; what is not a
-// regular file is refused with `*err` = 0 and `*notAFile` set.
-int OpenLockedFile(const std::string& path, int waitMs, int* err, bool* notAFile = nullptr);
+// again. Returns the descriptor; throws EFolderLocked when the wait ran out,
+// EVetrilo when the file cannot be opened or is not a regular file (a dangling
+// link included).
+int OpenLockedFile(const std::string& path, int waitMs);
 
 // Waits up to `waitMs` until no one holds the lock of `path` (an absent file
 // is free). Takes no lock itself; true when it was free.

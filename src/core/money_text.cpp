@@ -18,6 +18,28 @@ __int128 RoundHalfAway(__int128 n, __int128 d) {
   return negative ? -q : q;
 }
 
+// `units` of 10^-decimals as "[-]whole.frac"; a value that rounds to zero has no sign.
+std::string FixedPointText(unsigned __int128 units, bool negative, int decimals, char point) {
+  auto digitsOf = [](unsigned __int128 v) {
+    std::string d;
+    do {
+      d.insert(d.begin(), static_cast<char>('0' + static_cast<int>(v % 10)));
+      v /= 10;
+    } while (v > 0);
+    return d;
+  };
+  unsigned __int128 scale = 1;
+  for (int i = 0; i < decimals; ++i) scale *= 10;
+  std::string text = digitsOf(units / scale);
+  if (decimals > 0) {
+    std::string frac = digitsOf(units % scale);
+    frac.insert(0, static_cast<size_t>(decimals) - frac.size(), '0');
+    text += point;
+    text += frac;
+  }
+  return negative && units != 0 ? "-" + text : text;
+}
+
 }  // namespace
 
 int64_t RoundDivAway(int64_t a, int64_t b) {
@@ -29,23 +51,8 @@ std::string RatioText(int64_t num, int64_t den, int decimals, char point) {
   for (int i = 0; i < decimals; ++i) scale *= 10;
   const __int128 rounded = RoundHalfAway(static_cast<__int128>(num) * scale, den);
   const bool negative = rounded < 0;
-  const __int128 q = negative ? -rounded : rounded;
-  auto digitsOf = [](__int128 v) {
-    std::string s;
-    do {
-      s.insert(s.begin(), static_cast<char>('0' + static_cast<int>(v % 10)));
-      v /= 10;
-    } while (v > 0);
-    return s;
-  };
-  std::string text = digitsOf(q / scale);
-  if (decimals > 0) {
-    std::string frac = digitsOf(q % scale);
-    frac.insert(0, static_cast<size_t>(decimals) - frac.size(), '0');
-    text += point;
-    text += frac;
-  }
-  return negative && q != 0 ? "-" + text : text;
+  return FixedPointText(static_cast<unsigned __int128>(negative ? -rounded : rounded), negative,
+                        decimals, point);
 }
 
 std::string MoneyText(TMoney value, int decimals, char point) {
@@ -61,24 +68,7 @@ std::string MoneySumText(TMoneySum value, int decimals, char point) {
       negative ? 0 - static_cast<unsigned __int128>(value) : static_cast<unsigned __int128>(value);
   unsigned __int128 q = mag / unit;
   if (mag % unit >= unit - mag % unit) ++q;  // the remainder is at least half a unit
-  unsigned __int128 scale = 1;
-  for (int i = 0; i < decimals; ++i) scale *= 10;
-  auto digitsOf = [](unsigned __int128 v) {
-    std::string d;
-    do {
-      d.insert(d.begin(), static_cast<char>('0' + static_cast<int>(v % 10)));
-      v /= 10;
-    } while (v > 0);
-    return d;
-  };
-  std::string text = digitsOf(q / scale);
-  if (decimals > 0) {
-    std::string frac = digitsOf(q % scale);
-    frac.insert(0, static_cast<size_t>(decimals) - frac.size(), '0');
-    text += point;
-    text += frac;
-  }
-  return negative && q != 0 ? "-" + text : text;
+  return FixedPointText(q, negative, decimals, point);
 }
 
 TMoneySum RoundSumDivAway(TMoneySum a, int64_t b) {

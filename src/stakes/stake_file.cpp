@@ -8,8 +8,8 @@
 #include <cerrno>
 
 #include "core/errors.h"
-#include "core/file_lock.h"
 #include "core/file_io.h"
+#include "core/file_lock.h"
 #include "core/format.h"
 #include "core/translate.h"
 
@@ -54,30 +54,7 @@ void TStakeFile::Open(const std::string& path, bool exclusive, int waitMs) {
   usable_ = true;
   path_ = path;
   exclusive_ = exclusive;
-  int fd = -1;
-  if (exclusive) {
-    int err = 0;
-    bool notAFile = false;
-    fd = OpenLockedFile(path, waitMs, &err, &notAFile);
-    if (fd < 0 && notAFile) throw EVetrilo(NotAFileText(path));
-    if (fd < 0 && err == EWOULDBLOCK) throw EFolderLocked(OsErrorText(path, err));
-    if (fd < 0) throw EVetrilo(OsErrorText(path, err));
-  } else {
-    fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
-    if (fd < 0) throw EVetrilo(OsErrorText(path, errno));
-    struct stat st;
-    if (::fstat(fd, &st) != 0) {
-      const int err = errno;
-      ::close(fd);
-      throw EVetrilo(OsErrorText(path, err));
-    }
-    if (!S_ISREG(st.st_mode)) {
-      ::close(fd);
-      throw EVetrilo(NotAFileText(path));
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  }
-  fd_ = fd;
+  fd_ = exclusive ? OpenLockedFile(path, waitMs) : OpenRegularFile(path, O_RDWR | O_CREAT);
   try {
     ReadAll();
   } catch (...) {

@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,23 +54,46 @@ std::string ReadFile(const std::string& path) {
   return s.str();
 }
 
+namespace {
+
+// Starts argv with the environment plus `env` ("NAME=value" entries replace
+// their names), its output to these files. Everything the child needs is made
+// before the fork: tests start programs from several threads at once, and a
+// child that allocated could wait for an allocator lock another thread held.
+pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+            const std::string& outPath, const std::string& errPath) {
+  std::vector<std::string> vars;
+  for (char** e = environ; *e; ++e) {
+    const std::string var = *e;
+    const std::string name = var.substr(0, var.find('='));
+    bool replaced = false;
+    for (const std::string& kv : env) replaced = replaced || kv.substr(0, kv.find('=')) == name;
+    if (!replaced) vars.push_back(var);
+  }
+  vars.insert(vars.end(), env.begin(), env.end());
+  std::vector<char*> args, envp;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  for (const std::string& v : vars) envp.push_back(const_cast<char*>(v.c_str()));
+  envp.push_back(nullptr);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0) ::_exit(127);
+    ::execve(args[0], args.data(), envp.data());
+    ::_exit(127);
+  }
+  return pid;
+}
+
+}  // namespace
+
 TRunResult RunProgram(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
   // stdout and stderr go to temporary files so a large output cannot block the child.
   TTempDir tmp;
   const std::string outPath = tmp.File("out"), errPath = tmp.File("err");
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    FILE* o = std::freopen(outPath.c_str(), "w", stdout);
-    FILE* e = std::freopen(errPath.c_str(), "w", stderr);
-    (void)o;
-    (void)e;
-    for (const std::string& kv : env) ::putenv(const_cast<char*>(kv.c_str()));
-    std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    ::execv(args[0], args.data());
-    std::_Exit(127);
-  }
+  const pid_t pid = Spawn(argv, env, outPath, errPath);
   int status = 0;
   ::waitpid(pid, &status, 0);
   TRunResult r;
@@ -80,20 +104,7 @@ TRunResult RunProgram(const std::vector<std::string>& argv, const std::vector<st
 }
 
 int StartProgram(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    FILE* o = std::freopen("/dev/null", "w", stdout);
-    FILE* e = std::freopen("/dev/null", "w", stderr);
-    (void)o;
-    (void)e;
-    for (const std::string& kv : env) ::putenv(const_cast<char*>(kv.c_str()));
-    std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    ::execv(args[0], args.data());
-    std::_Exit(127);
-  }
-  return pid;
+  return Spawn(argv, env, "/dev/null", "/dev/null");
 }
 
 }  // namespace vetrilo::test

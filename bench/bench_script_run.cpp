@@ -3,9 +3,9 @@
 // and tables it goes through have their literal oracles in bench_filter and
 // bench_draw_stats.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 #include "app/app_session.h"
 #include "core/file_io.h"
@@ -30,8 +30,8 @@ struct TCountedStakes : TRunStakeStore {
 };
 
 void BM_ScriptTestSevenFilters(benchmark::State& state) {
-  const std::string dir = std::filesystem::temp_directory_path() /
-                          ("vetrilo-bench-run-" + std::to_string(::getpid()));
+  const std::string dir =
+      std::filesystem::temp_directory_path() / ("vetrilo-bench-run-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   std::filesystem::copy_file(VETRILO_DEMO_ARCHIVE, dir + "/Vetrilo_4d47.ldr",
                              std::filesystem::copy_options::overwrite_existing);

@@ -35,7 +35,8 @@ int FuzzExportParams(const uint8_t* data, size_t size) {
   (void)LoadExportParams(reread, section, false, again);
   Check(again.Fields == loaded.Fields, "fields round trip");
   Check(again.Title == loaded.Title && again.Notes == loaded.Notes &&
-            again.SheetName == loaded.SheetName && again.PageOrientation == loaded.PageOrientation &&
+            again.SheetName == loaded.SheetName &&
+            again.PageOrientation == loaded.PageOrientation &&
             again.BaseFontSize == loaded.BaseFontSize,
         "report parameters round trip");
   return 0;

@@ -24,6 +24,7 @@ libgmock-dev
 libbenchmark-dev
 libgmp-dev
 ccache
+clang-format
 qt6-translations-l10n
 xvfb
 xauth

@@ -20,9 +20,12 @@ namespace {
 void PrintText(const std::string& text) {
   std::string line;
   for (char c : text) {
-    if (c == '\r') line += "\\r";
-    else if (c == '\n') line += "\\n";
-    else line += c;
+    if (c == '\r')
+      line += "\\r";
+    else if (c == '\n')
+      line += "\\n";
+    else
+      line += c;
   }
   std::printf("%s\n", line.c_str());
 }

@@ -125,8 +125,8 @@ TDownloadResult TDrawDownload::DownloadNewDraws() {
           hooks_.ShowMessage(
               TMessageKind::Error,
               Format(Tr("Не удалось определить дату последнего тиража № %d (\"%s\")!\r\r"
-                     "Новые тиражи загружаются начиная со дня после него. Исправьте дату "
-                     "этого тиража (\"Изменить\") и повторите загрузку."),
+                        "Новые тиражи загружаются начиная со дня после него. Исправьте дату "
+                        "этого тиража (\"Изменить\") и повторите загрузку."),
                      {newest.Number, newest.Date}));
           result.End = TDownloadEnd::BadDate;
           return result;
@@ -145,7 +145,7 @@ TDownloadResult TDrawDownload::DownloadNewDraws() {
       if (added == 0 && staleWindow_) {
         result.Reason = Format(
             Tr("Сервер вернул только тиражи до %s: он не учитывает запрошенные даты, загрузка "
-            "остановлена"),
+               "остановлена"),
             {DateKeyToText(start)});
         hooks_.SetStatus(result.Reason);
         result.End = TDownloadEnd::Stale;

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "acquire/draw_download.h"
 #include "app/app_paths.h"
 #include "app/command_line.h"
 #include "app/main_options.h"
@@ -19,14 +20,22 @@
 #include "core/draw_archive.h"
 #include "core/ini_file.h"
 #include "core/ui_hooks.h"
-#include "acquire/draw_download.h"
+#include "net/catalog_client.h"
 #include "net/proxy_settings.h"
 #include "net/web_client.h"
+#include "scripts/script_catalog.h"
 #include "services/export_params.h"
 #include "services/export_source.h"
+#include "services/languages.h"
 #include "services/progress_window.h"
 #include "services/self_update.h"
-#include "services/languages.h"
+#include "stakes/stake_book.h"
+#include "stakes/stake_charts.h"
+#include "stakes/stake_store.h"
+#include "stakes/stake_tables.h"
+#include "stakes/system_catalog.h"
+#include "stakes/system_design.h"
+#include "stakes/system_store.h"
 #include "stats/favorites_tree.h"
 #include "stats/stat_list.h"
 #include "views/analysis_views.h"
@@ -37,15 +46,6 @@
 #include "workspace/comb_filter.h"
 #include "workspace/comb_workspace.h"
 #include "workspace/status_scope.h"
-#include "stakes/stake_book.h"
-#include "stakes/stake_charts.h"
-#include "stakes/stake_store.h"
-#include "stakes/stake_tables.h"
-#include "stakes/system_design.h"
-#include "net/catalog_client.h"
-#include "scripts/script_catalog.h"
-#include "stakes/system_catalog.h"
-#include "stakes/system_store.h"
 
 namespace vetrilo {
 
@@ -55,16 +55,16 @@ enum TChange : uint32_t {
   kChangeOffset = 1u << 1,
   kChangeOptions = 1u << 2,
   kChangeBusy = 1u << 3,
-  kChangeMethods = 1u << 4,     // the method list was rebuilt: entries, order or captions
-  kChangeDrawStats = 1u << 5,   // the statistics table was recalculated or cleared
-  kChangeCombs = 1u << 6,       // combination list or applied-filter journal
-  kChangeScriptRun = 1u << 7,   // the panels of a script run
-  kChangeScript = 1u << 8,      // the lines of the script
-  kChangeViews = 1u << 9,       // graphs, card, layout or weekday view rebuilt, or their options
-  kChangeStakes = 1u << 10,     // the stake file
-  kChangeRatings = 1u << 11,    // the ratings list, its sort or its efficiency mode
-  kChangeTables = 1u << 12,     // the regular tables or their page
-  kChangeSystems = 1u << 13,    // the systems list or the systems page shown/hidden
+  kChangeMethods = 1u << 4,    // the method list was rebuilt: entries, order or captions
+  kChangeDrawStats = 1u << 5,  // the statistics table was recalculated or cleared
+  kChangeCombs = 1u << 6,      // combination list or applied-filter journal
+  kChangeScriptRun = 1u << 7,  // the panels of a script run
+  kChangeScript = 1u << 8,     // the lines of the script
+  kChangeViews = 1u << 9,      // graphs, card, layout or weekday view rebuilt, or their options
+  kChangeStakes = 1u << 10,    // the stake file
+  kChangeRatings = 1u << 11,   // the ratings list, its sort or its efficiency mode
+  kChangeTables = 1u << 12,    // the regular tables or their page
+  kChangeSystems = 1u << 13,   // the systems list or the systems page shown/hidden
   kChangeOnlineScripts = 1u << 14,  // the script catalogue list or its panel
 };
 
@@ -452,8 +452,9 @@ class TAppSession {
   // the dialog's draw and comment (`askStake` shows the dialog; false: cancelled).
   bool CanStakeSystem() const;
   std::string SystemStakeComment(bool all, int n, const std::string& name) const;
-  bool StakeSystem(bool all,
-                   const std::function<bool(int32_t& draw, std::string& comment, int& draws)>& askStake);
+  bool StakeSystem(
+      bool all,
+      const std::function<bool(int32_t& draw, std::string& comment, int& draws)>& askStake);
 
   bool ScriptLibraryOn() const { return options_.ScriptLibraryOn; }
   void SetScriptLibraryOn(bool on);  // stored at once, then the list reloaded (or cleared)

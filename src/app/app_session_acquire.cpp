@@ -60,8 +60,8 @@ TDownloadResult TAppSession::DownloadDraws() {
   if (resultsSite_.empty()) {
     throw EVetrilo(Format(
         Tr("Не задан адрес страницы результатов лотереи!\r\rУкажите его в поле \"Адрес страницы "
-        "результатов:\" окна \"Параметры\" (меню \"Сервис\"); в файле %s.ini это параметр "
-        "ResultsSite= раздела [GLOBAL]."),
+           "результатов:\" окна \"Параметры\" (меню \"Сервис\"); в файле %s.ini это параметр "
+           "ResultsSite= раздела [GLOBAL]."),
         {paths_.BaseName}));
   }
   TDownloadResult result;
@@ -114,7 +114,7 @@ void TAppSession::StartupDownload() {
   switch (options_.DownloadDrawsOnStart) {
     case 0:
       if (!hooks_->Ask(Tr("Обновить список тиражей?\r\rДля выполнения обновления необходимо "
-                       "действующее подключение к сети Интернет."))) {
+                          "действующее подключение к сети Интернет."))) {
         return;
       }
       break;

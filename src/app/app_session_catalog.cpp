@@ -245,7 +245,8 @@ std::string TAppSession::SystemStakeComment(bool all, int n, const std::string& 
 }
 
 bool TAppSession::StakeSystem(
-    bool all, const std::function<bool(int32_t& draw, std::string& comment, int& draws)>& askStake) {
+    bool all,
+    const std::function<bool(int32_t& draw, std::string& comment, int& draws)>& askStake) {
   TFoundSystem found;
   std::vector<uint8_t> numbers;
   {
@@ -319,10 +320,12 @@ int TAppSession::LoadOnlineScripts(int32_t focusId, bool quiet) {
     TBusyGuard busy(*this, Tr("Загрузка online-каталога сценариев..."));
     try {
       const TCatalogClient client = CatalogClient();
-      onlineScripts_ = TScriptsCatalog(client, statList_.Language).List(options_.ScriptLibraryFilter);
+      onlineScripts_ =
+          TScriptsCatalog(client, statList_.Language).List(options_.ScriptLibraryFilter);
     } catch (const EVetrilo& e) {
       onlineScripts_.clear();
-      if (!quiet) ShowError(Format(Tr("Ошибка загрузки каталога online-сценариев!\r\r%s"), {e.Message()}));
+      if (!quiet)
+        ShowError(Format(Tr("Ошибка загрузки каталога online-сценариев!\r\r%s"), {e.Message()}));
     }
   }
   Notify(kChangeOnlineScripts);
@@ -394,7 +397,8 @@ int TAppSession::PublishOnlineScript(const tScriptData& data) {
       client.emplace(WriteClient(*this));
       id = TScriptsCatalog(*client, statList_.Language).Publish(d, script_);
     } catch (const EVetrilo& e) {
-      throw EVetrilo(Format(Tr("Ошибка сохранения online-сценария в базе данных!\r\r%s"), {e.Message()}));
+      throw EVetrilo(
+          Format(Tr("Ошибка сохранения online-сценария в базе данных!\r\r%s"), {e.Message()}));
     }
   } catch (const EVetrilo& e) {
     ShowError(Format(Tr("Ошибка публикации online-сценария!\r\r%s"), {e.Message()}));
@@ -433,7 +437,8 @@ bool TAppSession::ReplaceOnlineScript(int row, const tScriptData& data) {
       client.emplace(WriteClient(*this));
       id = TScriptsCatalog(*client, statList_.Language).Publish(d, script_);
     } catch (const EVetrilo& e) {
-      ShowError(Format(Tr("Ошибка сохранения online-сценария в базе данных!\r\r%s"), {e.Message()}));
+      ShowError(
+          Format(Tr("Ошибка сохранения online-сценария в базе данных!\r\r%s"), {e.Message()}));
       return false;
     }
   }

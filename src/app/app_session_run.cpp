@@ -5,8 +5,8 @@
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/format.h"
-#include "stakes/stake_store.h"
 #include "core/translate.h"
+#include "stakes/stake_store.h"
 
 namespace vetrilo {
 
@@ -123,7 +123,8 @@ void TAppSession::DeleteScriptLogs() {
     }
   }
   const std::string summary =
-      Format(Tr("Удалено файлов журналов: %d из %d."), {deleted, int(logs.size())}) + "\r" + details;
+      Format(Tr("Удалено файлов журналов: %d из %d."), {deleted, int(logs.size())}) + "\r" +
+      details;
   hooks_->ShowMessage(deleted == int(logs.size()) ? TMessageKind::Information : TMessageKind::Error,
                       summary);
 }

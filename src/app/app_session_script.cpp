@@ -5,9 +5,9 @@
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/format.h"
+#include "core/translate.h"
 #include "scripts/script_file.h"
 #include "scripts/script_list_view.h"
-#include "core/translate.h"
 
 namespace vetrilo {
 

@@ -5,8 +5,8 @@
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/format.h"
-#include "stakes/stake_dialog.h"
 #include "core/translate.h"
+#include "stakes/stake_dialog.h"
 
 namespace vetrilo {
 

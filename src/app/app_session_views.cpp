@@ -315,7 +315,8 @@ bool TAppSession::FilterCombsByCard(const TGridRect& selection, bool keep) {
 
 bool TAppSession::FilterCombsByLayout(const TGridRect& selection, bool keep) {
   if (!CanFilterLayout(selection)) return false;
-  return FilterCombsByGrid(views_.Layout.SelectionValues(selection), Tr(kLayoutFilterCaption), keep);
+  return FilterCombsByGrid(views_.Layout.SelectionValues(selection), Tr(kLayoutFilterCaption),
+                           keep);
 }
 
 bool TAppSession::FilterCombsByWeek(const TGridRect& selection, bool keep) {

@@ -1,11 +1,12 @@
 #include "app/draw_list_view.h"
+
 #include "core/translate.h"
 
 namespace vetrilo {
 
 const std::vector<std::string>& TDrawListView::Captions() {
   static const std::vector<std::string> captions = {Tr("Тираж"), "1", "2", "3",
-                                                    "4",     "E", "S", Tr("Дата тиража")};
+                                                    "4",         "E", "S", Tr("Дата тиража")};
   return captions;
 }
 

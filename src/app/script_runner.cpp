@@ -6,11 +6,11 @@
 #include "core/errors.h"
 #include "core/format.h"
 #include "core/text.h"
+#include "core/translate.h"
 #include "scripts/script_level.h"
 #include "scripts/script_list_view.h"
 #include "stakes/system_store.h"
 #include "workspace/comb_filter.h"
-#include "core/translate.h"
 
 namespace vetrilo {
 namespace {
@@ -52,14 +52,15 @@ std::array<std::string, 5> ScriptRunPanels(const TScriptRunState& state, int lin
           state.Activity};
 }
 
-TScriptRunner::TScriptRunner(TAppSession& session, TRunStakeStore& stakes,
-                             TScriptRunState& state, TSettings settings)
+TScriptRunner::TScriptRunner(TAppSession& session, TRunStakeStore& stakes, TScriptRunState& state,
+                             TSettings settings)
     : session_(session),
       stakes_(stakes),
       state_(state),
       settings_(std::move(settings)),
-      log_(session.Paths().Dir,
-           [this](const std::string& text) { session_.ShowError(text); }, settings_.Clock),
+      log_(
+          session.Paths().Dir, [this](const std::string& text) { session_.ShowError(text); },
+          settings_.Clock),
       random_(settings_.Seed) {}
 
 TScriptRunner::~TScriptRunner() = default;
@@ -78,7 +79,9 @@ bool TScriptRunner::Stopping() const {
   return state_.StopRequested || session_.Hooks().StopRequested();
 }
 
-void TScriptRunner::Log(const std::string& message) { log_.Write(message); }
+void TScriptRunner::Log(const std::string& message) {
+  log_.Write(message);
+}
 
 void TScriptRunner::LogF(std::string_view format, std::initializer_list<TFmtArg> args) {
   // Most runs keep no log: their texts are not made.
@@ -86,7 +89,9 @@ void TScriptRunner::LogF(std::string_view format, std::initializer_list<TFmtArg>
 }
 
 void TScriptRunner::RequestStopByUser() {
-  Log(Tr("### ВЫПОЛНЕНИЕ СЦЕНАРИЯ ПРЕРВАНО #############################################################"));
+  Log(
+      Tr("### ВЫПОЛНЕНИЕ СЦЕНАРИЯ ПРЕРВАНО "
+         "#############################################################"));
   RequestStop();
 }
 
@@ -112,7 +117,9 @@ void TScriptRunner::Begin() {
   if (settings_.LogEnabled) {
     log_.Start();
     state_.LogFileName = log_.FileName();
-    Log(Tr("### ЗАПУСК СЦЕНАРИЯ ##########################################################################"));
+    Log(
+        Tr("### ЗАПУСК СЦЕНАРИЯ "
+           "##########################################################################"));
     // The seed lets a run's random choices be made again.
     Log(Tr("Начальное значение генератора случайных чисел: ") + std::to_string(settings_.Seed));
   }
@@ -141,7 +148,9 @@ TRunEnd TScriptRunner::Finish() {
   session_.DrawStats().SortDescending = savedSortDescending_;
   session_.StatList().RestoreCdl();
   if (log_.Active()) {
-    Log(Tr("### ЗАВЕРШЕНИЕ СЦЕНАРИЯ ######################################################################"));
+    Log(
+        Tr("### ЗАВЕРШЕНИЕ СЦЕНАРИЯ "
+           "######################################################################"));
     finishedLog_ = log_.FileName();
     log_.End();
     state_.LogFileName.clear();
@@ -167,8 +176,9 @@ void TScriptRunner::Guarded(const std::function<void()>& work) {
 
 void TScriptRunner::LogOffsetHeader(int offset) {
   Log(kEqualsLine);
-  LogF(Tr("=== Выполнение сценария для смещения %.6d =================================================="),
-             {offset});
+  LogF(Tr("=== Выполнение сценария для смещения %.6d "
+          "=================================================="),
+       {offset});
   Log(kEqualsLine);
 }
 
@@ -341,7 +351,7 @@ void TScriptRunner::ApplyPart(const TFilterPart& part) {
     }
     throw EVetrilo(Format(
         Tr("Метод расчета статистики \"%s\" на найден!\r%s\r\rВозможно, Вы отключили данных метод "
-        "расчета либо использовали сценарий от другой модификации программы."),
+           "расчета либо использовали сценарий от другой модификации программы."),
         {code, methodCaption}));
   }
   table.Method = index;
@@ -349,10 +359,9 @@ void TScriptRunner::ApplyPart(const TFilterPart& part) {
   table.SortDescending = true;
   table.Depth = StoredDrawsStatLen(part.DrawsLen);
   LogF(Tr("Анализ тиражей и расчет статистики \"%s\" для выборки в %d тиражей..."),
-             {caption, table.Depth});
-  list.UseCdl(part.CDLOverride,
-              TCdlWeights{part.CoefCount, part.CoefDeviation, part.CoefLevel, part.UsePercents,
-                          part.UseAbsValues});
+       {caption, table.Depth});
+  list.UseCdl(part.CDLOverride, TCdlWeights{part.CoefCount, part.CoefDeviation, part.CoefLevel,
+                                            part.UsePercents, part.UseAbsValues});
   // The weights are no part of the table's key: a change of them recalculates.
   const bool forced = !lastCdl_ || !(*lastCdl_ == list.Cdl);
   lastCdl_ = list.Cdl;
@@ -451,7 +460,7 @@ void TScriptRunner::MakeStakes(const TScriptOptions& options, const std::string&
     session_.Hooks().ShowMessage(
         TMessageKind::Warning,
         Format(Tr("Выполнение сценария прервано, т.к. после применения всех фильтров в списке "
-               "комбинаций их осталось более одной: %d!\r\rФильтры: %s"),
+                  "комбинаций их осталось более одной: %d!\r\rФильтры: %s"),
                {count, label}));
     return;
   }
@@ -507,8 +516,8 @@ void TScriptRunner::SystemStakes(const TScriptOptions& options, const std::strin
   }
   const bool all = options.StakeMode == kStakeSysA;
   LogF(all ? Tr("{#} Системная игра для %d чисел [все система]: загружен файл \"%s\"")
-                 : Tr("{#} Системная игра для %d чисел [система * комбинации]: загружен файл \"%s\""),
-             {n, system.Name});
+           : Tr("{#} Системная игра для %d чисел [система * комбинации]: загружен файл \"%s\""),
+       {n, system.Name});
   for (const TComb comb : system.Combs) {
     if (!all && !combs.Contains(comb)) continue;
     OneStake(comb, options, label, true);
@@ -525,12 +534,11 @@ void TScriptRunner::OneStake(TComb comb, const TScriptOptions& options, const st
   const std::string numbers = CombListText(stake.Comb);
   if (options.NewOnly && stakes_.Has(stake.DrawNumber, stake.Comb)) {
     LogF(Tr("{-} Ставка на тираж %d не добавлена, так как уже имеется в списке ставок: [%s]"),
-               {stake.DrawNumber, numbers});
+         {stake.DrawNumber, numbers});
     return;
   }
   stakes_.Append(stake, bulk);
-  LogF(Tr("{+} Ставка на тираж %d добавлена в список ставок: [%s]"),
-             {stake.DrawNumber, numbers});
+  LogF(Tr("{+} Ставка на тираж %d добавлена в список ставок: [%s]"), {stake.DrawNumber, numbers});
   ++state_.StakesMade;
   const auto now = std::chrono::steady_clock::now();
   if (!bulk || now - lastStakeStatus_ > std::chrono::milliseconds(100)) {

@@ -69,10 +69,10 @@ enum class TRunEnd { Completed, Stopped, StopLine, Error };
 class TScriptRunner {
  public:
   struct TSettings {
-    bool LogEnabled = false;    // ScriptLogEnabled
-    bool CheckOnLine = true;    // StakesCheckOnLine
-    uint64_t Seed = 0;          // of the "RAND" choices
-    TScriptLog::TClock Clock;   // the log's time; empty: the system clock
+    bool LogEnabled = false;   // ScriptLogEnabled
+    bool CheckOnLine = true;   // StakesCheckOnLine
+    uint64_t Seed = 0;         // of the "RAND" choices
+    TScriptLog::TClock Clock;  // the log's time; empty: the system clock
   };
 
   TScriptRunner(TAppSession& session, TRunStakeStore& stakes, TScriptRunState& state,

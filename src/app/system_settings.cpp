@@ -78,13 +78,15 @@ bool IsWebAddress(std::string_view address) {
 
 std::optional<std::string> TSystemSettings::LotterySiteError(std::string_view address) {
   if (Trim(address).empty() || IsWebAddress(address)) return std::nullopt;
-  return Tr("Адрес сайта лотереи должен начинаться с http:// или https:// и не содержать пробелов!");
+  return Tr(
+      "Адрес сайта лотереи должен начинаться с http:// или https:// и не содержать пробелов!");
 }
 
 std::optional<std::string> TSystemSettings::ResultsSiteError(std::string_view address) {
   if (Trim(address).empty() || IsWebAddress(address)) return std::nullopt;
-  return Tr("Адрес страницы результатов должен начинаться с http:// или https:// и не содержать "
-         "пробелов!");
+  return Tr(
+      "Адрес страницы результатов должен начинаться с http:// или https:// и не содержать "
+      "пробелов!");
 }
 
 void TSystemSettings::ApplyTo(TStatList& list) const {

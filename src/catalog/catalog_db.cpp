@@ -63,7 +63,9 @@ TStmt::TStmt(sqlite3* db, std::string_view sql) : db_(db) {
   }
 }
 
-TStmt::~TStmt() { sqlite3_finalize(stmt_); }
+TStmt::~TStmt() {
+  sqlite3_finalize(stmt_);
+}
 
 TStmt& TStmt::Bind(int index, int64_t value) {
   sqlite3_bind_int64(stmt_, index, value);
@@ -87,19 +89,24 @@ void TStmt::Run() {
   }
 }
 
-int64_t TStmt::Int(int column) const { return sqlite3_column_int64(stmt_, column); }
+int64_t TStmt::Int(int column) const {
+  return sqlite3_column_int64(stmt_, column);
+}
 
 std::string TStmt::Text(int column) const {
   const auto* p = sqlite3_column_text(stmt_, column);
-  return p ? std::string(reinterpret_cast<const char*>(p), size_t(sqlite3_column_bytes(stmt_, column)))
+  return p ? std::string(reinterpret_cast<const char*>(p),
+                         size_t(sqlite3_column_bytes(stmt_, column)))
            : std::string();
 }
 
-bool TStmt::Null(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
+bool TStmt::Null(int column) const {
+  return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
 
 TCatalogDb::TCatalogDb(const std::string& path) {
-  if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                      nullptr) != SQLITE_OK) {
+  if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+      SQLITE_OK) {
     const std::string text = db_ ? sqlite3_errmsg(db_) : "out of memory";
     sqlite3_close(db_);
     throw EDbError(path + ": " + text);
@@ -120,7 +127,9 @@ TCatalogDb::TCatalogDb(const std::string& path) {
   }
 }
 
-TCatalogDb::~TCatalogDb() { sqlite3_close(db_); }
+TCatalogDb::~TCatalogDb() {
+  sqlite3_close(db_);
+}
 
 void TCatalogDb::Exec(std::string_view sql) {
   char* error = nullptr;

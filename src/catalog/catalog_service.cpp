@@ -174,8 +174,8 @@ std::optional<TParams> ParseFormBody(std::string_view body) {
     if (!pair.empty()) {
       const size_t eq = pair.find('=');
       const auto name = PercentDecode(pair.substr(0, eq));
-      const auto value = PercentDecode(eq == std::string_view::npos ? std::string_view()
-                                                                    : pair.substr(eq + 1));
+      const auto value =
+          PercentDecode(eq == std::string_view::npos ? std::string_view() : pair.substr(eq + 1));
       if (!name || !value) return std::nullopt;
       if (!params.emplace(*name, *value).second) return std::nullopt;
     }
@@ -305,7 +305,8 @@ std::string TCatalogService::SysGetData(const TParams& p) {
   r.BeginRow();
   r.B64("clist", s.Text(0));
   r.EndRow();
-  TStmt u(db_.Handle(), "UPDATE systems SET downloads = downloads + 1, last_download = ? WHERE id = ?");
+  TStmt u(db_.Handle(),
+          "UPDATE systems SET downloads = downloads + 1, last_download = ? WHERE id = ?");
   u.Bind(1, Now()).Bind(2, id).Run();
   t.Commit();
   return r.Done();
@@ -392,14 +393,14 @@ bool TCatalogService::ScriptVisible(int64_t id, const TUser& user) {
 std::string TCatalogService::ScrGetList(const TParams& p, const TUser& user) {
   const int64_t filter = IntParam(p, "fltid", -1, 6);
   static constexpr std::string_view kWhere[] = {
-      "you = -1",                                // -1 hidden
-      "1",                                       // 0 all
-      "you <> -1",                               // 1 all but hidden
-      "own = 1",                                 // 2 mine
-      "publics = 1 AND you <> -1",               // 3 public
-      "you BETWEEN 1 AND 5",                     // 4 rated by me
-      "you = 0",                                 // 5 not rated by me
-      "created >= ?2 AND you <> -1",             // 6 new
+      "you = -1",                     // -1 hidden
+      "1",                            // 0 all
+      "you <> -1",                    // 1 all but hidden
+      "own = 1",                      // 2 mine
+      "publics = 1 AND you <> -1",    // 3 public
+      "you BETWEEN 1 AND 5",          // 4 rated by me
+      "you = 0",                      // 5 not rated by me
+      "created >= ?2 AND you <> -1",  // 6 new
   };
   const std::string sql =
       "SELECT * FROM (SELECT s.id, s.app_name, s.app_ver, s.author, s.author_mail, s.lcid, "
@@ -452,7 +453,8 @@ std::string TCatalogService::ScrGetData(const TParams& p, const TUser& user) {
   r.BeginRow();
   r.B64("script", s.Text(0));
   r.EndRow();
-  TStmt u(db_.Handle(), "UPDATE scripts SET downloads = downloads + 1, last_download = ? WHERE id = ?");
+  TStmt u(db_.Handle(),
+          "UPDATE scripts SET downloads = downloads + 1, last_download = ? WHERE id = ?");
   u.Bind(1, Now()).Bind(2, id).Run();
   t.Commit();
   return r.Done();
@@ -601,9 +603,10 @@ int TCatalogService::SeedSystems(const std::string& dir) {
     const std::string title = "Покрытие " + std::to_string(nums) + " чисел";
     const std::string descr = "Если 4 выигрышных числа есть среди " + std::to_string(nums) +
                               ", хотя бы одна комбинация угадывает " + std::to_string(olap) + ".";
-    TStmt i(db_.Handle(),
-            "INSERT OR REPLACE INTO systems (id, nums, clen, olap, csize, title, descr, author, "
-            "author_mail, url, clist, created) VALUES (?, ?, 4, ?, ?, ?, ?, 'Vetrilo', '', '', ?, ?)");
+    TStmt i(
+        db_.Handle(),
+        "INSERT OR REPLACE INTO systems (id, nums, clen, olap, csize, title, descr, author, "
+        "author_mail, url, clist, created) VALUES (?, ?, 4, ?, ?, ?, ?, 'Vetrilo', '', '', ?, ?)");
     i.Bind(1, id).Bind(2, nums).Bind(3, olap).Bind(4, lines).Bind(5, title).Bind(6, descr);
     i.Bind(7, clist).Bind(8, Now()).Run();
     ++added;

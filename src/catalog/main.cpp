@@ -94,8 +94,7 @@ int main(int argc, char** argv) {
     gServer = &server;
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);
-    std::cout << "vetrilo-catalog on http://" << host << ":" << bound << " db " << db
-              << std::endl;
+    std::cout << "vetrilo-catalog on http://" << host << ":" << bound << " db " << db << std::endl;
     server.Listen();
     gServer = nullptr;
   } catch (const std::exception& e) {

@@ -2,12 +2,12 @@
 
 #include "app/main_options.h"
 #include "cli/cli.h"
-#include "services/languages.h"
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/format.h"
 #include "core/ini_file.h"
 #include "core/text.h"
+#include "services/languages.h"
 #include "views/draw_stats.h"
 
 namespace vetrilo::cli {

@@ -51,7 +51,7 @@ std::string DrawsCsv(const TDrawsArray& draws) {
   std::string out = CsvRow({"Number", "1", "2", "3", "4", "E", "Date"});
   for (const TDrawRec& d : draws) {
     out += CsvRow({std::to_string(d.Number), NumberText(d.Balls[0]), NumberText(d.Balls[1]),
-                    NumberText(d.Balls[2]), NumberText(d.Balls[3]), ExtraText(d.Extra), d.Date});
+                   NumberText(d.Balls[2]), NumberText(d.Balls[3]), ExtraText(d.Extra), d.Date});
   }
   return out;
 }

@@ -82,7 +82,8 @@ int GetSystem(const TCliContext& context, const TCliArgs& args) {
   const TCatalogClient client = Client(context, args, TAccess::Read);
   const TSystemsCatalog catalog(client);
   const auto list = SystemList(catalog);
-  const auto it = std::find_if(list.begin(), list.end(), [&](const tSystemInfo& s) { return s.Id == id; });
+  const auto it =
+      std::find_if(list.begin(), list.end(), [&](const tSystemInfo& s) { return s.Id == id; });
   if (it == list.end()) throw ECliError("no system " + std::to_string(id) + " in the catalogue", 1);
   if (const std::string built = BuiltSystemFor(context.Paths.SystemsDir(), it->Nums);
       !built.empty()) {
@@ -127,7 +128,8 @@ int PutSystem(const TCliContext& context, const TCliArgs& args) {
   try {
     id = TSystemsCatalog(client).Save(d);
   } catch (const EVetrilo& e) {
-    throw ECliError(CrToLf(Format(Tr("Ошибка сохранения системы #%d!\r\r%s"), {d.Id, e.Message()})), 1);
+    throw ECliError(CrToLf(Format(Tr("Ошибка сохранения системы #%d!\r\r%s"), {d.Id, e.Message()})),
+                    1);
   }
   Out(std::to_string(id) + "\n");
   return 0;
@@ -138,9 +140,11 @@ int DeleteSystem(const TCliContext& context, const TCliArgs& args) {
   const TCatalogClient client = Client(context, args, TAccess::Write);
   const TSystemsCatalog catalog(client);
   const auto list = SystemList(catalog);
-  const auto it = std::find_if(list.begin(), list.end(), [&](const tSystemInfo& s) { return s.Id == id; });
+  const auto it =
+      std::find_if(list.begin(), list.end(), [&](const tSystemInfo& s) { return s.Id == id; });
   if (it == list.end()) throw ECliError("no system " + std::to_string(id) + " in the catalogue", 1);
-  if (!IsOwnSystem(*it, client.User().Mail)) throw ECliError(Tr("Вы можете удалять только свои системы!"), 1);
+  if (!IsOwnSystem(*it, client.User().Mail))
+    throw ECliError(Tr("Вы можете удалять только свои системы!"), 1);
   try {
     catalog.Delete(*it);
   } catch (const EVetrilo& e) {
@@ -209,7 +213,8 @@ int PutScript(const TCliContext& context, const TCliArgs& args) {
   const TScriptsCatalog catalog(client, kRussianLcid);
   try {
     if (!catalog.TitleFree(d.Id, d.Title)) {
-      throw ECliError(CrToLf(Tr("Сценарий с таким названием уже существует!\rВыберите другое название.")), 1);
+      throw ECliError(
+          CrToLf(Tr("Сценарий с таким названием уже существует!\rВыберите другое название.")), 1);
     }
   } catch (const EVetrilo& e) {
     Fail("Ошибка проверки уникальности online-сценария!\r\r%s", e);
@@ -244,7 +249,8 @@ int DeleteScript(const TCliContext& context, const TCliArgs& args) {
   const TScriptsCatalog catalog(client, kRussianLcid);
   try {
     const auto list = catalog.List(kDefaultScriptFilter - 1);  // hidden ones included
-    const auto it = std::find_if(list.begin(), list.end(), [&](const tScriptInfo& s) { return s.Id == id; });
+    const auto it =
+        std::find_if(list.begin(), list.end(), [&](const tScriptInfo& s) { return s.Id == id; });
     if (it == list.end()) throw EVetrilo("no script " + std::to_string(id) + " in the catalogue");
     if (!it->Editable) throw EVetrilo(Tr("Вы можете удалять только свои сценарии"));
     catalog.Delete(*it);
@@ -284,7 +290,8 @@ const TCliRegistration kCatalog(
     "catalog systems | scripts [--filter -1..6] | get-system ID [--answer yes|no] |\n"
     "    get-script ID [--out FILE.lsc] |\n"
     "    put-system FILE --title T [--descr D] [--olap 0..3] [--url U] [--id ID] |\n"
-    "    put-script FILE.lsc --title T [--descr D] [--universal] [--private] [--lcid N] [--id ID] |\n"
+    "    put-script FILE.lsc --title T [--descr D] [--universal] [--private] [--lcid N] [--id ID] "
+    "|\n"
     "    rate ID VALUE [--notes TEXT] | delete-system ID | delete-script ID   [--site URL]\n"
     "    the catalogue server's systems and scripts (TSV lists); the user's name, e-mail and\n"
     "    key are those of the settings file ([CATALOG]), the server is [GLOBAL] CatalogSite",

@@ -30,7 +30,7 @@ int Draws(const TCliContext& context) {
   for (int i = 0; i < archive.Count(); ++i) {
     const TDrawRec d = archive.GetDraw(i, args.Flag("sorted"));
     out += CsvRow({std::to_string(d.Number), NumberText(d.Balls[0]), NumberText(d.Balls[1]),
-                    NumberText(d.Balls[2]), NumberText(d.Balls[3]), ExtraText(d.Extra), d.Date});
+                   NumberText(d.Balls[2]), NumberText(d.Balls[3]), ExtraText(d.Extra), d.Date});
   }
   Out(out);
   return 0;

@@ -60,8 +60,8 @@ int Values(const TCliContext& context) {
   return 0;
 }
 
-const TCliRegistration kMethods("methods", "methods   the method list: code, group, flags, norm, parse, caption",
-                                Methods);
+const TCliRegistration kMethods(
+    "methods", "methods   the method list: code, group, flags, norm, parse, caption", Methods);
 const TCliRegistration kValues(
     "values",
     "values CODE (--comb a,b,c,d | --draw NUMBER [--offset K] [--sorted])   values of one "

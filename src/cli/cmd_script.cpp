@@ -12,8 +12,8 @@
 #include "scripts/filter_variants.h"
 #include "scripts/ratings.h"
 #include "scripts/script_file.h"
-#include "scripts/script_list_view.h"
 #include "scripts/script_line.h"
+#include "scripts/script_list_view.h"
 
 namespace vetrilo::cli {
 namespace {
@@ -48,7 +48,8 @@ int Variants(const std::string& line, int lineNo, const TStatList& list) {
   if (parsed.Separator) return 0;
   const std::vector<TFilterItem> filters = parsed.AssignedFilters();
   if (filters.empty()) {
-    Out(TsvRow({"0", "", VariantLabel(lineNo, 0, parsed.Comment, FormatLabelOptions(parsed.Options))}));
+    Out(TsvRow(
+        {"0", "", VariantLabel(lineNo, 0, parsed.Comment, FormatLabelOptions(parsed.Options))}));
     return 0;
   }
   std::unique_ptr<TVariantPlan> plan;
@@ -94,8 +95,7 @@ void WriteScript(const std::string& path, const std::vector<std::string>& lines)
 // The program's script: its autosave file, empty when there is none.
 std::vector<std::string> CurrentScript(const TAppPaths& paths) {
   const std::string path = paths.File(".lss");
-  return PathExists(path) ? ReadScript(path)
-                                                    : std::vector<std::string>();
+  return PathExists(path) ? ReadScript(path) : std::vector<std::string>();
 }
 
 int Lines(const TCliContext& context) {
@@ -192,7 +192,9 @@ int Script(const TCliContext& context) {
     return ScriptFileCommand(words[0], words[1], context);
   }
   if (words.empty() || (words[0] != "normalize" && words[0] != "variants")) {
-    throw ECliError("script needs normalize, variants, lines, append, open, save, from-ratings, forecast or test");
+    throw ECliError(
+        "script needs normalize, variants, lines, append, open, save, from-ratings, forecast or "
+        "test");
   }
   const bool fromFile = args.Has("file");
   if (words.size() != (fromFile ? 1u : 2u))

@@ -103,8 +103,8 @@ int ScriptRunCommand(const TCliContext& context) {
   } catch (const EVetrilo& e) {
     throw ECliError(Format("Ошибка чтения файла \"%s\"!\r\r%s", {words[1], e.Message()}));
   }
-  const uint64_t seed = args.Has("seed") ? uint64_t(args.Int("seed", 0, 0, 2147483647))
-                                         : std::random_device{}();
+  const uint64_t seed =
+      args.Has("seed") ? uint64_t(args.Int("seed", 0, 0, 2147483647)) : std::random_device{}();
 
   TRunHooks hooks;
   TAppSession session(context.Paths, hooks);
@@ -114,7 +114,8 @@ int ScriptRunCommand(const TCliContext& context) {
   };
   session.LoadOptions();
   if (session.ErrorsShown() > 0) return failedSetUp();
-  if (!session.AcquireDataLock()) return session.FolderBusy() ? (failedSetUp(), kFolderBusyStatus) : failedSetUp();
+  if (!session.AcquireDataLock())
+    return session.FolderBusy() ? (failedSetUp(), kFolderBusyStatus) : failedSetUp();
   if (!session.LoadArchive()) return failedSetUp();
   session.LoadRatingsAtStart();
   if (session.ErrorsShown() > 0) return failedSetUp();
@@ -140,7 +141,8 @@ int ScriptRunCommand(const TCliContext& context) {
   const TRunEnd end = session.RunScriptLines(lines, draws, seed, &store);
 
   // Messages that ended the run go to the report, the others to stderr.
-  const TMessageKind endKind = end == TRunEnd::StopLine ? TMessageKind::Warning : TMessageKind::Error;
+  const TMessageKind endKind =
+      end == TRunEnd::StopLine ? TMessageKind::Warning : TMessageKind::Error;
   int ending = -1;
   if (end == TRunEnd::Error || end == TRunEnd::StopLine) {
     for (int i = int(hooks.Messages.size()) - 1; i >= 0 && ending < 0; --i) {

@@ -72,7 +72,8 @@ int SystemVerify(const TCliArgs& args) {
     } else {
       lines = ParseSystemText(bytes, kSystemMaxNums);
       n = SystemNumsFromFileName(ExtractFileName(path));
-      if (n == 0) n = SystemLargestPosition(lines);
+      if (n == 0)
+        n = SystemLargestPosition(lines);
       else if (SystemLargestPosition(lines) > n) {
         throw ECliError("position " + std::to_string(SystemLargestPosition(lines)) +
                         " is above n = " + std::to_string(n) + " of the file name");
@@ -119,8 +120,9 @@ int SystemMake(const TCliArgs& args) {
   } catch (const EVetrilo& e) {
     throw ECliError("cannot write " + args.Value("out") + ": " + e.Message());
   }
-  std::string out = "nums: " + std::to_string(options.Nums) + "\nblock: " +
-                    std::to_string(options.Block) + "\nlines: " + std::to_string(lines.size()) +
+  std::string out = "nums: " + std::to_string(options.Nums) +
+                    "\nblock: " + std::to_string(options.Block) +
+                    "\nlines: " + std::to_string(lines.size()) +
                     "\nuncovered: " + std::to_string(check.Uncovered) + "\n";
   if (options.Block == 3) out += std::string("covering: ") + (check.Covering ? "yes" : "no") + "\n";
   Out(out);

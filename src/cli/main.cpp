@@ -1,7 +1,7 @@
 // vetrilo-cli: scriptable access to the engine (exports, headless runs, checks).
 #include <csignal>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <string>

@@ -114,6 +114,8 @@ std::string MoneyToDecimalText(TMoney value) {
   return negative ? "-" + text : text;
 }
 
-TMoney MoneyFromReal(long double value) { return RoundHalfEven(value * kMoneyScale); }
+TMoney MoneyFromReal(long double value) {
+  return RoundHalfEven(value * kMoneyScale);
+}
 
 }  // namespace vetrilo

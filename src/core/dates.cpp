@@ -15,7 +15,9 @@ bool IsValidDate(int year, int month, int day) {
   return month >= 1 && month <= 12 && day >= 1 && day <= 31 && ymd.ok();
 }
 
-TDateKey MakeDateKey(int year, int month, int day) { return year * 10000 + month * 100 + day; }
+TDateKey MakeDateKey(int year, int month, int day) {
+  return year * 10000 + month * 100 + day;
+}
 
 static std::chrono::sys_days KeyToDays(TDateKey key) {
   return std::chrono::year_month_day{std::chrono::year(key / 10000),

@@ -36,9 +36,15 @@ TNumSet CombToNumSet(TComb comb) {
   return set;
 }
 
-std::string NumberText(int n) { return std::to_string(n); }
-std::string ExtraText(int n) { return std::to_string(n); }
-std::string IntegerText(int n) { return std::to_string(n); }
+std::string NumberText(int n) {
+  return std::to_string(n);
+}
+std::string ExtraText(int n) {
+  return std::to_string(n);
+}
+std::string IntegerText(int n) {
+  return std::to_string(n);
+}
 
 std::string CombListText(TComb comb) {
   std::string text;
@@ -107,9 +113,15 @@ int GroupCount(int lo, int hi, int size) {
   return CeilDiv(hi - lo + 1, size);
 }
 
-int MatrixColumn(int n, int cols) { return (n - 1) % cols + 1; }
-int MatrixRow(int n, int cols) { return (n - 1) / cols + 1; }
-int NumberAtMatrix(int base, int col0, int row0, int cols) { return base + col0 + row0 * cols; }
+int MatrixColumn(int n, int cols) {
+  return (n - 1) % cols + 1;
+}
+int MatrixRow(int n, int cols) {
+  return (n - 1) / cols + 1;
+}
+int NumberAtMatrix(int base, int col0, int row0, int cols) {
+  return base + col0 + row0 * cols;
+}
 
 bool CombHasNumber(TComb comb, int x) {
   for (int i = 1; i <= 4; ++i) {
@@ -143,7 +155,9 @@ TComb SortComb(TComb comb) {
   return MakeComb(b[0], b[1], b[2], b[3]);
 }
 
-void SortNumSet(TNumSet& set) { std::sort(set.Numbers.begin(), set.Numbers.end()); }
+void SortNumSet(TNumSet& set) {
+  std::sort(set.Numbers.begin(), set.Numbers.end());
+}
 
 bool EqualNumSets(const TNumSet& a, const TNumSet& b) {
   if (a.Count() != b.Count()) return false;
@@ -232,8 +246,8 @@ TIntList ParseIntListEx(std::string_view text, int64_t maxItems) {
 std::vector<int32_t> ParseIntList(std::string_view text) {
   TIntList list = ParseIntListEx(text, kMaxIntListItems);
   if (list.Count > kMaxIntListItems) {
-    throw EVetrilo(Format(Tr("Список \"%s\" содержит слишком много значений (%d)!"),
-                          {text, list.Count}));
+    throw EVetrilo(
+        Format(Tr("Список \"%s\" содержит слишком много значений (%d)!"), {text, list.Count}));
   }
   return std::move(list.Items);
 }

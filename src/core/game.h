@@ -30,7 +30,9 @@ constexpr TComb MakeComb(uint8_t a, uint8_t b, uint8_t c, uint8_t d) {
   return TComb(a) | TComb(b) << 8 | TComb(c) << 16 | TComb(d) << 24;
 }
 // Byte i (1..4) of a combination.
-constexpr uint8_t CombByte(TComb comb, int i) { return uint8_t(comb >> (8 * (i - 1))); }
+constexpr uint8_t CombByte(TComb comb, int i) {
+  return uint8_t(comb >> (8 * (i - 1)));
+}
 constexpr TComb SetCombByte(TComb comb, int i, uint8_t value) {
   const int shift = 8 * (i - 1);
   return (comb & ~(TComb(0xFF) << shift)) | TComb(value) << shift;

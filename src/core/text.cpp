@@ -6,7 +6,9 @@
 
 namespace vetrilo {
 
-static bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+static bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
 
 std::string Trim(std::string_view text) {
   size_t b = 0, e = text.size();
@@ -62,7 +64,8 @@ std::optional<int32_t> StrToIntStrict(std::string_view text) {
     if (value > (int64_t{1} << 33)) return std::nullopt;
   }
   if (negative) value = -value;
-  if (hex && !negative && value <= 0xFFFFFFFFLL) value = static_cast<int32_t>(static_cast<uint32_t>(value));
+  if (hex && !negative && value <= 0xFFFFFFFFLL)
+    value = static_cast<int32_t>(static_cast<uint32_t>(value));
   if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
     return std::nullopt;
   return static_cast<int32_t>(value);

@@ -6,7 +6,9 @@ namespace {
 TTranslator gTranslator = nullptr;
 }
 
-void SetTranslator(TTranslator translator) { gTranslator = translator; }
+void SetTranslator(TTranslator translator) {
+  gTranslator = translator;
+}
 
 std::string Tr(std::string_view russian) {
   return gTranslator ? gTranslator(russian) : std::string(russian);

@@ -58,7 +58,8 @@ int64_t ParseCatalogTime(std::string_view text) {
   const std::string t = Trim(text);
   char extra = 0;
   if (t.empty() ||
-      std::sscanf(t.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &y, &mo, &d, &h, &mi, &sec, &extra) != 6 ||
+      std::sscanf(t.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &y, &mo, &d, &h, &mi, &sec, &extra) !=
+          6 ||
       mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || sec > 60 || y < 1970) {
     return 0;
   }

@@ -23,7 +23,7 @@ struct TCatalogUser {
 };
 
 struct TCatalogSettings {
-  std::string Site;  // [GLOBAL] CatalogSite
+  std::string Site;   // [GLOBAL] CatalogSite
   TCatalogUser User;  // [CATALOG] UserName, UserMail, Key
 };
 

@@ -12,7 +12,9 @@ namespace {
 constexpr std::string_view kBase64 =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
-char Lower(char c) { return char(std::tolower(static_cast<unsigned char>(c))); }
+char Lower(char c) {
+  return char(std::tolower(static_cast<unsigned char>(c)));
+}
 
 // Position of `what` in `text` from `from`, ignoring ASCII letter case.
 size_t FindNoCase(std::string_view text, std::string_view what, size_t from) {
@@ -25,9 +27,13 @@ size_t FindNoCase(std::string_view text, std::string_view what, size_t from) {
   return std::string_view::npos;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
-[[noreturn]] void Malformed() { throw EVetrilo(Tr("Неверный формат ответа сервера")); }
+[[noreturn]] void Malformed() {
+  throw EVetrilo(Tr("Неверный формат ответа сервера"));
+}
 
 TCatalogRow ParseRow(std::string_view body) {
   TCatalogRow row;
@@ -62,19 +68,39 @@ std::string EscapeText(std::string_view text) {
       continue;
     }
     switch (b) {
-      case 7: out += "\\a"; break;
-      case 8: out += "\\b"; break;
-      case 9: out += "\\t"; break;
-      case 10: out += "\\n"; break;
-      case 11: out += "\\v"; break;
-      case 12: out += "\\f"; break;
-      case 13: out += "\\r"; break;
-      case 27: out += "\\e"; break;
-      case '"': case '\'': case '?': case '\\':
+      case 7:
+        out += "\\a";
+        break;
+      case 8:
+        out += "\\b";
+        break;
+      case 9:
+        out += "\\t";
+        break;
+      case 10:
+        out += "\\n";
+        break;
+      case 11:
+        out += "\\v";
+        break;
+      case 12:
+        out += "\\f";
+        break;
+      case 13:
+        out += "\\r";
+        break;
+      case 27:
+        out += "\\e";
+        break;
+      case '"':
+      case '\'':
+      case '?':
+      case '\\':
         out += '\\';
         out += c;
         break;
-      default: out += c;
+      default:
+        out += c;
     }
   }
   return out;
@@ -94,15 +120,36 @@ std::string UnescapeText(std::string_view text) {
       c = char(e - '0');
     } else {
       switch (e) {
-        case 'a': c = 7; break;
-        case 'b': c = 8; break;
-        case 't': c = 9; break;
-        case 'n': c = 10; break;
-        case 'v': c = 11; break;
-        case 'f': c = 12; break;
-        case 'r': c = 13; break;
-        case 'e': c = 27; break;
-        case '"': case '\'': case '?': case '\\': c = e; break;
+        case 'a':
+          c = 7;
+          break;
+        case 'b':
+          c = 8;
+          break;
+        case 't':
+          c = 9;
+          break;
+        case 'n':
+          c = 10;
+          break;
+        case 'v':
+          c = 11;
+          break;
+        case 'f':
+          c = 12;
+          break;
+        case 'r':
+          c = 13;
+          break;
+        case 'e':
+          c = 27;
+          break;
+        case '"':
+        case '\'':
+        case '?':
+        case '\\':
+          c = e;
+          break;
         default:
           out += text[i];
           continue;
@@ -193,10 +240,17 @@ std::string XmlEscape(std::string_view text) {
   out.reserve(text.size());
   for (const char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -208,9 +262,21 @@ std::string XmlUnescape(std::string_view text) {
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '&') {
       const std::string_view rest = text.substr(i);
-      if (rest.starts_with("&amp;")) { out += '&'; i += 4; continue; }
-      if (rest.starts_with("&lt;")) { out += '<'; i += 3; continue; }
-      if (rest.starts_with("&gt;")) { out += '>'; i += 3; continue; }
+      if (rest.starts_with("&amp;")) {
+        out += '&';
+        i += 4;
+        continue;
+      }
+      if (rest.starts_with("&lt;")) {
+        out += '<';
+        i += 3;
+        continue;
+      }
+      if (rest.starts_with("&gt;")) {
+        out += '>';
+        i += 3;
+        continue;
+      }
     }
     out += text[i];
   }
@@ -231,7 +297,9 @@ std::string TCatalogRow::Value(std::string_view name) const {
   return {};
 }
 
-std::string TCatalogRow::Text(std::string_view name) const { return XmlUnescape(Value(name)); }
+std::string TCatalogRow::Text(std::string_view name) const {
+  return XmlUnescape(Value(name));
+}
 
 std::vector<TCatalogRow> ParseCatalogReply(std::string_view reply, bool* hasResult) {
   const size_t open = FindNoCase(reply, "<result>", 0);

@@ -62,7 +62,7 @@ void TWebClient::SearchCandidates(bool https) {
   if (Trim(proxy_.ListSite).empty()) {
     throw EVetrilo(
         Tr("Не задан адрес сервиса списка proxy-серверов: укажите его в параметре ProxyListSite= "
-        "раздела [PROXY] файла настроек."));
+           "раздела [PROXY] файла настроек."));
   }
   for (int page = 1;; ++page) {
     const std::vector<std::string> rows =
@@ -84,8 +84,9 @@ bool TWebClient::SetUpProxy(const std::string& url, THttpProxy& proxy) {
       try {
         SearchCandidates(StartsWithIgnoringCase(url, "https://"));
       } catch (const EVetrilo& e) {
-        hooks_.ShowMessage(TMessageKind::Error,
-                           Format(Tr("Ошибка получения списка proxy-серверов!\r\r%s"), {e.Message()}));
+        hooks_.ShowMessage(
+            TMessageKind::Error,
+            Format(Tr("Ошибка получения списка proxy-серверов!\r\r%s"), {e.Message()}));
         return false;
       }
     }
@@ -113,8 +114,9 @@ bool TWebClient::SetUpProxy(const std::string& url, THttpProxy& proxy) {
   }
   if (proxy_.InUse()) {
     proxy = {proxy_.Server, proxy_.Port, proxy_.Username, proxy_.Password};
-    ShowWaitText(Format("%s\r\r%s", {Tr(kWaitText), Format(Tr("Попытка %d, proxy %s : %d"),
-                                                       {Attempt, proxy_.Server, proxy_.Port})}));
+    ShowWaitText(
+        Format("%s\r\r%s", {Tr(kWaitText), Format(Tr("Попытка %d, proxy %s : %d"),
+                                                  {Attempt, proxy_.Server, proxy_.Port})}));
   } else {
     proxy = {};
     ShowWaitText(Tr(kWaitText));

@@ -234,9 +234,22 @@ void TRatings::Save(const std::string& path) const {
 }
 
 const std::array<std::string, kRatingColumns>& RatingColumnCaptions() {
-  static const std::array<std::string, kRatingColumns> captions = {
-      Tr("Комментарий"), Tr("Ставок"), Tr("Угадано"), Tr("Среднее"), Tr("Профит"), Tr("Ср. профит"), "0",  "1",
-      "2",           "3",      "4",       "E0",      "E1",     "E2",         "E3", "E4"};
+  static const std::array<std::string, kRatingColumns> captions = {Tr("Комментарий"),
+                                                                   Tr("Ставок"),
+                                                                   Tr("Угадано"),
+                                                                   Tr("Среднее"),
+                                                                   Tr("Профит"),
+                                                                   Tr("Ср. профит"),
+                                                                   "0",
+                                                                   "1",
+                                                                   "2",
+                                                                   "3",
+                                                                   "4",
+                                                                   "E0",
+                                                                   "E1",
+                                                                   "E2",
+                                                                   "E3",
+                                                                   "E4"};
   return captions;
 }
 

@@ -67,8 +67,7 @@ std::vector<tScriptInfo> ParseScriptList(const std::vector<TCatalogRow>& rows,
     s.Downloads = StrToIntDef(row.Value("downloads"), 0);
     s.Title = Base64Text(row, "title");
     s.Descr = Base64Text(row, "descr");
-    s.Own = !Trim(userMail).empty() &&
-            LowerAscii(Trim(s.AuthorMail)) == LowerAscii(Trim(userMail));
+    s.Own = !Trim(userMail).empty() && LowerAscii(Trim(s.AuthorMail)) == LowerAscii(Trim(userMail));
     s.Applicable = s.Universal || Trim(row.Value("app_guid")) == kEditionGuid;
     s.Editable = s.Own && s.Applicable;
     list.push_back(std::move(s));
@@ -115,9 +114,11 @@ std::vector<std::string> TScriptsCatalog::Lines(int32_t id) const {
 }
 
 bool TScriptsCatalog::TitleFree(int32_t id, const std::string& title) const {
-  const auto rows = client_.Request(
-      "/scripts/scr_chktitle.php", {{"scr_id", std::to_string(id)}, {"scr_title", EscapeText(title)}});
-  if (rows.empty() || !rows[0].Has("ret_code")) throw EVetrilo(Tr("Неверный формат ответа сервера"));
+  const auto rows =
+      client_.Request("/scripts/scr_chktitle.php",
+                      {{"scr_id", std::to_string(id)}, {"scr_title", EscapeText(title)}});
+  if (rows.empty() || !rows[0].Has("ret_code"))
+    throw EVetrilo(Tr("Неверный формат ответа сервера"));
   return StrToIntDef(rows[0].Value("ret_code"), -1) == 0;
 }
 
@@ -163,7 +164,8 @@ void TScriptsCatalog::Rate(int32_t id, int value, const std::string& notes) cons
                         {"rate_notes", EscapeText(notes)}};
   for (auto& f : AppFields()) fields.push_back(f);
   const auto rows = client_.Request("/scripts/scr_setrate.php", std::move(fields));
-  if (rows.empty() || !rows[0].Has("res_code")) throw EVetrilo(Tr("Неверный формат ответа сервера"));
+  if (rows.empty() || !rows[0].Has("res_code"))
+    throw EVetrilo(Tr("Неверный формат ответа сервера"));
   const int code = StrToIntDef(rows[0].Value("res_code"), -1);
   if (code < 0) throw EVetrilo(Format(Tr("Код возврата: %d"), {code}));
 }
@@ -175,16 +177,20 @@ std::vector<TScriptRate> TScriptsCatalog::Rates(int32_t id) const {
 
 std::string LanguageName(int32_t lcid) {
   switch (lcid) {
-    case 1049: return Tr("Русский");
-    case 1033: return Tr("Английский");
-    case 1058: return Tr("Украинский");
-    default: return std::to_string(lcid);
+    case 1049:
+      return Tr("Русский");
+    case 1033:
+      return Tr("Английский");
+    case 1058:
+      return Tr("Украинский");
+    default:
+      return std::to_string(lcid);
   }
 }
 
 std::array<std::string, kScriptColumns> ScriptColumnCaptions() {
-  return {Tr("Тип"),     Tr("Название"), Tr("Автор"),       Tr("Программа"), Tr("Версия"),
-          Tr("Язык"),    Tr("Создан"),   Tr("Рейтинг"),     Tr("Оценок"),    Tr("Ваша оценка"),
+  return {Tr("Тип"),      Tr("Название"),  Tr("Автор"),      Tr("Программа"), Tr("Версия"),
+          Tr("Язык"),     Tr("Создан"),    Tr("Рейтинг"),    Tr("Оценок"),    Tr("Ваша оценка"),
           Tr("Загрузок"), Tr("Последняя"), Tr("Комментарии")};
 }
 

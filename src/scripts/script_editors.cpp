@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "core/game.h"
+#include "core/translate.h"
 #include "scripts/script_file.h"
 #include "views/draw_stats.h"
-#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -160,9 +160,9 @@ std::optional<TEditorRefusal> CheckFilterEditor(const TFilterEditorValues& value
     return TEditorRefusal{"edLevelValue", Tr(kBadRange)};
   }
   if (values.MultiSelect && values.StopMode == kStopByCombs) {
-    return TEditorRefusal{"cbStopMode",
-                          Tr("В режиме мультивыделения остановка сценария по количеству комбинаций "
-                          "или чисел не может быть выполнена!\rВыберите другой способ останова.")};
+    return TEditorRefusal{
+        "cbStopMode", Tr("В режиме мультивыделения остановка сценария по количеству комбинаций "
+                         "или чисел не может быть выполнена!\rВыберите другой способ останова.")};
   }
   return std::nullopt;
 }

@@ -23,8 +23,7 @@ class TLevelTest {
   // text (used by the value-list mode only). A cell that is not a number fails
   // the "in list" tests and the not-more tests of the count, depth and
   // deviation columns, and reads as 0 elsewhere.
-  bool Passes(const std::array<std::string, kDrawStatsColumns>& cells,
-              int32_t numericValue) const;
+  bool Passes(const std::array<std::string, kDrawStatsColumns>& cells, int32_t numericValue) const;
 
   // The table column a mode tests (-1 for none or the value itself).
   static int Column(int levelMode);

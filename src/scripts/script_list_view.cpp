@@ -2,8 +2,8 @@
 
 #include "core/format.h"
 #include "core/text.h"
-#include "scripts/script_line.h"
 #include "core/translate.h"
+#include "scripts/script_line.h"
 
 namespace vetrilo {
 

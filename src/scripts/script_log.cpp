@@ -23,8 +23,8 @@ std::tm LocalTime(std::time_t t) {
 
 std::string TimeText(std::time_t t, const char* pattern) {
   const std::tm tm = LocalTime(t);
-  return Format(pattern, {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
-                          tm.tm_sec});
+  return Format(pattern,
+                {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec});
 }
 
 constexpr std::string_view kPrefix = "ScriptLog_";
@@ -40,13 +40,15 @@ std::string TScriptLog::FileNameFor(std::time_t start) {
          std::string(kExt);
 }
 
-void TScriptLog::Start() { fileName_ = JoinPath(dir_, FileNameFor(Now())); }
+void TScriptLog::Start() {
+  fileName_ = JoinPath(dir_, FileNameFor(Now()));
+}
 
 void TScriptLog::Write(std::string_view message) {
   if (!Active()) return;
-  const std::string line = Utf8ToCp1251(TimeText(Now(), "[%.4d-%.2d-%.2d %.2d:%.2d:%.2d]: ") +
-                                        std::string(message)) +
-                           "\r\n";
+  const std::string line =
+      Utf8ToCp1251(TimeText(Now(), "[%.4d-%.2d-%.2d %.2d:%.2d:%.2d]: ") + std::string(message)) +
+      "\r\n";
   try {
     AppendFileBytes(fileName_, line);
   } catch (const EVetrilo& e) {

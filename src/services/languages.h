@@ -20,7 +20,9 @@ std::string LocaleAbbreviation(uint32_t language);
 // The language's own name for itself ("Русский", "English"), the same whatever
 // language the interface speaks, so a reader can always find their own.
 std::string LocaleName(uint32_t language);
-inline uint32_t PrimaryLanguage(uint32_t language) { return language & 0x3FF; }
+inline uint32_t PrimaryLanguage(uint32_t language) {
+  return language & 0x3FF;
+}
 
 // What opens and activates a compiled text catalogue; the desktop gives one.
 class TLanguageModuleLoader {

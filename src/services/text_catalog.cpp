@@ -87,8 +87,11 @@ class TLexer {
     return p == "u8" || p == "u" || p == "U" || p == "L" || p == "R" || p == "u8R" || p == "LR";
   }
 
-  bool IsRawStart() const { return i_ > 0 && s_[i_ - 1] == 'R' && (i_ < 2 || !IsIdent(s_[i_ - 2]) ||
-                                   s_[i_ - 2] == '8' || s_[i_ - 2] == 'L' || s_[i_ - 2] == 'u'); }
+  bool IsRawStart() const {
+    return i_ > 0 && s_[i_ - 1] == 'R' &&
+           (i_ < 2 || !IsIdent(s_[i_ - 2]) || s_[i_ - 2] == '8' || s_[i_ - 2] == 'L' ||
+            s_[i_ - 2] == 'u');
+  }
 
   bool SkipComment() {
     if (s_.compare(i_, 2, "//") == 0) {
@@ -134,13 +137,27 @@ class TLexer {
       }
       const char e = s_[i_++];
       switch (e) {
-        case 'n': text += '\n'; break;
-        case 'r': text += '\r'; break;
-        case 't': text += '\t'; break;
-        case 'a': text += '\a'; break;
-        case 'b': text += '\b'; break;
-        case 'f': text += '\f'; break;
-        case 'v': text += '\v'; break;
+        case 'n':
+          text += '\n';
+          break;
+        case 'r':
+          text += '\r';
+          break;
+        case 't':
+          text += '\t';
+          break;
+        case 'a':
+          text += '\a';
+          break;
+        case 'b':
+          text += '\b';
+          break;
+        case 'f':
+          text += '\f';
+          break;
+        case 'v':
+          text += '\v';
+          break;
         case 'x': {
           uint32_t v = 0;
           while (i_ < s_.size() && std::isxdigit(static_cast<unsigned char>(s_[i_]))) {
@@ -182,11 +199,21 @@ std::string XmlEscape(std::string_view s) {
   for (char c : s) {
     const auto b = static_cast<unsigned char>(c);
     switch (c) {
-      case '"': out += "&quot;"; break;
-      case '&': out += "&amp;"; break;
-      case '>': out += "&gt;"; break;
-      case '<': out += "&lt;"; break;
-      case '\'': out += "&apos;"; break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
       default:
         if (b < 0x20 && c != '\n' && c != '\t') {
           static const char* kHex = "0123456789abcdef";
@@ -212,15 +239,20 @@ std::string XmlUnescape(std::string_view s) {
     const size_t semi = s.find(';', i);
     if (semi == std::string_view::npos) throw EVetrilo("bad entity in the catalogue");
     const std::string_view name = s.substr(i + 1, semi - i - 1);
-    if (name == "lt") out += '<';
-    else if (name == "gt") out += '>';
-    else if (name == "amp") out += '&';
-    else if (name == "quot") out += '"';
-    else if (name == "apos") out += '\'';
+    if (name == "lt")
+      out += '<';
+    else if (name == "gt")
+      out += '>';
+    else if (name == "amp")
+      out += '&';
+    else if (name == "quot")
+      out += '"';
+    else if (name == "apos")
+      out += '\'';
     else if (!name.empty() && name[0] == '#') {
       const bool hex = name.size() > 1 && (name[1] == 'x' || name[1] == 'X');
-      AppendUtf8(out, uint32_t(std::stoul(std::string(name.substr(hex ? 2 : 1)), nullptr,
-                                          hex ? 16 : 10)));
+      AppendUtf8(
+          out, uint32_t(std::stoul(std::string(name.substr(hex ? 2 : 1)), nullptr, hex ? 16 : 10)));
     } else {
       throw EVetrilo("bad entity in the catalogue: " + std::string(name));
     }
@@ -326,7 +358,8 @@ TTextCatalog TTextCatalog::Parse(std::string_view xml) {
   if (!Element(xml, "context", pos, xml.size(), attrs, contextBody)) return c;
   size_t at = 0;
   std::string name;
-  if (Element(contextBody, "name", at, contextBody.size(), attrs, name)) c.Context = XmlUnescape(name);
+  if (Element(contextBody, "name", at, contextBody.size(), attrs, name))
+    c.Context = XmlUnescape(name);
   at = 0;
   std::string message;
   while (Element(contextBody, "message", at, contextBody.size(), attrs, message)) {
@@ -364,7 +397,9 @@ std::string TTextCatalog::ToXml() const {
   return x;
 }
 
-void TTextCatalog::Save(const std::string& path) const { SaveFileAtomic(path, ToXml()); }
+void TTextCatalog::Save(const std::string& path) const {
+  SaveFileAtomic(path, ToXml());
+}
 
 const TCatalogEntry* TTextCatalog::Find(std::string_view source) const {
   auto it = index_.find(source);

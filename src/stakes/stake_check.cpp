@@ -6,8 +6,8 @@
 #include "core/byte_order.h"
 #include "core/errors.h"
 #include "core/format.h"
-#include "stakes/stake_record.h"
 #include "core/translate.h"
+#include "stakes/stake_record.h"
 
 namespace vetrilo {
 

@@ -8,8 +8,9 @@ namespace vetrilo {
 
 const std::array<std::string, kStakeColumns>& StakeColumnCaptions() {
   static const std::array<std::string, kStakeColumns> captions = {
-      Tr("№ тиража"),   Tr("Вид ставки"), Tr("Моя ставка"), Tr("Выборка"),    Tr("Результаты тиража"),
-      Tr("Совпадений"), Tr("Совпадения"), Tr("Профит"),     Tr("Комментарий")};
+      Tr("№ тиража"),          Tr("Вид ставки"), Tr("Моя ставка"), Tr("Выборка"),
+      Tr("Результаты тиража"), Tr("Совпадений"), Tr("Совпадения"), Tr("Профит"),
+      Tr("Комментарий")};
   return captions;
 }
 

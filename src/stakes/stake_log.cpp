@@ -25,11 +25,10 @@ std::string TStakeLog::Path(int matches) const {
 
 std::string TStakeLog::Line(const TStakeRec& r, const std::string& time) {
   return time + ": " +
-         Format(
-             Tr("Тираж № %s. Ставка: \"%s\" [%s] {%d}. Результаты тиража: [%s]. Совпадений: %d. "
-             "Профит: %s."),
-             {std::to_string(r.DrawNumber), r.Comment, r.NumbersText(";"), r.SampleSize,
-              r.DrawResultText(";"), r.MatchesCount, MoneyText(r.Profit)});
+         Format(Tr("Тираж № %s. Ставка: \"%s\" [%s] {%d}. Результаты тиража: [%s]. Совпадений: %d. "
+                   "Профит: %s."),
+                {std::to_string(r.DrawNumber), r.Comment, r.NumbersText(";"), r.SampleSize,
+                 r.DrawResultText(";"), r.MatchesCount, MoneyText(r.Profit)});
 }
 
 void TStakeLog::Write(const TStakeRec& r, const std::string& time, TUiHooks& hooks) const {

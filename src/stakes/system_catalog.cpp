@@ -1,8 +1,9 @@
 #include "stakes/system_catalog.h"
 
-#include <algorithm>
 #include <fcntl.h>
 #include <sys/stat.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -33,7 +34,9 @@ std::string Base64Text(const TCatalogRow& row, std::string_view name) {
   return *decoded;
 }
 
-int32_t IntOr(const std::string& text, int32_t def) { return StrToIntDef(text, def); }
+int32_t IntOr(const std::string& text, int32_t def) {
+  return StrToIntDef(text, def);
+}
 
 }  // namespace
 
@@ -64,9 +67,9 @@ bool IsOwnSystem(const tSystemInfo& info, const std::string& userMail) {
 
 std::optional<std::vector<tSystemInfo>> TSystemsCatalog::List() const {
   bool hasResult = false;
-  const auto rows = client_.Request("/scripts/sys_getlist.php",
-                                    {{"comblen", "4"}, {"maxnums", std::to_string(kMaxNumber)}},
-                                    &hasResult);
+  const auto rows =
+      client_.Request("/scripts/sys_getlist.php",
+                      {{"comblen", "4"}, {"maxnums", std::to_string(kMaxNumber)}}, &hasResult);
   if (!hasResult) return std::nullopt;
   return ParseSystemList(rows);
 }
@@ -144,7 +147,7 @@ bool SystemFileExists(const std::string& systemsDir, const tSystemInfo& info) {
 }
 
 int64_t SystemFileTime(const std::string& systemsDir, const tSystemInfo& info) {
-  struct stat st{};
+  struct stat st {};
   if (::stat(SystemFilePath(systemsDir, info).c_str(), &st) != 0) return 0;
   return int64_t(st.st_mtime);
 }
@@ -168,7 +171,8 @@ std::vector<int32_t> StoreSystemFile(const std::string& systemsDir, const tSyste
       continue;
     }
     std::error_code error;
-    if (std::filesystem::remove(SystemFilePath(systemsDir, other), error)) removed.push_back(other.Id);
+    if (std::filesystem::remove(SystemFilePath(systemsDir, other), error))
+      removed.push_back(other.Id);
   }
   // Unlisted files for the same n too (a built one, one gone from the catalogue):
   // the lookup would take the first of them.
@@ -194,9 +198,9 @@ std::string ReplaceBuiltSystemQuestion(const tSystemInfo& info, const std::strin
 }
 
 std::array<std::string, kSystemColumns> SystemColumnCaptions() {
-  return {Tr("Название"),   Tr("Автор"),     Tr("Числа"),   Tr("Блок"),
+  return {Tr("Название"),   Tr("Автор"),         Tr("Числа"),  Tr("Блок"),
           Tr("Комбинаций"), Tr("Дата создания"), Tr("Статус"), Tr("Загрузок"),
-          Tr("Последняя"),  Tr("Комментарии"), Tr("Ссылка")};
+          Tr("Последняя"),  Tr("Комментарии"),   Tr("Ссылка")};
 }
 
 std::array<std::string, kSystemColumns> SystemRowTexts(const tSystemInfo& info, bool downloaded) {

@@ -78,7 +78,7 @@ ESystemNotFound::ESystemNotFound(int count) : EVetrilo(NotFoundText(count)) {}
 std::string ESystemNotFound::ShownText() const {
   return Message() +
          Tr("\r\rПеред системной игрой необходимо предварительно загрузить системы на Ваш "
-         "компьютер через меню \"Системы\" - \"Загрузить\".");
+            "компьютер через меню \"Системы\" - \"Загрузить\".");
 }
 
 int ParseSystemLine(std::string_view line, int n, std::array<int, 4>& positions) {
@@ -115,8 +115,8 @@ TFoundSystem FindSystem(const std::string& systemsDir, std::span<const uint8_t> 
     for (const std::string& line : SplitLines(bytes)) {
       std::array<int, 4> p{};
       if (ParseSystemLine(line, n, p) == 0) continue;
-      found.Combs.push_back(SortComb(MakeComb(numbers[p[0] - 1], numbers[p[1] - 1],
-                                              numbers[p[2] - 1], numbers[p[3] - 1])));
+      found.Combs.push_back(SortComb(
+          MakeComb(numbers[p[0] - 1], numbers[p[1] - 1], numbers[p[2] - 1], numbers[p[3] - 1])));
     }
   } catch (const EVetrilo& e) {
     throw EVetrilo(Tr("Ошибка загрузки комбинаций системы!\r\r") + e.Message());

@@ -38,8 +38,8 @@ class ESystemNotFound : public EVetrilo {
 };
 
 struct TFoundSystem {
-  std::string Name;    // the file name without folder and extension
-  TCombsArray Combs;   // the system in the collected numbers, each ascending, file order
+  std::string Name;   // the file name without folder and extension
+  TCombsArray Combs;  // the system in the collected numbers, each ascending, file order
 };
 
 // The stored system for as many numbers as given (the first matching file by

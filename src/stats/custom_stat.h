@@ -9,8 +9,8 @@
 
 #include "core/draw_archive.h"
 #include "core/format.h"
-#include "stats/stat_values.h"
 #include "core/translate.h"
+#include "stats/stat_values.h"
 
 namespace vetrilo {
 

@@ -9,8 +9,8 @@
 #include "core/ini_file.h"
 #include "core/money_text.h"
 #include "core/text.h"
-#include "stats/stat_registry.h"
 #include "core/translate.h"
+#include "stats/stat_registry.h"
 
 namespace vetrilo {
 

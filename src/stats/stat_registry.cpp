@@ -147,10 +147,14 @@ static const TStatClassRow kStatClasses[] = {
     {126, "TstChain3Channel", "SCM%d", 10, "SD", true, &ClassOf<TstChain3Channel>},
     {127, "TstChain2CnlCnt", "SC2C%d", 10, "D", true, &ClassOf<TstChain2CnlCnt>},
     {128, "TstChain3CnlCnt", "SC3C%d", 10, "D", true, &ClassOf<TstChain3CnlCnt>},
-    {129, "TstChainChannels2InsideAll", "SDA2", 10, "D", true, &ClassOf<TstChainChannels2InsideAll>},
-    {130, "TstChainChannels2InsideSuc", "SDG2", 10, "D", true, &ClassOf<TstChainChannels2InsideSuc>},
-    {131, "TstChainChannels2InsideBad", "SDZ2", 10, "D", true, &ClassOf<TstChainChannels2InsideBad>},
-    {132, "TstChainChannels2InsideCnt", "SDC2", 10, "D", true, &ClassOf<TstChainChannels2InsideCnt>},
+    {129, "TstChainChannels2InsideAll", "SDA2", 10, "D", true,
+     &ClassOf<TstChainChannels2InsideAll>},
+    {130, "TstChainChannels2InsideSuc", "SDG2", 10, "D", true,
+     &ClassOf<TstChainChannels2InsideSuc>},
+    {131, "TstChainChannels2InsideBad", "SDZ2", 10, "D", true,
+     &ClassOf<TstChainChannels2InsideBad>},
+    {132, "TstChainChannels2InsideCnt", "SDC2", 10, "D", true,
+     &ClassOf<TstChainChannels2InsideCnt>},
     {133, "TstChain2SegmentsAll", "SSV2", 10, "D", true, &ClassOf<TstChain2SegmentsAll>},
     {134, "TstChain2SegmentsPos", "SSP2", 10, "SD", true, &ClassOf<TstChain2SegmentsPos>},
     {135, "TstChain2Segment", "SSN%d", 10, "SD", true, &ClassOf<TstChain2Segment>},
@@ -164,6 +168,8 @@ static const TStatClassRow kStatClasses[] = {
     {143, "TstShreddingStat", "SHR%d", 12, "SNG", true, &ClassOf<TstShreddingStat>},
 };
 
-std::span<const TStatClassRow> StatClassTable() { return kStatClasses; }
+std::span<const TStatClassRow> StatClassTable() {
+  return kStatClasses;
+}
 
 }  // namespace vetrilo

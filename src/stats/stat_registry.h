@@ -14,9 +14,9 @@ namespace vetrilo {
 struct TStatClassRow {
   int No;
   const char* ClassName;
-  const char* Code;    // as GetCode returns it, "%d" where the parameter goes
+  const char* Code;  // as GetCode returns it, "%d" where the parameter goes
   int Group;
-  const char* Flags;   // GetAllFlags letters
+  const char* Flags;  // GetAllFlags letters
   bool Enabled;
   const TStatClass& (*Class)();
 };

@@ -16,8 +16,8 @@
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/format.h"
-#include "stats/stat_protocols.h"
 #include "core/translate.h"
+#include "stats/stat_protocols.h"
 
 namespace vetrilo {
 
@@ -328,8 +328,9 @@ void RemoveCacheFile(const std::string& path) {
 void ShowCreateError(TUiHooks& hooks, const std::string& path, std::string_view error) {
   hooks.ShowMessage(
       TMessageKind::Error,
-      Format(Tr("Ошибка создания файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s"),
-             {path, error}));
+      Format(
+          Tr("Ошибка создания файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s"),
+          {path, error}));
 }
 
 void WriteCacheFile(const std::string& path, const TDistribution& dist) {
@@ -373,8 +374,9 @@ std::optional<TDistribution> OpenDistribution(const TStatList& list, const TStat
   } catch (const EVetrilo& e) {
     hooks.ShowMessage(
         TMessageKind::Error,
-        Format(Tr("Ошибка открытия файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s"),
-               {path, e.what()}));
+        Format(
+            Tr("Ошибка открытия файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s"),
+            {path, e.what()}));
     return std::nullopt;
   }
   if (auto dist = ParseDistribution(bytes); dist && DistributionLooksWhole(*dist)) return dist;

@@ -4,10 +4,10 @@
 
 #include "core/errors.h"
 #include "core/format.h"
+#include "core/translate.h"
 #include "stats/custom_stat.h"
 #include "stats/stat_values.h"
 #include "views/number_tally.h"
-#include "core/translate.h"
 
 namespace vetrilo {
 

@@ -7,9 +7,9 @@
 
 #include "core/cp1251.h"
 #include "core/errors.h"
+#include "core/translate.h"
 #include "stats/fact_search.h"
 #include "stats/stat_protocols.h"
-#include "core/translate.h"
 
 namespace vetrilo {
 

@@ -8,8 +8,8 @@
 namespace vetrilo {
 
 const std::array<std::string, 4>& RepeatsCaptions() {
-  static const std::array<std::string, 4> kCaptions{Tr("Тираж"), Tr("Совпадений"), Tr("Кол-во повторов"),
-                                                    Tr("Список тиражей")};
+  static const std::array<std::string, 4> kCaptions{Tr("Тираж"), Tr("Совпадений"),
+                                                    Tr("Кол-во повторов"), Tr("Список тиражей")};
   return kCaptions;
 }
 

@@ -5,8 +5,8 @@
 #include "core/dates.h"
 #include "core/errors.h"
 #include "core/format.h"
-#include "views/number_tally.h"
 #include "core/translate.h"
+#include "views/number_tally.h"
 
 namespace vetrilo {
 

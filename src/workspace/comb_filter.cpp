@@ -6,11 +6,11 @@
 #include "core/errors.h"
 #include "core/game.h"
 #include "core/text.h"
+#include "core/translate.h"
 #include "stats/families/numbers.h"
 #include "stats/stat_list.h"
 #include "workspace/comb_workspace.h"
 #include "workspace/status_scope.h"
-#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -60,9 +60,8 @@ bool ValueTextReads(const TCustomStat& stat, std::string_view text, TStatDrawRec
   value.SetHalves(stat.ParseValue(text));
   if (const auto n = StrToIntStrict(text); n && *n == value.Half(0)) return true;
   const std::string shown = stat.ValueToText(value);
-  return shown == text ||
-         (shown.size() > text.size() + 2 && shown.starts_with(text) &&
-          std::string_view(shown).substr(text.size(), 2) == " (");
+  return shown == text || (shown.size() > text.size() + 2 && shown.starts_with(text) &&
+                           std::string_view(shown).substr(text.size(), 2) == " (");
 }
 
 bool SelectRowsByText(const TCustomStat& stat, const TStatDrawArray& rows,

@@ -1,13 +1,12 @@
 #pragma once
 
 #include <functional>
-
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "stats/stat_values.h"
 #include "core/translate.h"
+#include "stats/stat_values.h"
 
 namespace vetrilo {
 

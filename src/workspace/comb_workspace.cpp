@@ -8,10 +8,10 @@
 #include "core/errors.h"
 #include "core/format.h"
 #include "core/text.h"
+#include "core/translate.h"
 #include "workspace/comb_file.h"
 #include "workspace/comb_generate.h"
 #include "workspace/status_scope.h"
-#include "core/translate.h"
 
 namespace vetrilo {
 
@@ -332,9 +332,9 @@ void TCombWorkspace::Undo() {
 }
 
 void TCombWorkspace::ShowDistinctNumbers() {
-  hooks_->ShowMessage(
-      TMessageKind::Information,
-      Format(Tr("В текущем списке комбинаций содержится %d уникальных номеров"), {DistinctNumbers()}));
+  hooks_->ShowMessage(TMessageKind::Information,
+                      Format(Tr("В текущем списке комбинаций содержится %d уникальных номеров"),
+                             {DistinctNumbers()}));
 }
 
 std::vector<int> TCombWorkspace::FindInArchive(TComb comb) const {

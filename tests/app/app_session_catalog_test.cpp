@@ -31,7 +31,9 @@ struct TCatalogSession {
     EXPECT_EQ(Session.Initialize(TCommandLine{}), -1);
     Hooks.Messages.clear();
   }
-  std::string LastMessage() const { return Hooks.Messages.empty() ? "" : Hooks.Messages.back().Text; }
+  std::string LastMessage() const {
+    return Hooks.Messages.empty() ? "" : Hooks.Messages.back().Text;
+  }
 
   TTempDir Dir;
   TRecordingHooks Hooks;
@@ -120,7 +122,8 @@ TEST(AppSessionCatalog, SystemsPageOperationsAndSystemPlay) {
   // Hiding the page clears the list and is stored.
   anna.Session.SetSystemsEnabled(false);
   EXPECT_TRUE(anna.Session.Systems().empty());
-  EXPECT_NE(test::ReadFile(anna.Dir.File("Vetrilo_4d47.frm")).find("SystemsEnabled=0"), std::string::npos);
+  EXPECT_NE(test::ReadFile(anna.Dir.File("Vetrilo_4d47.frm")).find("SystemsEnabled=0"),
+            std::string::npos);
 }
 
 std::vector<std::string> SystemFiles(const std::string& dir) {
@@ -193,7 +196,9 @@ TEST(AppSessionCatalog, FailuresLeaveTheListsEmptyWithThePagesMessages) {
   ASSERT_EQ(s.Session.Systems().size(), 1u);
   EXPECT_EQ(s.Session.Systems()[0].Title, "Список систем не доступен!");
   EXPECT_EQ(s.Session.AddSystem(System("x", 5, "01 02 03 04", 1)), -1);
-  EXPECT_EQ(s.LastMessage().rfind("Ошибка добавления системы!\r\rОшибка сохранения системы #0!\r\r", 0), 0u);
+  EXPECT_EQ(
+      s.LastMessage().rfind("Ошибка добавления системы!\r\rОшибка сохранения системы #0!\r\r", 0),
+      0u);
   EXPECT_EQ(s.Session.Systems().size(), 1u);
 }
 
@@ -205,7 +210,8 @@ TEST(AppSessionCatalog, ScriptCatalogueOperations) {
   anna.Session.AddScriptLine("NUMS 1");
   tScriptData data = anna.Session.NewOnlineScriptData();
   EXPECT_EQ(data.Author, "Анна");
-  EXPECT_EQ(anna.Session.CheckOnlineScriptData(data), "Название сценария должно быть указано обязательно!");
+  EXPECT_EQ(anna.Session.CheckOnlineScriptData(data),
+            "Название сценария должно быть указано обязательно!");
   data.Title = "Мой";
   EXPECT_EQ(anna.Session.CheckOnlineScriptData(data), "");
   EXPECT_EQ(anna.Session.PublishOnlineScript(data), 0);

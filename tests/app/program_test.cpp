@@ -11,8 +11,8 @@
 
 #include "app/data_lock.h"
 #include "core/file_io.h"
-#include "test_support.h"
 #include "test_paths.h"
+#include "test_support.h"
 
 namespace vetrilo {
 using test::RunProgram;

@@ -49,8 +49,8 @@ struct TFixture {
               "[TFormMain]\r\nColorCombs=0\r\nStakesLogEnabled=1\r\n");
     // Bytes after the last whole record are ignored on load and gone after a save.
     WriteFile(Dir.File("Vetrilo_4d47.ldr"),
-              SerializeDrawRecords(MakeDraws({{1000, 1, 2, 3, 4, 1, "01/01/2020"},
-                                              {1001, 5, 6, 7, 8, 2, "01/04/2020"}})) +
+              SerializeDrawRecords(MakeDraws(
+                  {{1000, 1, 2, 3, 4, 1, "01/01/2020"}, {1001, 5, 6, 7, 8, 2, "01/04/2020"}})) +
                   "torn");
     WriteFile(Dir.File("Vetrilo_4d47.lsk"), "");
     WriteFile(Dir.File("list.lcv"), "old list\r\n");
@@ -97,7 +97,8 @@ const TWriter kWriters[] = {
     {"draws export", [](TFixture& f) { f.Session->ExportDraws(f.Dir.File("draws.csv")); }},
     {"ratings export",
      [](TFixture& f) { f.Session->ExportRatingsCsv(f.Dir.File("ratings.csv"), '.'); }},
-    {"stake", [](TFixture& f) {
+    {"stake",
+     [](TFixture& f) {
        TStakeRec rec = f.Session->NewManualStake(MakeComb(1, 2, 30, 40));
        rec.DrawNumber = 1001;  // checked at once: the stake logs and ratings are written too
        f.Session->AddStake(rec, 1);
@@ -167,8 +168,9 @@ TEST(SaveFaults, EveryWriteOfTheSessionFailsSafelyAtEveryPoint) {
 TEST(SaveFaults, AFailedLogWriteIsAWarningAndTheRunGoesOn) {
   TTempDir dir;
   std::vector<std::string> errors;
-  TScriptLog log(dir.Path(), [&](const std::string& m) { errors.push_back(m); },
-                 [] { return std::time_t{1700000000}; });
+  TScriptLog log(
+      dir.Path(), [&](const std::string& m) { errors.push_back(m); },
+      [] { return std::time_t{1700000000}; });
   log.Start();
   log.Write("first");
   {

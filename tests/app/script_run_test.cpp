@@ -31,9 +31,8 @@ struct TRecordedStakes : TRunStakeStore {
   bool LastIsStake() override { return !Records.empty() && Records.back().DrawNumber > 0; }
   void AppendSeparator() override { Records.push_back({-1, 0, 0, ""}); }
   bool Has(int32_t draw, TComb comb) override {
-    return std::any_of(Records.begin(), Records.end(), [&](const TRunStake& s) {
-      return s.DrawNumber == draw && s.Comb == comb;
-    });
+    return std::any_of(Records.begin(), Records.end(),
+                       [&](const TRunStake& s) { return s.DrawNumber == draw && s.Comb == comb; });
   }
   void Append(const TRunStake& stake, bool) override { Records.push_back(stake); }
   void Empty() override {
@@ -130,8 +129,10 @@ TEST(ScriptRun, FiltersSelectRowsByTheirRules) {
       {"TSD1#NUMS:100#LVA:1#SF:1", "2;3;4;5", 163185, {K::Exclude}},
       // Single keeps down to one combination, then every further step empties the
       // list and is undone: "SZ" stops at the first, "SF" goes through all 43.
-      {"TSF1#NUMS:100#LNO:#SZ:1", "", 1, {K::Include, K::Include, K::Include, K::Include,
-                                          K::Include, K::Undo}},
+      {"TSF1#NUMS:100#LNO:#SZ:1",
+       "",
+       1,
+       {K::Include, K::Include, K::Include, K::Include, K::Include, K::Undo}},
       {"TSF1#NUMS:100#LNO:#ST:2", "", 990, {K::Include, K::Include}},
       // "SV"/"SP" top-down end the walk at a row whose count (count %) is at most the
       // value: at once with a large value (nothing selected, no step), never with 0.
@@ -146,8 +147,10 @@ TEST(ScriptRun, FiltersSelectRowsByTheirRules) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Filter);
     TRun r;
-    r.Script({std::string("FULL:0#NONE|") + c.Filter + "| | | | | |", "CURR:0#FIRST| | | | | | | |"});
-    ASSERT_EQ(r.Run(), TRunEnd::Completed) << (r.Hooks.Messages.empty() ? "" : r.Hooks.Messages[0].Text);
+    r.Script(
+        {std::string("FULL:0#NONE|") + c.Filter + "| | | | | |", "CURR:0#FIRST| | | | | | | |"});
+    ASSERT_EQ(r.Run(), TRunEnd::Completed)
+        << (r.Hooks.Messages.empty() ? "" : r.Hooks.Messages[0].Text);
     ASSERT_EQ(r.Stakes.Records.size(), 1u);
     EXPECT_EQ(r.Stakes.Records[0].SampleSize, c.Sample);
     if (*c.Stake) {
@@ -256,7 +259,8 @@ TEST(ScriptRun, SystemModesStakeTheStoredSystemInTheListsNumbers) {
     SCOPED_TRACE(c.Mode);
     TRun r;
     std::filesystem::create_directory(r.Dir.File("Systems"));
-    WriteFile(r.Dir.File("Systems/4-06-0_0001.dat"), "01 02 03 04\r\n01 03 05 06\r\n03 04 05 06\r\n");
+    WriteFile(r.Dir.File("Systems/4-06-0_0001.dat"),
+              "01 02 03 04\r\n01 03 05 06\r\n03 04 05 06\r\n");
     r.Session.PasteCombs("01 02 03 04\r\n01 02 05 06\r\n03 04 05 06\r\n");
     r.Script({std::string("CURR:0#") + c.Mode + "| | | | | | | |"});
     EXPECT_EQ(r.Run(), TRunEnd::Completed);
@@ -293,8 +297,8 @@ TEST(ScriptRun, RandomChoicesFollowTheSeed) {
   auto stakes = [](uint64_t seed) {
     TRun r;
     r.Session.Combs().GenerateCombs(kGenerateOnlyOf, "1;2;3;4;5;6;7;8;9;10", true);
-    r.Script({"CURR:0#RAND| | | | | | | |", "CURR:0#RAND| | | | | | | |",
-              "CURR:0#RAND| | | | | | | |"});
+    r.Script(
+        {"CURR:0#RAND| | | | | | | |", "CURR:0#RAND| | | | | | | |", "CURR:0#RAND| | | | | | | |"});
     r.Run(0, seed);
     return r.Stakes.Texts();
   };
@@ -309,10 +313,9 @@ TEST(ScriptRun, ATestRunsEachOffsetAsAPassOfItsOwn) {
   r.Session.SetDrawsOffset(5);
   r.Script({"FULL:0#FIRST| | | | | | | |"});
   EXPECT_EQ(r.Run(3), TRunEnd::Completed);
-  EXPECT_EQ(r.Stakes.Texts(),
-            (std::vector<std::string>{r.Stake(3, "1;2;3;4", 178365), "-",
-                                      r.Stake(2, "1;2;3;4", 178365), "-",
-                                      r.Stake(1, "1;2;3;4", 178365)}));
+  EXPECT_EQ(r.Stakes.Texts(), (std::vector<std::string>{r.Stake(3, "1;2;3;4", 178365), "-",
+                                                        r.Stake(2, "1;2;3;4", 178365), "-",
+                                                        r.Stake(1, "1;2;3;4", 178365)}));
   EXPECT_EQ(r.Stakes.Records[0].Comment, "01.000: @ FULL#FIRST");
   EXPECT_EQ(r.Session.DrawsOffset(), 5);  // back where it was
   EXPECT_EQ(r.Stakes.Checks, 3);
@@ -418,8 +421,9 @@ TEST(ScriptRun, AFailedLogWriteIsShownAndTheLogGoesOn) {
   TTempDir dir;
   WriteFile(dir.File("file"), "");
   std::vector<std::string> errors;
-  TScriptLog log(dir.File("file"), [&](const std::string& e) { errors.push_back(e); },
-                 [] { return std::time_t(1709324107); });
+  TScriptLog log(
+      dir.File("file"), [&](const std::string& e) { errors.push_back(e); },
+      [] { return std::time_t(1709324107); });
   log.Start();
   log.Write("a");
   log.Write("b");

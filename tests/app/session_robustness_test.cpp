@@ -25,7 +25,8 @@ TEST(SessionRobustness, StaleTemporariesGoOnceTheFolderIsOurs) {
   TRecordingHooks hooks;
   TAppSession session(TAppPaths::ForFolder(dir.Path()), hooks);
   ASSERT_TRUE(session.AcquireDataLock());
-  for (const std::string& name : stale) EXPECT_FALSE(std::filesystem::exists(dir.File(name))) << name;
+  for (const std::string& name : stale)
+    EXPECT_FALSE(std::filesystem::exists(dir.File(name))) << name;
   EXPECT_EQ(ReadFile(dir.File("notes.tmp-1")), "mine");
   // A second copy is refused and removes nothing of the first one's.
   WriteFile(dir.File(".vetrilo-busy01.tmp"), "in use");

@@ -277,8 +277,7 @@ TEST(AppSessionStartup, NoLanguagePicksRussianCaptions) {
   TAppSession plain(TAppPaths::ForFolder(dir.Path()), hooks);
   plain.LoadOptions();
   // Without the English module the default language falls back to Russian.
-  EXPECT_EQ(plain.StatList().Item(plain.StatList().FindByCode("NUMS")).UserCaption,
-            "Мои числа");
+  EXPECT_EQ(plain.StatList().Item(plain.StatList().FindByCode("NUMS")).UserCaption, "Мои числа");
   TAppSession russian(TAppPaths::ForFolder(dir.Path()), hooks);
   russian.ForceRussian();
   russian.LoadOptions();

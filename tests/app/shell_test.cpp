@@ -43,7 +43,8 @@ TEST(WindowPlacement, ResolutionKeysDensityAndScreens) {
   const TScreenInfo big{1920, 1080, 96, {{0, 0, 1920, 1040}}};
   const TScreenInfo small{1280, 1024, 96, {{0, 0, 1280, 984}}};
   TIniData ini = TIniData::Parse("");
-  WritePlacement(ini, "TFormMain", {0, kShowMaximized, {-1, -1, -1, -1}, {100, 50, 1100, 750}}, big);
+  WritePlacement(ini, "TFormMain", {0, kShowMaximized, {-1, -1, -1, -1}, {100, 50, 1100, 750}},
+                 big);
   EXPECT_EQ(ini.ReadString("TFormMain", "NormPos_1920x1080", ""), "100,50,1100,750");
   EXPECT_EQ(ini.ReadString("TFormMain", "NormPos", ""), "100,50,1100,750");
   ini.WriteString("TFormMain", "NormPos", "10,20,810,620");  // as if saved last at another size

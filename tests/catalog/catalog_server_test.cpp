@@ -29,9 +29,16 @@ httplib::Result Post(int port, const std::string& path, const TFormFields& field
 }
 
 TFormFields Publish(const std::string& title, const std::string& mail) {
-  return {{"del_mode", "0"}, {"scr_id", "-1"}, {"scr_uniapps", "1"}, {"scr_publics", "1"},
-          {"scr_title", EscapeText(title)}, {"scr_descr", ""}, {"scr_script", "NUMS 1"},
-          {"cl_name", "N"}, {"cl_mail", mail}, {"cl_key", "k-" + mail}};
+  return {{"del_mode", "0"},
+          {"scr_id", "-1"},
+          {"scr_uniapps", "1"},
+          {"scr_publics", "1"},
+          {"scr_title", EscapeText(title)},
+          {"scr_descr", ""},
+          {"scr_script", "NUMS 1"},
+          {"cl_name", "N"},
+          {"cl_mail", mail},
+          {"cl_key", "k-" + mail}};
 }
 
 TEST(CatalogServer, ServesFormPostsAndRefusesWhatItShouldNot) {
@@ -48,8 +55,8 @@ TEST(CatalogServer, ServesFormPostsAndRefusesWhatItShouldNot) {
 
   // A field that comes twice refuses the whole request.
   httplib::Client c("127.0.0.1", server.Port());
-  auto twice = c.Post("/scripts/scr_getlist.php", "fltid=0&fltid=1",
-                      "application/x-www-form-urlencoded");
+  auto twice =
+      c.Post("/scripts/scr_getlist.php", "fltid=0&fltid=1", "application/x-www-form-urlencoded");
   ASSERT_TRUE(twice);
   EXPECT_THROW(ParseCatalogReply(twice->body), EVetrilo);
   // Bodies above 1 MB are refused before they are read.
@@ -92,9 +99,13 @@ TEST(CatalogServer, ConcurrentWritersAllLand) {
         auto r = Post(server.Port(), "/scripts/scr_putscript.php",
                       Publish("s" + std::to_string(t) + "-" + std::to_string(i), mail));
         try {
-          if (!r || std::stoi(ParseCatalogReply(r->body).at(0).Value("id_scripts")) <= 0) ++failures;
+          if (!r || std::stoi(ParseCatalogReply(r->body).at(0).Value("id_scripts")) <= 0)
+            ++failures;
           Post(server.Port(), "/scripts/scr_setrate.php",
-               {{"scr_id", "1"}, {"rate_value", "5"}, {"cl_name", "N"}, {"cl_mail", mail},
+               {{"scr_id", "1"},
+                {"rate_value", "5"},
+                {"cl_name", "N"},
+                {"cl_mail", mail},
                 {"cl_key", "k-" + mail}});
         } catch (...) {
           ++failures;
@@ -119,9 +130,9 @@ TEST(CatalogProgram, CommittedWritesSurviveKillAndKeysCanBeReset) {
   TTempDir dir;
   const std::string db = dir.File("catalog.db");
   auto start = [&](int port) {
-    const int pid = StartProgram({VETRILO_CATALOG, "--db", db, "--listen",
-                                  "127.0.0.1:" + std::to_string(port), "--seed",
-                                  VETRILO_CATALOG_SAMPLES});
+    const int pid =
+        StartProgram({VETRILO_CATALOG, "--db", db, "--listen", "127.0.0.1:" + std::to_string(port),
+                      "--seed", VETRILO_CATALOG_SAMPLES});
     httplib::Client c("127.0.0.1", port);
     for (int i = 0; i < 1000 && !c.Get("/"); ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));

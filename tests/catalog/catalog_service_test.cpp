@@ -20,7 +20,9 @@ const TUserFields kBoris{"Борис", "boris@example.org", "key-boris"};
 
 class CatalogService : public ::testing::Test {
  protected:
-  CatalogService() : service_(dir_.File("catalog.db")) { service_.Now = [this] { return now_; }; }
+  CatalogService() : service_(dir_.File("catalog.db")) {
+    service_.Now = [this] { return now_; };
+  }
 
   static TParams As(const TUserFields& u, TParams p) {
     p["cl_name"] = EscapeText(u.Name);
@@ -46,9 +48,15 @@ class CatalogService : public ::testing::Test {
     }
   }
   TParams System(const std::string& title, const std::string& clist, int nums, int csize) {
-    return {{"del_mode", "0"}, {"sys_id", "0"}, {"nums", std::to_string(nums)}, {"clen", "4"},
-            {"olap", "3"}, {"title", EscapeText(title)}, {"descr", "d"},
-            {"csize", std::to_string(csize)}, {"clist", Base64Encode(EscapeText(clist))},
+    return {{"del_mode", "0"},
+            {"sys_id", "0"},
+            {"nums", std::to_string(nums)},
+            {"clen", "4"},
+            {"olap", "3"},
+            {"title", EscapeText(title)},
+            {"descr", "d"},
+            {"csize", std::to_string(csize)},
+            {"clist", Base64Encode(EscapeText(clist))},
             {"url", "http://example.org/s?a=1&b=2"}};
   }
   int64_t PutSystem(const TUserFields& u, TParams p) {
@@ -56,10 +64,16 @@ class CatalogService : public ::testing::Test {
     return rows.empty() ? -1 : std::stoll(rows[0].Value("id_systems"));
   }
   TParams Script(const std::string& title, int64_t id = -1, bool pub = true) {
-    return {{"del_mode", "0"}, {"scr_id", std::to_string(id)}, {"scr_uniapps", "0"},
-            {"scr_publics", pub ? "1" : "0"}, {"scr_title", EscapeText(title)},
-            {"scr_descr", "about"}, {"scr_script", EscapeText("NUMS 1\r\nSUM 2")},
-            {"cl_lcid", "1049"}, {"app_name", "Vetrilo_4d47"}, {"app_ver", "0.1.0"},
+    return {{"del_mode", "0"},
+            {"scr_id", std::to_string(id)},
+            {"scr_uniapps", "0"},
+            {"scr_publics", pub ? "1" : "0"},
+            {"scr_title", EscapeText(title)},
+            {"scr_descr", "about"},
+            {"scr_script", EscapeText("NUMS 1\r\nSUM 2")},
+            {"cl_lcid", "1049"},
+            {"app_name", "Vetrilo_4d47"},
+            {"app_ver", "0.1.0"},
             {"app_guid", "vetrilo-4-47-17"}};
   }
   int64_t PutScript(const TUserFields& u, TParams p) {
@@ -68,7 +82,8 @@ class CatalogService : public ::testing::Test {
   }
   std::vector<int64_t> ListScripts(const TUserFields& u, int filter) {
     std::vector<int64_t> ids;
-    for (const auto& row : Rows("/scripts/scr_getlist.php", As(u, {{"fltid", std::to_string(filter)}}))) {
+    for (const auto& row :
+         Rows("/scripts/scr_getlist.php", As(u, {{"fltid", std::to_string(filter)}}))) {
       ids.push_back(std::stoll(row.Value("id")));
     }
     return ids;
@@ -80,12 +95,14 @@ class CatalogService : public ::testing::Test {
 };
 
 TEST_F(CatalogService, SystemsAreListedDownloadedAndOwnedByTheirAuthor) {
-  const int64_t id = PutSystem(kAnna, System("Шесть", "01 02 03 04\r\n03 04 05 06\r\n01 02 05 06", 6, 3));
+  const int64_t id =
+      PutSystem(kAnna, System("Шесть", "01 02 03 04\r\n03 04 05 06\r\n01 02 05 06", 6, 3));
   ASSERT_GT(id, 0);
   now_ += 60;
   for (const auto& [user, mail] : {std::pair{kAnna, kAnna.Mail}, {kBoris, std::string()}}) {
     SCOPED_TRACE(user.Name);
-    const auto rows = Rows("/scripts/sys_getlist.php", As(user, {{"comblen", "4"}, {"maxnums", "47"}}));
+    const auto rows =
+        Rows("/scripts/sys_getlist.php", As(user, {{"comblen", "4"}, {"maxnums", "47"}}));
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].Value("id"), std::to_string(id));
     EXPECT_EQ(rows[0].Value("nums"), "6");
@@ -98,7 +115,8 @@ TEST_F(CatalogService, SystemsAreListedDownloadedAndOwnedByTheirAuthor) {
     EXPECT_EQ(rows[0].Value("created"), "2023-11-14 22:13:20");
     EXPECT_EQ(rows[0].Value("last_download"), "");
   }
-  EXPECT_TRUE(Rows("/scripts/sys_getlist.php", As(kAnna, {{"comblen", "4"}, {"maxnums", "5"}})).empty());
+  EXPECT_TRUE(
+      Rows("/scripts/sys_getlist.php", As(kAnna, {{"comblen", "4"}, {"maxnums", "5"}})).empty());
 
   const auto data = Rows("/scripts/sys_getdata.php", {{"sys_id", std::to_string(id)}});
   ASSERT_EQ(data.size(), 1u);
@@ -120,9 +138,11 @@ TEST_F(CatalogService, SystemsAreListedDownloadedAndOwnedByTheirAuthor) {
   TParams retitle = System("Шесть (2)", "01 02 03 04\r\n03 04 05 06\r\n01 02 05 06", 6, 3);
   retitle["sys_id"] = std::to_string(id);
   EXPECT_EQ(PutSystem(kAnna, retitle), id);
-  EXPECT_EQ(Rows("/scripts/sys_getlist.php", As(kAnna, {}))[0].Value("created"), "2023-11-14 22:13:20");
+  EXPECT_EQ(Rows("/scripts/sys_getlist.php", As(kAnna, {}))[0].Value("created"),
+            "2023-11-14 22:13:20");
   EXPECT_EQ(PutSystem(kAnna, change), id);
-  EXPECT_EQ(Rows("/scripts/sys_getlist.php", As(kAnna, {}))[0].Value("created"), "2023-11-14 22:15:20");
+  EXPECT_EQ(Rows("/scripts/sys_getlist.php", As(kAnna, {}))[0].Value("created"),
+            "2023-11-14 22:15:20");
   // Case of the address does not matter to ownership.
   TUserFields annaLower = kAnna;
   annaLower.Mail = "anna@example.ORG";
@@ -230,10 +250,11 @@ TEST_F(CatalogService, ScriptFiltersRatingsAndVisibility) {
   ASSERT_GT(b1, 0);
   // Boris rates Anna's public script 4 and hides his own new one; Anna rates it 2.
   auto rate = [&](const TUserFields& u, int64_t id, int value, const std::string& notes) {
-    return Rows("/scripts/scr_setrate.php",
-                As(u, {{"scr_id", std::to_string(id)}, {"rate_value", std::to_string(value)},
-                       {"rate_notes", EscapeText(notes)}, {"app_name", "Vetrilo_4d47"},
-                       {"app_ver", "0.1.0"}}));
+    return Rows("/scripts/scr_setrate.php", As(u, {{"scr_id", std::to_string(id)},
+                                                   {"rate_value", std::to_string(value)},
+                                                   {"rate_notes", EscapeText(notes)},
+                                                   {"app_name", "Vetrilo_4d47"},
+                                                   {"app_ver", "0.1.0"}}));
   };
   EXPECT_EQ(rate(kBoris, a1, 4, "хорошо & \"ясно\"")[0].Value("res_code"), "0");
   rate(kAnna, a1, 2, "");
@@ -244,14 +265,10 @@ TEST_F(CatalogService, ScriptFiltersRatingsAndVisibility) {
     std::vector<int64_t> Anna, Boris;
   };
   const TCase cases[] = {
-      {-1, {}, {b1}},
-      {0, {a1, a2, b1}, {a1, b1}},
-      {1, {a1, a2, b1}, {a1}},
-      {2, {a1, a2}, {b1}},
-      {3, {a1, b1}, {a1}},
-      {4, {a1}, {a1}},
-      {5, {a2, b1}, {}},
-      {6, {b1}, {}},
+      {-1, {}, {b1}},          {0, {a1, a2, b1}, {a1, b1}},
+      {1, {a1, a2, b1}, {a1}}, {2, {a1, a2}, {b1}},
+      {3, {a1, b1}, {a1}},     {4, {a1}, {a1}},
+      {5, {a2, b1}, {}},       {6, {b1}, {}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Filter);
@@ -275,12 +292,14 @@ TEST_F(CatalogService, ScriptFiltersRatingsAndVisibility) {
   EXPECT_EQ(rates[0].Text("notes"), "хорошо & \"ясно\"");
   // Removing a rating; private scripts stay private to every request.
   rate(kBoris, a1, 0, "");
-  EXPECT_EQ(Rows("/scripts/scr_getrates.php", As(kAnna, {{"scr_id", std::to_string(a1)}})).size(), 1u);
+  EXPECT_EQ(Rows("/scripts/scr_getrates.php", As(kAnna, {{"scr_id", std::to_string(a1)}})).size(),
+            1u);
   for (const char* path : {"/scripts/scr_getdata.php", "/scripts/scr_getrates.php"}) {
     EXPECT_NE(Refusal(path, As(kBoris, {{"scr_id", std::to_string(a2)}})), "");
   }
   EXPECT_NE(Refusal("/scripts/scr_setrate.php",
-                    As(kBoris, {{"scr_id", std::to_string(a2)}, {"rate_value", "5"}})), "");
+                    As(kBoris, {{"scr_id", std::to_string(a2)}, {"rate_value", "5"}})),
+            "");
 }
 
 TEST_F(CatalogService, ScriptTitlesAreUniqueAndOnlyTheAuthorReplacesOrDeletes) {

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
-
-#include <algorithm>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
-
 #include <filesystem>
 
 #include "catalog/catalog_test_server.h"
@@ -23,9 +21,9 @@ using test::TTempDir;
 // One installation: a program folder whose settings name the user and the server.
 struct TInstall {
   TInstall(const std::string& site, const std::string& name, const std::string& mail) {
-    test::WriteFile(dir.File("Vetrilo_4d47.ini"),
-                    Utf8ToCp1251("[GLOBAL]\r\nCatalogSite=" + site + "\r\n[CATALOG]\r\nUserName=" +
-                                 name + "\r\nUserMail=" + mail + "\r\n"));
+    test::WriteFile(dir.File("Vetrilo_4d47.ini"), Utf8ToCp1251("[GLOBAL]\r\nCatalogSite=" + site +
+                                                               "\r\n[CATALOG]\r\nUserName=" + name +
+                                                               "\r\nUserMail=" + mail + "\r\n"));
   }
   test::TRunResult Cli(std::vector<std::string> words) const {
     words.insert(words.begin(), {VETRILO_CLI, "--dir", dir.Path(), "catalog"});
@@ -41,13 +39,13 @@ TEST(CliCatalog, SystemsArePublishedListedFetchedAndDeleted) {
   const TInstall boris(server.Site(), "Борис", "boris@example.org");
   test::WriteFile(anna.dir.File("six.txt"), "1 2 3 4\r\n3,4,5,6\r\n1;2;5;6\r\nnot a line\r\n");
 
-  const auto put = anna.Cli({"put-system", anna.dir.File("six.txt"), "--title", "Шесть & семь=",
-                             "--descr", "3 если 4", "--olap", "3"});
+  const auto put = anna.Cli({"put-system", anna.dir.File("six.txt"), "--title",
+                             "Шесть & семь=", "--descr", "3 если 4", "--olap", "3"});
   ASSERT_EQ(put.Status, 0) << put.Err;
   EXPECT_EQ(put.Out, "1\n");
   // The key was made once and kept.
-  const std::string key =
-      TIniData::Parse(test::ReadFile(anna.dir.File("Vetrilo_4d47.ini"))).ReadString("CATALOG", "Key", "");
+  const std::string key = TIniData::Parse(test::ReadFile(anna.dir.File("Vetrilo_4d47.ini")))
+                              .ReadString("CATALOG", "Key", "");
   EXPECT_EQ(key.size(), 32u);
 
   const auto list = boris.Cli({"systems"});
@@ -117,7 +115,8 @@ TEST(CliCatalog, ScriptsArePublishedRatedFetchedAndFailuresReported) {
   const TInstall boris(server.Site(), "Борис", "boris@example.org");
   WriteScriptFile(anna.dir.File("my.lsc"), {"NUMS 1", "SUM 2"});
 
-  const auto put = anna.Cli({"put-script", anna.dir.File("my.lsc"), "--title", "Мой", "--descr", "d"});
+  const auto put =
+      anna.Cli({"put-script", anna.dir.File("my.lsc"), "--title", "Мой", "--descr", "d"});
   ASSERT_EQ(put.Status, 0) << put.Err;
   EXPECT_EQ(put.Out, "1\n");
   const auto again = boris.Cli({"put-script", anna.dir.File("my.lsc"), "--title", "мой"});
@@ -245,7 +244,9 @@ TEST(CliCatalog, TitlesArePrintedEscaped) {
   test::TCatalogTestServer server(db.File("c.db"));
   const TInstall anna(server.Site(), "Анна", "anna@example.org");
   WriteScriptFile(anna.dir.File("my.lsc"), {"NUMS 1"});
-  const std::string title = "a\x1b[2Jb\tc\xC2\x9B" "d\\";
+  const std::string title =
+      "a\x1b[2Jb\tc\xC2\x9B"
+      "d\\";
   const auto put = anna.Cli({"put-script", anna.dir.File("my.lsc"), "--title", title});
   ASSERT_EQ(put.Status, 0) << put.Err;
   const auto list = anna.Cli({"scripts", "--filter", "2"});

@@ -2,8 +2,8 @@
 
 #include "core/draw_archive.h"
 #include "core/file_io.h"
-#include "test_support.h"
 #include "test_paths.h"
+#include "test_support.h"
 
 namespace vetrilo {
 using test::ReadFile;
@@ -13,10 +13,12 @@ using test::TTempDir;
 TEST(CliDraws, MakeDemoIsDeterministicAndDrawsPrintsIt) {
   TTempDir dir;
   const std::string archive = dir.File("Vetrilo_4d47.ldr");
-  ASSERT_EQ(RunProgram({VETRILO_CLI, "make-demo", archive, "--draws", "30", "--seed", "7"}).Status, 0);
+  ASSERT_EQ(RunProgram({VETRILO_CLI, "make-demo", archive, "--draws", "30", "--seed", "7"}).Status,
+            0);
   const std::string first = ReadFile(archive);
   ASSERT_EQ(first.size(), 600u);
-  ASSERT_EQ(RunProgram({VETRILO_CLI, "make-demo", archive, "--draws", "30", "--seed", "7"}).Status, 0);
+  ASSERT_EQ(RunProgram({VETRILO_CLI, "make-demo", archive, "--draws", "30", "--seed", "7"}).Status,
+            0);
   EXPECT_EQ(ReadFile(archive), first);
 
   const TDrawsArray draws = ParseDrawRecords(first);
@@ -44,9 +46,10 @@ TEST(CliDraws, MakeDemoIsDeterministicAndDrawsPrintsIt) {
 
   const auto sorted = RunProgram({VETRILO_CLI, "draws", "--sorted", "--dir", dir.Path()});
   const TDrawRec s = draws[0].Sorted();
-  EXPECT_NE(sorted.Out.find("\n1," + std::to_string(s.Balls[0]) + "," + std::to_string(s.Balls[1]) +
-                            "," + std::to_string(s.Balls[2]) + "," + std::to_string(s.Balls[3]) + ","),
-            std::string::npos);
+  EXPECT_NE(
+      sorted.Out.find("\n1," + std::to_string(s.Balls[0]) + "," + std::to_string(s.Balls[1]) + "," +
+                      std::to_string(s.Balls[2]) + "," + std::to_string(s.Balls[3]) + ","),
+      std::string::npos);
 }
 
 TEST(CliDraws, BadArgumentsExitWithStatus2) {

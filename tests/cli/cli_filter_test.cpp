@@ -7,9 +7,9 @@
 #include "core/file_io.h"
 #include "core/ini_file.h"
 #include "stats/stat_protocols.h"
+#include "test_paths.h"
 #include "test_support.h"
 #include "workspace/comb_file.h"
-#include "test_paths.h"
 
 namespace vetrilo {
 using test::ReadFile;

@@ -2,8 +2,8 @@
 // channel, matrix and segment methods follow them with no code of their own.
 #include <gtest/gtest.h>
 
-#include "test_support.h"
 #include "test_paths.h"
+#include "test_support.h"
 
 namespace vetrilo {
 using test::RunProgram;
@@ -21,8 +21,8 @@ bool HasLine(const std::string& out, const std::string& start) {
 TEST(CliGrid, MethodsAndValuesFollowTheSettingsOfTheFolder) {
   TTempDir dir;
   WriteFile(dir.File("Vetrilo_4d47.ini"),
-            "[GLOBAL]\r\nChannelSize=3\r\nMatrixCols=47\r\nMatrixSegments=" +
-                std::string(20, '2') + std::string(27, '5') + "\r\n");
+            "[GLOBAL]\r\nChannelSize=3\r\nMatrixCols=47\r\nMatrixSegments=" + std::string(20, '2') +
+                std::string(27, '5') + "\r\n");
   WriteFile(dir.File("Vetrilo_4d47.flt"), "[STRINGS_RUS]\r\nCHN16=Last channel\r\n");
 
   const auto methods = RunProgram({VETRILO_CLI, "methods", "--dir", dir.Path()});
@@ -38,12 +38,12 @@ TEST(CliGrid, MethodsAndValuesFollowTheSettingsOfTheFolder) {
   EXPECT_TRUE(HasLine(methods.Out, "KGS3\t5\tS\t-\t-\t"));
   EXPECT_FALSE(HasLine(methods.Out, "KGS4\t"));
 
-  const auto colm = RunProgram({VETRILO_CLI, "values", "COLM", "--comb", "1,2,3,47", "--dir",
-                                dir.Path()});
+  const auto colm =
+      RunProgram({VETRILO_CLI, "values", "COLM", "--comb", "1,2,3,47", "--dir", dir.Path()});
   ASSERT_EQ(colm.Status, 0) << colm.Err;
   EXPECT_EQ(colm.Out, "111" + std::string(43, '0') + "1 (123145302310913)\t1\t1/0/28672/0\n");
-  const auto sgmv = RunProgram({VETRILO_CLI, "values", "SGMV", "--comb", "1,2,30,4", "--dir",
-                                dir.Path()});
+  const auto sgmv =
+      RunProgram({VETRILO_CLI, "values", "SGMV", "--comb", "1,2,30,4", "--dir", dir.Path()});
   EXPECT_EQ(sgmv.Out, "2 x 3\t1\t2/3/0/0\n5 x 1\t1\t5/1/0/0\n");
 }
 

@@ -9,8 +9,8 @@
 #include "core/cp1251.h"
 #include "core/draw_archive.h"
 #include "stats/stat_list.h"
-#include "test_support.h"
 #include "test_paths.h"
+#include "test_support.h"
 
 namespace vetrilo {
 using test::RunProgram;

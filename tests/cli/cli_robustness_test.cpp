@@ -19,7 +19,9 @@ using test::WriteFile;
 
 namespace {
 
-std::string Quoted(const std::string& s) { return "'" + s + "'"; }
+std::string Quoted(const std::string& s) {
+  return "'" + s + "'";
+}
 
 // Runs a command line through the shell, for redirections and limits.
 test::TRunResult Shell(const std::string& command) {
@@ -40,7 +42,9 @@ bool IsFifo(const std::string& path) {
   return ::lstat(path.c_str(), &st) == 0 && S_ISFIFO(st.st_mode);
 }
 
-int Lines(const std::string& text) { return int(std::count(text.begin(), text.end(), '\n')); }
+int Lines(const std::string& text) {
+  return int(std::count(text.begin(), text.end(), '\n'));
+}
 
 }  // namespace
 
@@ -121,9 +125,8 @@ TEST(CliRobustness, ListsThatAreNoFileAreReadErrors) {
   ASSERT_EQ(::symlink("/dev/zero", dir.File("zero.lcv").c_str()), 0);
   for (const char* name : {"list.lcv", "zero.lcv"}) {
     SCOPED_TRACE(name);
-    const auto r = Shell(Cli(dir) +
-                         " generate --mode 4 --numbers " + Quoted(dir.File(name)) + " --out " +
-                         Quoted(dir.File("out.lcv")));
+    const auto r = Shell(Cli(dir) + " generate --mode 4 --numbers " + Quoted(dir.File(name)) +
+                         " --out " + Quoted(dir.File("out.lcv")));
     EXPECT_EQ(r.Status, 2) << r.Err;
     EXPECT_FALSE(FileExists(dir.File("out.lcv")));
   }
@@ -133,8 +136,7 @@ TEST(CliRobustness, OnlyRegularFilesAreWrittenOver) {
   TTempDir dir;
   const std::string fifo = dir.File("pipe.lcv");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-  const auto r = Shell(Cli(dir) +
-                       " generate --mode 2 --numbers 1,2,3,4 --out " + Quoted(fifo));
+  const auto r = Shell(Cli(dir) + " generate --mode 2 --numbers 1,2,3,4 --out " + Quoted(fifo));
   EXPECT_EQ(r.Status, 2) << r.Err;
   EXPECT_TRUE(IsFifo(fifo));
   // A link to a list: the list is written, the link stays.
@@ -151,7 +153,7 @@ TEST(CliRobustness, ValuesAMethodCannotReadOrHaveAreRefused) {
   TTempDir dir;
   CopyDemoArchive(dir);
   const std::pair<const char*, const char*> refused[] = {
-      {"NUMS", "99"}, {"NUMS", ""}, {"NUMS", "abc"}, {"NUMS", "0"},
+      {"NUMS", "99"},   {"NUMS", ""},      {"NUMS", "abc"},  {"NUMS", "0"},
       {"EVNV", "AAAA"}, {"EVNV", "ЧЧЧЧЧ"}, {"SUMS", "1000"},
   };
   for (const auto& [code, value] : refused) {
@@ -163,12 +165,15 @@ TEST(CliRobustness, ValuesAMethodCannotReadOrHaveAreRefused) {
   }
   // What the method reads and can have still selects, shown or not in the table.
   const std::pair<const char*, const char*> taken[] = {
-      {"NUMS", "47"}, {"EVNV", "ЧЧЧЧ"}, {"EVNV", "ЧЧЧЧ (000)"}, {"SUMS", "100"},
+      {"NUMS", "47"},
+      {"EVNV", "ЧЧЧЧ"},
+      {"EVNV", "ЧЧЧЧ (000)"},
+      {"SUMS", "100"},
   };
   for (const auto& [code, value] : taken) {
     SCOPED_TRACE(std::string(code) + " '" + value + "'");
-    const auto r = RunProgram({VETRILO_CLI, "--dir", dir.Path(), "filter", code, "--value",
-                               value, "--mode", "keep", "--depth", "1"});
+    const auto r = RunProgram({VETRILO_CLI, "--dir", dir.Path(), "filter", code, "--value", value,
+                               "--mode", "keep", "--depth", "1"});
     EXPECT_EQ(r.Status, 0) << r.Err;
     EXPECT_NE(r.Out, "0\n");
   }

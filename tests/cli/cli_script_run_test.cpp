@@ -71,9 +71,10 @@ TEST(CliScriptRun, ARunEndedByAnErrorOrAStopLineSaysWhy) {
             "# stakes made: 1\n# offset: 2\n"
             "# Ошибка: Некорректное описание фильтра: TSD1#NUMS:x#LNO:#SF:1!\n");
 
-  for (const auto& words : std::vector<std::vector<std::string>>{
-           {"test"}, {"forecast", "--draws", "2"}, {"test", "--draws", "3"},
-           {"forecast", "--offset", "3"}}) {
+  for (const auto& words : std::vector<std::vector<std::string>>{{"test"},
+                                                                 {"forecast", "--draws", "2"},
+                                                                 {"test", "--draws", "3"},
+                                                                 {"forecast", "--offset", "3"}}) {
     r = f.Run("FULL:0#FIRST| | | | | | | |\r\n", words);
     EXPECT_EQ(r.Status, 2) << words.back();
     EXPECT_TRUE(r.Out.empty());

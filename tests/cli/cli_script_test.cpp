@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "test_support.h"
 #include "test_paths.h"
+#include "test_support.h"
 
 namespace vetrilo {
 using test::RunProgram;

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "core/draw_archive.h"
-#include "test_support.h"
 #include "test_paths.h"
+#include "test_support.h"
 
 namespace vetrilo {
 using test::MakeArchive;

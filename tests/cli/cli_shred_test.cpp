@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "test_support.h"
 #include "test_paths.h"
+#include "test_support.h"
 
 namespace vetrilo {
 using test::RunProgram;

@@ -160,7 +160,8 @@ TEST(CliStakes, RatingsBecomeScriptLines) {
   TCliFolder f;
   // Two rated variants and one rating whose label is no script line.
   const std::string labels[] = {"01.002: Проба @ FULL#FIRST + TSD1#SUMS:100#LNO:#SF:1",
-                                "02.000: a@b @ EXCL:3#ALL#NEX + BMF2#EVEN:50#LMV:3#ST:2", "вручную"};
+                                "02.000: a@b @ EXCL:3#ALL#NEX + BMF2#EVEN:50#LMV:3#ST:2",
+                                "вручную"};
   for (const std::string& label : labels) {
     auto r = f.Run({"stakes", "add", "--draw", "1000", "--numbers", "1;2;3;4", "--comment", label});
     ASSERT_EQ(r.Status, 0) << r.Err;
@@ -176,7 +177,8 @@ TEST(CliStakes, RatingsBecomeScriptLines) {
   EXPECT_NE(script.find("FULL#FIRST|TSD1#SUMS:100#LNO:#SF:1| | | | | | |01.002: Проба\r\n"),
             std::string::npos)
       << script;
-  EXPECT_NE(script.find("EXCL:3#ALL#NEX|BMF2#EVEN:50#LMV:3#ST:2| | | | | | |02.000: a@b\r\n"), std::string::npos)
+  EXPECT_NE(script.find("EXCL:3#ALL#NEX|BMF2#EVEN:50#LMV:3#ST:2| | | | | | |02.000: a@b\r\n"),
+            std::string::npos)
       << script;
   EXPECT_EQ(script.rfind("CURR:0#NONE| | | | | | | |\r\n", 0), 0u);
 }

@@ -8,9 +8,9 @@
 #include "core/ini_file.h"
 #include "core/text.h"
 #include "stats/stat_test_support.h"
+#include "test_paths.h"
 #include "views/distribution_cache.h"
 #include "views/draw_stats.h"
-#include "test_paths.h"
 
 namespace vetrilo {
 using test::ReadFile;

@@ -91,7 +91,7 @@ TEST(CliUpdate, ConcurrentInstallsInOneFolderLeaveWholeFiles) {
     SCOPED_TRACE(round);
     TTempDir dir;
     WriteFile(dir.File("Vetrilo_4d47"), "old");
-    const std::vector<std::string> install = {VETRILO_CLI, "--dir",  dir.Path(), "update",
+    const std::vector<std::string> install = {VETRILO_CLI, "--dir",  dir.Path(),          "update",
                                               "install",   "--site", server.Url("/u.cfg")};
     test::TRunResult results[2];
     std::thread other([&] { results[1] = RunProgram(install); });
@@ -116,9 +116,13 @@ TEST(CliUpdate, InstallsFromTheCatalogueServersFiles) {
   test::TCatalogTestServer server(published.File("catalog.db"), published.Path());
   const std::string package = test::MakeTarGz({{"Vetrilo_4d47", "new"}});
   WriteFile(published.File("p.tgz"), package);
-  WriteFile(published.File("u.cfg"), "[Vetrilo_4d47]\r\nVerId=0.1.0.99999\r\nDescription=B\r\n"
-                                     "DownloadUrl=" + server.Site() + "/files/p.tgz\r\n"
-                                     "ChecksumSHA256=" + Sha256Hex(package) + "\r\n");
+  WriteFile(published.File("u.cfg"),
+            "[Vetrilo_4d47]\r\nVerId=0.1.0.99999\r\nDescription=B\r\n"
+            "DownloadUrl=" +
+                server.Site() +
+                "/files/p.tgz\r\n"
+                "ChecksumSHA256=" +
+                Sha256Hex(package) + "\r\n");
   const std::string site = server.Site() + "/files/u.cfg";
   auto r = RunProgram({VETRILO_CLI, "--dir", dir.Path(), "update", "check", "--site", site});
   EXPECT_EQ(r.Status, 10) << r.Err;

@@ -2,7 +2,6 @@
 // and killed at every step: the files are each old or new and whole, the failure
 // is one stderr line and a non-zero status, and the command then succeeds.
 #include <gtest/gtest.h>
-
 #include <signal.h>
 
 #include <cstring>
@@ -39,8 +38,8 @@ void Prepare(const TTempDir& dir) {
   WriteFile(dir.File("Vetrilo_4d47.ini"),
             "[STAKES]\r\nCost=1\r\nProfits=1\r\nProfit_0_Overlap=2\r\nProfit_0_Profit=3\r\n");
   WriteFile(dir.File("Vetrilo_4d47.ldr"),
-            SerializeDrawRecords(MakeDraws({{1000, 1, 2, 3, 4, 1, "01/01/2020"},
-                                            {1001, 5, 6, 7, 8, 2, "01/04/2020"}})));
+            SerializeDrawRecords(MakeDraws(
+                {{1000, 1, 2, 3, 4, 1, "01/01/2020"}, {1001, 5, 6, 7, 8, 2, "01/04/2020"}})));
   WriteFile(dir.File("Vetrilo_4d47.lsk"), "");
   WriteFile(dir.File("list.lcv"), "old list\r\n");
   WriteFile(dir.File("out.csv"), "old csv\r\n");
@@ -49,7 +48,7 @@ void Prepare(const TTempDir& dir) {
 }
 
 test::TRunResult RunCli(const TTempDir& dir, const std::vector<std::string>& words,
-                     const std::string& fault) {
+                        const std::string& fault) {
   std::vector<std::string> argv = {VETRILO_CLI, "--dir", dir.Path()};
   argv.insert(argv.end(), words.begin(), words.end());
   std::vector<std::string> env;
@@ -57,7 +56,9 @@ test::TRunResult RunCli(const TTempDir& dir, const std::vector<std::string>& wor
   return RunProgram(argv, env);
 }
 
-int Lines(const std::string& text) { return int(std::count(text.begin(), text.end(), '\n')); }
+int Lines(const std::string& text) {
+  return int(std::count(text.begin(), text.end(), '\n'));
+}
 
 // Each file as it was before, or whole in the size the clean run left it (a stake
 // appended but not checked, a log line with another time), and nothing else.

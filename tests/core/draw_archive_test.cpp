@@ -118,19 +118,24 @@ TEST(DrawArchive, FindDrawIndex) {
   struct TCase {
     int Number, Expected;
   };
-  for (const TCase c : {TCase{10, 0}, {21, 4}, {12, 1}, {13, 2}, {20, 3}, {11, -1}, {5, -1},
-                        {99, -1}, {-2147483647, -1}}) {
+  for (const TCase c : {TCase{10, 0},
+                        {21, 4},
+                        {12, 1},
+                        {13, 2},
+                        {20, 3},
+                        {11, -1},
+                        {5, -1},
+                        {99, -1},
+                        {-2147483647, -1}}) {
     EXPECT_EQ(gapped.FindDrawIndex(c.Number), c.Expected) << c.Number;
   }
   // First and last with the same number (or a descending archive): no division, full scan.
-  const TDrawArchive same = MakeArchive({{7, 1, 2, 3, 4, 0, ""},
-                                         {3, 1, 2, 3, 4, 0, ""},
-                                         {7, 1, 2, 3, 4, 0, ""}});
+  const TDrawArchive same =
+      MakeArchive({{7, 1, 2, 3, 4, 0, ""}, {3, 1, 2, 3, 4, 0, ""}, {7, 1, 2, 3, 4, 0, ""}});
   EXPECT_EQ(same.FindDrawIndex(3), 1);
   EXPECT_EQ(same.FindDrawIndex(4), -1);
-  const TDrawArchive descending = MakeArchive({{9, 1, 2, 3, 4, 0, ""},
-                                               {8, 1, 2, 3, 4, 0, ""},
-                                               {5, 1, 2, 3, 4, 0, ""}});
+  const TDrawArchive descending =
+      MakeArchive({{9, 1, 2, 3, 4, 0, ""}, {8, 1, 2, 3, 4, 0, ""}, {5, 1, 2, 3, 4, 0, ""}});
   EXPECT_EQ(descending.FindDrawIndex(8), 1);
   EXPECT_EQ(TDrawArchive().FindDrawIndex(1), -1);
 }

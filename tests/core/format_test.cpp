@@ -1,7 +1,8 @@
+#include "core/format.h"
+
 #include <gtest/gtest.h>
 
 #include "core/errors.h"
-#include "core/format.h"
 
 namespace vetrilo {
 

@@ -37,8 +37,7 @@ TEST(CatalogCodec, Base64AndFormEncoding) {
   for (const char* bad : {"Zm9", "Zm9v!", "Z=m9", "Zm==Zm9v", "Zm9v====="}) {
     EXPECT_FALSE(Base64Decode(bad).has_value()) << bad;
   }
-  EXPECT_EQ(EncodeForm({{"title", "a&b=c d+е"}, {"x", ""}}),
-            "title=a%26b%3Dc%20d%2B%D0%B5&x=");
+  EXPECT_EQ(EncodeForm({{"title", "a&b=c d+е"}, {"x", ""}}), "title=a%26b%3Dc%20d%2B%D0%B5&x=");
 }
 
 TEST(CatalogCodec, RepliesAreReadIgnoringCaseAndErrorsThrow) {
@@ -62,7 +61,8 @@ TEST(CatalogCodec, RepliesAreReadIgnoringCaseAndErrorsThrow) {
     EXPECT_THROW(ParseCatalogReply(bad), EVetrilo) << bad;
   }
   try {
-    ParseCatalogReply("<result><row><id>1</id></row><row><error>Нет &lt;доступа&gt;</error></row></result>");
+    ParseCatalogReply(
+        "<result><row><id>1</id></row><row><error>Нет &lt;доступа&gt;</error></row></result>");
     FAIL();
   } catch (const EVetrilo& e) {
     EXPECT_EQ(e.Message(), "Нет <доступа>");

@@ -55,31 +55,24 @@ TEST(ScriptLevel, EachModeTestsItsColumn) {
     bool Unseen;  // on Unseen()
   };
   const TCase cases[] = {
-      {"LNO", "", true, true},
-      {"LMV", "4", true, false},  {"LMV", "5", false, false},
-      {"LMP", "40", true, false}, {"LMP", "41", false, false},
-      {"LLV", "4", true, false},  {"LLV", "3", false, false},  // "-" reads 65535
-      {"LLP", "40", true, false}, {"LLP", "39", false, false},
-      {"LDV", "1,4", true, false}, {"LDV", "5", false, false},
-      {"LDP", "40;2", true, false}, {"LDP", "4", false, false},
-      {"DMV", "-3", true, true},  {"DMV", "-2", false, false},
-      {"DMP", "-20", true, true}, {"DMP", "-19", false, false},
-      {"DLV", "-3", true, true},  {"DLV", "-4", false, false},
-      {"DLP", "-20", true, true}, {"DLP", "-21", false, false},
-      {"DDV", "-3", true, true},  {"DDP", "-20", true, true},  {"DDP", "20", false, false},
-      {"CMV", "12", true, true},  {"CMV", "13", false, false},
-      {"CMP", "2", true, true},   {"CMP", "3", false, false},
-      {"CLV", "12", true, true},  {"CLV", "11", false, false},
-      {"CLP", "3", true, true},   {"CLP", "2", false, false},
-      {"CDV", "1,12", true, true}, {"CDP", "2", false, false},
-      {"WMV", "7", true, false},  {"WMV", "8", false, false},
-      {"WLV", "7", false, true},  {"WLV", "8", true, true},  // "-" reads 0 on the weight
-      {"WDV", "7", false, false},
-      {"PIM", "3", true, false},  {"PIL", "2", false, false}, {"PIL", "3", true, false},
-      {"PIR", "3", true, false},
-      {"PAM", "8", true, false},  {"PAM", "9", false, false}, {"PAL", "9", true, true},
-      {"PAR", "8", false, false},
-      {"PXM", "15", true, false}, {"PXL", "14", false, false}, {"PXR", "15", true, false},
+      {"LNO", "", true, true},      {"LMV", "4", true, false},    {"LMV", "5", false, false},
+      {"LMP", "40", true, false},   {"LMP", "41", false, false},  {"LLV", "4", true, false},
+      {"LLV", "3", false, false},  // "-" reads 65535
+      {"LLP", "40", true, false},   {"LLP", "39", false, false},  {"LDV", "1,4", true, false},
+      {"LDV", "5", false, false},   {"LDP", "40;2", true, false}, {"LDP", "4", false, false},
+      {"DMV", "-3", true, true},    {"DMV", "-2", false, false},  {"DMP", "-20", true, true},
+      {"DMP", "-19", false, false}, {"DLV", "-3", true, true},    {"DLV", "-4", false, false},
+      {"DLP", "-20", true, true},   {"DLP", "-21", false, false}, {"DDV", "-3", true, true},
+      {"DDP", "-20", true, true},   {"DDP", "20", false, false},  {"CMV", "12", true, true},
+      {"CMV", "13", false, false},  {"CMP", "2", true, true},     {"CMP", "3", false, false},
+      {"CLV", "12", true, true},    {"CLV", "11", false, false},  {"CLP", "3", true, true},
+      {"CLP", "2", false, false},   {"CDV", "1,12", true, true},  {"CDP", "2", false, false},
+      {"WMV", "7", true, false},    {"WMV", "8", false, false},   {"WLV", "7", false, true},
+      {"WLV", "8", true, true},  // "-" reads 0 on the weight
+      {"WDV", "7", false, false},   {"PIM", "3", true, false},    {"PIL", "2", false, false},
+      {"PIL", "3", true, false},    {"PIR", "3", true, false},    {"PAM", "8", true, false},
+      {"PAM", "9", false, false},   {"PAL", "9", true, true},     {"PAR", "8", false, false},
+      {"PXM", "15", true, false},   {"PXL", "14", false, false},  {"PXR", "15", true, false},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(std::string(c.Code) + ":" + c.Value);

@@ -25,10 +25,12 @@ TEST(HelpPages, EveryMethodTopicAndEveryLinkLeadsToAPage) {
       ASSERT_NE(hash, std::string::npos);
       const std::string page = link.substr(0, hash);
       ASSERT_TRUE(FileExists(page));
-      EXPECT_NE(ReadFileBytes(page).find("id=\"" + link.substr(hash + 1) + "\""), std::string::npos);
+      EXPECT_NE(ReadFileBytes(page).find("id=\"" + link.substr(hash + 1) + "\""),
+                std::string::npos);
     }
     const std::string dir = ExtractFileDir(index);
-    for (const char* name : {"index.html", "pages.html", "scripts.html", "stakes.html", "cli.html"}) {
+    for (const char* name :
+         {"index.html", "pages.html", "scripts.html", "stakes.html", "cli.html"}) {
       const std::string text = ReadFileBytes(JoinPath(dir, name));
       for (size_t at = text.find("href=\""); at != std::string::npos;
            at = text.find("href=\"", at + 1)) {

@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "app/app_session.h"
-#include "core/errors.h"
 #include "core/cp1251.h"
+#include "core/errors.h"
 #include "core/file_io.h"
 #include "core/translate.h"
 #include "test_support.h"
@@ -32,9 +32,8 @@ class TFakeLoader : public TLanguageModuleLoader {
       return false;
     }
     Loaded.push_back(path);
-    SetTranslator([](std::string_view s) {
-      return s == "Ошибка" ? std::string("Error") : std::string(s);
-    });
+    SetTranslator(
+        [](std::string_view s) { return s == "Ошибка" ? std::string("Error") : std::string(s); });
     return true;
   }
   void Unload() override {
@@ -175,8 +174,9 @@ TEST(WebLinks, SchemesAreKeptAndAddedWhenMissing) {
 
 TEST(AppSessionLanguage, TheActiveLanguagePicksCaptionsHelpAndTheMenuChoice) {
   TTempDir dir;
-  WriteFile(dir.File("Vetrilo_4d47.flt"),
-            Utf8ToCp1251("[STRINGS_RUS]\r\nNUMS=Мои числа\r\n[STRINGS_ENU]\r\nNUMS=My numbers\r\n"));
+  WriteFile(
+      dir.File("Vetrilo_4d47.flt"),
+      Utf8ToCp1251("[STRINGS_RUS]\r\nNUMS=Мои числа\r\n[STRINGS_ENU]\r\nNUMS=My numbers\r\n"));
   ForceDirectory(dir.File("help/RUS"));
   WriteFile(dir.File("help/RUS/index.html"), "ru");
   TRecordingHooks hooks;

@@ -74,8 +74,8 @@ TEST(TextCatalog, ScanSkipsTheCommandLineToolAndDataFiles) {
 TEST(TextCatalog, TheEnglishModuleCoversEveryInterfaceText) {
   const std::string root = VETRILO_SOURCE_ROOT;
   const TTextCatalog catalog = TTextCatalog::Load(root + "/translations/Vetrilo_4d47_ENU.ts");
-  const std::vector<std::string> texts = ScanInterfaceTexts(
-      root + "/src", ReadDataFileList(root + "/translations/data_texts.txt"));
+  const std::vector<std::string> texts =
+      ScanInterfaceTexts(root + "/src", ReadDataFileList(root + "/translations/data_texts.txt"));
   ASSERT_GT(texts.size(), 500u);
   std::string missing;
   for (const std::string& t : MissingTexts(texts, catalog)) missing += "\n  " + t;

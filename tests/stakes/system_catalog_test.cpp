@@ -131,7 +131,8 @@ TEST(SystemsCatalog, FailuresOfTheServerAndOfItsReplies) {
   EXPECT_EQ(catalog.Save(d), 9);
   EXPECT_NE(standIn.LastBody.find("title=a%26b%3Dc&"), std::string::npos);
   EXPECT_NE(standIn.LastBody.find("url=http%3A%2F%2Fx%2F%3Fa%3D1%26b%3D2&"), std::string::npos);
-  EXPECT_EQ(standIn.LastBody.find("cl_name=A&"), std::string::npos);  // the author's, not the user's
+  EXPECT_EQ(standIn.LastBody.find("cl_name=A&"),
+            std::string::npos);  // the author's, not the user's
   EXPECT_NE(standIn.LastBody.find("cl_name=%D0%90%D0%BD%D0%BD%D0%B0&"), std::string::npos);
 
   const TCatalogClient closed("http://127.0.0.1:" + std::to_string(test::ClosedPort()), {});
@@ -152,16 +153,31 @@ TEST(SystemEditor, LinesAreNormalisedAndChecksComeInOrder) {
     TSystemField Field;
     const char* Message;
   } cases[] = {
-      {[](tSystemData& d) { d.Title = "  "; d.Nums = 1; }, TSystemField::Title,
-       "Название системы должно быть указано обязательно!"},
-      {[](tSystemData& d) { d.Nums = 4; d.Olap = 9; }, TSystemField::Nums,
-       "Указано недопустмое количество используемых чисел!"},
-      {[](tSystemData& d) { d.Olap = 4; d.Author = ""; }, TSystemField::Olap,
-       "Указан недопустмый размер блока!"},
-      {[](tSystemData& d) { d.Author = " "; d.Descr = ""; }, TSystemField::Author,
-       "Имя автора должно быть указано обязательно!"},
-      {[](tSystemData& d) { d.Descr = ""; d.CList = ""; }, TSystemField::Descr,
-       "Описание системы должно быть указано обязательно!"},
+      {[](tSystemData& d) {
+         d.Title = "  ";
+         d.Nums = 1;
+       },
+       TSystemField::Title, "Название системы должно быть указано обязательно!"},
+      {[](tSystemData& d) {
+         d.Nums = 4;
+         d.Olap = 9;
+       },
+       TSystemField::Nums, "Указано недопустмое количество используемых чисел!"},
+      {[](tSystemData& d) {
+         d.Olap = 4;
+         d.Author = "";
+       },
+       TSystemField::Olap, "Указан недопустмый размер блока!"},
+      {[](tSystemData& d) {
+         d.Author = " ";
+         d.Descr = "";
+       },
+       TSystemField::Author, "Имя автора должно быть указано обязательно!"},
+      {[](tSystemData& d) {
+         d.Descr = "";
+         d.CList = "";
+       },
+       TSystemField::Descr, "Описание системы должно быть указано обязательно!"},
       {[](tSystemData& d) { d.CList = "\r\n"; }, TSystemField::Combs,
        "Содержимое системы должно быть указано обязательно!"},
   };

@@ -109,12 +109,12 @@ TEST(CliSystem, LookupPrintsTheNameAndTheCombinations) {
   WriteFile(dir.File("Systems/4-06-2_0007.dat"), "01 02 05 06\r\n01 02 03 04\r\n");
   WriteFile(dir.File("list.lcv"), "1;2;3;10\r\n5;4;2;1\r\n");
   const std::string expected = "4-06-2_0007\n1;2;4;5\n1;2;3;10\n";
-  auto run = RunProgram({VETRILO_CLI, "--dir", dir.Path(), "system", "lookup", "6", "--combs",
-                         dir.File("list.lcv")});
+  auto run = RunProgram(
+      {VETRILO_CLI, "--dir", dir.Path(), "system", "lookup", "6", "--combs", dir.File("list.lcv")});
   EXPECT_EQ(run.Status, 0) << run.Err;
   EXPECT_EQ(run.Out, expected);
-  run = RunProgram({VETRILO_CLI, "--dir", dir.Path(), "system", "lookup", "6", "--numbers",
-                    "1,2,3,10,4,5"});
+  run = RunProgram(
+      {VETRILO_CLI, "--dir", dir.Path(), "system", "lookup", "6", "--numbers", "1,2,3,10,4,5"});
   EXPECT_EQ(run.Status, 0) << run.Err;
   EXPECT_EQ(run.Out, expected);
 
@@ -134,8 +134,8 @@ TEST(CliSystem, LookupPrintsTheNameAndTheCombinations) {
     EXPECT_EQ(run.Status, 2);
     EXPECT_TRUE(run.Out.empty());
   }
-  run = RunProgram({VETRILO_CLI, "--dir", dir.Path(), "system", "lookup", "7", "--numbers",
-                    "1,2,3,10,4,5,6"});
+  run = RunProgram(
+      {VETRILO_CLI, "--dir", dir.Path(), "system", "lookup", "7", "--numbers", "1,2,3,10,4,5,6"});
   EXPECT_EQ(run.Err,
             "vetrilo-cli: Система для 7 чисел не найдена или не загружена на компьютер!\n");
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "stats/stat_test_support.h"
 #include "stats/families/numbers.h"
+#include "stats/stat_test_support.h"
 
 namespace vetrilo {
 using test::TStatFixture;

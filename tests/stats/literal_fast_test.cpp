@@ -33,9 +33,9 @@ TEST(LiteralVsFast, FullSetAndDrawRangesOfEveryMethod) {
     auto literal = r.List.CreateStat(m);
     EXPECT_TRUE(SameRecords(FullSetValues(*fast), FullSetValues(*literal, true)));
     for (bool sorted : {false, true}) {
-      EXPECT_TRUE(SameRecords(RangeValues(*fast, FirstIndexForDepth(last, 1000), last, sorted),
-                              RangeValues(*literal, FirstIndexForDepth(last, 1000), last, sorted,
-                                          true)));
+      EXPECT_TRUE(
+          SameRecords(RangeValues(*fast, FirstIndexForDepth(last, 1000), last, sorted),
+                      RangeValues(*literal, FirstIndexForDepth(last, 1000), last, sorted, true)));
     }
   }
 }

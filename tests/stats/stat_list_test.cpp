@@ -3,8 +3,8 @@
 #include <set>
 
 #include "core/ini_file.h"
-#include "stats/stat_test_support.h"
 #include "stats/stat_registry.h"
+#include "stats/stat_test_support.h"
 
 namespace vetrilo {
 using test::ReadFile;

@@ -34,7 +34,8 @@ struct TStatFixture {
 // "text xCount" of every record, in list order: compact and readable in failures.
 inline std::vector<std::string> Texts(const TCustomStat& stat, const TStatDrawArray& list) {
   std::vector<std::string> out;
-  for (const TStatDrawRec& r : list) out.push_back(stat.ValueToText(r) + " x" + std::to_string(r.Count));
+  for (const TStatDrawRec& r : list)
+    out.push_back(stat.ValueToText(r) + " x" + std::to_string(r.Count));
   return out;
 }
 

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "stats/stat_values.h"
+
+#include <gtest/gtest.h>
 
 namespace vetrilo {
 

@@ -26,7 +26,8 @@ class TCatalogPagesTest : public QObject {
     dir_ = std::make_unique<QTemporaryDir>();
     server_ = std::make_unique<TCatalogTestServer>(S(dir_->filePath("catalog.db")));
     server_->Service().SeedSystems(VETRILO_CATALOG_SAMPLES);
-    SaveFileAtomic(S(dir_->filePath("Vetrilo_4d47.ldr")), SerializeDrawRecords(MakeDemoDraws(25, 3)));
+    SaveFileAtomic(S(dir_->filePath("Vetrilo_4d47.ldr")),
+                   SerializeDrawRecords(MakeDemoDraws(25, 3)));
     SaveFileAtomic(S(dir_->filePath("Vetrilo_4d47.ini")),
                    "[GLOBAL]\r\nCatalogSite=" + server_->Site() +
                        "\r\n[CATALOG]\r\nUserName=Anna\r\nUserMail=anna@example.org\r\n");

@@ -1,5 +1,4 @@
 #include <QAction>
-#include <cerrno>
 #include <QCheckBox>
 #include <QFile>
 #include <QMenuBar>
@@ -7,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <cerrno>
 
 #include "app/app_session.h"
 #include "app/ui/form_main.h"
@@ -88,7 +88,8 @@ class TLanguageTest : public QObject {
     QCOMPARE(restarts, 0);
     entries[1]->trigger();
     QCOMPARE(restarts, 1);
-    QCOMPARE(int(TIniFile(File("Vetrilo_4d47.frm")).ReadInteger(kMainSection, "Language", 0)), 1049);
+    QCOMPARE(int(TIniFile(File("Vetrilo_4d47.frm")).ReadInteger(kMainSection, "Language", 0)),
+             1049);
   }
 
   void withoutTheModuleRussianIsTheOnlyChoice() {
@@ -103,7 +104,7 @@ class TLanguageTest : public QObject {
   void theDescriptionShowsTheMethodsTopicOfTheHelp() {
     Put("help/RUS/index.html", "<html><body>Содержание</body></html>");
     Put("help/RUS/stats_num.html",
-              "<html><body><p>Числа</p><a name=\"NUMS\"></a><p>Описание NUMS</p></body></html>");
+        "<html><body><p>Числа</p><a name=\"NUMS\"></a><p>Описание NUMS</p></body></html>");
     Start();
     QVERIFY(Enabled("GetHelp"));
     const TStatList& list = session_->StatList();
@@ -141,7 +142,8 @@ class TLanguageTest : public QObject {
     SaveFileAtomic(File(name), bytes);
   }
   void Start() {
-    session_ = std::make_unique<TAppSession>(TAppPaths::ForFolder(dir_->path().toStdString()), hooks_);
+    session_ =
+        std::make_unique<TAppSession>(TAppPaths::ForFolder(dir_->path().toStdString()), hooks_);
     session_->SetLanguageLoader(&modules_);
     form_ = std::make_unique<TFormMain>(*session_, hooks_);
     form_->DeferredInit();

@@ -1,10 +1,10 @@
 #include "views/distribution_cache.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <sys/stat.h>
 
 #include "core/errors.h"
 #include "core/file_io.h"
@@ -340,7 +340,8 @@ TEST_F(TCacheFixture, DamagedContentIsRebuilt) {
       {"count", damage([](TDistribution& d) { d.Records[3].Count += 1; })},
       {"zero count", damage([](TDistribution& d) { d.Records[0].Count = 0; })},
       {"order", damage([](TDistribution& d) { std::swap(d.Records[1], d.Records[2]); })},
-      {"value twice", damage([](TDistribution& d) { d.Records[2].Value[0] = d.Records[1].Value[0]; })},
+      {"value twice",
+       damage([](TDistribution& d) { d.Records[2].Value[0] = d.Records[1].Value[0]; })},
   };
   std::filesystem::create_directories(Place.Dir);
   for (const auto& [name, bad] : cases) {
@@ -391,8 +392,9 @@ TEST(DistributionRefresh, AFailedWriteKeepsThePreviousFileAndTemporariesGoFirst)
     EXPECT_NE(hooks.Messages[0].Text.find(std::strerror(err)), std::string::npos);
     EXPECT_EQ(ReadFile(place.FileName(stats.List.Methods[0])), nums);
     EXPECT_EQ(ReadFile(place.FileName(stats.List.Methods[1])), even);
-    EXPECT_EQ(FilesIn(place.Dir), (std::vector<std::string>{place.FileName(stats.List.Methods[1]),
-                                                            place.FileName(stats.List.Methods[0])}));
+    EXPECT_EQ(FilesIn(place.Dir),
+              (std::vector<std::string>{place.FileName(stats.List.Methods[1]),
+                                        place.FileName(stats.List.Methods[0])}));
   }
   // A damaged file among good ones is found and rebuilt by a plain refresh.
   std::string damaged = nums;

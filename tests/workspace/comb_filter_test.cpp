@@ -9,8 +9,8 @@
 #include "core/combinatorics.h"
 #include "core/errors.h"
 #include "stats/stat_test_support.h"
-#include "workspace/comb_workspace.h"
 #include "test_paths.h"
+#include "workspace/comb_workspace.h"
 
 namespace vetrilo {
 using test::Selected;

@@ -24,11 +24,7 @@ const char* const kCsvFilter = "Файлы тиражей (*.csv)";
 
 TDrawActions::TDrawActions(TAppSession& session, TActionList& actions, QTableView* drawList,
                            QWidget* window)
-    : QObject(window),
-      session_(session),
-      actions_(actions),
-      drawList_(drawList),
-      window_(window) {
+    : QObject(window), session_(session), actions_(actions), drawList_(drawList), window_(window) {
   drawList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   wait_ = new QDialog(window_, Qt::Dialog | Qt::FramelessWindowHint);
   wait_->setObjectName("FormWait");
@@ -78,10 +74,11 @@ void TDrawActions::CreateActions() {
       a, session_, window_, "DrawsXlsExport", QTr("Экспорт в Microsoft Excel"),
       [this] { return ListViewExportSource(drawList_, "lvDraws"); }, QTr("Архив тиражей"),
       [this] { return session_.Archive().Count() > 0; });
-  a.Add("DrawsAdd", QTr("Добавить"), QTr("Добавить данные тиража вручную"), [this] { AddExecute(); });
+  a.Add("DrawsAdd", QTr("Добавить"), QTr("Добавить данные тиража вручную"),
+        [this] { AddExecute(); });
   a.Add(
-      "DrawsEdit", QTr("Изменить"), QTr("Изменить данные тиража вручную"), [this] { EditExecute(); },
-      [this] { return !SelectedRows().empty(); });
+      "DrawsEdit", QTr("Изменить"), QTr("Изменить данные тиража вручную"),
+      [this] { EditExecute(); }, [this] { return !SelectedRows().empty(); });
   a.Add(
       "DrawsDel", QTr("Удалить"), QTr("Удалить выделенные тиражи из списка"),
       [this] {
@@ -96,11 +93,11 @@ void TDrawActions::CreateActions() {
                                "Без автоматической загрузки при запуске программы"};
   auto* group = new QActionGroup(this);
   for (int mode = 0; mode < 3; ++mode) {
-    QAction* action =
-        a.Add(QString("AutoDownload%1").arg(mode), QTr(captions[mode]), QTr(hints[mode]), [this, mode] {
-          session_.SetDownloadDrawsOnStart(mode);
-          UpdateStartChoice();
-        });
+    QAction* action = a.Add(QString("AutoDownload%1").arg(mode), QTr(captions[mode]),
+                            QTr(hints[mode]), [this, mode] {
+                              session_.SetDownloadDrawsOnStart(mode);
+                              UpdateStartChoice();
+                            });
     action->setCheckable(true);
     group->addAction(action);
   }

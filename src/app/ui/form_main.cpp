@@ -1,17 +1,19 @@
 #include "app/ui/form_main.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QProcess>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
-#include <QActionGroup>
-#include <QProcess>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -25,19 +27,17 @@
 #include "app/window_placement.h"
 #include "core/errors.h"
 #include "core/format.h"
+#include "scripts/ui/ratings_page.h"
+#include "scripts/ui/script_catalog_panel.h"
 #include "scripts/ui/script_page.h"
 #include "services/ui/form_help.h"
-#include "stats/ui/form_favorites.h"
-#include "scripts/ui/ratings_page.h"
 #include "stakes/stake_grid.h"
 #include "stakes/ui/stakes_page.h"
+#include "stakes/ui/systems_page.h"
 #include "stakes/ui/tables_page.h"
+#include "stats/ui/form_favorites.h"
 #include "stats/ui/form_shredding.h"
 #include "views/ui/analysis_tabs.h"
-#include "stakes/ui/systems_page.h"
-#include "scripts/ui/script_catalog_panel.h"
-#include <QGroupBox>
-#include <QFormLayout>
 #include "views/ui/stats_page.h"
 #include "workspace/comb_list_view.h"
 #include "workspace/ui/combs_page.h"
@@ -141,7 +141,8 @@ void TFormMain::CreateActions() {
   colored->setCheckable(true);
   a.Add("EditShredding", QTr("Формулы шинковки"), QTr("Редактирование формул для методов шинковки"),
         [this] { EditShreddingExecute(); });
-  a.Add("SettingsEdit", QTr("Параметры"), QTr("Параметры системы"), [this] { SettingsEditExecute(); });
+  a.Add("SettingsEdit", QTr("Параметры"), QTr("Параметры системы"),
+        [this] { SettingsEditExecute(); });
   a.Add(
       "LotterySite", QTr("Сайт лотереи"), QTr("Открыть страницу лотереи в браузере"),
       [this] {
@@ -211,7 +212,8 @@ void TFormMain::CreateFavoritesActions() {
         QTr("Показывать в списках все методы расчета статистики"),
         [this] { session_.ResetFavorites(); });
   a.Add(
-      "StatsDescription", QTr("Описание статистики"), QTr("Описание выбранного метода расчета статистики"),
+      "StatsDescription", QTr("Описание статистики"),
+      QTr("Описание выбранного метода расчета статистики"),
       [this] {
         TFormDescription form(session_, session_.MethodHelpLink(session_.DrawStatsMethod()), this);
         form.exec();
@@ -416,7 +418,8 @@ void TFormMain::OnSessionChanged(uint32_t changes) {
       systemsPage->OnSessionChanged(changes);
       workTabs_->setTabVisible(workTabs_->indexOf(systemsPage), session_.SystemsEnabled());
     }
-    if (auto* panel = workTabs_->findChild<TScriptCatalogPanel*>()) panel->OnSessionChanged(changes);
+    if (auto* panel = workTabs_->findChild<TScriptCatalogPanel*>())
+      panel->OnSessionChanged(changes);
   }
   if (changes & kChangeArchive) {
     drawModel_->Reload();

@@ -16,12 +16,12 @@
 
 #include "app/app_session.h"
 #include "app/command_line.h"
-#include "core/file_lock.h"
-#include "core/errors.h"
-#include "services/self_update.h"
 #include "app/ui/form_main.h"
 #include "app/ui/qt_hooks.h"
 #include "app/ui/qt_translations.h"
+#include "core/errors.h"
+#include "core/file_lock.h"
+#include "services/self_update.h"
 #include "services/ui/qt_language.h"
 
 using namespace vetrilo;

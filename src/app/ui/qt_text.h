@@ -13,7 +13,9 @@ inline QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 // An interface text of the active language, keyed by its Russian original.
-inline QString QTr(std::string_view russian) { return Q(Tr(russian)); }
+inline QString QTr(std::string_view russian) {
+  return Q(Tr(russian));
+}
 inline std::string S(const QString& text) {
   return text.toStdString();
 }

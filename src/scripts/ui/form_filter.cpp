@@ -65,8 +65,8 @@ TFormFilter::TFormFilter(const TStatList& list, const std::string& text, int cur
 
   drawsLen_ = new QLineEdit;
   drawsLen_->setObjectName("edDrawsLen");
-  drawsLen_->setToolTip(
-      QTr("Количество тиражей для расчета статистики\n\nДопустимые форматы:\n1 - одно значение\n1, 2, "
+  drawsLen_->setToolTip(QTr(
+      "Количество тиражей для расчета статистики\n\nДопустимые форматы:\n1 - одно значение\n1, 2, "
       "3 - список значений через запятую\n1-10;2 - нижняя и верхняя граница диапазона; шаг "
       "изменения"));
   drawsLen_->setValidator(new TRangeValidator(drawsLen_));
@@ -84,16 +84,16 @@ TFormFilter::TFormFilter(const TStatList& list, const std::string& text, int cur
   grid->addWidget(label(QTr("Направление:"), direction_), row, 2);
   grid->addWidget(direction_, row++, 3);
 
-  multiSelect_ =
-      new QCheckBox(QTr("Использовать режим одновременного выделения нескольких значений в списке"));
+  multiSelect_ = new QCheckBox(
+      QTr("Использовать режим одновременного выделения нескольких значений в списке"));
   multiSelect_->setObjectName("cbMultiSelect");
   grid->addWidget(multiSelect_, row++, 0, 1, 4);
 
   levelMode_ = new QComboBox;
   levelMode_->setObjectName("cbLevelMode");
   for (int i = 0; i < kLevelModeCount; ++i) levelMode_->addItem(Q(LevelModeCaption(i)));
-  grid->addWidget(label(QTr("Режим выделения значений в списке статистики:"), levelMode_), row++, 0, 1,
-                  4);
+  grid->addWidget(label(QTr("Режим выделения значений в списке статистики:"), levelMode_), row++, 0,
+                  1, 4);
   grid->addWidget(levelMode_, row, 0, 1, 2);
   levelValue_ = new QLineEdit;
   levelValue_->setObjectName("edLevelValue");

@@ -40,8 +40,8 @@ TFormScript::TFormScript(TAppSession& session, const QString& title, const std::
   drawsExclude_ = new QSpinBox;
   drawsExclude_->setObjectName("edDrawsExclude");
   drawsExclude_->setRange(0, 2147483647);
-  drawsExclude_->setToolTip(
-      QTr("Исключить указанное количество тиражей из списка комбинаций перед применением фильтров"));
+  drawsExclude_->setToolTip(QTr(
+      "Исключить указанное количество тиражей из списка комбинаций перед применением фильтров"));
   form->addWidget(label(QTr("Начальный список комбинаций:"), startList_), row, 0);
   form->addWidget(startList_, row, 1);
   form->addWidget(label(QTr("Кол-во тиражей:"), drawsExclude_), row, 2);
@@ -51,14 +51,16 @@ TFormScript::TFormScript(TAppSession& session, const QString& title, const std::
   stakeMode_->setObjectName("cbResultCombsMode");
   for (int i = 0; i < kStakeModeCount; ++i) stakeMode_->addItem(Q(StakeModeCaption(i)));
   form->addWidget(
-      label(QTr("В случае неоднозначного результата после применения фильтров:"), stakeMode_), row++, 0,
-      1, 4);
+      label(QTr("В случае неоднозначного результата после применения фильтров:"), stakeMode_),
+      row++, 0, 1, 4);
   form->addWidget(stakeMode_, row++, 0, 1, 4);
 
-  clearStakes_ = new QCheckBox(QTr("Удалить все ставки перед выполнением (накопление только рейтинга)"));
+  clearStakes_ =
+      new QCheckBox(QTr("Удалить все ставки перед выполнением (накопление только рейтинга)"));
   clearStakes_->setObjectName("cbClearStakes");
   form->addWidget(clearStakes_, row++, 0, 1, 4);
-  newOnly_ = new QCheckBox(QTr("Только новые ставки (пропускать те ставки, которые уже есть в списке)"));
+  newOnly_ =
+      new QCheckBox(QTr("Только новые ставки (пропускать те ставки, которые уже есть в списке)"));
   newOnly_->setObjectName("cbNewOnly");
   form->addWidget(newOnly_, row++, 0, 1, 4);
 

@@ -137,7 +137,8 @@ void TRatingsPage::CreateActions() {
       "RatingsToScript", QTr("Добавить в сценарий"), QTr("Добавить выделенные варианты в сценарий"),
       [this] { AddToScript(session_.RatingLabels(SelectedRows())); }, selected);
   commands_ << a.Add(
-      "RatingsGraphOverlap", QTr("Количество совпадений"), QTr("Количество совпадений выделенных вариантов"),
+      "RatingsGraphOverlap", QTr("Количество совпадений"),
+      QTr("Количество совпадений выделенных вариантов"),
       [this] {
         GraphExecute(QTr("Количество совпадений выделенных вариантов"),
                      [this] { return session_.RatingsOverlapChartData(SelectedRows()); });
@@ -152,7 +153,8 @@ void TRatingsPage::CreateActions() {
       },
       [&s, selected] { return s.HasStakes() && selected(); });
   commands_ << a.Add(
-      "StakesGraphProfits", QTr("График профита ставок"), QTr("График профита ставок выделенных вариантов"),
+      "StakesGraphProfits", QTr("График профита ставок"),
+      QTr("График профита ставок выделенных вариантов"),
       [this] {
         GraphExecute(QTr("График профита ставок выделенных вариантов"),
                      [this] { return session_.RatedStakesChartData(SelectedRows(), false); });
@@ -165,8 +167,8 @@ void TRatingsPage::CreateActions() {
                           "Показывать абсолютные изменения эффективности ставок",
                           "Показывать относительные изменения эффективности ставок"};
   for (int mode = 0; mode < 3; ++mode) {
-    QAction* action = a.Add(QString("RatingsEffMode%1").arg(mode), QTr(captions[mode]), QTr(hints[mode]),
-                            [&s, mode] { s.SetRatingsEffMode(mode); });
+    QAction* action = a.Add(QString("RatingsEffMode%1").arg(mode), QTr(captions[mode]),
+                            QTr(hints[mode]), [&s, mode] { s.SetRatingsEffMode(mode); });
     action->setCheckable(true);
     action->setChecked(s.RatingsEffMode() == mode);
     group->addAction(action);

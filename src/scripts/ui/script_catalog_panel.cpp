@@ -26,7 +26,9 @@ constexpr int32_t kLanguages[] = {1049, 1033, 1058};
 TOnlineScriptsModel::TOnlineScriptsModel(TAppSession& session, QObject* parent)
     : QAbstractTableModel(parent), session_(session) {}
 
-int TOnlineScriptsModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int TOnlineScriptsModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : rows_;
+}
 
 int TOnlineScriptsModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : kScriptColumns;
@@ -41,12 +43,14 @@ QVariant TOnlineScriptsModel::data(const QModelIndex& index, int role) const {
     // Public entries open, private ones locked.
     return QIcon::fromTheme(s.Public ? "folder-open" : "folder-locked");
   }
-  if (role == Qt::ToolTipRole && index.column() == 0) return s.Public ? QTr("Публичный") : QTr("Частный");
+  if (role == Qt::ToolTipRole && index.column() == 0)
+    return s.Public ? QTr("Публичный") : QTr("Частный");
   return {};
 }
 
 QVariant TOnlineScriptsModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kScriptColumns) {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+      section >= kScriptColumns) {
     return {};
   }
   return Q(ScriptColumnCaptions()[size_t(section)]);
@@ -59,7 +63,8 @@ void TOnlineScriptsModel::Reload() {
 }
 
 TFormScrPublic::TFormScrPublic(const tScriptData& data, bool readOnly,
-                               std::function<std::string(const tScriptData&)> check, QWidget* parent)
+                               std::function<std::string(const tScriptData&)> check,
+                               QWidget* parent)
     : QDialog(parent), data_(data), check_(std::move(check)) {
   setObjectName("FormScrPublic");
   setWindowTitle(QTr("Свойства сценария"));
@@ -89,7 +94,8 @@ TFormScrPublic::TFormScrPublic(const tScriptData& data, bool readOnly,
   appLayout->addWidget(universal_);
   auto* viewMode = new QGroupBox(QTr(" Доступность "));
   viewMode->setObjectName("rgViewMode");
-  viewMode->setToolTip(QTr("Разрешаете ли Вы использовать данный сценарий другим членам сообщества"));
+  viewMode->setToolTip(
+      QTr("Разрешаете ли Вы использовать данный сценарий другим членам сообщества"));
   public_ = new QRadioButton(QTr("Сценарий виден всем пользователям"));
   auto* privateMode = new QRadioButton(QTr("Сценарий виден только мне"));
   (data.Public ? public_ : privateMode)->setChecked(true);
@@ -147,19 +153,23 @@ void TFormScrPublic::accept() {
   QDialog::accept();
 }
 
-TScriptCatalogPanel::TScriptCatalogPanel(TAppSession& session, TActionList& actions, QWidget* parent)
+TScriptCatalogPanel::TScriptCatalogPanel(TAppSession& session, TActionList& actions,
+                                         QWidget* parent)
     : QWidget(parent), session_(session), actions_(actions) {
   setObjectName("pnOnlineScripts");
   EditScript = [this](tScriptData& data, bool readOnly) {
-    TFormScrPublic form(data, readOnly, [this](const tScriptData& d) { return session_.CheckOnlineScriptData(d); }, this);
+    TFormScrPublic form(
+        data, readOnly, [this](const tScriptData& d) { return session_.CheckOnlineScriptData(d); },
+        this);
     if (form.exec() != QDialog::Accepted) return false;
     data = form.Data();
     return true;
   };
   AskComment = [this](std::string& notes) {
     bool ok = false;
-    const QString text = QInputDialog::getText(this, QTr("Комментарий"), QTr("Вы можете оставить свой комментарий:"),
-                                               QLineEdit::Normal, QString(), &ok);
+    const QString text =
+        QInputDialog::getText(this, QTr("Комментарий"), QTr("Вы можете оставить свой комментарий:"),
+                              QLineEdit::Normal, QString(), &ok);
     notes = S(text);
     return ok;
   };
@@ -176,11 +186,12 @@ TScriptCatalogPanel::TScriptCatalogPanel(TAppSession& session, TActionList& acti
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (size_t r = 0; r < rates.size(); ++r) {
       const auto texts = ScriptRateTexts(rates[r]);
-      for (int c = 0; c < 6; ++c) table->setItem(int(r), c, new QTableWidgetItem(Q(texts[size_t(c)])));
+      for (int c = 0; c < 6; ++c)
+        table->setItem(int(r), c, new QTableWidgetItem(Q(texts[size_t(c)])));
     }
     auto* buttons = new QDialogButtonBox;
-    connect(buttons->addButton(QTr("Закрыть"), QDialogButtonBox::RejectRole), &QPushButton::clicked, &window,
-            &QDialog::reject);
+    connect(buttons->addButton(QTr("Закрыть"), QDialogButtonBox::RejectRole), &QPushButton::clicked,
+            &window, &QDialog::reject);
     auto* layout = new QVBoxLayout(&window);
     layout->addWidget(table);
     layout->addWidget(buttons);
@@ -198,7 +209,8 @@ TScriptCatalogPanel::TScriptCatalogPanel(TAppSession& session, TActionList& acti
   filter_->setToolTip(QTr("Фильтр сценариев"));
   for (const std::string& item : ScriptFilterItems()) filter_->addItem(Q(item));
   filter_->setCurrentIndex(std::clamp(session_.ScriptLibraryFilter(), 0, filter_->count() - 1));
-  connect(filter_, &QComboBox::activated, this, [this](int index) { session_.SetScriptLibraryFilter(index); });
+  connect(filter_, &QComboBox::activated, this,
+          [this](int index) { session_.SetScriptLibraryFilter(index); });
   tools->addWidget(filter_);
   for (const char* name : {"ScriptLibraryRefresh", "ScriptLibraryDownload", "ScriptLibraryUpload",
                            "ScriptLibraryReplace", "ScriptLibraryDelete", "ScriptLibraryRates"}) {
@@ -218,8 +230,10 @@ TScriptCatalogPanel::TScriptCatalogPanel(TAppSession& session, TActionList& acti
   list_->addActions(commands_);
   list_->verticalHeader()->hide();
   list_->verticalHeader()->setDefaultSectionSize(20);
-  connect(list_, &QTableView::doubleClicked, this, [this] { actions_.Find("ScriptLibraryView")->trigger(); });
-  connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, &actions_, &TActionList::UpdateAll);
+  connect(list_, &QTableView::doubleClicked, this,
+          [this] { actions_.Find("ScriptLibraryView")->trigger(); });
+  connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, &actions_,
+          &TActionList::UpdateAll);
   layout->addWidget(list_, 1);
   setVisible(session_.ScriptLibraryOn());
 }
@@ -231,8 +245,8 @@ const tScriptInfo* TScriptCatalogPanel::Focused() const {
 }
 
 void TScriptCatalogPanel::CreateActions() {
-  auto add = [this](const char* name, const QString& caption, const QString& hint, std::function<void()> run,
-                    std::function<bool()> enabled) {
+  auto add = [this](const char* name, const QString& caption, const QString& hint,
+                    std::function<void()> run, std::function<bool()> enabled) {
     QAction* a = actions_.Add(name, caption, hint, std::move(run), std::move(enabled));
     commands_.push_back(a);
     return a;
@@ -244,69 +258,99 @@ void TScriptCatalogPanel::CreateActions() {
   };
   auto shown = [this] { return session_.ScriptLibraryOn(); };
   auto focused = [this, shown] { return shown() && Focused() != nullptr; };
-  QAction* on = actions_.Add("ScriptLibrary", QTr("Online каталог сценариев"), QTr("Online каталог сценариев"),
+  QAction* on = actions_.Add("ScriptLibrary", QTr("Online каталог сценариев"),
+                             QTr("Online каталог сценариев"),
                              [this] { session_.SetScriptLibraryOn(!session_.ScriptLibraryOn()); });
   on->setCheckable(true);
   on->setChecked(session_.ScriptLibraryOn());
-  add("ScriptLibraryRefresh", QTr("Обновить"), QTr("Перезагрузить каталог с сервера"), [this] {
-    const tScriptInfo* s = Focused();
-    Focus(session_.LoadOnlineScripts(s ? s->Id : 0));
-  }, shown);
-  add("ScriptLibraryDownload", QTr("Скачать из каталога"), QTr("Скачать выбранный сценарий из online-каталога"),
+  add(
+      "ScriptLibraryRefresh", QTr("Обновить"), QTr("Перезагрузить каталог с сервера"),
+      [this] {
+        const tScriptInfo* s = Focused();
+        Focus(session_.LoadOnlineScripts(s ? s->Id : 0));
+      },
+      shown);
+  add(
+      "ScriptLibraryDownload", QTr("Скачать из каталога"),
+      QTr("Скачать выбранный сценарий из online-каталога"),
       [this] { session_.DownloadOnlineScript(FocusedRow()); },
       [this, shown] { return shown() && Focused() && Focused()->Applicable; });
-  add("ScriptLibraryUpload", QTr("Опубликовать"), QTr("Опубликовать текущий сценарий в online-каталоге"), [this] {
-    tScriptData data = session_.NewOnlineScriptData();
-    if (EditScript(data, false)) Focus(session_.PublishOnlineScript(data));
-  }, [this, shown] { return shown() && !session_.Script().empty(); });
-  add("ScriptLibraryReplace", QTr("Изменить"), QTr("Заменить выделенный сценарий в online-каталоге текущим"), [this] {
-    const int row = FocusedRow();
-    tScriptData data = session_.OnlineScriptData(row);
-    if (EditScript(data, false)) session_.ReplaceOnlineScript(row, data);
-  }, [this, shown] { return shown() && Focused() && Focused()->Editable && !session_.Script().empty(); });
-  add("ScriptLibraryDelete", QTr("Удалить"), QTr("Удалить выделенный сценарий из online-каталога"),
+  add(
+      "ScriptLibraryUpload", QTr("Опубликовать"),
+      QTr("Опубликовать текущий сценарий в online-каталоге"),
+      [this] {
+        tScriptData data = session_.NewOnlineScriptData();
+        if (EditScript(data, false)) Focus(session_.PublishOnlineScript(data));
+      },
+      [this, shown] { return shown() && !session_.Script().empty(); });
+  add(
+      "ScriptLibraryReplace", QTr("Изменить"),
+      QTr("Заменить выделенный сценарий в online-каталоге текущим"),
+      [this] {
+        const int row = FocusedRow();
+        tScriptData data = session_.OnlineScriptData(row);
+        if (EditScript(data, false)) session_.ReplaceOnlineScript(row, data);
+      },
+      [this, shown] {
+        return shown() && Focused() && Focused()->Editable && !session_.Script().empty();
+      });
+  add(
+      "ScriptLibraryDelete", QTr("Удалить"), QTr("Удалить выделенный сценарий из online-каталога"),
       [this] { session_.DeleteOnlineScript(FocusedRow()); },
       [this, shown] { return shown() && Focused() && Focused()->Editable; });
   separator();
-  add("ScriptLibraryView", QTr("Свойства сценария"), QTr("Просмотр сведений о выделенном сценарии"), [this] {
-    tScriptData data = session_.OnlineScriptData(FocusedRow());
-    EditScript(data, true);
-  }, focused);
-  add("ScriptLibraryRates", QTr("Просмотр оценок"), QTr("Просмотр оценок сценария пользователями"), [this] {
-    if (auto rates = session_.OnlineScriptRates(FocusedRow())) ShowRates(*rates);
-  }, focused);
+  add(
+      "ScriptLibraryView", QTr("Свойства сценария"), QTr("Просмотр сведений о выделенном сценарии"),
+      [this] {
+        tScriptData data = session_.OnlineScriptData(FocusedRow());
+        EditScript(data, true);
+      },
+      focused);
+  add(
+      "ScriptLibraryRates", QTr("Просмотр оценок"), QTr("Просмотр оценок сценария пользователями"),
+      [this] {
+        if (auto rates = session_.OnlineScriptRates(FocusedRow())) ShowRates(*rates);
+      },
+      focused);
   separator();
-  add("ScriptLibraryRate0", QTr("Удалить оценку"), QTr("Удалить Вашу оценку"),
+  add(
+      "ScriptLibraryRate0", QTr("Удалить оценку"), QTr("Удалить Вашу оценку"),
       [this] {
         const int32_t id = Focused()->Id;
         if (session_.RateOnlineScript(FocusedRow(), 0, "")) Focus(RowOfId(id));
       },
       [this, shown] { return shown() && Focused() && Focused()->RatingYou != 0; });
-  const char* captions[] = {"[ 1 ] - Бесполезно", "[ 2 ] - Плохо", "[ 3 ] - Удовлетворительно", "[ 4 ] - Хорошо",
-                            "[ 5 ] - Отлично"};
+  const char* captions[] = {"[ 1 ] - Бесполезно", "[ 2 ] - Плохо", "[ 3 ] - Удовлетворительно",
+                            "[ 4 ] - Хорошо", "[ 5 ] - Отлично"};
   for (int v = 1; v <= 5; ++v) {
-    QAction* a = add(QString("ScriptLibraryRate%1").arg(v).toUtf8().constData(), QTr(captions[v - 1]),
-                     Q(Format(Tr("Установить оценку \"%s\""), {std::to_string(v)})), [this, v] {
-                       std::string notes;
-                       if (!AskComment(notes)) return;
-                       const int32_t id = Focused()->Id;
-                       if (session_.RateOnlineScript(FocusedRow(), v, notes)) Focus(RowOfId(id));
-                     }, [this, focused, v] {
-                       const bool on = focused();
-                       actions_.Find(QString("ScriptLibraryRate%1").arg(v))->setChecked(on && Focused()->RatingYou == v);
-                       return on;
-                     });
+    QAction* a = add(
+        QString("ScriptLibraryRate%1").arg(v).toUtf8().constData(), QTr(captions[v - 1]),
+        Q(Format(Tr("Установить оценку \"%s\""), {std::to_string(v)})),
+        [this, v] {
+          std::string notes;
+          if (!AskComment(notes)) return;
+          const int32_t id = Focused()->Id;
+          if (session_.RateOnlineScript(FocusedRow(), v, notes)) Focus(RowOfId(id));
+        },
+        [this, focused, v] {
+          const bool on = focused();
+          actions_.Find(QString("ScriptLibraryRate%1").arg(v))
+              ->setChecked(on && Focused()->RatingYou == v);
+          return on;
+        });
     a->setCheckable(true);
   }
-  QAction* hide = add("ScriptLibraryHide", QTr("Скрыть сценарий"), QTr("Исключить сценарий из Вашего списка"),
-                      [this] {
-                        const int32_t id = Focused()->Id;
-                        if (session_.RateOnlineScript(FocusedRow(), -1, "")) Focus(RowOfId(id));
-                      }, [this, focused] {
-                        const bool on = focused();
-                        actions_.Find("ScriptLibraryHide")->setChecked(on && Focused()->RatingYou == -1);
-                        return on;
-                      });
+  QAction* hide = add(
+      "ScriptLibraryHide", QTr("Скрыть сценарий"), QTr("Исключить сценарий из Вашего списка"),
+      [this] {
+        const int32_t id = Focused()->Id;
+        if (session_.RateOnlineScript(FocusedRow(), -1, "")) Focus(RowOfId(id));
+      },
+      [this, focused] {
+        const bool on = focused();
+        actions_.Find("ScriptLibraryHide")->setChecked(on && Focused()->RatingYou == -1);
+        return on;
+      });
   hide->setCheckable(true);
 }
 

@@ -5,12 +5,10 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QSplitter>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QSplitter>
-
-#include "scripts/ui/script_catalog_panel.h"
 #include <random>
 
 #include "app/app_session.h"
@@ -21,6 +19,7 @@
 #include "core/format.h"
 #include "core/translate.h"
 #include "scripts/ui/form_script.h"
+#include "scripts/ui/script_catalog_panel.h"
 
 namespace vetrilo {
 
@@ -157,14 +156,14 @@ void TScriptPage::CreateActions() {
       "ScriptClone", QTr("Клонировать"), QTr("Создать новую строку на основе текущей"),
       [this] { ScriptCloneExecute(); }, TScriptCommand::Clone);
   add(
-      "ScriptEdit", QTr("Изменить"), QTr("Изменить текущую строку сценария"), [this] { ScriptEditExecute(); },
-      TScriptCommand::Edit);
+      "ScriptEdit", QTr("Изменить"), QTr("Изменить текущую строку сценария"),
+      [this] { ScriptEditExecute(); }, TScriptCommand::Edit);
   add(
-      "ScriptDel", QTr("Удалить"), QTr("Удалить выделенные строки сценария"), [this] { ScriptDelExecute(); },
-      TScriptCommand::Del);
+      "ScriptDel", QTr("Удалить"), QTr("Удалить выделенные строки сценария"),
+      [this] { ScriptDelExecute(); }, TScriptCommand::Del);
   add(
-      "ScriptClr", QTr("Удалить все"), QTr("Удалить все строки сценария"), [this] { ScriptClrExecute(); },
-      TScriptCommand::Clr);
+      "ScriptClr", QTr("Удалить все"), QTr("Удалить все строки сценария"),
+      [this] { ScriptClrExecute(); }, TScriptCommand::Clr);
   separator();
   add(
       "ScriptUp", QTr("Переместить вверх"), QTr("Переместить текущую строку вверх"),
@@ -174,11 +173,11 @@ void TScriptPage::CreateActions() {
       [this] { ScriptMoveExecute(1); }, TScriptCommand::Down);
   separator();
   add(
-      "ScriptOpen", QTr("Открыть"), QTr("Открыть сценарий из файла"), [this] { ScriptOpenExecute(); },
-      TScriptCommand::Open);
+      "ScriptOpen", QTr("Открыть"), QTr("Открыть сценарий из файла"),
+      [this] { ScriptOpenExecute(); }, TScriptCommand::Open);
   add(
-      "ScriptSave", QTr("Сохранить"), QTr("Сохранить сценарий в файл"), [this] { ScriptSaveExecute(); },
-      TScriptCommand::Save);
+      "ScriptSave", QTr("Сохранить"), QTr("Сохранить сценарий в файл"),
+      [this] { ScriptSaveExecute(); }, TScriptCommand::Save);
   add(
       "ScriptLoad", QTr("Добавить сценарий"), QTr("Добавить в конец строки сценария из файла"),
       [this] { ScriptLoadExecute(); }, TScriptCommand::Load);
@@ -218,8 +217,8 @@ void TScriptPage::CreateRunActions() {
   runCommands_.push_back(log);
   runCommands_.push_back(actions_.Add(
       "LogsDelete", QTr("Удалить журналы выполнения сценариев"),
-      QTr("Удалить все файлы журналов выполнения сценариев"), [this] { session_.DeleteScriptLogs(); },
-      [this] { return !session_.ScriptRunning(); }));
+      QTr("Удалить все файлы журналов выполнения сценариев"),
+      [this] { session_.DeleteScriptLogs(); }, [this] { return !session_.ScriptRunning(); }));
   QAction* check = actions_.Add(
       "StakesCheckLine", QTr("Проверять ставки после каждой строки сценария"),
       QTr("Проверять ставки после каждого варианта фильтров, а не после всего сценария"),

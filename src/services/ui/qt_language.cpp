@@ -34,7 +34,9 @@ std::string Lookup(std::string_view russian) {
 
 }  // namespace
 
-TQtLanguageModules::~TQtLanguageModules() { Unload(); }
+TQtLanguageModules::~TQtLanguageModules() {
+  Unload();
+}
 
 bool TQtLanguageModules::Load(const std::string& path, int& errorCode, std::string& errorText) {
   const int fd = ::open(path.c_str(), O_RDONLY);

@@ -48,8 +48,9 @@ TFormStake::TFormStake(const TStakeRec& rec, std::function<void(const std::strin
   stakeData_->setObjectName("edStakeData");
   stakeData_->setToolTip(QTr("Введите числа, разделенные точкой с запятой или запятой"));
   comment_ = CommentEdit(rec.Comment);
-  drawsCount_ = Spin("edDrawsCount", 1, kStakeDrawsMax, 1,
-                     QTr("Количество тиражей, на которые нужно сделать ставку (начиная с указанного)"));
+  drawsCount_ =
+      Spin("edDrawsCount", 1, kStakeDrawsMax, 1,
+           QTr("Количество тиражей, на которые нужно сделать ставку (начиная с указанного)"));
   sum_ = new QLineEdit;
   sum_->setObjectName("edStakeSum");
   sum_->setReadOnly(true);
@@ -98,8 +99,9 @@ TFormMulti::TFormMulti(int32_t draw, std::function<void(const std::string&)> sho
   setWindowTitle(QTr("Добавление мультиставки"));
   drawNumber_ = Spin("edDrawNumber", 1, INT_MAX, std::max(1, draw), QTr("Номер тиража"));
   comment_ = CommentEdit(std::string(kManualStakeComment));
-  drawsCount_ = Spin("edDrawsCount", 1, kStakeDrawsMax, 1,
-                     QTr("Количество тиражей, на которые нужно сделать ставку (начиная с указанного)"));
+  drawsCount_ =
+      Spin("edDrawsCount", 1, kStakeDrawsMax, 1,
+           QTr("Количество тиражей, на которые нужно сделать ставку (начиная с указанного)"));
   auto* form = new QFormLayout;
   form->addRow(QTr("Номер тиража:"), drawNumber_);
   form->addRow(QTr("Комментарий к ставке:"), comment_);
@@ -127,9 +129,8 @@ TFormStakeFilter::TFormStakeFilter(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QTr("Удаление по условию"));
   condition_ = new QComboBox;
   condition_->setObjectName("cbCondition");
-  condition_->addItems(
-      {QTr("Равно [ = ]"), QTr("Более [ > ]"), QTr("Не менее [ >= ]"), QTr("Менее [ < ]"),
-       QTr("Не более [ <= ]")});
+  condition_->addItems({QTr("Равно [ = ]"), QTr("Более [ > ]"), QTr("Не менее [ >= ]"),
+                        QTr("Менее [ < ]"), QTr("Не более [ <= ]")});
   condition_->setToolTip(QTr("Режим сравнения с количеством совпадений"));
   value_ = Spin("edValue", 0, 4, 0, QTr("Количество совпадений"));
   auto* form = new QFormLayout;

@@ -193,8 +193,8 @@ void TStakesPage::CreateActions() {
         return session_.StakesOpen() && combs_.CombList()->selectionModel()->hasSelection();
       });
   commands_ << a.Add(
-      "StakeAddAll", QTr("Сделать ставки для всех комбинаций"), QTr("Сделать ставки для всех комбинаций"),
-      [this] { StakeMultiExecute(true); },
+      "StakeAddAll", QTr("Сделать ставки для всех комбинаций"),
+      QTr("Сделать ставки для всех комбинаций"), [this] { StakeMultiExecute(true); },
       [&s] { return s.StakesOpen() && s.Combs().Count() > 0; });
   commands_ << a.Add(
       "StakeDel", QTr("Удалить ставку"), QTr("Удалить выделенные ставки"),
@@ -222,18 +222,20 @@ void TStakesPage::CreateActions() {
   scroll->setCheckable(true);
   commands_ << scroll;
   commands_ << a.Add(
-      "StakesGraphDraws", QTr("Суммарный профит по тиражам"), QTr("Суммарный профит ставок по тиражам"),
+      "StakesGraphDraws", QTr("Суммарный профит по тиражам"),
+      QTr("Суммарный профит ставок по тиражам"),
       [this] {
         GraphExecute(QTr("Суммарный профит ставок по тиражам"),
                      [this] { return session_.ProfitChartData(); });
       },
       [&s] { return s.HasStakes(); });
-  QAction* logs = a.Add("LogStakes", QTr("Журналы ставок"), QTr("Записывать проверенные ставки в журналы"),
-                        [&s] { s.SetStakesLogEnabled(!s.StakesLogEnabled()); });
+  QAction* logs =
+      a.Add("LogStakes", QTr("Журналы ставок"), QTr("Записывать проверенные ставки в журналы"),
+            [&s] { s.SetStakesLogEnabled(!s.StakesLogEnabled()); });
   logs->setCheckable(true);
   commands_ << logs;
-  commands_ << a.Add("LogStakesDelete", QTr("Удалить журналы ставок"), QTr("Удалить журналы ставок"),
-                     [&s] { s.DeleteStakeLogs(); });
+  commands_ << a.Add("LogStakesDelete", QTr("Удалить журналы ставок"),
+                     QTr("Удалить журналы ставок"), [&s] { s.DeleteStakeLogs(); });
   connect(combs_.CombList(), &QAbstractItemView::doubleClicked, this, [this, focused] {
     if (!session_.Busy() && session_.StakesOpen()) StakeAddExecute(focused());
   });

@@ -53,7 +53,9 @@ QIcon StateIcon(int state) {
 TSystemsModel::TSystemsModel(TAppSession& session, QObject* parent)
     : QAbstractTableModel(parent), session_(session) {}
 
-int TSystemsModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int TSystemsModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : rows_;
+}
 
 int TSystemsModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : kSystemColumns;
@@ -109,8 +111,10 @@ TFormSystem::TFormSystem(const tSystemData& data, bool editable, QWidget* parent
   auto* open = new QPushButton(QTr("Открыть ссылку в браузере"));
   open->setObjectName("btOpenUrl");
   open->setEnabled(!data.Url.empty());
-  connect(url_, &QLineEdit::textChanged, open, [open](const QString& t) { open->setEnabled(!t.trimmed().isEmpty()); });
-  connect(open, &QPushButton::clicked, this, [this] { QDesktopServices::openUrl(QUrl(url_->text().trimmed())); });
+  connect(url_, &QLineEdit::textChanged, open,
+          [open](const QString& t) { open->setEnabled(!t.trimmed().isEmpty()); });
+  connect(open, &QPushButton::clicked, this,
+          [this] { QDesktopServices::openUrl(QUrl(url_->text().trimmed())); });
   combs_ = new QPlainTextEdit(Q(data.CList));
   combs_->setObjectName("edCombs");
   combs_->setToolTip(QTr("Список комбинаций системы"));
@@ -123,8 +127,12 @@ TFormSystem::TFormSystem(const tSystemData& data, bool editable, QWidget* parent
     connect(a, &QAction::triggered, this, std::move(run));
     combs_->addAction(a);
   };
-  addMenu("Копировать в буфер обмена", false, [this] { QApplication::clipboard()->setText(combs_->toPlainText()); });
-  addMenu("Вставить из буфера обмена", true, [this] { combs_->insertPlainText(QApplication::clipboard()->text()); NormalizeCombs(); });
+  addMenu("Копировать в буфер обмена", false,
+          [this] { QApplication::clipboard()->setText(combs_->toPlainText()); });
+  addMenu("Вставить из буфера обмена", true, [this] {
+    combs_->insertPlainText(QApplication::clipboard()->text());
+    NormalizeCombs();
+  });
   addMenu("Выделить все", false, [this] { combs_->selectAll(); });
   addMenu("Загрузить из файла", true, [this] {
     const QString path = QFileDialog::getOpenFileName(this, QTr("Загрузить из файла"));
@@ -145,15 +153,18 @@ TFormSystem::TFormSystem(const tSystemData& data, bool editable, QWidget* parent
       ShowRefusal(QMessage(e.Message()));
     }
   });
-  auto* created = field("edCreated", Q(CatalogTimeText(data.Created)), "Время создания системы", true);
+  auto* created =
+      field("edCreated", Q(CatalogTimeText(data.Created)), "Время создания системы", true);
   csize_ = field("edCSize", QString::number(data.CSize), "Количество комбинаций в списке", true);
   nums_ = field("edNums", QString::number(data.Nums), "Количество используемых чисел", false);
   nums_->setValidator(new QIntValidator(0, 99, nums_));
   auto* clen = field("edCLen", "4", "Длина одной комбинации", true);
   olap_ = field("edOlap", QString::number(data.Olap), "Длина блока", false);
   olap_->setValidator(new QIntValidator(0, 9, olap_));
-  auto* downloads = field("edDownloads", QString::number(data.Downloads), "Количество загрузок пользователями", true);
-  auto* last = field("edLastDownload", Q(CatalogTimeText(data.LastDownload)), "Время последней загрузки", true);
+  auto* downloads = field("edDownloads", QString::number(data.Downloads),
+                          "Количество загрузок пользователями", true);
+  auto* last = field("edLastDownload", Q(CatalogTimeText(data.LastDownload)),
+                     "Время последней загрузки", true);
 
   auto* form = new QFormLayout;
   form->addRow(QTr("Наименование:"), title_);
@@ -165,8 +176,12 @@ TFormSystem::TFormSystem(const tSystemData& data, bool editable, QWidget* parent
   form->addRow(QTr("Ссылка:"), urlRow);
   form->addRow(QTr("Список комбинаций:"), combs_);
   auto* numbers = new QHBoxLayout;
-  for (auto [caption, edit] : {std::pair{"Создана:", created}, {"Комбинаций:", csize_}, {"Числа:", nums_},
-                               {"Длина:", clen}, {"Блок:", olap_}, {"Загрузок:", downloads},
+  for (auto [caption, edit] : {std::pair{"Создана:", created},
+                               {"Комбинаций:", csize_},
+                               {"Числа:", nums_},
+                               {"Длина:", clen},
+                               {"Блок:", olap_},
+                               {"Загрузок:", downloads},
                                {"Последняя:", last}}) {
     numbers->addWidget(new QLabel(QTr(caption)));
     numbers->addWidget(edit);
@@ -188,7 +203,8 @@ TFormSystem::TFormSystem(const tSystemData& data, bool editable, QWidget* parent
 }
 
 bool TFormSystem::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == combs_ && event->type() == QEvent::FocusOut && !combs_->isReadOnly()) NormalizeCombs();
+  if (watched == combs_ && event->type() == QEvent::FocusOut && !combs_->isReadOnly())
+    NormalizeCombs();
   return QDialog::eventFilter(watched, event);
 }
 
@@ -238,7 +254,8 @@ TSystemsPage::TSystemsPage(TAppSession& session, TActionList& actions, QWidget* 
     return true;
   };
   AskStake = [this](int32_t& draw, std::string& comment, int& draws) {
-    TFormMulti dialog(draw, [this](const std::string& text) { session_.ShowError(text); }, this);
+    TFormMulti dialog(
+        draw, [this](const std::string& text) { session_.ShowError(text); }, this);
     dialog.Comment()->setText(Q(comment));
     if (dialog.exec() != QDialog::Accepted) return false;
     draw = dialog.DrawNumber();
@@ -273,16 +290,19 @@ TSystemsPage::TSystemsPage(TAppSession& session, TActionList& actions, QWidget* 
   list_->verticalHeader()->hide();
   list_->verticalHeader()->setDefaultSectionSize(20);
   list_->setColumnWidth(0, 220);
-  connect(list_, &QTableView::doubleClicked, this, [this] { actions_.Find("SystemsProp")->trigger(); });
-  connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, &actions_, &TActionList::UpdateAll);
-  connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, &actions_, &TActionList::UpdateAll);
+  connect(list_, &QTableView::doubleClicked, this,
+          [this] { actions_.Find("SystemsProp")->trigger(); });
+  connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, &actions_,
+          &TActionList::UpdateAll);
+  connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, &actions_,
+          &TActionList::UpdateAll);
   layout->addWidget(list_, 1);
   model_->Reload();
 }
 
 void TSystemsPage::CreateActions() {
-  auto add = [this](const char* name, const char* caption, const char* hint, std::function<void()> run,
-                    std::function<bool()> enabled) {
+  auto add = [this](const char* name, const char* caption, const char* hint,
+                    std::function<void()> run, std::function<bool()> enabled) {
     QAction* a = actions_.Add(name, QTr(caption), QTr(hint), std::move(run), std::move(enabled));
     commands_.push_back(a);
     return a;
@@ -294,46 +314,67 @@ void TSystemsPage::CreateActions() {
   };
   auto shown = [this] { return session_.SystemsEnabled(); };
   auto real = [this](int row) {
-    return row >= 0 && row < int(session_.Systems().size()) && session_.Systems()[size_t(row)].Id > 0;
+    return row >= 0 && row < int(session_.Systems().size()) &&
+           session_.Systems()[size_t(row)].Id > 0;
   };
-  QAction* on = actions_.Add("SystemsOn", QTr("Системная игра"), QTr("Включить или выключить список систем"),
-                             [this] { session_.SetSystemsEnabled(!session_.SystemsEnabled()); });
+  QAction* on =
+      actions_.Add("SystemsOn", QTr("Системная игра"), QTr("Включить или выключить список систем"),
+                   [this] { session_.SetSystemsEnabled(!session_.SystemsEnabled()); });
   on->setCheckable(true);
   on->setChecked(session_.SystemsEnabled());
-  add("SystemsRefresh", "Обновить", "Перезагрузить список с сервера", [this] {
-    const int row = FocusedRow();
-    const int32_t id = row >= 0 && row < int(session_.Systems().size()) ? session_.Systems()[size_t(row)].Id : 0;
-    Reload(session_.LoadSystems(id));
-  }, shown);
-  add("SystemsDownload", "Загрузить", "Загрузить выделенные системы", [this] {
-    const int row = FocusedRow();
-    session_.DownloadSystems(SelectedRows());
-    Reload(row);
-  }, [this, real] {
-    for (const int row : SelectedRows()) {
-      if (real(row)) return true;
-    }
-    return false;
-  });
+  add(
+      "SystemsRefresh", "Обновить", "Перезагрузить список с сервера",
+      [this] {
+        const int row = FocusedRow();
+        const int32_t id = row >= 0 && row < int(session_.Systems().size())
+                               ? session_.Systems()[size_t(row)].Id
+                               : 0;
+        Reload(session_.LoadSystems(id));
+      },
+      shown);
+  add(
+      "SystemsDownload", "Загрузить", "Загрузить выделенные системы",
+      [this] {
+        const int row = FocusedRow();
+        session_.DownloadSystems(SelectedRows());
+        Reload(row);
+      },
+      [this, real] {
+        for (const int row : SelectedRows()) {
+          if (real(row)) return true;
+        }
+        return false;
+      });
   separator();
-  add("SystemsAdd", "Добавить", "Добавить свою систему в список", [this] {
-    tSystemData data = session_.NewSystemData();
-    if (!EditSystem(data, true)) return;
-    Reload(session_.AddSystem(data));
-  }, shown);
-  add("SystemsProp", "Свойства", "Просмотр / редактирование свойств системы", [this] { PropExecute(); },
-      [this, real] { return real(FocusedRow()); });
-  add("SystemsDel", "Удалить", "Удалить свои системы из списка", [this] {
-    const int row = FocusedRow();
-    if (session_.DeleteSystem(row)) Reload(std::min(row, int(session_.Systems().size()) - 1));
-  }, [this] { return session_.SystemOwn(FocusedRow()); });
+  add(
+      "SystemsAdd", "Добавить", "Добавить свою систему в список",
+      [this] {
+        tSystemData data = session_.NewSystemData();
+        if (!EditSystem(data, true)) return;
+        Reload(session_.AddSystem(data));
+      },
+      shown);
+  add(
+      "SystemsProp", "Свойства", "Просмотр / редактирование свойств системы",
+      [this] { PropExecute(); }, [this, real] { return real(FocusedRow()); });
+  add(
+      "SystemsDel", "Удалить", "Удалить свои системы из списка",
+      [this] {
+        const int row = FocusedRow();
+        if (session_.DeleteSystem(row)) Reload(std::min(row, int(session_.Systems().size()) - 1));
+      },
+      [this] { return session_.SystemOwn(FocusedRow()); });
   separator();
-  QAction* all = add("SystemStakeAll", "Cистемная игра по списку системы",
-                     "Системная игра по всем комбинациям выбранной системы (даже если их нет в списке комбинаций)",
-                     [this] { session_.StakeSystem(true, AskStake); }, [this] { return session_.CanStakeSystem(); });
-  QAction* filter = add("SystemStakeFilter", "Cистемная игра по списку комбинаций",
-                        "Системная игра только по комбинациям, которые есть и в системе и в списке комбинаций",
-                        [this] { session_.StakeSystem(false, AskStake); }, [this] { return session_.CanStakeSystem(); });
+  QAction* all = add(
+      "SystemStakeAll", "Cистемная игра по списку системы",
+      "Системная игра по всем комбинациям выбранной системы (даже если их нет в списке комбинаций)",
+      [this] { session_.StakeSystem(true, AskStake); },
+      [this] { return session_.CanStakeSystem(); });
+  QAction* filter = add(
+      "SystemStakeFilter", "Cистемная игра по списку комбинаций",
+      "Системная игра только по комбинациям, которые есть и в системе и в списке комбинаций",
+      [this] { session_.StakeSystem(false, AskStake); },
+      [this] { return session_.CanStakeSystem(); });
   all->setVisible(session_.SystemsEnabled());
   filter->setVisible(session_.SystemsEnabled());
 }

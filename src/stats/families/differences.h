@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "stats/custom_stat.h"
 #include "core/translate.h"
+#include "stats/custom_stat.h"
 
 namespace vetrilo {
 

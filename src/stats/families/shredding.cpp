@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "core/format.h"
-#include "stats/stat_list.h"
 #include "core/translate.h"
+#include "stats/stat_list.h"
 
 namespace vetrilo {
 

@@ -1,7 +1,7 @@
 #include "stats/families/sums.h"
 
-#include "stats/families/numbers.h"
 #include "core/translate.h"
+#include "stats/families/numbers.h"
 
 namespace vetrilo {
 

@@ -12,10 +12,10 @@
 
 #include "app/app_session.h"
 #include "app/ui/qt_text.h"
-#include "services/ui/form_help.h"
 #include "app/ui/screen_info.h"
 #include "app/window_placement.h"
 #include "core/file_io.h"
+#include "services/ui/form_help.h"
 
 namespace vetrilo {
 
@@ -184,8 +184,9 @@ void TFormFavorites::RenameSelected() {
     text = renameInput_(current);
   } else {
     bool ok = false;
-    const QString typed = QInputDialog::getText(
-        this, QTr("Переименование"), QTr("Введите наименование фильтра:"), QLineEdit::Normal, current, &ok);
+    const QString typed =
+        QInputDialog::getText(this, QTr("Переименование"), QTr("Введите наименование фильтра:"),
+                              QLineEdit::Normal, current, &ok);
     if (ok) text = typed;
   }
   if (!text) return;

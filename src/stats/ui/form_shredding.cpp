@@ -43,10 +43,10 @@ TFormShredding::TFormShredding(const TStatList& list, const TDrawArchive& archiv
     UpdatePreview(i);
   }
   layout->addLayout(grid);
-  auto* info = new QLabel(
-      QTr("Используемые переменные:\n"
-      "n1, n2, n3, ..., nX - числа текущего тиража\n"
-      "p1, p2, p3, ..., pX - числа предыдущего тиража"));
+  auto* info =
+      new QLabel(QTr("Используемые переменные:\n"
+                     "n1, n2, n3, ..., nX - числа текущего тиража\n"
+                     "p1, p2, p3, ..., pX - числа предыдущего тиража"));
   info->setObjectName("lblInfo");
   layout->addWidget(info);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);

@@ -5,12 +5,12 @@
 
 #include "app/app_session.h"
 #include "app/ui/action_list.h"
+#include "app/ui/qt_text.h"
 #include "views/ui/analysis_windows.h"
 #include "views/ui/card_page.h"
 #include "views/ui/graphs_page.h"
 #include "views/ui/layout_page.h"
 #include "views/ui/week_page.h"
-#include "app/ui/qt_text.h"
 
 namespace vetrilo {
 

@@ -69,8 +69,8 @@ TFormSumChart::TFormSumChart(const TSumDistribution& d, QWidget* parent) : QDial
       levels[k].push_back({double(t.Sum), d.Scaled(d.Levels[k].Threshold), ""});
     }
   }
-  const TChartAxes axes = AddValueAxes(chart, QTr("Сумма"), QTr("Количество тиражей"), d.Theory.front().Sum,
-                                       d.Theory.back().Sum, maxY);
+  const TChartAxes axes = AddValueAxes(chart, QTr("Сумма"), QTr("Количество тиражей"),
+                                       d.Theory.front().Sum, d.Theory.back().Sum, maxY);
   AddLineSeries(chart, axes, actual, QTr(TSumDistribution::kActualName), QColor(Qt::red), 2);
   AddLineSeries(chart, axes, theory, QTr(TSumDistribution::kTheoryName), QColor(128, 0, 0), 2);
   const QColor levelColors[] = {QColor(0, 160, 0), QColor(Qt::blue), QColor(Qt::magenta)};
@@ -202,7 +202,8 @@ void TFormRepeats::Show(const TRepeatsAnalysis& a) {
       first = false;
     }
   }
-  const TChartAxes axes = AddValueAxes(chart, QTr("Тираж"), QTr("Кол-во повторов"), minX, maxX, maxY);
+  const TChartAxes axes =
+      AddValueAxes(chart, QTr("Тираж"), QTr("Кол-во повторов"), minX, maxX, maxY);
   for (size_t k = 0; k < series.size(); ++k) {
     AddLineSeries(chart, axes, series[k].Points, Q(series[k].Title), SeriesColor(int(k)), 1, 2,
                   SeriesColor(int(k)));

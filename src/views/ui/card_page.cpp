@@ -10,7 +10,6 @@
 #include "app/ui/qt_text.h"
 #include "services/ui/table_export.h"
 #include "views/ui/grid_model.h"
-#include "app/ui/qt_text.h"
 
 namespace vetrilo {
 
@@ -56,9 +55,10 @@ void TCardPage::CreateActions() {
       QTr("Из списка комбинаций удалить комбинации с выделенными  значениями"),
       [this] { session_.FilterCombsByCard(SelectedRect(grid_), false); },
       [this] { return grid_ && session_.CanFilterCard(SelectedRect(grid_)); });
-  QAction* channels = actions_.Add(
-      "ViewColorCard", QTr("Выделять каналы в карте тиражей"), QTr("Выделять цветами каналы в карте тиражей"),
-      [this] { session_.SetColorCard(!session_.CardOptions().ChannelColors); });
+  QAction* channels = actions_.Add("ViewColorCard", QTr("Выделять каналы в карте тиражей"),
+                                   QTr("Выделять цветами каналы в карте тиражей"), [this] {
+                                     session_.SetColorCard(!session_.CardOptions().ChannelColors);
+                                   });
   channels->setCheckable(true);
   channels->setChecked(session_.CardOptions().ChannelColors);
   QAction* sequences = actions_.Add(

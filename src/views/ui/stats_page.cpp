@@ -199,10 +199,10 @@ void TStatsPage::CreateActions() {
         session_.RefreshDrawStats();
       },
       [this] { return session_.Archive().Count() > 0 && session_.DrawStats().Method >= 0; });
-  QAction* prefetch =
-      actions_.Add("DrawsStatPrefetchs", QTr("Использовать сравнение с полным набором комбинаций"),
-                   QTr("Сравнивать статистику тиражей с распределением по всем возможным комбинациям"),
-                   [this] { session_.SetPrefetchsEnabled(!session_.PrefetchsEnabled()); });
+  QAction* prefetch = actions_.Add(
+      "DrawsStatPrefetchs", QTr("Использовать сравнение с полным набором комбинаций"),
+      QTr("Сравнивать статистику тиражей с распределением по всем возможным комбинациям"),
+      [this] { session_.SetPrefetchsEnabled(!session_.PrefetchsEnabled()); });
   prefetch->setCheckable(true);
   prefetch->setIconText(QTr("Сравнение"));
   QAction* totalLine = actions_.Add(

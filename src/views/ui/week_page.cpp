@@ -150,7 +150,8 @@ void TWeekPage::RefreshChart() {
   const QString xTitle = mode == 1 ? QTr("День недели") : QTr("Число");
   const bool numberColumn = v.WeekColumn >= 1 && v.WeekColumn <= kMaxNumber;
   chart->setTitle(
-      mode == 1 ? (numberColumn ? Q(Format(Tr("Число %d по дням недели"), {v.WeekColumn})) : QString())
+      mode == 1
+          ? (numberColumn ? Q(Format(Tr("Число %d по дням недели"), {v.WeekColumn})) : QString())
       : v.WeekRow >= 1 && v.WeekRow <= 7 ? Q(session_.WeekdayNames()[size_t(v.WeekRow - 1)])
                                          : QString());
   auto* axisY = new QValueAxis;

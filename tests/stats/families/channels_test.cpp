@@ -28,7 +28,9 @@ TEST(ChannelStats, CombinationValuesAndTexts) {
   };
   const TCase cases[] = {
       {8, "CHAN", MakeComb(3, 7, 30, 47), {"01 [1-8] x2", "04 [25-32] x1", "06 [41-48] x1"}},
-      {8, "CHNV", MakeComb(3, 7, 30, 47),
+      {8,
+       "CHNV",
+       MakeComb(3, 7, 30, 47),
        {"01 [1-8] x 2 x1", "02 [9-16] x 0 x1", "03 [17-24] x 0 x1", "04 [25-32] x 1 x1",
         "05 [33-40] x 0 x1", "06 [41-48] x 1 x1"}},
       {8, "CHNC", MakeComb(3, 7, 30, 47), {"3 x1"}},
@@ -36,11 +38,15 @@ TEST(ChannelStats, CombinationValuesAndTexts) {
       {8, "CHN2", MakeComb(3, 7, 30, 47), {"0 x1"}},
       {8, "CHN6", MakeComb(3, 7, 30, 47), {"1 x1"}},
       {8, "KCM2", MakeComb(3, 7, 30, 47), {}},  // tuples have no norm
-      {3, "CHAN", MakeComb(1, 4, 7, 10),
+      {3,
+       "CHAN",
+       MakeComb(1, 4, 7, 10),
        {"01 [1-3] x1", "02 [4-6] x1", "03 [7-9] x1", "04 [10-12] x1"}},
       {3, "CHNC", MakeComb(1, 4, 7, 10), {"4 x1"}},
       {3, "CHN16", MakeComb(45, 46, 47, 1), {"2 x1"}},
-      {10, "CHNV", MakeComb(5, 15, 41, 47),
+      {10,
+       "CHNV",
+       MakeComb(5, 15, 41, 47),
        {"01 [1-10] x 1 x1", "02 [11-20] x 1 x1", "03 [21-30] x 0 x1", "04 [31-40] x 0 x1",
         "05 [41-50] x 2 x1"}},
       {10, "CHNC", MakeComb(5, 15, 41, 47), {"3 x1"}},
@@ -123,8 +129,12 @@ TEST(ChannelStats, ParameterRangeFollowsTheSizeAtBuildTime) {
     Strings Expected;
   };
   const TCase cases[] = {
-      {8, Numbered("CHN", 1, 6)},  {3, Numbered("CHN", 1, 16)}, {10, Numbered("CHN", 1, 5)},
-      {47, Numbered("CHN", 1, 1)}, {100, Numbered("CHN", 1, 1)}, {0, {}},
+      {8, Numbered("CHN", 1, 6)},
+      {3, Numbered("CHN", 1, 16)},
+      {10, Numbered("CHN", 1, 5)},
+      {47, Numbered("CHN", 1, 1)},
+      {100, Numbered("CHN", 1, 1)},
+      {0, {}},
       {-4, {}},
   };
   for (const TCase& c : cases) {
@@ -218,15 +228,15 @@ TEST(ChannelStats, TextsReadBackAndGraphValues) {
   EXPECT_EQ(static_cast<TCustomGraphStat&>(*chnc).GetDrawGraphValue(0, 0, false), 3);
   auto chn1 = f.Stat("CHN1");
   EXPECT_EQ(static_cast<TCustomGraphStat&>(*chn1).GetDrawGraphValue(0, 0, false), 2);
-  EXPECT_EQ(static_cast<TCustomGraphStat&>(*chn1).GetGraphValue(MakeComb(9, 10, 11, 12), 0, 0,
-                                                                false),
-            0);
+  EXPECT_EQ(
+      static_cast<TCustomGraphStat&>(*chn1).GetGraphValue(MakeComb(9, 10, 11, 12), 0, 0, false), 0);
 }
 
 TEST(ChannelStats, DrawsTrackGapsPerChannel) {
   // Channel 1 occurs in draws 10, 13 and 20 (twice in 20).
-  TGridFixture f(8, 8, "",
-                 {{10, 1, 20, 30, 40, 1, ""}, {13, 2, 21, 31, 41, 1, ""}, {20, 3, 4, 32, 42, 1, ""}});
+  TGridFixture f(
+      8, 8, "",
+      {{10, 1, 20, 30, 40, 1, ""}, {13, 2, 21, 31, 41, 1, ""}, {20, 3, 4, 32, 42, 1, ""}});
   auto chan = f.Stat("CHAN");
   const TStatDrawArray list = RangeValues(*chan, 0, 2, false);
   ASSERT_EQ(list.size(), 6u);

@@ -43,10 +43,14 @@ TEST(MatrixStats, CombinationValuesAndTexts) {
       {8, "COLC", stacked, {"1 x1"}},
       {8, "ROWA", stacked, {}},
       {8, "ROWC", stacked, {"0 x1"}},
-      {8, "COLV", stacked,
+      {8,
+       "COLV",
+       stacked,
        {"1 x 3 x1", "2 x 0 x1", "3 x 0 x1", "4 x 0 x1", "5 x 0 x1", "6 x 1 x1", "7 x 0 x1",
         "8 x 0 x1"}},
-      {8, "ROWV", stacked,
+      {8,
+       "ROWV",
+       stacked,
        {"1 x 1 x1", "2 x 1 x1", "3 x 1 x1", "4 x 1 x1", "5 x 0 x1", "6 x 0 x1"}},
       {8, "COLM", stacked, {"10000100 (132) x1"}},
       {8, "ROWM", stacked, {"111100 (060) x1"}},
@@ -83,8 +87,7 @@ TEST(MatrixStats, CombinationValuesAndTexts) {
       {1, "ROWM", MakeComb(1, 2, 3, 47), {kEdges + " (123145302310913) x1"}},
       {1, "ROW47", MakeComb(1, 2, 3, 47), {"1 x1"}},
       // 32 columns: the top bit of 32 prints unsigned.
-      {32, "COLM", MakeComb(1, 2, 3, 4),
-       {"1111" + std::string(28, '0') + " (4026531840) x1"}},
+      {32, "COLM", MakeComb(1, 2, 3, 4), {"1111" + std::string(28, '0') + " (4026531840) x1"}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Code + " cols " + std::to_string(c.Cols));
@@ -122,8 +125,7 @@ TEST(MatrixStats, PatternsKeepEveryBitInTheEightByteValue) {
     }
     EXPECT_TRUE(stat->CombMatches(c.Comb, SelectedKey(c.Pattern), 0, false, false));
     // The first line takes part in the comparison.
-    EXPECT_FALSE(
-        stat->CombMatches(c.Comb, SelectedKey(c.Pattern & ~c.FirstLine), 0, false, false));
+    EXPECT_FALSE(stat->CombMatches(c.Comb, SelectedKey(c.Pattern & ~c.FirstLine), 0, false, false));
   }
 }
 
@@ -249,7 +251,8 @@ TEST(MatrixStats, ParameterRangesFollowTheWidthAtBuildTime) {
     TGridFixture f(8, c.Cols);
     EXPECT_EQ(f.Codes("COL"), c.Columns);
     EXPECT_EQ(f.Codes("ROW"), c.Rows);
-    for (const char* code : {"KFM4", "KFS4", "KRM4", "KRS4"}) EXPECT_EQ(f.List.FindByCode(code), -1);
+    for (const char* code : {"KFM4", "KFS4", "KRM4", "KRS4"})
+      EXPECT_EQ(f.List.FindByCode(code), -1);
     for (const char* code : {"COLS", "ROWM", "KFM2", "KRS3"}) EXPECT_GE(f.List.FindByCode(code), 0);
   }
   TGridFixture f(8, 8);
@@ -328,7 +331,8 @@ TEST(MatrixStats, GraphValues) {
     std::string Code;
     int32_t Expected;
   };
-  const TCase cases[] = {{"COLN", 2}, {"ROWN", 4}, {"COLC", 1}, {"ROWC", 0}, {"COL1", 3}, {"ROW4", 1}};
+  const TCase cases[] = {{"COLN", 2}, {"ROWN", 4}, {"COLC", 1},
+                         {"ROWC", 0}, {"COL1", 3}, {"ROW4", 1}};
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Code);
     auto stat = f.Stat(c.Code);

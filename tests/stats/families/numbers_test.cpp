@@ -59,7 +59,8 @@ TEST(NumberStats, PositionalClassesFollowTheCallersOrder) {
   auto nums = f.Stat("NUMS");
   EXPECT_EQ(Texts(*pos1, DrawValues(*pos1, 0, 0, false)), std::vector<std::string>{"30 x1"});
   EXPECT_EQ(Texts(*pos1, DrawValues(*pos1, 0, 0, true)), std::vector<std::string>{"2 x1"});
-  EXPECT_EQ(Texts(*evnv, DrawValues(*evnv, 0, 0, false)), std::vector<std::string>{"ЧннЧ (006) x1"});
+  EXPECT_EQ(Texts(*evnv, DrawValues(*evnv, 0, 0, false)),
+            std::vector<std::string>{"ЧннЧ (006) x1"});
   EXPECT_EQ(Texts(*evnv, DrawValues(*evnv, 0, 0, true)), std::vector<std::string>{"ЧннЧ (006) x1"});
   EXPECT_EQ(Texts(*nums, DrawValues(*nums, 0, 0, false)),
             (std::vector<std::string>{"30 x1", "5 x1", "17 x1", "2 x1"}));
